@@ -1,0 +1,31 @@
+#pragma once
+// The whole fake platform in one object, for tests: virtual time, an in-memory
+// socket and hall, a recording shell, header-only picture decoding, no sound, no
+// video.
+#include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_hall_bus.h"
+#include "platform/fake/fake_picture_decoder.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_socket.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+struct FakePlatform {
+    FakeEventLoop loop;
+    FakeSocket socket{loop};
+    FakeHallNetwork hallNet{loop};
+    FakeHallBus hall{hallNet};
+    FakeHallBus hallWindow{hallNet};  // the hall program's own window
+    FakeShell shell;
+    FakePictureDecoder pictures;
+    NullSoundOutput sound;
+    NullVideoComponent video;
+    ui::WindowSystem windows;
+
+    Platform platform() {
+        return Platform{loop, socket, hall, shell, pictures, sound, video, windows};
+    }
+};
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+#pragma once
+// The shell seam: message boxes, opening documents, ending the process, the
+// single-instance check, the program folder and the screen size.
+#include <string>
+
+namespace platform {
+
+// Thrown by Shell::end so that nothing after the end of the process runs; the
+// adapters catch it where they call into behaviour code and end with its status.
+struct ProcessEnd {
+    int status;
+};
+
+enum MessageBoxButtons { MB_OK = 0, MB_OKCANCEL = 1, MB_YESNO = 4 };
+enum MessageBoxResult { ID_OK = 1, ID_CANCEL = 2, ID_YES = 6, ID_NO = 7 };
+
+struct ScreenSize {
+    int width = 1024, height = 768;  // pixels
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual int messageBox(const std::string& text, const std::string& title,
+                           int buttons = MB_OK) = 0;
+    virtual void openDocument(const std::string& target) = 0;
+    // True when this is the only running copy for this hall bus; a second copy
+    // gets false.
+    virtual bool claimSingleInstance() = 0;
+    virtual std::string programFolder() = 0;
+    virtual ScreenSize screenSize() = 0;
+    // Ends the process with the status; never returns.
+    [[noreturn]] void end(int status) { throw ProcessEnd{status}; }
+};
+
+}  // namespace platform

@@ -1,0 +1,85 @@
+#pragma once
+// One control of a form: image, picture box, label, list box or text box. Behaviour
+// code reads and writes the fields directly, the way the window system's properties
+// are read and written; the adapter paints what it finds after every callback.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/picture.h"
+
+namespace ui {
+
+class Form;
+
+enum class ControlKind { Image, PictureBox, Label, ListBox, TextBox };
+
+using Rgb = std::uint32_t;  // 0xRRGGBB
+
+struct Font {
+    std::string name = "宋体";
+    double size = 9;
+    bool bold = false;
+};
+
+enum class Align { Left, Right, Center };
+
+struct Control {
+    Control(Form& owner, std::string controlName, int controlIndex, ControlKind controlKind,
+            Control* parent)
+        : form(&owner), name(std::move(controlName)), index(controlIndex), kind(controlKind),
+          container(parent) {}
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    Form* form;
+    std::string name;
+    int index;  // item index in a control array, -1 for a single control
+    ControlKind kind;
+    Control* container;  // the picture box it sits in; null = the form's own surface
+
+    // Position and size in pixels of the container's surface.
+    double left = 0, top = 0, width = 0, height = 0;
+    bool visible = true;
+    bool enabled = true;
+
+    PicturePtr picture;
+    bool stretch = false;  // image: scale the picture to the control's size
+
+    std::string caption;  // label caption, or the text of a text box
+    Rgb foreColor = 0x000000;
+    Rgb backColor = 0xFFFFFF;
+    bool transparent = false;  // BackStyle 0: nothing behind the text or picture is painted
+    Font font;
+    bool autoSize = false;
+    Align alignment = Align::Left;
+    std::string toolTipText;
+    std::string tag;
+    int mousePointer = 0;
+
+    // List box.
+    std::vector<std::string> items;
+    int topIndex = 0;
+    int listIndex = -1;
+
+    // Text box.
+    int selStart = 0;
+    int selLength = 0;
+    int maxLength = 0;  // 0 = unlimited
+
+    // Picture box: the controls inside it, back to front.
+    std::vector<Control*> children;
+
+    // Convenience for the common picture swap: the window system changes a picture
+    // only when it differs from the one shown.
+    void setPicture(const PicturePtr& p) {
+        if (picture != p) picture = p;
+    }
+    void move(double l, double t) { left = l, top = t; }
+    void move(double l, double t, double w, double h) { left = l, top = t, width = w, height = h; }
+    bool contains(double x, double y) const {
+        return x >= left && y >= top && x < left + width && y < top + height;
+    }
+};
+
+}  // namespace ui
