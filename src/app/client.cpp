@@ -52,6 +52,14 @@ void Client::createControls() {
     number.alignment = ui::Align::Center;
     ui::Control& timeImg = MainForm.add("Time_Img", ControlKind::Image, -1, &Pic1);
     timeImg.visible = false;
+    // Item 0 of each seat's card pictures is part of the design.
+    for (int slot = 0; slot < 6; ++slot) {
+        ui::Control& card =
+            MainForm.add("cardImage" + std::to_string(slot), ControlKind::Image, 0, &Pic1);
+        card.width = slot == 0 ? 90 : 80;
+        card.height = slot == 0 ? 120 : 108;
+        card.visible = false;
+    }
     for (const char* name : {"LabJS", "LabHS"}) {
         ui::Control& l = MainForm.add(name, ControlKind::Label, -1, &Pic1);
         l.transparent = true;

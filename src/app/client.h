@@ -44,6 +44,11 @@ public:
     platform::Timer TimerBong;
     bool framePainted = false;
 
+    // Presentation.
+    int ButtonBaseX = 400;  // left end of the action-button row
+    // Shows resource picture id on the control; a missing picture leaves it as it was.
+    void showResourcePicture(ui::Control& target, int id);
+
     // Sending and receiving.
     bool QueuePacket(net::GamePacket& packet) { return send.QueuePacket(packet); }
     void onDataArrival(const platform::Bytes& bytes);
@@ -79,6 +84,9 @@ public:
     void startProxy();
     void proxyBytes(const platform::Bytes& bytes);
     void showContinuePressed();
+    void showHallButtonPictures();
+    void showRestoreButtonPicture();
+    void startLocalCapture();
     void subclassWindow();
     void blinkStep();
     void linkWatch();

@@ -7,11 +7,15 @@ namespace app {
 
 void Client::startSound() {}
 void Client::loadPictures() {}
-void Client::firstLayout() {}
-void Client::secondLayout() {}
 void Client::startProxy() {}
 void Client::proxyBytes(const platform::Bytes&) {}
 void Client::showContinuePressed() {}
+void Client::showHallButtonPictures() {}
+void Client::showRestoreButtonPicture() {}
+void Client::startLocalCapture() {}
+// Until the picture set is embedded the id is kept in the control's tag, which
+// tests read.
+void Client::showResourcePicture(ui::Control& target, int id) { target.tag = std::to_string(id); }
 void Client::blinkStep() {}
 void Client::linkWatch() {}
 void Client::silenceWatch() {}
