@@ -42,12 +42,20 @@ public:
     net::GamePacket LoginPacket{};
     bool ProxyPhase = false;
     platform::Timer TimerBong;
+    platform::Timer TimerKeepAlive;  // 5000 ms; runs from the login result on
     bool framePainted = false;
 
     // Presentation.
     int ButtonBaseX = 400;  // left end of the action-button row
     // Shows resource picture id on the control; a missing picture leaves it as it was.
     void showResourcePicture(ui::Control& target, int id);
+    // The avatar picture of index 0..19 and the ready mark of tier 0..3.
+    void showAvatarPicture(ui::Control& target, int index);
+    void showOkPicture(ui::Control& target, int tier);
+    // The table window comes to the front (maximised, then back to normal).
+    void bringTableToFront();
+    // The score (Score) and result-history (Hero) windows with their controls.
+    void createScoreWindows();
 
     // Sending and receiving.
     bool QueuePacket(net::GamePacket& packet) { return send.QueuePacket(packet); }
@@ -67,9 +75,41 @@ public:
     // windows; without a hall window the process ends.
     void returnToHall();
 
-    // The handlers of the inbound commands; the dispatcher calls it after taking
-    // the token.
-    std::function<void(net::GamePacket&)> onPacket;
+    // Watches every packet the dispatcher takes, before its handler runs (the
+    // pump's tests observe the order and timing of dispatch through it).
+    std::function<void(const net::GamePacket&)> onDispatch;
+
+    // The handlers of the inbound commands, one per code of the inbound catalogue
+    // (src/protocol/dispatch.cpp). Each reads the packet and never writes into it.
+    void HandleDeal(const net::GamePacket& p);            // 1
+    void HandleDeclaration(const net::GamePacket& p);     // 2
+    void HandleWork(const net::GamePacket& p);            // 3
+    void HandleExchange(const net::GamePacket& p);        // 4
+    void HandleRevolution(const net::GamePacket& p);      // 5
+    void HandlePlayedHand(const net::GamePacket& p);      // 6
+    void HandleTribute(const net::GamePacket& p);         // 8
+    void HandleResult(const net::GamePacket& p);          // 9
+    void HandleGameOver(const net::GamePacket& p);        // 16
+    void HandleLoginResult(const net::GamePacket& p);     // 18
+    void HandleChat(const net::GamePacket& p);            // 19
+    void HandleSeat(const net::GamePacket& p);            // 20
+    void HandlePlayerLeft(const net::GamePacket& p);      // 21
+    void HandleTableClosed(const net::GamePacket& p);     // 22
+    void HandleReady(const net::GamePacket& p);           // 23
+    void HandleResume(const net::GamePacket& p);          // 29
+
+    // Seating (the seat packet and the ready notice).
+    // The screen slot of a seat byte as seen from the own seat bit.
+    int slotOf(std::uint8_t seatByte) const;
+    // All five others marked ready before the first round: the table is reset for
+    // the new game.
+    void allReadyTest();
+    // The display reset and the hand reset, then GameResetDone.
+    void resetForNewGame();
+    // Makes OK(slot) visible in front of the table.
+    void showReadyMark(int slot);
+    // The picture index of an avatar code: "m1".."m10" give 0..9, "w1".."w10" 10..19.
+    static int avatarIndex(const std::string& avatarCode);
 
     // Resets of the table (the leaving routines complete them).
     void displayReset();
@@ -87,6 +127,9 @@ public:
     void showHallButtonPictures();
     void showRestoreButtonPicture();
     void startLocalCapture();
+    void registerVideoPeer(int slot, const std::string& account);
+    void startKeepAlive();
+    void showAdvertisement(const std::string& url);
     void subclassWindow();
     void blinkStep();
     void linkWatch();

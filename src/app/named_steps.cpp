@@ -16,6 +16,25 @@ void Client::startLocalCapture() {}
 // Until the picture set is embedded the id is kept in the control's tag, which
 // tests read.
 void Client::showResourcePicture(ui::Control& target, int id) { target.tag = std::to_string(id); }
+// The picture tables of the resources name these ids: avatars 240..259, ready
+// marks 280, 281, 282 and 280 again for the fourth tier.
+void Client::showAvatarPicture(ui::Control& target, int index) {
+    showResourcePicture(target, 240 + index);
+}
+void Client::showOkPicture(ui::Control& target, int tier) {
+    static constexpr int kOk[4] = {280, 281, 282, 280};
+    showResourcePicture(target, kOk[tier & 3]);
+}
+void Client::registerVideoPeer(int, const std::string&) {}
+// The keep-alive timer's tick (the keep-alive packet) is the link watch's work.
+void Client::startKeepAlive() { TimerKeepAlive.setEnabled(true); }
+void Client::showAdvertisement(const std::string&) {}
+
+void Client::bringTableToFront() {
+    MainForm.windowState = ui::WindowState::Maximized;
+    MainForm.windowState = ui::WindowState::Normal;
+}
+
 void Client::blinkStep() {}
 void Client::linkWatch() {}
 void Client::silenceWatch() {}
@@ -36,8 +55,8 @@ void Client::displayReset() {}
 
 void Client::seatRecordReset() {
     for (auto& r : state.PlayerRecord) {
-        r.cardCount = 0;
-        for (auto& c : r.cards) c = protocol::CardEntry{};
+        r.cards.clear();
+        for (int i = 0; i < 56; ++i) r.cards.setEntry(i, rules::HandEntry{});
     }
     send.SendRing.clear();
     // The receive ring keeps the bytes of a packet that has only partly arrived, so

@@ -6,23 +6,19 @@
 #include <cstdint>
 #include <string>
 
+#include "rules/hand.h"
+
 namespace protocol {
 
 constexpr int kSeats = 6;
-constexpr int kHandCapacity = 57;
-
-struct CardEntry {
-    std::uint32_t code = 0;  // CardCode
-    int imageIndex = -1;     // item of the slot's card control array showing it
-};
 
 struct PlayerRecordEntry {
-    std::string seatId;
-    std::uint8_t seatBit = 0;
-    int handLeft = 0, handTop = 0;
-    std::array<CardEntry, kHandCapacity> cards{};
-    int cardCount = 0;
-    int finishPlace = 0;
+    std::string seatId;       // account name of the player in this slot; empty = free
+    std::uint8_t seatBit = 0;  // the slot's seat bit (slot 0: the own seat bit)
+    int handLeft = 0, handTop = 0;  // anchor of the slot's card area
+    // Slot 0: the own hand. Other slots: the card pictures the played row uses.
+    rules::Hand cards;
+    int finishPlace = 0;  // 1..6 once the slot is out this round, else 0
 };
 
 struct PlayerInfoEntry {
@@ -58,6 +54,7 @@ struct TableState {
     bool GameResetDone = false;
     bool ExitConfirmed = false;
     bool ResumedGame = false;
+    bool TableBroken = false;  // set by leaving and the departure notice; a seat packet clears it
     std::string AdUrl;
     int SilenceTicks = 0;
 
@@ -69,6 +66,8 @@ struct TableState {
     std::int32_t RoundStake = 0;
     std::array<double, kSeats> GameScore{};
     bool GameStarted = false;
+    bool GameBegun = false;    // with InGame at a game's first prompt; cleared by the disconnect reset
+    bool GameDecided = false;  // the current game is decided; cleared by the display reset
     bool FreeToLeave = false;
     std::array<int, 2> RevolutionSlots{-1, -1};
     int BestSameSuitCount = 0;
@@ -92,11 +91,21 @@ struct TableState {
     std::uint8_t PrivateChatTarget = 0;
     std::string PrivateChatPrefix;
 
-    // Presentation.
+    // Presentation and sound.
     DisplayScale Scale;
     int HandTop = 0;
+    bool ContinuePressed = false;  // the pressed flag of the continue button AnNiu(2)
+    bool SoundOn = true;
+    std::string SoundPath;  // the last sound effect asked for
 };
 
+// The hand reset: every slot's card list emptied (its first nine entries to code 0
+// and no picture), the round result's per-game count cleared, SeatPacketsSeen to 0,
+// InGame cleared.
+void handReset(TableState& state);
+
+// The seat bit of a seat byte: the upper two bits carry nothing.
+constexpr std::uint8_t seatBitOf(std::uint8_t seatByte) { return seatByte & 0x3F; }
 // The seat index of a seat bit: the position of its highest set bit after the
 // upper two bits are masked off (0 and 1 both give 0).
 int seatIndex(std::uint8_t seatBit);

@@ -1,0 +1,23 @@
+// Handlers of the inbound catalogue whose commands the table does not act on yet:
+// the deal and round start, the three exchange and revolution, played hands,
+// tribute, the round result, departures, chat and the reconnect result. Each
+// takes its packet and, for now, leaves the table as it is.
+#include "app/client.h"
+
+namespace app {
+
+void Client::HandleDeal(const net::GamePacket&) {}
+void Client::HandleDeclaration(const net::GamePacket&) {}
+void Client::HandleWork(const net::GamePacket&) {}
+void Client::HandleExchange(const net::GamePacket&) {}
+void Client::HandleRevolution(const net::GamePacket&) {}
+void Client::HandlePlayedHand(const net::GamePacket&) {}
+void Client::HandleTribute(const net::GamePacket&) {}
+void Client::HandleResult(const net::GamePacket&) {}
+void Client::HandleGameOver(const net::GamePacket&) {}
+void Client::HandleChat(const net::GamePacket&) {}
+void Client::HandlePlayerLeft(const net::GamePacket&) {}
+void Client::HandleTableClosed(const net::GamePacket&) {}
+void Client::HandleResume(const net::GamePacket&) {}
+
+}  // namespace app
