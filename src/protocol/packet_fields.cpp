@@ -36,17 +36,7 @@ std::string singleByteText(const net::GamePacket& p, std::size_t first, std::siz
     return out;
 }
 
-std::string pairText(const net::GamePacket& p, std::size_t first, std::size_t last) {
-    Range r = cut(first, last);
-    std::string out;
-    for (std::size_t i = r.begin; i < r.end && p[i] != 0; i += 2) {
-        std::size_t n = i + 1 < r.end && p[i + 1] != 0 ? 2 : 1;
-        out += gbkToUtf8(std::span<const std::uint8_t>(p.data() + i, n));
-    }
-    return out;
-}
-
-std::string mixedText(const net::GamePacket& p, std::size_t first, std::size_t last) {
+std::string gbkText(const net::GamePacket& p, std::size_t first, std::size_t last) {
     Range r = cut(first, last);
     std::string out;
     std::size_t i = r.begin;

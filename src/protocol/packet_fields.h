@@ -14,14 +14,13 @@ namespace protocol {
 // Every byte is one character of that code (bytes 0x80..0xFF become U+0080..U+00FF,
 // so two different byte strings never read as the same text). Stops at a zero byte.
 std::string singleByteText(const net::GamePacket& p, std::size_t first, std::size_t last);
-// Two bytes per step, high byte first, as one code-page character; a step whose
-// first byte is zero ends the text. A lone byte left at the end of the range is
-// read alone.
-std::string pairText(const net::GamePacket& p, std::size_t first, std::size_t last);
-// A byte below 0x80 is one character, a byte of 0x80 or more is read with the next
-// one as one code-page character, except at the last position of the range, where
-// it is read alone. A zero byte where a step begins ends the text.
-std::string mixedText(const net::GamePacket& p, std::size_t first, std::size_t last);
+// A text in the code page: a byte below 0x80 is one character, a byte of 0x80 or
+// more is read with the next one as one character, except at the last position of
+// the range, where it is read alone. A zero byte where a character begins ends the
+// text, and so does a zero after a lead byte. The double-byte fields (location,
+// level, title) are read the same way: pairs follow the lead bytes, so a digit or
+// letter among the characters does not shift the pairs after it.
+std::string gbkText(const net::GamePacket& p, std::size_t first, std::size_t last);
 
 // The unsigned little-endian integer of eight bytes, as a floating-point number.
 double packetDouble(const net::GamePacket& p, std::size_t first);

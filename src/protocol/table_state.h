@@ -19,6 +19,16 @@ struct PlayerRecordEntry {
     // Slot 0: the own hand. Other slots: the card pictures the played row uses.
     rules::Hand cards;
     int finishPlace = 0;  // 1..6 once the slot is out this round, else 0
+
+    friend bool operator==(const PlayerRecordEntry& a, const PlayerRecordEntry& b) {
+        if (a.seatId != b.seatId || a.seatBit != b.seatBit || a.handLeft != b.handLeft ||
+            a.handTop != b.handTop || a.finishPlace != b.finishPlace ||
+            a.cards.count() != b.cards.count())
+            return false;
+        for (int i = 0; i < rules::kHandCapacity; ++i)
+            if (!(a.cards.entry(i) == b.cards.entry(i))) return false;
+        return true;
+    }
 };
 
 struct PlayerInfoEntry {
@@ -34,10 +44,13 @@ struct PlayerInfoEntry {
     std::string title;
     std::string textB, textC;
     double userNumber = 0;
+
+    friend bool operator==(const PlayerInfoEntry&, const PlayerInfoEntry&) = default;
 };
 
 struct DisplayScale {
     double x = 1.0, y = 1.0;
+    friend bool operator==(const DisplayScale&, const DisplayScale&) = default;
 };
 
 struct TableState {
@@ -97,6 +110,8 @@ struct TableState {
     bool ContinuePressed = false;  // the pressed flag of the continue button AnNiu(2)
     bool SoundOn = true;
     std::string SoundPath;  // the last sound effect asked for
+
+    friend bool operator==(const TableState&, const TableState&) = default;
 };
 
 // The hand reset: every slot's card list emptied (its first nine entries to code 0
