@@ -40,7 +40,10 @@ void check(int status, GifFileType* gif, const std::string& path) {
 void writeGif(const std::string& path, const std::vector<QImage>& frames, const GifOptions& o) {
     if (frames.empty()) throw std::runtime_error(path + ": no frames");
     std::vector<Indexed> q;
-    for (const QImage& f : frames) q.push_back(quantize(f, o.matte, o.dither));
+    for (const QImage& f : frames) {
+        q.push_back(quantize(f, o.matte, o.dither));
+        if (o.keyed) q.back().transparentIndex = -1;
+    }
 
     int err = 0;
     GifFileType* gif = EGifOpenFileName(path.c_str(), false, &err);

@@ -11,6 +11,10 @@ struct GifOptions {
     bool dither = true;
     int delayHundredths = 10;  // per frame, animations only
     bool loopForever = false;  // NETSCAPE2.0 block with loop count 0
+    // Transparent parts are written in the matte colour and the file has no
+    // transparency: for pictures whose plain background colour is cut away by
+    // the window that shows them.
+    bool keyed = false;
 };
 
 // Throws std::runtime_error when the file cannot be written.
