@@ -44,7 +44,7 @@ QImage tableBubble(int w, int h, Tail tail, const QString& caption, bool announc
         case Tail::Up: body = QRectF(6, 22, w - 12, h - 30); base = QPointF(w * 0.32, 24); tip = QPointF(w * 0.2, 3); break;
         case Tail::Down: body = QRectF(6, 6, w - 12, h - 30); base = QPointF(w * 0.3, h - 26); tip = QPointF(w * 0.18, h - 3); break;
     }
-    QPainterPath path = bubblePath(body, 18, base, tip, 18);
+    QPainterPath path = bubblePath(body, 18, base, tip, 26);
     // Soft drop shadow, then the body.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 70));

@@ -122,7 +122,7 @@ QImage declarationLabel(const QString& caption, QColor color) {
     return img;
 }
 
-QImage finishPlace(const QString& caption, QColor a, QColor b, QColor fore) {
+QImage finishPlace(const QString& caption, QColor a, QColor b, QColor fore, QColor outline) {
     QImage img = canvas(80, 30);
     QPainter p;
     begin(p, img);
@@ -144,7 +144,7 @@ QImage finishPlace(const QString& caption, QColor a, QColor b, QColor fore) {
     p.drawPath(ribbon);
     p.setPen(QPen(QColor(255, 255, 255, 120), 0.8));
     p.drawLine(QPointF(10, 6.5), QPointF(70, 6.5));
-    outlinedText(p, QRectF(8, 2, 64, 26), caption, cjk(18, true), fore, b.darker(220), 1.1);
+    outlinedText(p, QRectF(8, 2, 64, 26), caption, cjk(18, true), fore, outline, 1.1);
     return img;
 }
 
@@ -162,19 +162,19 @@ void addMarks(Catalogue& c) {
     addResource(c, 637, [] { return declarationLabel(u("明点"), QColor(0xB0, 0x24, 0x24)); }, o);
     struct Place {
         const char* caption;
-        QColor a, b, fore;
+        QColor a, b, fore, outline;
     };
     const Place places[] = {
-        {"头科", QColor(0xF8, 0xD8, 0x68), QColor(0xD8, 0x9C, 0x20), QColor(0xFF, 0xFC, 0xE8)},
-        {"二科", QColor(0xE8, 0xEC, 0xF0), QColor(0xA0, 0xA8, 0xB4), QColor(0xFF, 0xFF, 0xFF)},
-        {"三科", QColor(0xE8, 0xA8, 0x70), QColor(0xA8, 0x60, 0x30), QColor(0xFF, 0xF0, 0xE0)},
-        {"四科", QColor(0x6C, 0xC0, 0x8C), QColor(0x2A, 0x80, 0x50), QColor(0xF0, 0xFF, 0xF4)},
-        {"二落", QColor(0x8C, 0x94, 0xA4), QColor(0x54, 0x5C, 0x6C), QColor(0xE8, 0xEC, 0xF2)},
-        {"大落", QColor(0x6A, 0x40, 0x58), QColor(0x3A, 0x1A, 0x2C), QColor(0xF0, 0xD8, 0xE4)},
+        {"头科", QColor(0xF8, 0xD8, 0x68), QColor(0xD8, 0x9C, 0x20), QColor(0x8A, 0x14, 0x08), QColor(0xFF, 0xF4, 0xC8)},
+        {"二科", QColor(0xE8, 0xEC, 0xF0), QColor(0xA0, 0xA8, 0xB4), QColor(0xFF, 0xFF, 0xFF), QColor(0xA0, 0xA8, 0xB4).darker(220)},
+        {"三科", QColor(0xE8, 0xA8, 0x70), QColor(0xA8, 0x60, 0x30), QColor(0xFF, 0xF0, 0xE0), QColor(0xA8, 0x60, 0x30).darker(220)},
+        {"四科", QColor(0x6C, 0xC0, 0x8C), QColor(0x2A, 0x80, 0x50), QColor(0xF0, 0xFF, 0xF4), QColor(0x2A, 0x80, 0x50).darker(220)},
+        {"二落", QColor(0x8C, 0x94, 0xA4), QColor(0x54, 0x5C, 0x6C), QColor(0xE8, 0xEC, 0xF2), QColor(0x54, 0x5C, 0x6C).darker(220)},
+        {"大落", QColor(0x6A, 0x40, 0x58), QColor(0x3A, 0x1A, 0x2C), QColor(0xF0, 0xD8, 0xE4), QColor(0x3A, 0x1A, 0x2C).darker(220)},
     };
     for (int i = 0; i < 6; ++i) {
         Place pl = places[i];
-        addResource(c, 661 + i, [=] { return finishPlace(u(pl.caption), pl.a, pl.b, pl.fore); }, o);
+        addResource(c, 661 + i, [=] { return finishPlace(u(pl.caption), pl.a, pl.b, pl.fore, pl.outline); }, o);
     }
 }
 
