@@ -23,8 +23,8 @@ const char* const kFullHand =
 
 void BM_ClassifyPlay(benchmark::State& state) {
     const std::vector<std::vector<CardCode>> plays = {
-        cards("10 10 10 10 2"), cards("K K"), cards("7 7 7"), cards("9 9 SJ"), cards("5 6"),
-        cards("2 2 2"), cards("A")};
+        cards("10 10 10 10 2"), cards("K K"),   cards("7 7 7"), cards("9 9 SJ"),
+        cards("5 6"),           cards("2 2 2"), cards("A")};
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(rules::ClassifyPlay(plays[i]));
