@@ -113,7 +113,39 @@ public:
 
     // Resets of the table (the leaving routines complete them).
     void displayReset();
+    void resetDisplay(bool keepDealt);
     void seatRecordReset();
+
+    // The hand on screen and card selection.
+    void SortAndShowCards(int slot, int count);
+    void LayOutHand(int pos, bool atHandTop);
+    bool IsHandImage(int item) const;
+    void ShowCardPicture(int slot, int item, int pictureIndex);
+    ui::Control& cardImage(int slot, int item);
+    void onCardMouseDown(ui::Control& card, const ui::Event& e);
+    void onTableMouseDown(const ui::Event& e);
+    void onTableKeyDown(const ui::Event& e);
+    void onTableKeyPress(const ui::Event& e);
+    void BossKey();
+    bool altSeen = false, altCSeen = false;
+    // Hooks of the play flow and the action buttons that the hand's mouse calls.
+    void ValidateAndPlay();
+    std::function<void()> onPlayRequested;  // until the play flow takes over
+    void clickOperation(int item);
+
+    // Deal and round start (HandleDeal, HandleDeclaration, HandleWork above).
+    void ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture, bool& pendingFlag);
+    void StartOwnCountdown(int seconds);
+    void sendWorkAnswer(int cardId, int count);
+    bool hallWindowKnown = false;
+
+    // Sound effects by file, relative to the program folder ("/../common/pk/x.wav").
+    void PlaySoundEffect(const std::string& path);
+    void showActionPicture(ui::Control& target, int entry);
+    void showIndicatorPicture(ui::Control& target, int entry);
+    void setHallButtonPressed(int item);
+    void clearHallButtonPressed(int item);
+    void clearHallButtonHover();
 
     // Work of other subsystems that the start-up and the pump call by name.
     void startSound();
@@ -129,7 +161,9 @@ public:
     void startLocalCapture();
     void registerVideoPeer(int slot, const std::string& account);
     void startKeepAlive();
+    void stopKeepAlive();
     void showAdvertisement(const std::string& url);
+    void wireTableEvents();
     void subclassWindow();
     void blinkStep();
     void linkWatch();

@@ -13,6 +13,33 @@ void Client::showContinuePressed() {}
 void Client::showHallButtonPictures() {}
 void Client::showRestoreButtonPicture() {}
 void Client::startLocalCapture() {}
+void Client::stopKeepAlive() { TimerKeepAlive.setEnabled(false); }
+void Client::PlaySoundEffect(const std::string&) {}
+void Client::showActionPicture(ui::Control& target, int entry) { showResourcePicture(target, 601 + entry); }
+void Client::showIndicatorPicture(ui::Control& target, int entry) { showResourcePicture(target, 631 + entry); }
+void Client::setHallButtonPressed(int) {}
+void Client::clearHallButtonPressed(int) {}
+void Client::clearHallButtonHover() {}
+void Client::ValidateAndPlay() {
+    if (onPlayRequested) onPlayRequested();
+}
+void Client::clickOperation(int) {}
+
+void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
+    int rank = pictureIndex % 16, suit = pictureIndex / 16;
+    bool rejected = (rank < 3 && (suit == 0 || suit == 2 || suit == 3 || suit == 4 || suit == 6 ||
+                                  suit == 7)) ||
+                    pictureIndex > 127 || pictureIndex < 0;
+    if (rejected) {
+        MainForm.windowState = ui::WindowState::Minimized;
+        hall.restore();
+        for (const char* name : {"Talk", "Score", "Hero"})
+            if (ui::Form* f = pf.windows.find(name)) f->hide();
+        return;
+    }
+    if (slot < 0 || slot > 5) return;
+    showResourcePicture(cardImage(slot, item), pictureIndex);
+}
 // Until the picture set is embedded the id is kept in the control's tag, which
 // tests read.
 void Client::showResourcePicture(ui::Control& target, int id) { target.tag = std::to_string(id); }
@@ -51,13 +78,9 @@ void Client::setUpPeerVideo() {
 // by the table window's caption.
 void Client::subclassWindow() { pf.hall.open(MainForm.caption); }
 
-void Client::displayReset() {}
 
 void Client::seatRecordReset() {
-    for (auto& r : state.PlayerRecord) {
-        r.cards.clear();
-        for (int i = 0; i < 56; ++i) r.cards.setEntry(i, rules::HandEntry{});
-    }
+    for (auto& r : state.PlayerRecord) r.cards.clear();
     send.SendRing.clear();
     // The receive ring keeps the bytes of a packet that has only partly arrived, so
     // that the bytes still to come are cut at the right place: the tail moves to

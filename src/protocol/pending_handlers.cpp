@@ -1,14 +1,11 @@
 // Handlers of the inbound catalogue whose commands the table does not act on yet:
-// the deal and round start, the three exchange and revolution, played hands,
+// the three exchange and revolution, played hands,
 // tribute, the round result, departures, chat and the reconnect result. Each
 // takes its packet and, for now, leaves the table as it is.
 #include "app/client.h"
 
 namespace app {
 
-void Client::HandleDeal(const net::GamePacket&) {}
-void Client::HandleDeclaration(const net::GamePacket&) {}
-void Client::HandleWork(const net::GamePacket&) {}
 void Client::HandleExchange(const net::GamePacket&) {}
 void Client::HandleRevolution(const net::GamePacket&) {}
 void Client::HandlePlayedHand(const net::GamePacket&) {}

@@ -112,7 +112,7 @@ void Client::HandleSeat(const net::GamePacket& p) {
     protocol::PlayerRecordEntry& own = state.PlayerRecord[0];
     if (own.seatBit == 0) own.seatBit = protocol::seatBitOf(p[kOwnSeatByte]);
     const int slot = slotOf(p[kPlayerSeatByte]);
-    if (slot == 0) state.ContinuePressed = false;
+    if (slot == 0) clearHallButtonPressed(2);  // the continue button takes a press again
 
     // The same account twice at one table: tell the user and keep the table as it is.
     for (int k = 0; k < protocol::kSeats; ++k) {

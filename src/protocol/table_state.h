@@ -7,6 +7,7 @@
 #include <string>
 
 #include "rules/hand.h"
+#include "rules/play.h"
 
 namespace protocol {
 
@@ -17,6 +18,7 @@ struct PlayerRecordEntry {
     std::uint8_t seatBit = 0;  // the slot's seat bit (slot 0: the own seat bit)
     int handLeft = 0, handTop = 0;  // anchor of the slot's card area
     // Slot 0: the own hand. Other slots: the card pictures the played row uses.
+    // cards.count() is the card count.
     rules::Hand cards;
     int finishPlace = 0;  // 1..6 once the slot is out this round, else 0
 
@@ -107,9 +109,14 @@ struct TableState {
     // Presentation and sound.
     DisplayScale Scale;
     int HandTop = 0;
-    bool ContinuePressed = false;  // the pressed flag of the continue button AnNiu(2)
     bool SoundOn = true;
     std::string SoundPath;  // the last sound effect asked for
+
+    // Hand and play.
+    bool GroupSelect = false;     // a click selects every card of the clicked rank
+    bool OnlyThreesLeft = false;  // every card left in the own hand is a 3
+    bool RevealsCleared = false;
+    rules::TablePlay TablePlay;
 
     friend bool operator==(const TableState&, const TableState&) = default;
 };

@@ -12,8 +12,8 @@ namespace rules {
 
 // The class of a set of cards as a play; travels in byte 18 of the play packets.
 enum class PlayClass : std::uint8_t {
-    None = 0,      // not a play (or, for the table, the table is free)
-    Dravik = 1,    // threshold play: high ranks in numbers, twos, any joker
+    None = 0,    // not a play (or, for the table, the table is free)
+    Dravik = 1,  // threshold play: high ranks in numbers, twos, any joker
     Ordinary = 2,
 };
 
@@ -35,6 +35,8 @@ struct TablePlay {
     std::span<const CardCode> cardList() const {
         return {cards.data(), std::size_t(std::clamp<int>(count, 0, kHandCapacity))};
     }
+
+    friend bool operator==(const TablePlay&, const TablePlay&) = default;
 };
 
 // Counters by rank, indexed by the rank itself (3..17; entries 0..2 stay 0). Cards of a

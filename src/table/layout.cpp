@@ -296,6 +296,7 @@ void Client::firstLayout() {
     }
     name1.move(0, bottom(strip(1)) + S(5));
     name2.move(strip(5).left, name1.top);
+    wireTableEvents();
 }
 
 void Client::secondLayout() {
@@ -408,6 +409,9 @@ void Client::secondLayout() {
     Control& vcap = add("vcap1", ControlKind::PictureBox);
     vcap.move(tou0.left, tou0.top, tou0.width, tou0.height - 7);
     vcap.visible = false;
+    // The seats' card anchors and the hand's resting line are known from here on,
+    // before the first game's reset.
+    displayReset();
     startLocalCapture();
 }
 
