@@ -21,14 +21,14 @@ struct InboundEntry {
 // voice phrase, 20 a player's seat and profile, 21 a player left, 22 the server
 // closes the table, 23 ready notice, 29 reconnect result.
 constexpr InboundEntry kHandlers[] = {
-    {1, &Client::HandleDeal},         {2, &Client::HandleDeclaration},
-    {3, &Client::HandleWork},         {4, &Client::HandleExchange},
-    {5, &Client::HandleRevolution},   {6, &Client::HandlePlayedHand},
-    {8, &Client::HandleTribute},      {9, &Client::HandleResult},
-    {16, &Client::HandleGameOver},    {18, &Client::HandleLoginResult},
-    {19, &Client::HandleChat},        {20, &Client::HandleSeat},
-    {21, &Client::HandlePlayerLeft},  {22, &Client::HandleTableClosed},
-    {23, &Client::HandleReady},       {29, &Client::HandleResume},
+    {1, &Client::HandleDeal},        {2, &Client::HandleDeclaration},
+    {3, &Client::HandleWork},        {4, &Client::HandleExchange},
+    {5, &Client::HandleRevolution},  {6, &Client::HandlePlayedHand},
+    {8, &Client::HandleTribute},     {9, &Client::HandleResult},
+    {16, &Client::HandleGameOver},   {18, &Client::HandleLoginResult},
+    {19, &Client::HandleChat},       {20, &Client::HandleSeat},
+    {21, &Client::HandlePlayerLeft}, {22, &Client::HandleTableClosed},
+    {23, &Client::HandleReady},      {29, &Client::HandleResume},
 };
 
 // The reconnect result answers a login on a new connection; the token of the old

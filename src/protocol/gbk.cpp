@@ -11,7 +11,7 @@ namespace {
 // One converter per direction for the life of the process; iconv keeps no state
 // between whole-character conversions in these encodings.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
@@ -34,7 +34,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

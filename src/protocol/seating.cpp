@@ -52,9 +52,9 @@ void Client::HandleLoginResult(const net::GamePacket& p) {
     ui::Control& sys1 = onTable(*this, "Sysmsg", ControlKind::ListBox, 1);
     if (p[kResultByte] != kLoginAccepted) {
         hall.post(HallConnecting);  // message 22: the table did not start
-        setLines(sys0, {p[kResultByte] == kStartFailed
-                            ? "启动游戏失败，请重新在大厅就座后进入游戏！"
-                            : "验证错误，请重新在大厅就座后进入游戏！"});
+        setLines(sys0,
+                 {p[kResultByte] == kStartFailed ? "启动游戏失败，请重新在大厅就座后进入游戏！"
+                                                 : "验证错误，请重新在大厅就座后进入游戏！"});
         hall.restore();
         pf.shell.end(0);
     }

@@ -14,8 +14,8 @@ namespace protocol {
 constexpr int kSeats = 6;
 
 struct PlayerRecordEntry {
-    std::string seatId;       // account name of the player in this slot; empty = free
-    std::uint8_t seatBit = 0;  // the slot's seat bit (slot 0: the own seat bit)
+    std::string seatId;             // account name of the player in this slot; empty = free
+    std::uint8_t seatBit = 0;       // the slot's seat bit (slot 0: the own seat bit)
     int handLeft = 0, handTop = 0;  // anchor of the slot's card area
     // Slot 0: the own hand. Other slots: the card pictures the played row uses.
     // cards.count() is the card count.
@@ -81,7 +81,8 @@ struct TableState {
     std::int32_t RoundStake = 0;
     std::array<double, kSeats> GameScore{};
     bool GameStarted = false;
-    bool GameBegun = false;    // with InGame at a game's first prompt; cleared by the disconnect reset
+    bool GameBegun =
+        false;  // with InGame at a game's first prompt; cleared by the disconnect reset
     bool GameDecided = false;  // the current game is decided; cleared by the display reset
     bool FreeToLeave = false;
     std::array<int, 2> RevolutionSlots{-1, -1};

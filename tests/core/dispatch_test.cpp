@@ -35,8 +35,12 @@ struct Dispatch : ClientFixture {
             out << f->name() << ' ' << f->caption << f->visible << int(f->windowState) << '\n';
             for (const ui::Control* c : f->topLevel()) dumpControl(out, *c);
         }
-        return {client->state, out.str(), fp.hallNet.log.size(), fp.shell.messages.size(),
-                fp.socket.sent.size(), client->send.SendRing.pending(),
+        return {client->state,
+                out.str(),
+                fp.hallNet.log.size(),
+                fp.shell.messages.size(),
+                fp.socket.sent.size(),
+                client->send.SendRing.pending(),
                 client->TimerKeepAlive.enabled()};
     }
     // A packet full of values a handler would act on.
@@ -56,8 +60,9 @@ TEST_F(Dispatch, EveryCodeButTheReconnectResultTakesTheToken) {
     startConnected();
     for (int code = 0; code < 256; ++code) {
         client->send.token = {0x11, 0x22};
-        auto p = noisy(static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(code), 0xEE);  // byte 15 = 1: a login is accepted
-        ASSERT_TRUE(dispatch(p)) << code;
+        // Byte 15 is 1, so a login result is accepted and the client goes on.
+        auto c = static_cast<std::uint8_t>(code);
+        ASSERT_TRUE(dispatch(noisy(c, c, 0xEE))) << code;
         const bool keeps = code == 29;
         EXPECT_EQ(client->send.token.b0, keeps ? 0x11 : code) << code;
         EXPECT_EQ(client->send.token.b1, keeps ? 0x22 : 0xEE) << code;
@@ -103,16 +108,26 @@ TEST(OutboundCatalogue, PacketsCarryTheirCodeVariantAndSeatBit) {
         std::size_t byte;
         std::uint8_t value;
     } cases[] = {
-        {Outbound::PreDeclare, 2, 8, 1},      {Outbound::DeclareOpenly, 2, 8, 2},
-        {Outbound::DeclineDeclaration, 2, 8, 0}, {Outbound::DeclineWork, 3, 12, 0},
-        {Outbound::Revolt, 5, 8, 0},          {Outbound::DeclineRevolution, 5, 8, 1},
-        {Outbound::ChooseHead, 5, 8, 2},      {Outbound::ChooseNoHead, 5, 8, 3},
-        {Outbound::Pass, 7, 15, 1},           {Outbound::PlayCards, 7, 15, 2},
-        {Outbound::Yield, 7, 15, 3},          {Outbound::TakeOverLead, 7, 15, 4},
-        {Outbound::AcceptTribute, 8, 8, 1},   {Outbound::DeclineTribute, 8, 8, 2},
-        {Outbound::ReturnTribute, 8, 8, 0},   {Outbound::Leave, 16, 15, 0},
-        {Outbound::Continue, 16, 15, 1},      {Outbound::ChatLine, 19, 11, 0},
-        {Outbound::VoicePhrase, 19, 11, 1},   {Outbound::KeepAlive, 24, 15, 0},
+        {Outbound::PreDeclare, 2, 8, 1},
+        {Outbound::DeclareOpenly, 2, 8, 2},
+        {Outbound::DeclineDeclaration, 2, 8, 0},
+        {Outbound::DeclineWork, 3, 12, 0},
+        {Outbound::Revolt, 5, 8, 0},
+        {Outbound::DeclineRevolution, 5, 8, 1},
+        {Outbound::ChooseHead, 5, 8, 2},
+        {Outbound::ChooseNoHead, 5, 8, 3},
+        {Outbound::Pass, 7, 15, 1},
+        {Outbound::PlayCards, 7, 15, 2},
+        {Outbound::Yield, 7, 15, 3},
+        {Outbound::TakeOverLead, 7, 15, 4},
+        {Outbound::AcceptTribute, 8, 8, 1},
+        {Outbound::DeclineTribute, 8, 8, 2},
+        {Outbound::ReturnTribute, 8, 8, 0},
+        {Outbound::Leave, 16, 15, 0},
+        {Outbound::Continue, 16, 15, 1},
+        {Outbound::ChatLine, 19, 11, 0},
+        {Outbound::VoicePhrase, 19, 11, 1},
+        {Outbound::KeepAlive, 24, 15, 0},
         {Outbound::GoToWork, 3, 12, 0},
     };
     for (const Case& c : cases) {

@@ -1,12 +1,13 @@
 // The code page as packets carry it: decoding checked against iconv's own
 // conversion, malformed bytes, and the three ways seat-packet texts are read.
+#include "protocol/gbk.h"
+
 #include <gtest/gtest.h>
 #include <iconv.h>
 
 #include <string>
 #include <vector>
 
-#include "protocol/gbk.h"
 #include "protocol/packet_fields.h"
 
 namespace {
@@ -54,8 +55,8 @@ TEST(Gbk, EveryCharacterDecodesAsIconvDecodesTheWholeText) {
 
 TEST(Gbk, EncodingIsIconvsAndLacksBecomeQuestionMarks) {
     EXPECT_EQ(protocol::utf8ToGbk("打牌ok"), "\xB4\xF2\xC5\xC6ok");
-    EXPECT_EQ(protocol::utf8ToGbk("a😀b"), "a?b");  // outside the code page
-    EXPECT_EQ(protocol::utf8ToGbk("a\xC3"), "a?");   // broken UTF-8
+    EXPECT_EQ(protocol::utf8ToGbk("a😀b"), "a?b");   // outside the code page
+    EXPECT_EQ(protocol::utf8ToGbk("a\xC3"), "a?");  // broken UTF-8
     EXPECT_FALSE(protocol::charToGbk("😀"));
 }
 
@@ -66,7 +67,9 @@ TEST(Gbk, MalformedBytesBecomeOneReplacementEachAndSpareTheirNeighbours) {
         {"\xB0\xA1", "啊", "a whole character"},
         {"\xB0", kFffd, "a lead byte at the end"},
         {"a\xB0", "a" + kFffd, "a lead byte at the end after text"},
-        {"\xB0" "1", kFffd + "1", "a lead byte before a digit keeps the digit"},
+        {"\xB0"
+         "1",
+         kFffd + "1", "a lead byte before a digit keeps the digit"},
         {"\x81\x7F", kFffd + "\x7F", "0x7F is no trail byte"},
         {"\xFF", kFffd, "0xFF is no lead byte"},
         {"\xFF\xB0\xA1", kFffd + "啊", "0xFF does not take the next byte"},
@@ -106,14 +109,22 @@ TEST(PacketFields, TextsStopAtZeroOrAtTheEndOfTheirRange) {
         {gbkText, 72, 79, "\xB1\xB1\xBE\xA9", "北京", "pairs up to the zero"},
         {gbkText, 72, 79, "\xB1\xB1\xBE\xA9\xC9\xCF\xBA\xA3\xCC\xEC", "北京上海",
          "a full range of pairs"},
-        {gbkText, 112, 127, "\xB5\xDA" "1" "\xBC\xB6", "第1级",
-         "a digit among the characters does not shift the pairs"},
+        {gbkText, 112, 127,
+         "\xB5\xDA"
+         "1"
+         "\xBC\xB6",
+         "第1级", "a digit among the characters does not shift the pairs"},
         {gbkText, 72, 79, std::string("a\0\xB1\xB1", 4), "a", "a zero after a plain byte ends it"},
-        {gbkText, 16, 47, "Li\xC5\xC6" "9", "Li牌9", "plain and double bytes"},
+        {gbkText, 16, 47,
+         "Li\xC5\xC6"
+         "9",
+         "Li牌9", "plain and double bytes"},
         {gbkText, 16, 47, std::string(31, 'x') + "\xC5\xC6", std::string(31, 'x') + kFffd,
          "a lead byte in the last position is read alone"},
-        {gbkText, 16, 47, std::string(30, 'x') + "\xC5\xC6" "zz", std::string(30, 'x') + "牌",
-         "a pair in the last two positions"},
+        {gbkText, 16, 47,
+         std::string(30, 'x') + "\xC5\xC6"
+                                "zz",
+         std::string(30, 'x') + "牌", "a pair in the last two positions"},
         {gbkText, 16, 47, std::string("\xC5\0zz", 4), kFffd, "a zero after a lead byte ends it"},
     };
     for (const Case& c : cases)

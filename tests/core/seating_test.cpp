@@ -102,7 +102,8 @@ TEST_F(Seating, TheLoginResultStartsTheTable) {
     EXPECT_FALSE(client->state.LoginSent);
     EXPECT_TRUE(client->TimerKeepAlive.enabled());
     EXPECT_EQ(hallGot, std::vector<std::uint32_t>{771});
-    EXPECT_EQ(sys(0), std::vector<std::string>{"欢迎进入Brenmoor，更多精彩尽在www.brenmoor.example"});
+    EXPECT_EQ(sys(0),
+              std::vector<std::string>{"欢迎进入Brenmoor，更多精彩尽在www.brenmoor.example"});
     EXPECT_EQ(sys(1), std::vector<std::string>{"打完一局(3回合为一局)才能退，否则按逃跑扣分！"});
     EXPECT_EQ(client->state.TurnSeconds, 12);
     EXPECT_EQ(client->state.TimeoutLimit, 4);
@@ -192,7 +193,7 @@ TEST_F(Seating, ReadyMarkTiersByGold) {
     struct Case {
         std::uint64_t gold;
         const char* id;
-    } cases[] = {{0, "280"},      {19999, "280"}, {20000, "281"},
+    } cases[] = {{0, "280"},     {19999, "280"}, {20000, "281"},
                  {59999, "281"}, {60000, "282"}, {~0ull, "282"}};
     int n = 0;
     for (const Case& c : cases) {
@@ -209,12 +210,24 @@ TEST_F(Seating, AvatarCodes) {
     struct Case {
         const char* code;
         int index;
-    } cases[] = {
-        {"m1", 0}, {"m10", 9}, {"w3", 12}, {"m12", 0 /* 11 is past the row */}, {"w12", 10},
-        {"w1", 10}, {"w10", 19},
-        // No number of 1..10: the first picture of the row, never outside the table.
-        {"m0", 0}, {"w0", 10}, {"wx", 10}, {"m", 0}, {"", 0}, {"m123", 0}, {"w99", 10},
-        {"\xC3\xA9" "5", 4} /* a high first character counts as one */};
+    } cases[] = {{"m1", 0},
+                 {"m10", 9},
+                 {"w3", 12},
+                 {"m12", 0 /* 11 is past the row */},
+                 {"w12", 10},
+                 {"w1", 10},
+                 {"w10", 19},
+                 // No number of 1..10: the first picture of the row, never outside the table.
+                 {"m0", 0},
+                 {"w0", 10},
+                 {"wx", 10},
+                 {"m", 0},
+                 {"", 0},
+                 {"m123", 0},
+                 {"w99", 10},
+                 {"\xC3\xA9"
+                  "5",
+                  4} /* a high first character counts as one */};
     for (const Case& c : cases) EXPECT_EQ(app::Client::avatarIndex(c.code), c.index) << c.code;
     // Through the packet: an empty code reads as "m1".
     loggedIn();
@@ -326,7 +339,8 @@ TEST_F(Seating, ReadyNotices) {
 
     // Four of the others are ready; an unknown name and a notice with byte 15 ≠ 1
     // show nothing.
-    for (int seat : {0, 1, 3, 4}) ASSERT_TRUE(dispatch(testpk::readyNotice("p" + std::to_string(seat))));
+    for (int seat : {0, 1, 3, 4})
+        ASSERT_TRUE(dispatch(testpk::readyNotice("p" + std::to_string(seat))));
     ASSERT_TRUE(dispatch(testpk::readyNotice("nobody")));
     ASSERT_TRUE(dispatch(testpk::readyNotice("p5", 0)));
     EXPECT_FALSE(at("OK", slotOfSeat(5)).visible);
