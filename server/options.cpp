@@ -21,6 +21,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
     const std::string usage =
         "usage: dravik-server [--port P] [--host ADDR] [--bots N] [--seed S] [--turn-seconds T]"
         " [--fast] [--rounds N] [--scenario FILE] [--quiet]";
+    bool turnGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& v) {
@@ -44,6 +45,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             ok = value(v) && number<std::uint64_t>(v, o.seed, 0, UINT64_MAX);
         } else if (a == "--turn-seconds") {
             ok = value(v) && number(v, o.turnSeconds, 1, 255);
+            turnGiven = true;
         } else if (a == "--rounds") {
             ok = value(v) && number(v, o.rounds, 0, 1000000);
         } else if (a == "--scenario") {
@@ -56,6 +58,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             return std::nullopt;
         }
     }
+    if (o.fast && !turnGiven) o.turnSeconds = 3;
     return o;
 }
 
