@@ -90,6 +90,11 @@ void Hub::login(Session& s, const Packet& p) {
         // A token that names no lost seat: the client simply connects afresh.
     }
     if (!accepting_) return refuse(2);
+    if (forcedLoginResult && forcedLoginResult != 1) {
+        refuse(forcedLoginResult);
+        if (onForcedRefusal) onForcedRefusal();
+        return;
+    }
     for (auto& [id, other] : sessions_)
         if (other.get() != &s && other->loggedIn && other->account == account) return refuse(2);
     for (auto& [id, t] : tables_)

@@ -48,6 +48,12 @@ public:
     void unseated(Session& s, bool tableEnded) override;
     void holdExpired(std::uint16_t token) override;
     void tableEnded(Table& t) override;
+    void disconnect(Session& s) override { drop(s); }
+
+    // When set, decides the result of every fresh login (1 accepts); scenarios use it
+    // to produce the refusals.
+    int forcedLoginResult = 0;
+    std::function<void()> onForcedRefusal;
 
     static constexpr int kSilenceLimitMs = 30000;
     static constexpr int kLingerMs = 10000;  // an ended table's clients get this long to go

@@ -65,6 +65,9 @@ int main(int argc, char** argv) {
             });
         };
         hub.onFirstTable = [&](server::Table& t) { scenario->attach(t, loop, log); };
+        hub.forcedLoginResult = scenario->loginResult();
+        // A refusing scenario is done with its first refusal.
+        hub.onForcedRefusal = [&] { scenario->onDone(true); };
     }
     hub.onFinished = [&] { stop(); };
 

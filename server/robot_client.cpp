@@ -19,25 +19,54 @@ CardCode cardAt(const Packet& p, std::size_t at) { return CardCode(getU32LE(p, a
 }  // namespace
 
 RobotClient::RobotClient(asio::io_context& io, std::string account, std::uint64_t seed)
-    : socket_(io), account_(std::move(account)), bot_(makeBot(seed)) {}
+    : socket_(io), account_(std::move(account)), bot_(makeBot(seed)), io_(io) {}
 
 void RobotClient::connect(const asio::ip::tcp::endpoint& server) {
+    server_ = server;
+    login(false);
+}
+
+void RobotClient::login(bool again) {
     auto self = shared_from_this();
-    socket_.async_connect(server, [this, self](const asio::error_code& ec) {
+    int gen = generation_;
+    socket_.async_connect(server_, [this, self, again, gen](const asio::error_code& ec) {
+        if (gen != generation_) return;
         if (ec) {
             closed_ = true;
             return;
         }
         asio::error_code ignore;
         socket_.set_option(asio::ip::tcp::no_delay(true), ignore);
-        // The login goes straight out, without a token.
+        // The login goes straight out, without a token; after a lost link it carries
+        // the reconnect mark and the token at 261..262.
         Packet login = makePacket(CmdLogin);
         putBytes(login, 16, account_, 16);
         putBytes(login, 32, "key", 16);
+        if (again) {
+            login[4] = 28;
+            login[261] = std::uint8_t(token_ >> 8);
+            login[262] = std::uint8_t(token_ & 0xFF);
+        }
         queue_.push_back(login);
         write();
         read();
     });
+}
+
+void RobotClient::lost() {
+    if (reconnectOnLoss && !ended_ && !closed_ && seat_ >= 0) {
+        ++reconnects_;
+        ++generation_;
+        asio::error_code ec;
+        socket_.close(ec);
+        socket_ = asio::ip::tcp::socket(io_);
+        pending_.clear();
+        queue_.clear();
+        writing_ = false;
+        login(true);
+        return;
+    }
+    close();
 }
 
 void RobotClient::sendRaw(const std::vector<std::uint8_t>& bytes) {
@@ -62,8 +91,10 @@ void RobotClient::write() {
     batch_.assign(queue_.begin(), queue_.end());
     queue_.clear();
     auto self = shared_from_this();
+    int gen = generation_;
     asio::async_write(socket_, asio::buffer(batch_.data(), batch_.size() * kPacketSize),
-                      [this, self](const asio::error_code& ec, std::size_t) {
+                      [this, self, gen](const asio::error_code& ec, std::size_t) {
+                          if (gen != generation_) return;
                           writing_ = false;
                           if (ec) {
                               close();
@@ -82,9 +113,11 @@ void RobotClient::close() {
 
 void RobotClient::read() {
     auto self = shared_from_this();
-    socket_.async_read_some(asio::buffer(buffer_), [this, self](const asio::error_code& ec, std::size_t n) {
+    int gen = generation_;
+    socket_.async_read_some(asio::buffer(buffer_), [this, self, gen](const asio::error_code& ec, std::size_t n) {
+        if (gen != generation_) return;
         if (ec) {
-            close();
+            lost();
             return;
         }
         pending_.insert(pending_.end(), buffer_.begin(), buffer_.begin() + n);
@@ -114,6 +147,9 @@ void RobotClient::handle(const Packet& p) {
         case CmdLogin:
             if (p[15] != 1) close();
             return;
+        case CmdResume:
+            if (p[15] != 1) close();
+            return;
         case CmdSeat:
             if (seat_ < 0) {
                 seat_ = seatOfBit(p[kSeatByte]);
@@ -137,6 +173,21 @@ void RobotClient::handle(const Packet& p) {
         case CmdDeclare:
             if (autoPlay && p[11] == 0 && (p[8] == 1 || std::find(p.begin() + 16, p.begin() + 22, seatBit(seat_)) != p.begin() + 22)) {
                 Packet a = makePacket(CmdDeclare);  // 过
+                send(a);
+            }
+            return;
+        case CmdWork:
+            if (autoPlay && p[15] == 1) send(makePacket(CmdWork));  // decline: byte 12 = 0
+            return;
+        case CmdRevolution:
+            if (!autoPlay) return;
+            if (p[15] == 1 && std::find(p.begin() + 16, p.begin() + 22, seatBit(seat_)) != p.begin() + 22) {
+                Packet a = makePacket(CmdRevolution);
+                a[8] = 1;  // no revolution
+                send(a);
+            } else if (p[15] == 2 && p[kSeatByte] == seatBit(seat_)) {
+                Packet a = makePacket(CmdRevolution);
+                a[8] = 3;  // no head
                 send(a);
             }
             return;

@@ -32,6 +32,9 @@ public:
     std::function<void(const Packet&)> onPacket;
     // The robot answers prompts and turns by itself unless this is off.
     bool autoPlay = true;
+    // Logs in again with its token (byte 4 = 28) when the server cuts the link.
+    bool reconnectOnLoss = false;
+    int reconnects() const { return reconnects_; }
     // Continue after each round while below this many rounds, then leave.
     int roundsWanted = 1000000;
     // Nanoseconds from a play sent to the played-hand command that answers it.
@@ -46,6 +49,8 @@ public:
 
 private:
     void read();
+    void login(bool again);
+    void lost();
     void write();
     void handle(const Packet& p);
     void onPlayed(const Packet& p);
@@ -73,6 +78,10 @@ private:
     int results_ = 0;
     int rounds_ = 0;
     std::int64_t playSentAt_ = -1;
+    asio::io_context& io_;
+    asio::ip::tcp::endpoint server_;
+    int reconnects_ = 0;
+    int generation_ = 0;  // handlers of an earlier socket do nothing
 };
 
 }  // namespace server

@@ -168,10 +168,19 @@ std::unique_ptr<Scenario> Scenario::parse(const std::string& text, std::string& 
     std::istringstream in(text);
     std::string raw;
     int n = 0;
-    static const char* verbs[] = {"name", "hand", "deal", "send", "expect", "wait", "round", "play", "tribute", "close"};
+    static const char* verbs[] = {"name", "hand", "deal", "send", "expect", "wait", "round", "play", "tribute", "close", "drop", "login"};
     while (std::getline(in, raw)) {
         ++n;
-        if (auto h = raw.find('#'); h != std::string::npos && raw.find('"') > h) raw.erase(h);
+        // A '#' at the start of a line or after a blank, outside quotes, starts a comment
+        // ("7S#40" is a card with its CardId).
+        bool quoted = false;
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            if (raw[i] == '"') quoted = !quoted;
+            if (!quoted && raw[i] == '#' && (i == 0 || raw[i - 1] == ' ' || raw[i - 1] == '\t')) {
+                raw.erase(i);
+                break;
+            }
+        }
         Line l{n, words(raw)};
         if (l.words.empty()) continue;
         bool known = false;
@@ -186,6 +195,8 @@ std::unique_ptr<Scenario> Scenario::parse(const std::string& text, std::string& 
         if (v == "wait") ok = l.words.size() == 2 && number(l.words[1]);
         if (v == "play") ok = l.words.size() == 2 && number(l.words[1]);
         if (v == "tribute") ok = l.words.size() == 3 && number(l.words[1]) && number(l.words[2]);
+        if (v == "drop") ok = l.words.size() >= 2 && (l.words.size() == 2 || l.words[2] == "refuse");
+        if (v == "login") ok = l.words.size() == 2 && number(l.words[1]);
         if (v == "hand") ok = l.words.size() >= 3 && l.words[1].rfind("seat", 0) == 0;
         if (!ok) {
             error = "line " + std::to_string(n) + ": malformed " + v;
@@ -198,6 +209,10 @@ std::unique_ptr<Scenario> Scenario::parse(const std::string& text, std::string& 
                 error = "line " + std::to_string(n) + ": " + rules::parseCards(cards).error;
                 return nullptr;
             }
+        }
+        if (v == "login") {
+            s->loginResult_ = *number(l.words[1]);
+            continue;  // not a step of the table: it applies to every login
         }
         s->lines_.push_back(std::move(l));
     }
@@ -300,6 +315,16 @@ bool Scenario::run(const Line& l) {
             step();
         });
         return false;
+    }
+    if (v == "drop") {
+        int s = seatWord(l.words[1]);
+        if (s < 0) {
+            finish(false, where + "bad seat");
+            return false;
+        }
+        table_->dropLink(s, l.words.size() == 3);
+        say("dropped " + l.words[1]);
+        return true;
     }
     if (v == "close") {
         std::string text;

@@ -26,6 +26,8 @@ public:
     static std::unique_ptr<Scenario> parse(const std::string& text, std::string& error);
 
     void attach(Table& t, platform::EventLoop& loop, EventLog& log);
+    // The "login N" line: the result every login gets (0: none given).
+    int loginResult() const { return loginResult_; }
     bool attached() const { return table_ != nullptr; }
     // Called once: true when every line ran, false at the first failure.
     std::function<void(bool passed)> onDone;
@@ -61,6 +63,7 @@ private:
     bool done_ = false;
     bool passed_ = false;
     bool stepping_ = false;
+    int loginResult_ = 0;
 };
 
 }  // namespace server

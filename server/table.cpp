@@ -682,6 +682,19 @@ void Table::resume(Session& sess, std::uint16_t token) {
     }
 }
 
+void Table::dropLink(int seat, bool refuse) {
+    if (seat < 0 || seat >= kSeats || !seats_[seat].session) return;
+    Session* sess = seats_[seat].session;
+    std::uint16_t token = sess->token;
+    ctx_.host.disconnect(*sess);
+    if (refuse && seats_[seat].held) {
+        seats_[seat].held = false;
+        seats_[seat].holdAlarm->cancel();
+        ctx_.host.holdExpired(token);
+        say("seat " + std::to_string(seat) + " will be refused");
+    }
+}
+
 void Table::close(const std::string& message) {
     if (phase_ == Phase::Ended) return;
     say("closed: " + message);

@@ -33,6 +33,8 @@ public:
     // A held seat's time ran out; a reconnect with this token is refused from now on.
     virtual void holdExpired(std::uint16_t token) = 0;
     virtual void tableEnded(Table& t) = 0;
+    // Cuts a session's connection as if the link had failed.
+    virtual void disconnect(Session& s) = 0;
 };
 
 // A scenario drives a table in place of the normal game (scenario.h).
@@ -76,6 +78,9 @@ public:
     bool holds(std::uint16_t token, const std::string& account) const;
     bool holdsToken(std::uint16_t token) const;
     void resume(Session& s, std::uint16_t token);
+    // Cuts a human's link (scenarios). The seat is held as after any lost link, unless
+    // `refuse`: then its reconnect will be refused.
+    void dropLink(int seat, bool refuse);
     // Closes the table with a message to every human (22).
     void close(const std::string& message);
 
