@@ -1,2 +1,22 @@
-// placeholder main until the client start-up lands
-int main() { return 0; }
+// The table client: the hall starts it with the launch line as its arguments.
+#include <QApplication>
+#include <cstdlib>
+
+#include "app/client.h"
+#include "platform/qt/qt_platform.h"
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    platform::QtPlatform qt;
+    app::Client client(qt.platform());
+    if (const char* dir = std::getenv("DRAVIK_SNAPSHOT"); dir && *dir)
+        qt.adapter.startSnapshots(dir);
+    // The window system hands over the command line as one text.
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) line += ' ';
+        line += argv[i];
+    }
+    platform::QtEventLoop::guard([&] { client.start(line); });
+    return qapp.exec();
+}

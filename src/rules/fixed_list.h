@@ -12,7 +12,7 @@ namespace rules {
 // this cannot happen with hands of at most 57 cards.
 template <class T, std::size_t N>
 class FixedList {
-public:
+  public:
     FixedList() = default;
 
     bool push_back(const T& value) {
@@ -46,7 +46,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::array<T, N> items_;
     std::size_t size_ = 0;
 };

@@ -29,7 +29,7 @@ struct HandEntry {
 // a card that leaves shifts the later entries down one position. The codes are kept
 // contiguously so the rule routines can read the hand as a plain card list.
 class Hand {
-public:
+  public:
     int count() const { return count_; }
     bool empty() const { return count_ == 0; }
     bool full() const { return count_ >= kHandCapacity; }
@@ -57,7 +57,7 @@ public:
     void sort(int first, int count);
     void sort() { sort(0, count_); }
 
-private:
+  private:
     std::array<CardCode, kHandCapacity> codes_{};
     std::array<std::int16_t, kHandCapacity> imageIndex_{};
     std::array<std::int32_t, kHandCapacity> top_{};

@@ -93,8 +93,8 @@ bool replaceRest(const RankCounts& h, int k, int need, Recipe& recipe) {
 }
 
 // The one candidate against a table play holding jokers, or an empty one.
-HintCandidate jokerTableCandidate(std::span<const CardCode> hand, RankCounts h, RankCounts t,
-                                  int k, int need) {
+HintCandidate jokerTableCandidate(std::span<const CardCode> hand, RankCounts h, RankCounts t, int k,
+                                  int need) {
     Recipe recipe;
     for (int pass = 0; pass < 4; ++pass) {
         for (const HintExchange& x : kHintExchanges) {

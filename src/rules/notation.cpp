@@ -14,20 +14,29 @@ std::string upper(std::string_view s) {
 
 int suitBitOfLetter(char letter) {
     switch (letter) {
-        case 'D': return kSuitDiamonds;
-        case 'C': return kSuitClubs;
-        case 'H': return kSuitHearts;
-        case 'S': return kSuitSpades;
-        default: return 0;
+        case 'D':
+            return kSuitDiamonds;
+        case 'C':
+            return kSuitClubs;
+        case 'H':
+            return kSuitHearts;
+        case 'S':
+            return kSuitSpades;
+        default:
+            return 0;
     }
 }
 
 char letterOfSuitBit(int bit) {
     switch (bit) {
-        case kSuitClubs: return 'C';
-        case kSuitHearts: return 'H';
-        case kSuitSpades: return 'S';
-        default: return 'D';
+        case kSuitClubs:
+            return 'C';
+        case kSuitHearts:
+            return 'H';
+        case kSuitSpades:
+            return 'S';
+        default:
+            return 'D';
     }
 }
 
@@ -112,12 +121,24 @@ std::string formatCard(CardCode code) {
     if (rank == kRankBigJoker) return "BJ";
     std::string out;
     switch (rank) {
-        case kRankJack: out = "J"; break;
-        case kRankQueen: out = "Q"; break;
-        case kRankKing: out = "K"; break;
-        case kRankAce: out = "A"; break;
-        case kRankTwo: out = "2"; break;
-        default: out = std::to_string(rank); break;
+        case kRankJack:
+            out = "J";
+            break;
+        case kRankQueen:
+            out = "Q";
+            break;
+        case kRankKing:
+            out = "K";
+            break;
+        case kRankAce:
+            out = "A";
+            break;
+        case kRankTwo:
+            out = "2";
+            break;
+        default:
+            out = std::to_string(rank);
+            break;
     }
     return out + letterOfSuitBit(suitBitOf(code));
 }

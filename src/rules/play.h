@@ -12,8 +12,8 @@ namespace rules {
 
 // The class of a set of cards as a play; travels in byte 18 of the play packets.
 enum class PlayClass : std::uint8_t {
-    None = 0,      // not a play (or, for the table, the table is free)
-    Dravik = 1,    // threshold play: high ranks in numbers, twos, any joker
+    None = 0,    // not a play (or, for the table, the table is free)
+    Dravik = 1,  // threshold play: high ranks in numbers, twos, any joker
     Ordinary = 2,
 };
 

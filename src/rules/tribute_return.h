@@ -22,9 +22,10 @@ struct ReturnDecision {
 ReturnDecision checkManualReturn(std::span<const CardCode> hand, std::span<const int> selected,
                                  int returnCount, std::span<const std::uint8_t> noReturnRanks);
 
-// Automatic mode (the countdown ran out): the lowest cards that are neither threes nor of
-// a rank in `noReturnRanks`, then, if too few, the lowest other cards that are not threes.
-// Not ok when the hand cannot give `returnCount` cards that are not threes.
+// Automatic mode (the countdown ran out; the caller lowers the selection first): the lowest cards
+// that are neither threes nor of a rank in `noReturnRanks`, then, if too few, the lowest other
+// cards that are not threes. Not ok when the hand cannot give `returnCount` cards that are not
+// threes.
 ReturnDecision chooseAutomaticReturn(std::span<const CardCode> hand, int returnCount,
                                      std::span<const std::uint8_t> noReturnRanks);
 

@@ -28,12 +28,17 @@ int total(const RankCounts& counts) {
 // Fewest cards of one natural rank (twos included) that make a Dravik play; 0 = never.
 int dravikThreshold(int rank) {
     switch (rank) {
-        case kRankTen: return 5;
-        case kRankJack: return 4;
-        case kRankQueen: return 3;
+        case kRankTen:
+            return 5;
+        case kRankJack:
+            return 4;
+        case kRankQueen:
+            return 3;
         case kRankKing:
-        case kRankAce: return 2;
-        default: return 0;
+        case kRankAce:
+            return 2;
+        default:
+            return 0;
     }
 }
 

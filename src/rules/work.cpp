@@ -11,11 +11,20 @@ WorkEligibility CheckWorkEligibility(std::span<const CardCode> cards) {
     for (CardCode c : hand) {
         if (rankOf(c) != kFour) continue;
         switch (suitBitOf(c)) {
-            case kSuitDiamonds: ++diamonds; break;
-            case kSuitClubs: ++clubs; break;
-            case kSuitHearts: ++hearts; break;
-            case kSuitSpades: ++spades; break;
-            default: break;  // not one suit bit: belongs to no suit
+            case kSuitDiamonds:
+                ++diamonds;
+                break;
+            case kSuitClubs:
+                ++clubs;
+                break;
+            case kSuitHearts:
+                ++hearts;
+                break;
+            case kSuitSpades:
+                ++spades;
+                break;
+            default:
+                break;  // not one suit bit: belongs to no suit
         }
     }
     WorkEligibility result;

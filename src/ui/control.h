@@ -72,8 +72,15 @@ struct Control {
 
     // Convenience for the common picture swap: the window system changes a picture
     // only when it differs from the one shown.
+    // An image that does not stretch takes the size of its picture.
     void setPicture(const PicturePtr& p) {
-        if (picture != p) picture = p;
+        if (picture == p) return;
+        picture = p;
+        if (p && ((kind == ControlKind::Image && !stretch) ||
+                  (kind == ControlKind::PictureBox && autoSize))) {
+            width = p->width;
+            height = p->height;
+        }
     }
     void move(double l, double t) { left = l, top = t; }
     void move(double l, double t, double w, double h) { left = l, top = t, width = w, height = h; }

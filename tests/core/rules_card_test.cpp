@@ -79,9 +79,9 @@ TEST(RulesHandSort, EqualCardsAreNeverExchangedWithEachOther) {
         const char* dealt;
         std::vector<int> idsAfter;
     } cases[] = {
-        {"4 4 5", {2, 1, 0}},        // 5 swaps with the first 4, then with nothing equal
-        {"4 4 4", {0, 1, 2}},        // nothing to do at all
-        {"4 5 4 6", {3, 1, 2, 0}},   // a stable sort would give 3 1 0 2
+        {"4 4 5", {2, 1, 0}},       // 5 swaps with the first 4, then with nothing equal
+        {"4 4 4", {0, 1, 2}},       // nothing to do at all
+        {"4 5 4 6", {3, 1, 2, 0}},  // a stable sort would give 3 1 0 2
         {"7S 7S 7S 8", {3, 1, 2, 0}},
     };
     for (const Case& c : cases) {
@@ -97,7 +97,8 @@ TEST(RulesHandSort, RaisedCardStaysRaisedAndPicturesStay) {
     constexpr int kRest = 420, kRaised = 400;
     Hand hand;
     const auto list = cards("3 9 K 5");
-    for (int i = 0; i < 4; ++i) hand.append(list[i], std::int16_t(10 + i), i == 1 ? kRaised : kRest);
+    for (int i = 0; i < 4; ++i)
+        hand.append(list[i], std::int16_t(10 + i), i == 1 ? kRaised : kRest);
     hand.sort();
     EXPECT_EQ(formatCards(hand.codes()), "KD 9D 5D 3D");
     EXPECT_EQ(hand.top(1), kRaised);  // the nine moved to position 1 and is still raised

@@ -82,16 +82,16 @@ struct LeadCase {
 
 TEST(RulesLeadHint, Cases) {
     const LeadCase cases[] = {
-        {"K 9 9 4 3 3", false, {3}},       // the lowest rank that is not a three
-        {"3 3", false, {0, 1}},            // only threes: all of them
+        {"K 9 9 4 3 3", false, {3}},  // the lowest rank that is not a three
+        {"3 3", false, {0, 1}},       // only threes: all of them
         {"", false, {}},
-        {"2 2 3", false, {0, 1}},          // no natural card but threes: the twos
+        {"2 2 3", false, {0, 1}},  // no natural card but threes: the twos
         {"SJ K 9 9", false, {2, 3}},
-        {"2 9 9 3", true, {0, 1, 2}},      // burning: the rest but the three goes out
-        {"SJ K 9 9", true, {0, 2, 3}},     // burning: with the joker nearest the end
-        {"BJ SJ K 9", true, {1, 3}},       // ... which is the small joker
+        {"2 9 9 3", true, {0, 1, 2}},   // burning: the rest but the three goes out
+        {"SJ K 9 9", true, {0, 2, 3}},  // burning: with the joker nearest the end
+        {"BJ SJ K 9", true, {1, 3}},    // ... which is the small joker
         {"BJ K 9 3", true, {0, 2}},
-        {"K 9 9", true, {1, 2}},           // burning without a joker: nothing more
+        {"K 9 9", true, {1, 2}},  // burning without a joker: nothing more
         {"BJ 2 3 3", true, {0, 1}},
     };
     for (const LeadCase& c : cases)

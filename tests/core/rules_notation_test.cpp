@@ -11,8 +11,8 @@ TEST(RulesNotation, ParsesRanksSuitsAndJokers) {
         const char* token;
         int rank, suitBit;
     } cases[] = {
-        {"3", 3, 1},   {"10", 10, 1}, {"10S", 10, 8}, {"J", 11, 1},  {"JS", 11, 8},
-        {"q", 12, 1},  {"KH", 13, 4}, {"Ac", 14, 2},  {"2", 15, 1},  {"2S", 15, 8},
+        {"3", 3, 1},   {"10", 10, 1}, {"10S", 10, 8}, {"J", 11, 1}, {"JS", 11, 8},
+        {"q", 12, 1},  {"KH", 13, 4}, {"Ac", 14, 2},  {"2", 15, 1}, {"2S", 15, 8},
         {"SJ", 16, 1}, {"bj", 17, 1}, {"7D", 7, 1},
     };
     for (const Case& c : cases) {
@@ -24,7 +24,8 @@ TEST(RulesNotation, ParsesRanksSuitsAndJokers) {
 }
 
 TEST(RulesNotation, RejectsUnknownTokens) {
-    for (const char* token : {"1", "11", "0", "03", "X", "S", "D", "7X", "SJS", "BJD", "10SS", "-3"})
+    for (const char* token :
+         {"1", "11", "0", "03", "X", "S", "D", "7X", "SJS", "BJD", "10SS", "-3"})
         EXPECT_FALSE(parseCard(token).has_value()) << token;
 }
 

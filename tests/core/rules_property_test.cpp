@@ -39,9 +39,8 @@ Deal deal(std::mt19937& rng, int index) {
     std::vector<CardCode> deck = fourPacks();
     std::shuffle(deck.begin(), deck.end(), rng);
     if (index % 3 == 0) {
-        std::stable_partition(deck.begin(), deck.end(), [&](CardCode c) {
-            return rankOf(c) >= kRankTwo && rng() % 2 == 0;
-        });
+        std::stable_partition(deck.begin(), deck.end(),
+                              [&](CardCode c) { return rankOf(c) >= kRankTwo && rng() % 2 == 0; });
     }
     const int size = 1 + int(rng() % 36);
     Deal d;
@@ -149,8 +148,8 @@ TEST(RulesProperties, AutomaticReturnNamesNoCardTwiceAndNoThree) {
         std::vector<std::uint8_t> noReturn;
         for (int k = int(rng() % 13); k > 0; --k) noReturn.push_back(std::uint8_t(3 + rng() % 15));
         const ReturnDecision r = chooseAutomaticReturn(d.hand, count, noReturn);
-        const int nonThrees = int(std::count_if(d.hand.begin(), d.hand.end(),
-                                                [](CardCode c) { return rankOf(c) != kRankThree; }));
+        const int nonThrees = int(std::count_if(
+            d.hand.begin(), d.hand.end(), [](CardCode c) { return rankOf(c) != kRankThree; }));
         ASSERT_EQ(r.ok, nonThrees >= count) << formatCards(d.hand);
         if (!r.ok) continue;
         ASSERT_EQ(int(r.chosen.size()), count);

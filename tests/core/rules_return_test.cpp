@@ -54,12 +54,12 @@ struct AutoCase {
 
 TEST(RulesReturnAutomatic, Cases) {
     const AutoCase cases[] = {
-        {"A K 7 5 3 3", 1, {}, true, "5D"},          // the lowest card that is not a three
-        {"A K 7 5 3 3", 2, {5}, true, "7D KD"},      // listed ranks are passed over
+        {"A K 7 5 3 3", 1, {}, true, "5D"},            // the lowest card that is not a three
+        {"A K 7 5 3 3", 2, {5}, true, "7D KD"},        // listed ranks are passed over
         {"A K 7 5 3", 1, {14, 13, 7, 5}, true, "5D"},  // all listed: lowest non-three
         {"A K 7 5 3", 3, {7}, true, "5D KD AD"},
         {"A K 7 5 3", 4, {7, 5}, true, "KD AD 5D 7D"},  // second pass takes no card twice
-        {"2 3 3", 2, {}, false, ""},                  // too few cards that are not threes
+        {"2 3 3", 2, {}, false, ""},                    // too few cards that are not threes
         {"3", 1, {}, false, ""},
         {"9 9 9", 0, {}, true, ""},
     };

@@ -24,9 +24,7 @@ inline std::vector<rules::CardCode> sortedHand(const std::string& text) {
     return hand;
 }
 
-inline std::vector<int> positions(std::span<const int> list) {
-    return {list.begin(), list.end()};
-}
+inline std::vector<int> positions(std::span<const int> list) { return {list.begin(), list.end()}; }
 
 inline std::string cardsAt(std::span<const rules::CardCode> hand, std::span<const int> list) {
     std::vector<rules::CardCode> picked;

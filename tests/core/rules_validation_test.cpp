@@ -14,13 +14,13 @@ TEST(RulesClassifyPlay, ClassesByRankAndNumber) {
         PlayClass expected;
     } cases[] = {
         {"", PlayClass::None},
-        {"5 6", PlayClass::None},              // two natural ranks
+        {"5 6", PlayClass::None},  // two natural ranks
         {"5 6 SJ", PlayClass::None},
         {"3", PlayClass::Ordinary},
         {"9 9 9 9 9 9 2 2", PlayClass::Ordinary},  // 3..9 are never Dravik plays alone
-        {"9 SJ", PlayClass::Dravik},           // any joker
+        {"9 SJ", PlayClass::Dravik},               // any joker
         {"BJ", PlayClass::Dravik},
-        {"2", PlayClass::Dravik},              // only twos
+        {"2", PlayClass::Dravik},  // only twos
         {"2 2 2", PlayClass::Dravik},
         {"10 10 10 10", PlayClass::Ordinary},  // 10 from five cards
         {"10 10 10 10 2", PlayClass::Dravik},  // twos count towards the number
@@ -49,14 +49,14 @@ TEST(RulesBeatsTablePlay, Cases) {
         const char *mine, *table;
         bool beats;
     } cases[] = {
-        {"7 2", "6 2", true},       // same count, higher rank
-        {"7 2", "6", false},        // count differs
+        {"7 2", "6 2", true},  // same count, higher rank
+        {"7 2", "6", false},   // count differs
         {"A", "K", true},
         {"K K", "K", false},
-        {"K", "K", false},          // equal rank does not beat
-        {"2 2", "A A", true},       // only twos against naturals
+        {"K", "K", false},     // equal rank does not beat
+        {"2 2", "A A", true},  // only twos against naturals
         {"A A", "2 2", false},
-        {"SJ SJ", "2 2", true},     // only jokers against twos
+        {"SJ SJ", "2 2", true},  // only jokers against twos
         {"SJ 2", "2 2", false},
         {"2 2", "2 2", false},
         {"BJ BJ", "BJ", true},
@@ -130,7 +130,11 @@ TEST(RulesValidateSelection, Cases) {
     const SelectionCase cases[] = {
         {"nothing selected", "9 8", {}, PlayClass::None, "", refuse},
         {"a three is not a lead while other cards remain", "9 3", {1}, PlayClass::None, "", refuse},
-        {"the last threes lead as an ordinary play", "3 3 3", {0, 1, 2}, PlayClass::None, "",
+        {"the last threes lead as an ordinary play",
+         "3 3 3",
+         {0, 1, 2},
+         PlayClass::None,
+         "",
          ordinary},
         {"threes never go with a two", "2 3 3", {0, 1, 2}, PlayClass::None, "", refuse},
         {"threes never go with a joker", "SJ 3", {0, 1}, PlayClass::None, "", refuse},
@@ -138,12 +142,19 @@ TEST(RulesValidateSelection, Cases) {
         {"free lead of a Dravik play", "K K 5", {0, 1}, PlayClass::None, "", dravik},
         {"single A on single K", "A K K", {0}, PlayClass::Ordinary, "K", ordinary},
         {"K-K on single K: count differs", "A K K", {1, 2}, PlayClass::Ordinary, "K", refuse},
-        {"an ordinary play never follows a Dravik play", "9 9 9", {0, 1}, PlayClass::Dravik,
-         "2 2", refuse},
-        {"ordinary 9s on Dravik K-K", "9 9", {0, 1}, PlayClass::Dravik,
-         "K K", refuse},
+        {"an ordinary play never follows a Dravik play",
+         "9 9 9",
+         {0, 1},
+         PlayClass::Dravik,
+         "2 2",
+         refuse},
+        {"ordinary 9s on Dravik K-K", "9 9", {0, 1}, PlayClass::Dravik, "K K", refuse},
         {"A-A on K-K", "A A 4", {0, 1}, PlayClass::Dravik, "K K", dravik},
-        {"one 7 with a two on one 6 with a two", "2 7", {0, 1}, PlayClass::Ordinary, "6 2",
+        {"one 7 with a two on one 6 with a two",
+         "2 7",
+         {0, 1},
+         PlayClass::Ordinary,
+         "6 2",
          ordinary},
         {"does not beat", "8 8", {0, 1}, PlayClass::Ordinary, "9 9", refuse},
         {"positions out of hand order", "9 9", {1, 0}, PlayClass::None, "", refuse},
@@ -155,7 +166,8 @@ TEST(RulesValidateSelection, Cases) {
         table.playClass = c.tableClass;
         const auto tableCards = cards(c.table);
         table.count = std::int16_t(tableCards.size());
-        for (std::size_t i = 0; i < tableCards.size(); ++i) table.cards[i] = tableCodeOf(tableCards[i]);
+        for (std::size_t i = 0; i < tableCards.size(); ++i)
+            table.cards[i] = tableCodeOf(tableCards[i]);
         EXPECT_EQ(validateSelection(hand, c.selected, table), c.verdict) << c.label;
     }
 }

@@ -17,10 +17,10 @@ struct WorkCase {
 
 TEST(RulesWorkEligibility, ChoosesTheSuit) {
     const WorkCase cases[] = {
-        {"4 4C 4H 4S 9", 1, false, ""},             // no suit holds two fours
-        {"4 4 4C 4C", 2, true, "4D 4D"},            // diamonds before clubs on a tie
-        {"4C 4C 4H 4H", 2, true, "4C 4C"},          // clubs before hearts
-        {"4 4 4S 4S", 2, true, "4D 4D"},            // spades only when strictly more
+        {"4 4C 4H 4S 9", 1, false, ""},     // no suit holds two fours
+        {"4 4 4C 4C", 2, true, "4D 4D"},    // diamonds before clubs on a tie
+        {"4C 4C 4H 4H", 2, true, "4C 4C"},  // clubs before hearts
+        {"4 4 4S 4S", 2, true, "4D 4D"},    // spades only when strictly more
         {"4 4 4S 4S 4S", 3, true, "4S 4S 4S"},
         {"4H 4H 4H 4 4 K", 3, true, "4H 4H 4H"},
         {"5 5 5 5", 0, false, ""},

@@ -17,7 +17,7 @@ struct UsageError : std::runtime_error {
 // value; an option's value is every following word up to the next "--" word, joined by
 // spaces, so both `--hand "7S 8D"` and `--hand 7S 8D` work.
 class Arguments {
-public:
+  public:
     Arguments(const std::vector<std::string>& words, const std::vector<std::string>& valueOptions,
               const std::vector<std::string>& flags);
 
@@ -27,7 +27,7 @@ public:
     std::optional<std::string> value(const std::string& option) const;
     std::string required(const std::string& option) const;  // throws when missing
 
-private:
+  private:
     std::string positional_;
     std::map<std::string, std::string> values_;
     std::vector<std::string> flagsSeen_;

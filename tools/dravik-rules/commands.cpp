@@ -154,7 +154,8 @@ void runCommand(const std::string& command, const std::vector<std::string>& word
     if (command == "validate")
         return validateCommand(Arguments(words, {"hand", "select", "table", "table-class"}, {}),
                                out);
-    if (command == "hint") return hintCommand(Arguments(words, {"hand", "table"}, {"burning"}), out);
+    if (command == "hint")
+        return hintCommand(Arguments(words, {"hand", "table"}, {"burning"}), out);
     if (command == "return")
         return returnCommand(Arguments(words, {"hand", "count", "no-return", "select"}, {}), out);
     if (command == "work") return workCommand(Arguments(words, {"hand"}, {}), out);

@@ -1,0 +1,83 @@
+#include "app/client.h"
+
+namespace app {
+
+Client::Client(platform::Platform platform)
+    : pf(platform),
+      MainForm(pf.windows.form("MainForm")),
+      Pic1(MainForm.add("Pic1", ui::ControlKind::PictureBox)),
+      hall(pf.hall),
+      send(slots, pf.socket),
+      TimerBong(pf.loop, 50) {
+    MainForm.caption = kDefaultTableCaption;
+    createControls();
+    TimerBong.onTick = [this] { pumpTick(); };
+    pf.socket.onData = [this](const platform::Bytes& b) { onDataArrival(b); };
+    pf.socket.onClosed = [this] { onPeerClosed(); };
+    MainForm.onForm(ui::EventKind::Load, [this](ui::Control*, ui::Event&) { startUp(commandLine_); });
+}
+
+// The controls of the table window's design that the start-up and the transport
+// touch; the table layout places them and adds the seats' controls.
+void Client::createControls() {
+    using ui::ControlKind;
+    MainForm.backColor = 0x0B3D1E;
+    Pic1.backColor = 0x0B3D1E;
+    ui::Control& pic2 = MainForm.add("Pic2", ControlKind::PictureBox);
+    pic2.visible = false;
+    MainForm.add("imgDinglan", ControlKind::Image, -1, &Pic1);
+    MainForm.add("imgDilan", ControlKind::Image, -1, &Pic1);
+    MainForm.add("ImageML", ControlKind::Image, -1, &Pic1).stretch = true;
+    MainForm.add("ImageMR", ControlKind::Image, -1, &Pic1).stretch = true;
+    ui::Control& location = MainForm.add("Location", ControlKind::Label, -1, &Pic1);
+    location.transparent = true;
+    location.foreColor = 0xF2D27A;
+    location.font.size = 12;
+    location.move(20, 8, 300, 24);
+    for (int i = 0; i < 2; ++i) {
+        ui::Control& sys = MainForm.add("Sysmsg", ControlKind::ListBox, i, &Pic1);
+        sys.move(312, 696 + 13 * i, 281, 13);
+        sys.backColor = 0x08301A;
+        sys.foreColor = 0xE8E0C0;
+        sys.font.size = 9;
+    }
+    ui::Control& chat = MainForm.add("Chat", ControlKind::TextBox, -1, &Pic1);
+    chat.move(312, 732, 250, 33);
+    chat.font.size = 14;
+    ui::Control& number = MainForm.add("Number", ControlKind::Label, -1, &Pic1);
+    number.transparent = true;
+    number.visible = false;
+    number.font.size = 14;
+    number.font.bold = true;
+    number.alignment = ui::Align::Center;
+    ui::Control& timeImg = MainForm.add("Time_Img", ControlKind::Image, -1, &Pic1);
+    timeImg.visible = false;
+    // Item 0 of each seat's card pictures is part of the design.
+    for (int slot = 0; slot < 6; ++slot) {
+        ui::Control& card =
+            MainForm.add("cardImage" + std::to_string(slot), ControlKind::Image, 0, &Pic1);
+        card.width = slot == 0 ? 90 : 80;
+        card.height = slot == 0 ? 120 : 108;
+        card.visible = false;
+    }
+    for (const char* name : {"LabJS", "LabHS"}) {
+        ui::Control& l = MainForm.add(name, ControlKind::Label, -1, &Pic1);
+        l.transparent = true;
+        l.foreColor = 0xF2D27A;
+    }
+}
+
+void Client::start(const std::string& commandLine) {
+    commandLine_ = commandLine;
+    MainForm.show();
+}
+
+void Client::returnToHall() {
+    if (!hall.find()) pf.shell.end(0);
+    MainForm.windowState = ui::WindowState::Minimized;
+    hall.restore();
+    for (const char* name : {"Talk", "Score", "Hero", "VosSet"})
+        if (ui::Form* f = pf.windows.find(name)) f->hide();
+}
+
+}  // namespace app

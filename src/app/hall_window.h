@@ -1,0 +1,35 @@
+#pragma once
+// The hall program's top-level window, found again by its caption for every
+// operation: restore, minimise, post a message. None of them reports anything;
+// without such a window they do nothing.
+#include <cstdint>
+#include <string>
+
+#include "platform/hall_bus.h"
+
+namespace app {
+
+enum HallMessage : std::uint32_t {
+    HallConnecting = 22,
+    HallLoggedIn = 771,
+    HallMsg1024 = 1024,
+    HallMsg1125 = 1125,
+    HallMsg1126 = 1126,
+    HallDealt = 1127,
+};
+
+class HallWindow {
+public:
+    explicit HallWindow(platform::HallBus& bus) : bus_(bus) {}
+    std::string hallCaption = "Brenmoor";
+
+    bool find() { return bus_.exists(hallCaption); }
+    void restore() { bus_.send(hallCaption, platform::WM_SYSCOMMAND, platform::SC_RESTORE, 0); }
+    void minimise() { bus_.send(hallCaption, platform::WM_SYSCOMMAND, platform::SC_MINIMIZE, 0); }
+    void post(std::uint32_t msg) { bus_.send(hallCaption, msg, 0, 0); }
+
+private:
+    platform::HallBus& bus_;
+};
+
+}  // namespace app

@@ -1,0 +1,29 @@
+#pragma once
+// The whole real platform in one object.
+#include "platform/platform.h"
+#include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_hall_bus.h"
+#include "platform/qt/qt_picture.h"
+#include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_socket.h"
+#include "platform/qt/qt_windows.h"
+
+namespace platform {
+
+struct QtPlatform {
+    QtEventLoop loop;
+    QtSocket socket;
+    QtHallBus hall;
+    QtShell shell{hall.directory()};
+    QtPictureDecoder pictures;
+    NullSoundOutput sound;
+    NullVideoComponent video;
+    ui::WindowSystem windows;
+    QtWindows adapter{windows};
+
+    Platform platform() {
+        return Platform{loop, socket, hall, shell, pictures, sound, video, windows};
+    }
+};
+
+}  // namespace platform

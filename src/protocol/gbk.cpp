@@ -1,0 +1,108 @@
+#include "protocol/gbk.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace protocol {
+
+namespace {
+
+// One converter per direction for the life of the process; iconv keeps no state
+// between whole-character conversions in these encodings.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    // False when any input byte cannot be converted.
+    bool convert(const std::string& in, std::string& out) {
+        out.clear();
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) return false;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char buf[256];
+        while (srcLeft > 0) {
+            char* dst = buf;
+            size_t dstLeft = sizeof buf;
+            size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buf, static_cast<size_t>(dst - buf));
+            if (r == static_cast<size_t>(-1) && errno != E2BIG) return false;
+        }
+        return true;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Converter& toGbk() {
+    static Converter c("GBK", "UTF-8");
+    return c;
+}
+
+Converter& fromGbk() {
+    static Converter c("UTF-8", "GBK");
+    return c;
+}
+
+}  // namespace
+
+std::vector<std::string> utf8Chars(const std::string& s) {
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+        if (i + n > s.size()) n = 1;
+        for (size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) n = 1;
+        out.push_back(s.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+std::optional<std::string> charToGbk(const std::string& utf8Char) {
+    std::string out;
+    if (!toGbk().convert(utf8Char, out) || out.empty() || out.size() > 2) return std::nullopt;
+    return out;
+}
+
+std::string utf8ToGbk(const std::string& utf8) {
+    std::string out;
+    for (const std::string& ch : utf8Chars(utf8)) {
+        auto g = charToGbk(ch);
+        out += g ? *g : std::string("?");
+    }
+    return out;
+}
+
+std::string gbkToUtf8(const std::string& gbk) {
+    std::string out;
+    size_t i = 0;
+    while (i < gbk.size()) {
+        unsigned char c = static_cast<unsigned char>(gbk[i]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        std::string piece = gbk.substr(i, c == 0x80 ? 1 : 2);  // 0x80 is the euro sign alone
+        std::string u;
+        if (piece.size() == 2 || c == 0x80) {
+            if (fromGbk().convert(piece, u) && !u.empty()) {
+                out += u;
+                i += piece.size();
+                continue;
+            }
+        }
+        out += "\xEF\xBF\xBD";
+        i += piece.size() == 2 && static_cast<unsigned char>(piece[1]) >= 0x40 ? 2 : 1;
+    }
+    return out;
+}
+
+}  // namespace protocol

@@ -1,0 +1,17 @@
+#include "protocol/table_state.h"
+
+namespace protocol {
+
+int seatIndex(std::uint8_t seatBit) {
+    int bits = seatBit & 0x3F;
+    int index = 0;
+    for (int k = 0; k < 6; ++k)
+        if (bits & (1 << k)) index = k;
+    return index;
+}
+
+int screenSlot(std::uint8_t seatBit, std::uint8_t ownSeatBit) {
+    return (seatIndex(seatBit) - seatIndex(ownSeatBit) + 6) % 6;
+}
+
+}  // namespace protocol
