@@ -9,7 +9,7 @@
 namespace server {
 
 class Alarm {
-public:
+  public:
     explicit Alarm(platform::EventLoop& loop);
     Alarm(const Alarm&) = delete;
     Alarm& operator=(const Alarm&) = delete;
@@ -18,7 +18,7 @@ public:
     void cancel();
     bool pending() const { return bool(fn_); }
 
-private:
+  private:
     void fire(unsigned generation);
 
     platform::EventLoop& loop_;

@@ -2,7 +2,8 @@
 
 namespace server {
 
-AsioEventLoop::AsioEventLoop(asio::io_context& io) : io_(io), start_(std::chrono::steady_clock::now()) {}
+AsioEventLoop::AsioEventLoop(asio::io_context& io)
+    : io_(io), start_(std::chrono::steady_clock::now()) {}
 
 AsioEventLoop::~AsioEventLoop() = default;
 

@@ -12,7 +12,7 @@
 namespace server {
 
 class AsioEventLoop : public platform::EventLoop {
-public:
+  public:
     explicit AsioEventLoop(asio::io_context& io);
     ~AsioEventLoop() override;
 
@@ -24,11 +24,11 @@ public:
 
     asio::io_context& context() { return io_; }
 
-protected:
+  protected:
     void timerChanged(platform::Timer& t) override;
     void timerDestroyed(platform::Timer& t) override;
 
-private:
+  private:
     struct Armed {
         explicit Armed(asio::io_context& io) : timer(io) {}
         asio::steady_timer timer;

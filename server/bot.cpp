@@ -12,7 +12,8 @@ bool isHigh(CardCode c) { return rules::rankOf(c) >= rules::kRankTwo; }
 bool usesHighCards(const Cards& c) { return std::any_of(c.begin(), c.end(), isHigh); }
 
 int countRank(std::span<const CardCode> hand, int rank) {
-    return int(std::count_if(hand.begin(), hand.end(), [&](CardCode c) { return rules::rankOf(c) == rank; }));
+    return int(std::count_if(hand.begin(), hand.end(),
+                             [&](CardCode c) { return rules::rankOf(c) == rank; }));
 }
 
 // Natural cards of the candidate's rank left behind in the hand: breaking a group.
@@ -28,14 +29,15 @@ bool breaksGroup(std::span<const CardCode> hand, const Cards& cand) {
 }
 
 class HouseBot : public Bot {
-public:
+  public:
     explicit HouseBot(std::uint64_t seed) : rng_(seed) {}
 
     std::optional<Cards> choosePlay(const SeatView& v) override {
         if (v.leading) return leadProposal(v.hand);
         auto cands = followCandidates(v.hand, v.tableClass, v.tableCards);
         if (cands.empty()) return std::nullopt;
-        bool partner = v.tableOwner >= 0 && v.tableOwner % 2 == v.seat % 2 && v.tableOwner != v.seat;
+        bool partner =
+            v.tableOwner >= 0 && v.tableOwner % 2 == v.seat % 2 && v.tableOwner != v.seat;
         bool ownerHolds = v.tableOwner >= 0 && v.cardCounts[v.tableOwner] > 0;
         int handSize = int(v.hand.size());
         // Going out ends every worry.
@@ -67,24 +69,27 @@ public:
     }
 
     bool wantsToPreDeclare(std::span<const CardCode> hand) override {
-        int high = int(std::count_if(hand.begin(), hand.end(),
-                                     [](CardCode c) { return rules::rankOf(c) >= rules::kRankSmallJoker; }));
+        int high = int(std::count_if(hand.begin(), hand.end(), [](CardCode c) {
+            return rules::rankOf(c) >= rules::kRankSmallJoker;
+        }));
         return high >= 4 && rng_.below(2) == 0;
     }
 
     bool acceptsTribute() override { return true; }
 
-    Cards chooseReturn(std::span<const CardCode> hand, int count, std::span<const std::uint8_t> noReturn) override {
+    Cards chooseReturn(std::span<const CardCode> hand, int count,
+                       std::span<const std::uint8_t> noReturn) override {
         return automaticReturn(hand, count, noReturn);
     }
 
-private:
+  private:
     Rng rng_;
 };
 
 }  // namespace
 
-Cards automaticReturn(std::span<const CardCode> hand, int count, std::span<const std::uint8_t> noReturn) {
+Cards automaticReturn(std::span<const CardCode> hand, int count,
+                      std::span<const std::uint8_t> noReturn) {
     Cards out;
     rules::ReturnDecision d = rules::chooseAutomaticReturn(hand, count, noReturn);
     if (!d.ok) return out;

@@ -24,7 +24,7 @@ struct SeatView {
 };
 
 class Bot {
-public:
+  public:
     virtual ~Bot() = default;
     // The cards to play, or nothing to pass (never nothing while leading).
     virtual std::optional<Cards> choosePlay(const SeatView& view) = 0;
@@ -40,6 +40,7 @@ std::unique_ptr<Bot> makeBot(std::uint64_t seed);
 
 // The automatic return, as the client's countdown chooses it: the lowest cards that are
 // not threes and not listed, then the lowest that are not threes.
-Cards automaticReturn(std::span<const CardCode> hand, int count, std::span<const std::uint8_t> noReturn);
+Cards automaticReturn(std::span<const CardCode> hand, int count,
+                      std::span<const std::uint8_t> noReturn);
 
 }  // namespace server

@@ -32,7 +32,8 @@ std::array<Cards, kSeats> dealHands(Rng& rng) {
     for (std::size_t i = deck.size() - 1; i > 0; --i) std::swap(deck[i], deck[rng.below(i + 1)]);
     std::array<Cards, kSeats> hands;
     for (int s = 0; s < kSeats; ++s) {
-        for (int i = 0; i < kHandSize; ++i) hands[s].push_back(withCardId(deck[s * kHandSize + i], i));
+        for (int i = 0; i < kHandSize; ++i)
+            hands[s].push_back(withCardId(deck[s * kHandSize + i], i));
         sortHand(hands[s]);
     }
     return hands;

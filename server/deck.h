@@ -11,14 +11,14 @@ namespace server {
 // splitmix64: small, fast and the same on every platform, so a seed gives the same
 // deals and bot choices everywhere.
 class Rng {
-public:
+  public:
     explicit Rng(std::uint64_t seed) : state_(seed) {}
     std::uint64_t next();
     // Uniform in 0..n-1 (n > 0).
     std::uint64_t below(std::uint64_t n);
     int between(int lo, int hi) { return lo + int(below(std::uint64_t(hi - lo + 1))); }
 
-private:
+  private:
     std::uint64_t state_;
 };
 

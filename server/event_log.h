@@ -8,13 +8,13 @@
 namespace server {
 
 class EventLog {
-public:
+  public:
     explicit EventLog(std::FILE* out) : out_(out) {}
     void line(const std::string& text);
     // Also receives every line (tests read the table's story from it).
     std::function<void(const std::string&)> tap;
 
-private:
+  private:
     std::FILE* out_;
 };
 

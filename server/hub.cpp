@@ -6,9 +6,9 @@ namespace server {
 namespace {
 
 constexpr int kSweepMs = 1000;
-constexpr int kTimeoutLimit = 3;     // countdown expiries in a row before a client goes away
+constexpr int kTimeoutLimit = 3;  // countdown expiries in a row before a client goes away
 constexpr std::size_t kExpiredKept = 4096;
-constexpr int kReconnectMark = 28;   // byte 4 of a login after a lost link
+constexpr int kReconnectMark = 28;  // byte 4 of a login after a lost link
 
 // An account is what the login carries in bytes 16..31: printable ASCII only.
 bool validAccount(std::string_view a) {
@@ -21,7 +21,11 @@ bool validAccount(std::string_view a) {
 }  // namespace
 
 Hub::Hub(platform::EventLoop& loop, const Options& options, EventLog& log)
-    : loop_(loop), options_(options), log_(log), rng_(options.seed ^ 0x5EED5E55105ull), sweepTimer_(loop) {
+    : loop_(loop),
+      options_(options),
+      log_(log),
+      rng_(options.seed ^ 0x5EED5E55105ull),
+      sweepTimer_(loop) {
     sweepTimer_.setInterval(kSweepMs);
     sweepTimer_.onTick = [this] { sweep(); };
     sweepTimer_.setEnabled(true);
@@ -68,7 +72,8 @@ void Hub::login(Session& s, const Packet& p) {
     std::string account(getZeroEnded(p, 16, 16));
     auto refuse = [&](int result) {
         s.send(loginResult(result, kTimeoutLimit, options_.turnSeconds));
-        log_.line("login refused " + std::to_string(result) + " " + (validAccount(account) ? account : "?"));
+        log_.line("login refused " + std::to_string(result) + " " +
+                  (validAccount(account) ? account : "?"));
         drop(s);
     };
     if (!validAccount(account)) return refuse(3);
@@ -113,8 +118,7 @@ std::uint16_t Hub::newToken() {
         std::uint16_t t = std::uint16_t(rng_.below(65535) + 1);
         bool used = expiredTokens_.count(t) > 0;
         for (auto& [id, s] : sessions_) used = used || (s->loggedIn && s->token == t);
-        for (auto& [id, tb] : tables_)
-            used = used || tb->holdsToken(t);
+        for (auto& [id, tb] : tables_) used = used || tb->holdsToken(t);
         if (!used) return t;
     }
 }
@@ -125,7 +129,8 @@ Table& Hub::tableWithFreeSeat() {
     int id = nextTable_++;
     ++tablesOpened_;
     TableContext ctx{loop_, options_, log_, *this};
-    auto t = std::make_unique<Table>(id, ctx, options_.seed + std::uint64_t(id) * 0x9E3779B97F4A7C15ull);
+    auto t =
+        std::make_unique<Table>(id, ctx, options_.seed + std::uint64_t(id) * 0x9E3779B97F4A7C15ull);
     if (tablesOpened_ == 1 && onFirstTable) onFirstTable(*t);
     Table& ref = *t;
     tables_.emplace(id, std::move(t));

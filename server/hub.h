@@ -19,7 +19,7 @@
 namespace server {
 
 class Hub : public TableHost {
-public:
+  public:
     Hub(platform::EventLoop& loop, const Options& options, EventLog& log);
     ~Hub() override;
 
@@ -58,7 +58,7 @@ public:
     static constexpr int kSilenceLimitMs = 30000;
     static constexpr int kLingerMs = 10000;  // an ended table's clients get this long to go
 
-private:
+  private:
     void login(Session& s, const Packet& p);
     void seat(Session& s);
     void drop(Session& s);

@@ -29,7 +29,8 @@ std::string fullWidth(std::string_view utf8) {
 
 }  // namespace
 
-void putGbkText(Packet& p, std::size_t at, std::size_t size, std::string_view utf8, bool pairsOnly) {
+void putGbkText(Packet& p, std::size_t at, std::size_t size, std::string_view utf8,
+                bool pairsOnly) {
     std::string gbk = toGbk(pairsOnly ? fullWidth(utf8) : std::string(utf8));
     // Cut at a character boundary.
     std::size_t n = 0;
@@ -44,7 +45,8 @@ void putGbkText(Packet& p, std::size_t at, std::size_t size, std::string_view ut
 
 Packet dealPacket(std::span<const CardCode> hand) {
     Packet p = makePacket(CmdDeal);
-    for (std::size_t i = 0; i < hand.size() && i < std::size_t(kHandSize); ++i) putCard(p, 16 + 4 * i, hand[i]);
+    for (std::size_t i = 0; i < hand.size() && i < std::size_t(kHandSize); ++i)
+        putCard(p, 16 + 4 * i, hand[i]);
     return p;
 }
 
@@ -92,7 +94,8 @@ Packet tributeOffer(int receiver, int giver, int seconds) {
 }
 
 Packet tributeMade(int receiver, int giver, int kind, int seconds, std::span<const CardCode> cards,
-                   std::span<const std::uint8_t> giverIds, std::span<const std::uint8_t> noReturnRanks) {
+                   std::span<const std::uint8_t> giverIds,
+                   std::span<const std::uint8_t> noReturnRanks) {
     Packet p = makePacket(CmdTribute);
     p[kSeatByte] = seatBit(receiver);
     p[8] = std::uint8_t(kind);

@@ -37,7 +37,8 @@ Packet tributeOffer(int receiver, int giver, int seconds);
 // 8: the tribute made; `cards` carry the receiver's new CardIds, `giverIds` the ids they
 // had in the giver's hand; kind 4 asks the receiver to return as many cards.
 Packet tributeMade(int receiver, int giver, int kind, int seconds, std::span<const CardCode> cards,
-                   std::span<const std::uint8_t> giverIds, std::span<const std::uint8_t> noReturnRanks);
+                   std::span<const std::uint8_t> giverIds,
+                   std::span<const std::uint8_t> noReturnRanks);
 // 8: the return made to `toSeat`, cards with its new CardIds.
 Packet returnMade(int toSeat, std::span<const CardCode> cards);
 // 9: the three result packets, seats (0,1), (2,3), (4,5).

@@ -6,7 +6,7 @@
 namespace server {
 
 class Connection : public Link, public std::enable_shared_from_this<Connection> {
-public:
+  public:
     static constexpr std::size_t kMaxQueued = 2048;  // packets waiting for a slow reader
 
     Connection(NetServer& owner, asio::ip::tcp::socket socket)
@@ -47,26 +47,27 @@ public:
         socket_.close(ec);
     }
 
-private:
+  private:
     void read() {
         auto self = shared_from_this();
-        socket_.async_read_some(asio::buffer(buffer_), [this, self](const asio::error_code& ec, std::size_t n) {
-            if (closed_) return;
-            if (ec) {
-                lost();
-                return;
-            }
-            pending_.insert(pending_.end(), buffer_.begin(), buffer_.begin() + n);
-            std::size_t at = 0;
-            while (pending_.size() - at >= kPacketSize && !closed_ && !closing_) {
-                Packet p;
-                std::copy_n(pending_.begin() + at, kPacketSize, p.begin());
-                at += kPacketSize;
-                owner_.hub_.receive(session_, p);
-            }
-            pending_.erase(pending_.begin(), pending_.begin() + at);
-            if (!closed_ && !closing_) read();
-        });
+        socket_.async_read_some(
+            asio::buffer(buffer_), [this, self](const asio::error_code& ec, std::size_t n) {
+                if (closed_) return;
+                if (ec) {
+                    lost();
+                    return;
+                }
+                pending_.insert(pending_.end(), buffer_.begin(), buffer_.begin() + n);
+                std::size_t at = 0;
+                while (pending_.size() - at >= kPacketSize && !closed_ && !closing_) {
+                    Packet p;
+                    std::copy_n(pending_.begin() + at, kPacketSize, p.begin());
+                    at += kPacketSize;
+                    owner_.hub_.receive(session_, p);
+                }
+                pending_.erase(pending_.begin(), pending_.begin() + at);
+                if (!closed_ && !closing_) read();
+            });
     }
 
     void write() {
@@ -82,8 +83,10 @@ private:
                                   lost();
                                   return;
                               }
-                              if (!queue_.empty() && !closing_) write();
-                              else if (closing_) shutdown();
+                              if (!queue_.empty() && !closing_)
+                                  write();
+                              else if (closing_)
+                                  shutdown();
                           });
     }
 

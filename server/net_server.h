@@ -15,7 +15,7 @@ namespace server {
 class Connection;
 
 class NetServer {
-public:
+  public:
     NetServer(asio::io_context& io, Hub& hub);
     ~NetServer();
 
@@ -26,7 +26,7 @@ public:
     void stop();
     std::size_t connectionCount() const { return connections_.size(); }
 
-private:
+  private:
     friend class Connection;
     void accept();
 

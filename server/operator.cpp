@@ -7,7 +7,8 @@
 
 namespace server {
 
-OperatorConsole::OperatorConsole(asio::io_context& io, Hub& hub, EventLog& log, std::function<void()> quit)
+OperatorConsole::OperatorConsole(asio::io_context& io, Hub& hub, EventLog& log,
+                                 std::function<void()> quit)
     : in_(io), hub_(hub), log_(log), quit_(std::move(quit)) {}
 
 void OperatorConsole::start(int fd) {
@@ -47,8 +48,10 @@ void OperatorConsole::command(const std::string& line) {
         if (!message.empty() && message[0] == ' ') message.erase(0, 1);
         if (message.empty()) message = "服务器关闭了本桌";
         int id = which == "all" ? 0 : std::atoi(which.c_str());
-        if (id > 0 || which == "all") hub_.closeTable(id, message);
-        else log_.line("operator: close needs a table id or all");
+        if (id > 0 || which == "all")
+            hub_.closeTable(id, message);
+        else
+            log_.line("operator: close needs a table id or all");
     } else if (!verb.empty()) {
         log_.line("operator: unknown command " + verb);
     }

@@ -12,14 +12,14 @@
 namespace server {
 
 class OperatorConsole {
-public:
+  public:
     OperatorConsole(asio::io_context& io, Hub& hub, EventLog& log, std::function<void()> quit);
     // Starts reading; a descriptor that cannot be read (closed, a file at its end) is left alone.
     void start(int fd);
     // One command line; also what tests call.
     void command(const std::string& line);
 
-private:
+  private:
     void read();
 
     asio::posix::stream_descriptor in_;

@@ -26,7 +26,8 @@ void putU64LE(Packet& p, std::size_t at, std::uint64_t v) {
 
 std::uint32_t getU32LE(const Packet& p, std::size_t at) {
     std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4 && at + i < kPacketSize; ++i) v |= std::uint32_t(p[at + i]) << (8 * i);
+    for (std::size_t i = 0; i < 4 && at + i < kPacketSize; ++i)
+        v |= std::uint32_t(p[at + i]) << (8 * i);
     return v;
 }
 

@@ -15,12 +15,12 @@ struct Profile {
     std::uint64_t points = 0;
     std::uint64_t credit = 100;
     std::uint64_t gold = 50000;
-    int level = 1;         // 1..40; the seat packet carries its name
+    int level = 1;  // 1..40; the seat packet carries its name
     std::uint32_t loginCount = 1;
     std::uint32_t dropCount = 0;
     std::uint32_t winCount = 0;
     std::uint32_t lossCount = 0;
-    std::string title;     // 12 double-byte characters
+    std::string title;  // 12 double-byte characters
     bool bot = false;
 };
 

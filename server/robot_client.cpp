@@ -10,7 +10,8 @@ namespace server {
 namespace {
 
 std::int64_t nowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -19,7 +20,7 @@ CardCode cardAt(const Packet& p, std::size_t at) { return CardCode(getU32LE(p, a
 }  // namespace
 
 RobotClient::RobotClient(asio::io_context& io, std::string account, std::uint64_t seed)
-    : socket_(io), account_(std::move(account)), bot_(makeBot(seed)), io_(io) {}
+    : socket_(io), account_(std::move(account)), bot_(makeBot(seed)), io_(io), thinkRng_(seed) {}
 
 void RobotClient::connect(const asio::ip::tcp::endpoint& server) {
     server_ = server;
@@ -73,7 +74,8 @@ void RobotClient::sendRaw(const std::vector<std::uint8_t>& bytes) {
     if (closed_) return;
     auto self = shared_from_this();
     auto buf = std::make_shared<std::vector<std::uint8_t>>(bytes);
-    asio::async_write(socket_, asio::buffer(*buf), [self, buf](const asio::error_code&, std::size_t) {});
+    asio::async_write(socket_, asio::buffer(*buf),
+                      [self, buf](const asio::error_code&, std::size_t) {});
 }
 
 void RobotClient::send(Packet p) {
@@ -114,30 +116,33 @@ void RobotClient::close() {
 void RobotClient::read() {
     auto self = shared_from_this();
     int gen = generation_;
-    socket_.async_read_some(asio::buffer(buffer_), [this, self, gen](const asio::error_code& ec, std::size_t n) {
-        if (gen != generation_) return;
-        if (ec) {
-            lost();
-            return;
-        }
-        pending_.insert(pending_.end(), buffer_.begin(), buffer_.begin() + n);
-        std::size_t at = 0;
-        while (pending_.size() - at >= kPacketSize && !closed_) {
-            Packet p;
-            std::copy_n(pending_.begin() + at, kPacketSize, p.begin());
-            at += kPacketSize;
-            if (command(p) != CmdResume) token_ = std::uint16_t(p[kTokenByte] << 8 | p[kTokenByte + 1]);
-            if (onPacket) onPacket(p);
-            handle(p);
-        }
-        pending_.erase(pending_.begin(), pending_.begin() + at);
-        if (!closed_) read();
-    });
+    socket_.async_read_some(
+        asio::buffer(buffer_), [this, self, gen](const asio::error_code& ec, std::size_t n) {
+            if (gen != generation_) return;
+            if (ec) {
+                lost();
+                return;
+            }
+            pending_.insert(pending_.end(), buffer_.begin(), buffer_.begin() + n);
+            std::size_t at = 0;
+            while (pending_.size() - at >= kPacketSize && !closed_) {
+                Packet p;
+                std::copy_n(pending_.begin() + at, kPacketSize, p.begin());
+                at += kPacketSize;
+                if (command(p) != CmdResume)
+                    token_ = std::uint16_t(p[kTokenByte] << 8 | p[kTokenByte + 1]);
+                if (onPacket) onPacket(p);
+                handle(p);
+            }
+            pending_.erase(pending_.begin(), pending_.begin() + at);
+            if (!closed_) read();
+        });
 }
 
 void RobotClient::removeIds(std::span<const std::uint8_t> ids) {
     for (std::uint8_t id : ids) {
-        auto it = std::find_if(hand_.begin(), hand_.end(), [&](CardCode c) { return rules::cardIdOf(c) == id; });
+        auto it = std::find_if(hand_.begin(), hand_.end(),
+                               [&](CardCode c) { return rules::cardIdOf(c) == id; });
         if (it != hand_.end()) hand_.erase(it);
     }
 }
@@ -171,7 +176,9 @@ void RobotClient::handle(const Packet& p) {
             results_ = 0;
             return;
         case CmdDeclare:
-            if (autoPlay && p[11] == 0 && (p[8] == 1 || std::find(p.begin() + 16, p.begin() + 22, seatBit(seat_)) != p.begin() + 22)) {
+            if (autoPlay && p[11] == 0 &&
+                (p[8] == 1 ||
+                 std::find(p.begin() + 16, p.begin() + 22, seatBit(seat_)) != p.begin() + 22)) {
                 Packet a = makePacket(CmdDeclare);  // 过
                 send(a);
             }
@@ -181,7 +188,8 @@ void RobotClient::handle(const Packet& p) {
             return;
         case CmdRevolution:
             if (!autoPlay) return;
-            if (p[15] == 1 && std::find(p.begin() + 16, p.begin() + 22, seatBit(seat_)) != p.begin() + 22) {
+            if (p[15] == 1 &&
+                std::find(p.begin() + 16, p.begin() + 22, seatBit(seat_)) != p.begin() + 22) {
                 Packet a = makePacket(CmdRevolution);
                 a[8] = 1;  // no revolution
                 send(a);
@@ -235,7 +243,8 @@ void RobotClient::onTribute(const Packet& p) {
             for (int k = 0; k < n; ++k) hand_.push_back(cardAt(p, 17 + 4 * k));
             sortHand(hand_);
             if (p[8] == 4 && autoPlay) {
-                Cards back = bot_->chooseReturn(hand_, std::min(n, 2), std::span<const std::uint8_t>(p.data() + 76, 12));
+                Cards back = bot_->chooseReturn(hand_, std::min(n, 2),
+                                                std::span<const std::uint8_t>(p.data() + 76, 12));
                 Packet a = makePacket(CmdTribute);
                 a[8] = 0;
                 a[16] = std::uint8_t(back.size());
@@ -279,7 +288,20 @@ void RobotClient::onPlayed(const Packet& p) {
         tableClass_ = rules::PlayClass::None;
         tableCards_.clear();
     }
-    if (next == seat_ && mode >= ModeLead && mode <= 5 && autoPlay) takeTurn(mode);
+    if (next != seat_ || mode < ModeLead || mode > 5 || !autoPlay) return;
+    if (thinkMs <= 0) {
+        takeTurn(mode);
+        return;
+    }
+    if (!think_) think_ = std::make_unique<asio::steady_timer>(io_);
+    // Half to one and a half times the think time, so tables do not move in step.
+    thinkRng_ = thinkRng_ * 6364136223846793005ull + 1442695040888963407ull;
+    int ms = thinkMs / 2 + int((thinkRng_ >> 33) % std::uint64_t(thinkMs + 1));
+    think_->expires_after(std::chrono::milliseconds(ms));
+    auto self = shared_from_this();
+    think_->async_wait([this, self, mode](const asio::error_code& ec) {
+        if (!ec && !closed_) takeTurn(mode);
+    });
 }
 
 void RobotClient::takeTurn(int mode) {
@@ -305,7 +327,8 @@ void RobotClient::takeTurn(int mode) {
         for (CardCode c : *choice) sel.push_back(rules::tableCodeOf(c));
         a[18] = std::uint8_t(rules::ClassifyPlay(sel));
         std::vector<std::uint8_t> ids;
-        for (std::size_t i = 0; i < choice->size(); ++i) ids.push_back(std::uint8_t(rules::cardIdOf((*choice)[i])));
+        for (std::size_t i = 0; i < choice->size(); ++i)
+            ids.push_back(std::uint8_t(rules::cardIdOf((*choice)[i])));
         for (std::size_t i = 0; i < ids.size(); ++i) a[20 + i] = ids[i];
         removeIds(ids);
         // Our own play is the table play now, as the client sets it at once.

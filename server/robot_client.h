@@ -3,8 +3,8 @@
 // every prompt the way a client's buttons would, plays whole rounds and continues. The
 // server tests use it as their client and the load bench opens thousands of them. It
 // keeps only what a client at its seat knows.
-#include <asio.hpp>
 #include <array>
+#include <asio.hpp>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -18,7 +18,7 @@
 namespace server {
 
 class RobotClient : public std::enable_shared_from_this<RobotClient> {
-public:
+  public:
     RobotClient(asio::io_context& io, std::string account, std::uint64_t seed);
 
     void connect(const asio::ip::tcp::endpoint& server);
@@ -32,6 +32,8 @@ public:
     std::function<void(const Packet&)> onPacket;
     // The robot answers prompts and turns by itself unless this is off.
     bool autoPlay = true;
+    // Milliseconds the robot thinks before each play (0: at once).
+    int thinkMs = 0;
     // Logs in again with its token (byte 4 = 28) when the server cuts the link.
     bool reconnectOnLoss = false;
     int reconnects() const { return reconnects_; }
@@ -43,11 +45,11 @@ public:
     int seat() const { return seat_; }
     int roundsSeen() const { return rounds_; }
     bool closed() const { return closed_; }
-    bool ended() const { return ended_; }   // the table ended for this client
+    bool ended() const { return ended_; }  // the table ended for this client
     std::uint16_t token() const { return token_; }
     const Cards& hand() const { return hand_; }
 
-private:
+  private:
     void read();
     void login(bool again);
     void lost();
@@ -81,7 +83,9 @@ private:
     asio::io_context& io_;
     asio::ip::tcp::endpoint server_;
     int reconnects_ = 0;
-    int generation_ = 0;  // handlers of an earlier socket do nothing
+    int generation_ = 0;
+    std::unique_ptr<asio::steady_timer> think_;
+    std::uint64_t thinkRng_ = 1;  // handlers of an earlier socket do nothing
 };
 
 }  // namespace server

@@ -29,7 +29,8 @@ int RoundPlay::nextWithCards(int from) const {
 }
 
 int RoundPlay::seatsWithCards() const {
-    return int(std::count_if(hands_.begin(), hands_.end(), [](const Cards& h) { return !h.empty(); }));
+    return int(
+        std::count_if(hands_.begin(), hands_.end(), [](const Cards& h) { return !h.empty(); }));
 }
 
 // One team entirely out, or five seats out.
@@ -52,7 +53,8 @@ std::optional<PlayStep> RoundPlay::play(int seat, std::span<const std::uint8_t> 
     for (std::uint8_t id : ids) {
         if (seen[id]) return std::nullopt;
         seen[id] = true;
-        auto it = std::find_if(h.begin(), h.end(), [&](CardCode c) { return rules::cardIdOf(c) == id; });
+        auto it =
+            std::find_if(h.begin(), h.end(), [&](CardCode c) { return rules::cardIdOf(c) == id; });
         if (it == h.end()) return std::nullopt;
         chosen.push_back(*it);
     }

@@ -16,10 +16,10 @@ enum TurnMode : int { ModeNone = 0, ModeLead = 1, ModeFollow = 2 };
 // Actions of the played-hand command (byte 15).
 enum PlayedAction : int {
     ActPass = 0,
-    ActLead = 1,      // cards opening a trick
-    ActFollow = 2,    // cards beating the table
-    ActBegin = 7,     // the play phase starts (no action-specific handling at the client)
-    ActOut = 9,       // the actor played his last cards and went out
+    ActLead = 1,    // cards opening a trick
+    ActFollow = 2,  // cards beating the table
+    ActBegin = 7,   // the play phase starts (no action-specific handling at the client)
+    ActOut = 9,     // the actor played his last cards and went out
     ActRoundOver = 10,
 };
 
@@ -36,7 +36,7 @@ struct PlayStep {
 };
 
 class RoundPlay {
-public:
+  public:
     void start(std::array<Cards, kSeats> hands, int leader);
 
     bool over() const { return over_; }
@@ -61,7 +61,7 @@ public:
     // the others by fewer cards held, then by seat order from the last one out.
     std::array<int, kSeats> finalPlaces() const;
 
-private:
+  private:
     int nextWithCards(int from) const;
     bool roundEnds() const;
     int seatsWithCards() const;

@@ -28,52 +28,45 @@ struct Alias {
 
 // Names of the fields of packets the server sends.
 const Alias kSendAliases[] = {
-    {0, "seat", {6, FieldType::U8}},
-    {1, "hand", {16, FieldType::Hand}},
-    {2, "kind", {8, FieldType::U8}},       {2, "announce", {11, FieldType::U8}},
-    {2, "seconds", {15, FieldType::U8}},   {2, "offered", {16, FieldType::U8}},
-    {2, "actor", {6, FieldType::U8}},
-    {3, "actor", {6, FieldType::U8}},      {3, "card", {8, FieldType::BE32}},
-    {3, "count", {12, FieldType::U8}},     {3, "prompt", {15, FieldType::U8}},
-    {4, "actor", {6, FieldType::U8}},      {4, "kind", {8, FieldType::U8}},
-    {4, "sell", {16, FieldType::BE32}},    {4, "buy", {20, FieldType::BE32}},
-    {5, "actor", {6, FieldType::U8}},      {5, "seconds", {12, FieldType::U8}},
-    {5, "sub", {15, FieldType::U8}},       {5, "offered", {16, FieldType::U8}},
-    {6, "actor", {6, FieldType::U8}},      {6, "next", {8, FieldType::U8}},
-    {6, "seconds", {10, FieldType::U8}},   {6, "mode", {11, FieldType::U8}},
-    {6, "action", {15, FieldType::U8}},    {6, "event", {16, FieldType::U8}},
-    {6, "count", {17, FieldType::U8}},     {6, "class", {18, FieldType::U8}},
-    {6, "cards", {20, FieldType::Cards}},
-    {8, "receiver", {6, FieldType::U8}},   {8, "kind", {8, FieldType::U8}},
-    {8, "seconds", {9, FieldType::U8}},    {8, "sub", {11, FieldType::U8}},
-    {8, "giver", {12, FieldType::U8}},     {8, "count", {16, FieldType::U8}},
-    {8, "cards", {17, FieldType::Cards}},  {8, "noreturn", {76, FieldType::U8}},
-    {8, "giverids", {96, FieldType::U8}},
-    {16, "seats", {6, FieldType::U8}},     {16, "case", {15, FieldType::U8}},
-    {18, "limit", {10, FieldType::U8}},    {18, "turn", {11, FieldType::U8}},
-    {18, "result", {15, FieldType::U8}},
-    {19, "from", {6, FieldType::U8}},      {19, "private", {5, FieldType::U8}},
-    {19, "to", {8, FieldType::U8}},        {19, "voice", {11, FieldType::U8}},
-    {19, "text", {16, FieldType::Text}},
-    {21, "account", {16, FieldType::Text}},
-    {22, "text", {16, FieldType::Text}},
-    {23, "ready", {15, FieldType::U8}},    {23, "account", {16, FieldType::Text}},
-    {29, "result", {15, FieldType::U8}},
+    {0, "seat", {6, FieldType::U8}},        {1, "hand", {16, FieldType::Hand}},
+    {2, "kind", {8, FieldType::U8}},        {2, "announce", {11, FieldType::U8}},
+    {2, "seconds", {15, FieldType::U8}},    {2, "offered", {16, FieldType::U8}},
+    {2, "actor", {6, FieldType::U8}},       {3, "actor", {6, FieldType::U8}},
+    {3, "card", {8, FieldType::BE32}},      {3, "count", {12, FieldType::U8}},
+    {3, "prompt", {15, FieldType::U8}},     {4, "actor", {6, FieldType::U8}},
+    {4, "kind", {8, FieldType::U8}},        {4, "sell", {16, FieldType::BE32}},
+    {4, "buy", {20, FieldType::BE32}},      {5, "actor", {6, FieldType::U8}},
+    {5, "seconds", {12, FieldType::U8}},    {5, "sub", {15, FieldType::U8}},
+    {5, "offered", {16, FieldType::U8}},    {6, "actor", {6, FieldType::U8}},
+    {6, "next", {8, FieldType::U8}},        {6, "seconds", {10, FieldType::U8}},
+    {6, "mode", {11, FieldType::U8}},       {6, "action", {15, FieldType::U8}},
+    {6, "event", {16, FieldType::U8}},      {6, "count", {17, FieldType::U8}},
+    {6, "class", {18, FieldType::U8}},      {6, "cards", {20, FieldType::Cards}},
+    {8, "receiver", {6, FieldType::U8}},    {8, "kind", {8, FieldType::U8}},
+    {8, "seconds", {9, FieldType::U8}},     {8, "sub", {11, FieldType::U8}},
+    {8, "giver", {12, FieldType::U8}},      {8, "count", {16, FieldType::U8}},
+    {8, "cards", {17, FieldType::Cards}},   {8, "noreturn", {76, FieldType::U8}},
+    {8, "giverids", {96, FieldType::U8}},   {16, "seats", {6, FieldType::U8}},
+    {16, "case", {15, FieldType::U8}},      {18, "limit", {10, FieldType::U8}},
+    {18, "turn", {11, FieldType::U8}},      {18, "result", {15, FieldType::U8}},
+    {19, "from", {6, FieldType::U8}},       {19, "private", {5, FieldType::U8}},
+    {19, "to", {8, FieldType::U8}},         {19, "voice", {11, FieldType::U8}},
+    {19, "text", {16, FieldType::Text}},    {21, "account", {16, FieldType::Text}},
+    {22, "text", {16, FieldType::Text}},    {23, "ready", {15, FieldType::U8}},
+    {23, "account", {16, FieldType::Text}}, {29, "result", {15, FieldType::U8}},
 };
 
 // Names of the fields of packets a client sends.
 const Alias kExpectAliases[] = {
-    {0, "seat", {6, FieldType::U8}},
-    {2, "kind", {8, FieldType::U8}},
+    {0, "seat", {6, FieldType::U8}},     {2, "kind", {8, FieldType::U8}},
     {3, "id", {11, FieldType::U8}},      {3, "best", {12, FieldType::U8}},
-    {5, "choice", {8, FieldType::U8}},
-    {7, "action", {15, FieldType::U8}},  {7, "count", {17, FieldType::U8}},
-    {7, "class", {18, FieldType::U8}},   {7, "ids", {20, FieldType::U8}},
-    {8, "answer", {8, FieldType::U8}},   {8, "count", {16, FieldType::U8}},
-    {8, "ids", {17, FieldType::U8}},
-    {16, "case", {15, FieldType::U8}},
-    {19, "private", {5, FieldType::U8}}, {19, "voice", {11, FieldType::U8}},
-    {19, "to", {8, FieldType::U8}},      {19, "text", {16, FieldType::Text}},
+    {5, "choice", {8, FieldType::U8}},   {7, "action", {15, FieldType::U8}},
+    {7, "count", {17, FieldType::U8}},   {7, "class", {18, FieldType::U8}},
+    {7, "ids", {20, FieldType::U8}},     {8, "answer", {8, FieldType::U8}},
+    {8, "count", {16, FieldType::U8}},   {8, "ids", {17, FieldType::U8}},
+    {16, "case", {15, FieldType::U8}},   {19, "private", {5, FieldType::U8}},
+    {19, "voice", {11, FieldType::U8}},  {19, "to", {8, FieldType::U8}},
+    {19, "text", {16, FieldType::Text}},
 };
 
 std::optional<int> number(std::string_view s) {
@@ -98,11 +91,16 @@ std::optional<Field> resolve(bool outbound, int cmd, const std::string& name) {
         auto o = number(off);
         if (!o || *o < 0 || *o >= int(kPacketSize)) return std::nullopt;
         Field f{*o, FieldType::U8};
-        if (type == "le32") f.type = FieldType::LE32;
-        else if (type == "be32") f.type = FieldType::BE32;
-        else if (type == "text") f.type = FieldType::Text;
-        else if (type == "cards") f.type = FieldType::Cards;
-        else if (!type.empty()) return std::nullopt;
+        if (type == "le32")
+            f.type = FieldType::LE32;
+        else if (type == "be32")
+            f.type = FieldType::BE32;
+        else if (type == "text")
+            f.type = FieldType::Text;
+        else if (type == "cards")
+            f.type = FieldType::Cards;
+        else if (!type.empty())
+            return std::nullopt;
         return f;
     }
     auto scan = [&](const auto& table) -> std::optional<Field> {
@@ -168,7 +166,8 @@ std::unique_ptr<Scenario> Scenario::parse(const std::string& text, std::string& 
     std::istringstream in(text);
     std::string raw;
     int n = 0;
-    static const char* verbs[] = {"name", "hand", "deal", "send", "expect", "wait", "round", "play", "tribute", "close", "drop", "login"};
+    static const char* verbs[] = {"name",  "hand", "deal",    "send",  "expect", "wait",
+                                  "round", "play", "tribute", "close", "drop",   "login"};
     while (std::getline(in, raw)) {
         ++n;
         // A '#' at the start of a line or after a blank, outside quotes, starts a comment
@@ -195,7 +194,8 @@ std::unique_ptr<Scenario> Scenario::parse(const std::string& text, std::string& 
         if (v == "wait") ok = l.words.size() == 2 && number(l.words[1]);
         if (v == "play") ok = l.words.size() == 2 && number(l.words[1]);
         if (v == "tribute") ok = l.words.size() == 3 && number(l.words[1]) && number(l.words[2]);
-        if (v == "drop") ok = l.words.size() >= 2 && (l.words.size() == 2 || l.words[2] == "refuse");
+        if (v == "drop")
+            ok = l.words.size() >= 2 && (l.words.size() == 2 || l.words[2] == "refuse");
         if (v == "login") ok = l.words.size() == 2 && number(l.words[1]);
         if (v == "hand") ok = l.words.size() >= 3 && l.words[1].rfind("seat", 0) == 0;
         if (!ok) {
@@ -337,9 +337,12 @@ bool Scenario::run(const Line& l) {
     if (v == "round" || v == "play" || v == "tribute") {
         waiting_ = Waiting::Round;
         say(v);
-        if (v == "round") table_->runRoundFromDeclarations();
-        else if (v == "play") table_->startPlayPhase(*number(l.words[1]) % kSeats);
-        else table_->runTribute(*number(l.words[1]) % kSeats, *number(l.words[2]) % kSeats);
+        if (v == "round")
+            table_->runRoundFromDeclarations();
+        else if (v == "play")
+            table_->startPlayPhase(*number(l.words[1]) % kSeats);
+        else
+            table_->runTribute(*number(l.words[1]) % kSeats, *number(l.words[2]) % kSeats);
         return false;
     }
     int who = seatWord(l.words[1]);
@@ -356,8 +359,10 @@ bool Scenario::run(const Line& l) {
             finish(false, where + err);
             return false;
         }
-        if (who == -2) table_->broadcast(p);
-        else table_->sendTo(who, p);
+        if (who == -2)
+            table_->broadcast(p);
+        else
+            table_->sendTo(who, p);
         say("sent " + std::to_string(cmd) + " to " + l.words[1]);
         return true;
     }
@@ -374,7 +379,8 @@ bool Scenario::run(const Line& l) {
     expectCommand_ = cmd;
     int line = l.number;
     alarm_->set(seconds * 1000, [this, line, cmd] {
-        finish(false, "line " + std::to_string(line) + ": no command " + std::to_string(cmd) + " in time");
+        finish(false,
+               "line " + std::to_string(line) + ": no command " + std::to_string(cmd) + " in time");
     });
     return false;
 }
@@ -407,10 +413,13 @@ namespace {
 bool valueBytes(const std::string& value, int seat, const Table& t, std::vector<std::uint8_t>& out,
                 std::string& err) {
     for (const std::string& item : splitList(value)) {
-        if (item == "me") out.push_back(seatBit(seat));
-        else if (item.rfind("seat", 0) == 0 && number(item.substr(4)) && *number(item.substr(4)) < kSeats)
+        if (item == "me")
+            out.push_back(seatBit(seat));
+        else if (item.rfind("seat", 0) == 0 && number(item.substr(4)) &&
+                 *number(item.substr(4)) < kSeats)
             out.push_back(seatBit(*number(item.substr(4))));
-        else if (auto n = number(item); n && *n >= 0 && *n <= 255) out.push_back(std::uint8_t(*n));
+        else if (auto n = number(item); n && *n >= 0 && *n <= 255)
+            out.push_back(std::uint8_t(*n));
         else {
             err = "bad value " + item;
             return false;
@@ -453,7 +462,8 @@ bool cardValue(const std::string& item, int seat, const Table& t, CardCode& out,
 
 }  // namespace
 
-bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target, Packet& p, std::string& err) const {
+bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target, Packet& p,
+                           std::string& err) const {
     p = makePacket(std::uint8_t(cmd));
     bool countSet = false, classSet = false;
     Cards played;
@@ -476,19 +486,23 @@ bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target,
             case FieldType::U8: {
                 std::vector<std::uint8_t> bytes;
                 if (!valueBytes(value, target, *table_, bytes, err)) return false;
-                for (std::size_t k = 0; k < bytes.size() && f->offset + k < kPacketSize; ++k) p[f->offset + k] = bytes[k];
+                for (std::size_t k = 0; k < bytes.size() && f->offset + k < kPacketSize; ++k)
+                    p[f->offset + k] = bytes[k];
                 break;
             }
             case FieldType::LE32:
             case FieldType::BE32: {
                 CardCode c;
                 if (!cardValue(value, target, *table_, c, err)) return false;
-                if (f->type == FieldType::LE32) putU32LE(p, f->offset, std::uint32_t(c));
-                else putU32BE(p, f->offset, std::uint32_t(c));
+                if (f->type == FieldType::LE32)
+                    putU32LE(p, f->offset, std::uint32_t(c));
+                else
+                    putU32BE(p, f->offset, std::uint32_t(c));
                 break;
             }
             case FieldType::Text:
-                putGbkText(p, f->offset, std::min<std::size_t>(200, kPacketSize - 12 - f->offset), value);
+                putGbkText(p, f->offset, std::min<std::size_t>(200, kPacketSize - 12 - f->offset),
+                           value);
                 break;
             case FieldType::Cards: {
                 int k = 0;
@@ -507,7 +521,8 @@ bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target,
                     return false;
                 }
                 const Cards& h = table_->hand(s);
-                for (std::size_t k = 0; k < h.size() && k < std::size_t(kHandSize); ++k) putU32LE(p, f->offset + 4 * k, std::uint32_t(h[k]));
+                for (std::size_t k = 0; k < h.size() && k < std::size_t(kHandSize); ++k)
+                    putU32LE(p, f->offset + 4 * k, std::uint32_t(h[k]));
                 break;
             }
         }
@@ -522,7 +537,8 @@ bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target,
     return true;
 }
 
-bool Scenario::matches(const Line& l, std::size_t from, int cmd, int source, const Packet& p, std::string& err) const {
+bool Scenario::matches(const Line& l, std::size_t from, int cmd, int source, const Packet& p,
+                       std::string& err) const {
     for (std::size_t i = from; i < l.words.size(); ++i) {
         const std::string& w = l.words[i];
         if (w == "within") {
@@ -553,8 +569,9 @@ bool Scenario::matches(const Line& l, std::size_t from, int cmd, int source, con
         for (std::size_t k = 0; k < want.size(); ++k) {
             std::size_t at = f->offset + k;
             if (at >= kPacketSize || p[at] != want[k]) {
-                err = name + " byte " + std::to_string(at) + " is " + std::to_string(at < kPacketSize ? p[at] : -1) +
-                      ", not " + std::to_string(want[k]);
+                err = name + " byte " + std::to_string(at) + " is " +
+                      std::to_string(at < kPacketSize ? p[at] : -1) + ", not " +
+                      std::to_string(want[k]);
                 return false;
             }
         }

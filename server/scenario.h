@@ -15,7 +15,7 @@
 namespace server {
 
 class Scenario : public TableScript {
-public:
+  public:
     struct Line {
         int number = 0;
         std::vector<std::string> words;  // the verb first; quoted texts stay one word
@@ -39,15 +39,17 @@ public:
     bool intercept(int seat, const Packet& p) override;
     void roundScored() override;
 
-private:
+  private:
     void step();
     void finish(bool ok, const std::string& why);
     void say(const std::string& what);
     bool run(const Line& l);  // false: wait for something before the next line
     int firstHuman() const;
     int seatWord(const std::string& w) const;
-    bool buildPacket(const Line& l, std::size_t from, int cmd, int target, Packet& p, std::string& err) const;
-    bool matches(const Line& l, std::size_t from, int cmd, int source, const Packet& p, std::string& err) const;
+    bool buildPacket(const Line& l, std::size_t from, int cmd, int target, Packet& p,
+                     std::string& err) const;
+    bool matches(const Line& l, std::size_t from, int cmd, int source, const Packet& p,
+                 std::string& err) const;
 
     std::vector<Line> lines_;
     std::size_t pc_ = 0;

@@ -12,7 +12,7 @@ class Table;
 
 // The transport under a session (a TCP connection, or an in-memory pipe in tests).
 class Link {
-public:
+  public:
     virtual ~Link() = default;
     virtual void send(const Packet& p) = 0;
     // Closes the connection; the transport reports nothing back afterwards.

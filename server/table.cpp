@@ -14,7 +14,8 @@ constexpr std::uint64_t kBotGold = 100000;
 constexpr int kHoldMs = 90000;
 constexpr int kTributeKindReturn = 4;  // the receiver returns as many cards
 
-const char* kBotNames[] = {"小明", "阿强", "老王", "翠花", "大刘", "小芳", "阿杰", "晓雯", "铁柱", "春燕"};
+const char* kBotNames[] = {"小明", "阿强", "老王", "翠花", "大刘",
+                           "小芳", "阿杰", "晓雯", "铁柱", "春燕"};
 const char* kPlaces[] = {"北京", "上海", "广州", "深圳", "杭州", "成都", "武汉", "南京"};
 
 std::string seatsText(const std::array<int, kSeats>& v) {
@@ -51,7 +52,8 @@ Profile Table::botProfile(int seat) {
     Profile p;
     p.bot = true;
     p.account = "bot" + std::to_string(id_) + "s" + std::to_string(seat);
-    if (p.account.size() > 16) p.account = "bot" + std::to_string(rng_.below(1000000)) + "s" + std::to_string(seat);
+    if (p.account.size() > 16)
+        p.account = "bot" + std::to_string(rng_.below(1000000)) + "s" + std::to_string(seat);
     p.nickname = std::string(kBotNames[rng_.below(10)]) + std::to_string(seat);
     p.sex = rng_.below(2) ? 1 : 0;
     p.avatar = (p.sex ? "m" : "w") + std::to_string(1 + rng_.below(10));
@@ -123,7 +125,8 @@ void Table::seatHuman(Session& s) {
     for (int j = 0; j < kSeats; ++j)
         if (seats_[j].taken) s.send(seatPacket(seats_[j].profile, j, k, seats_[j].ready));
     for (int j = 0; j < kSeats; ++j)
-        if (j != k && seats_[j].session) seats_[j].session->send(seatPacket(seat.profile, k, j, false));
+        if (j != k && seats_[j].session)
+            seats_[j].session->send(seatPacket(seat.profile, k, j, false));
     checkStart();
 }
 
@@ -144,7 +147,8 @@ void Table::checkStart() {
 
 void Table::receive(Session& sess, const Packet& p) {
     int seat = sess.seat;
-    if (seat < 0 || seat >= kSeats || seats_[seat].session != &sess || phase_ == Phase::Ended) return;
+    if (seat < 0 || seat >= kSeats || seats_[seat].session != &sess || phase_ == Phase::Ended)
+        return;
     std::uint8_t cmd = command(p);
     if (cmd == CmdChat) {
         Packet relay = chatRelay(p, seat);
@@ -224,7 +228,8 @@ void Table::runRoundFromDeclarations() {
         if (!decidedHere(s)) sendTo(s, declarePrompt(1, seconds));
     }
     for (int s = 0; s < kSeats; ++s)
-        if (decidedHere(s)) declarationAnswer(s, seats_[s].brain->wantsToPreDeclare(hands_[s]) ? 1 : 0);
+        if (decidedHere(s))
+            declarationAnswer(s, seats_[s].brain->wantsToPreDeclare(hands_[s]) ? 1 : 0);
     if (phase_ == Phase::Declaring)
         step_.set(seconds * 1000 + ctx_.options.graceMs(), [this] {
             // Whoever has not answered by now declines.
@@ -260,7 +265,8 @@ void Table::beginTribute() {
     phase_ = Phase::Tribute;
     tributeAccepted_ = false;
     int seconds = ctx_.options.turnSeconds;
-    say("tribute offer seat " + std::to_string(tributeGiver_) + " to seat " + std::to_string(tributeReceiver_));
+    say("tribute offer seat " + std::to_string(tributeGiver_) + " to seat " +
+        std::to_string(tributeReceiver_));
     broadcast(tributeOffer(tributeReceiver_, tributeGiver_, seconds));
     int r = tributeReceiver_;
     if (decidedHere(r))
@@ -294,14 +300,16 @@ void Table::tributeAnswer(int seat, bool accept) {
     hands_[r].push_back(given);
     sortHand(hands_[r]);
     int seconds = ctx_.options.turnSeconds;
-    say("tribute seat " + std::to_string(g) + " pays " + cardText(card) + " to seat " + std::to_string(r));
+    say("tribute seat " + std::to_string(g) + " pays " + cardText(card) + " to seat " +
+        std::to_string(r));
     Cards cards{given};
     std::uint8_t ids[1] = {oldId};
     broadcast(tributeMade(r, g, kTributeKindReturn, seconds, cards, ids, noReturn_));
     if (decidedHere(r))
         step_.set(botDelay(), [this, r] { tributeReturn(r, nullptr); });
     else
-        step_.set(seconds * 1000 + ctx_.options.graceMs(), [this, r] { tributeReturn(r, nullptr); });
+        step_.set(seconds * 1000 + ctx_.options.graceMs(),
+                  [this, r] { tributeReturn(r, nullptr); });
 }
 
 void Table::tributeReturn(int seat, const Packet* answer) {
@@ -317,11 +325,13 @@ void Table::tributeReturn(int seat, const Packet* answer) {
                                [&](CardCode c) { return rules::cardIdOf(c) == (*answer)[17]; });
         if (n == 1 && it != rh.end()) {
             int pos = int(it - rh.begin());
-            bool manual = rules::checkManualReturn(rh, std::span<const int>(&pos, 1), 1, noReturn_).ok;
+            bool manual =
+                rules::checkManualReturn(rh, std::span<const int>(&pos, 1), 1, noReturn_).ok;
             Cards automatic = automaticReturn(rh, 1, noReturn_);
             if (manual || (!automatic.empty() && automatic[0] == *it)) chosen.push_back(*it);
         }
-        if (chosen.empty()) say("seat " + std::to_string(seat) + " return refused, chosen automatically");
+        if (chosen.empty())
+            say("seat " + std::to_string(seat) + " return refused, chosen automatically");
     }
     if (chosen.empty()) chosen = automaticReturn(rh, 1, noReturn_);
     Cards moved;
@@ -334,7 +344,8 @@ void Table::tributeReturn(int seat, const Packet* answer) {
         moved.push_back(back);
     }
     sortHand(hands_[g]);
-    say("tribute seat " + std::to_string(seat) + " returns " + cardsText(moved) + " to seat " + std::to_string(g));
+    say("tribute seat " + std::to_string(seat) + " returns " + cardsText(moved) + " to seat " +
+        std::to_string(g));
     broadcast(returnMade(g, moved));
     tributeGiver_ = tributeReceiver_ = -1;
     startPlayPhase(leader_);
@@ -495,9 +506,9 @@ void Table::scoreRound() {
     if (r.sweep) gameRound_ = 3;  // 串三户 ends the game
     ++roundsPlayed_;
     for (const Packet& p : resultPackets(r)) broadcast(p);
-    say("round " + std::to_string(roundsPlayed_) + " over places " + seatsText(f.places) + " winners " +
-        (r.winningTeam == 0 ? "even" : "odd") + " amount " + std::to_string(r.seats[0].amount) +
-        (r.sweep ? " sweep" : ""));
+    say("round " + std::to_string(roundsPlayed_) + " over places " + seatsText(f.places) +
+        " winners " + (r.winningTeam == 0 ? "even" : "odd") + " amount " +
+        std::to_string(r.seats[0].amount) + (r.sweep ? " sweep" : ""));
     for (int s = 0; s < kSeats; ++s)
         if (decidedHere(s) && seats_[s].profile.gold < kMinGold) {
             seats_[s].profile.gold = kBotGold;  // the house tops its bots up
@@ -513,7 +524,8 @@ void Table::scoreRound() {
         seats_[s].continues = decidedHere(s) && !seats_[s].departed;
         seats_[s].answered = decidedHere(s);
     }
-    step_.set(ctx_.options.continueSeconds() * 1000 + ctx_.options.graceMs(), [this] { resolveContinue(); });
+    step_.set(ctx_.options.continueSeconds() * 1000 + ctx_.options.graceMs(),
+              [this] { resolveContinue(); });
     for (const Seat& s : seats_)
         if (!s.answered) return;
     step_.set(0, [this] { resolveContinue(); });
@@ -538,8 +550,10 @@ void Table::resolveContinue() {
     std::uint8_t staying = 0, continuing = 0;
     bool shortage = false;
     for (int s = 0; s < kSeats; ++s) {
-        if (seats_[s].profile.gold >= kMinGold) staying |= seatBit(s);
-        else shortage = true;
+        if (seats_[s].profile.gold >= kMinGold)
+            staying |= seatBit(s);
+        else
+            shortage = true;
         if (seats_[s].continues) continuing |= seatBit(s);
     }
     if (shortage) {
@@ -598,7 +612,9 @@ void Table::takeOverDecision(int seat) {
         case Phase::Tribute:
             if (seat == tributeReceiver_) {
                 if (!tributeAccepted_)
-                    step_.set(botDelay(), [this, seat] { tributeAnswer(seat, seats_[seat].brain->acceptsTribute()); });
+                    step_.set(botDelay(), [this, seat] {
+                        tributeAnswer(seat, seats_[seat].brain->acceptsTribute());
+                    });
                 else
                     step_.set(botDelay(), [this, seat] { tributeReturn(seat, nullptr); });
             }
@@ -619,8 +635,8 @@ void Table::takeOverDecision(int seat) {
 void Table::connectionLost(Session& sess) {
     int seat = sess.seat;
     if (seat < 0 || seat >= kSeats || seats_[seat].session != &sess) return;
-    bool inRound = phase_ == Phase::Declaring || phase_ == Phase::Tribute || phase_ == Phase::Playing ||
-                   phase_ == Phase::Scripted;
+    bool inRound = phase_ == Phase::Declaring || phase_ == Phase::Tribute ||
+                   phase_ == Phase::Playing || phase_ == Phase::Scripted;
     if (!inRound) {
         say("seat " + std::to_string(seat) + " gone");
         depart(seat, true);

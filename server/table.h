@@ -26,7 +26,7 @@ class Table;
 
 // What a table needs from the server that owns it.
 class TableHost {
-public:
+  public:
     virtual ~TableHost() = default;
     // The session no longer sits at the table (it left, or the table ended).
     virtual void unseated(Session& s, bool tableEnded) = 0;
@@ -39,7 +39,7 @@ public:
 
 // A scenario drives a table in place of the normal game (scenario.h).
 class TableScript {
-public:
+  public:
     virtual ~TableScript() = default;
     // All six are seated and ready.
     virtual void tableReady() = 0;
@@ -57,7 +57,7 @@ struct TableContext {
 };
 
 class Table {
-public:
+  public:
     enum class Phase { Seating, Declaring, Tribute, Playing, Continue, Scripted, Ended };
 
     Table(int id, TableContext ctx, std::uint64_t seed);
@@ -102,7 +102,7 @@ public:
     const RoundPlay& play() const { return play_; }
     const std::array<int, kSeats>& lastPlaces() const { return lastPlaces_; }
 
-private:
+  private:
     struct Seat {
         bool taken = false;
         bool botSeat = false;   // a bot's seat from the start

@@ -30,7 +30,8 @@ TEST(Hostile, GarbageAndFloodsDoNotStopTheTable) {
             Packet chat = makePacket(CmdChat);
             putBytes(chat, 16, "spam", 200);
             for (int i = 0; i < 300; ++i) bad->send(chat);
-            for (int code : {0, 7, 9, 11, 25, 29, 200, 255}) bad->send(makePacket(std::uint8_t(code)));
+            for (int code : {0, 7, 9, 11, 25, 29, 200, 255})
+                bad->send(makePacket(std::uint8_t(code)));
             Packet hugePlay = makePacket(CmdPlay);
             hugePlay[15] = 2;
             hugePlay[17] = 255;  // more cards than a packet can name
@@ -57,7 +58,8 @@ TEST(Hostile, GarbageAndFloodsDoNotStopTheTable) {
     raw->sendRaw(std::vector<std::uint8_t>(100, 0xEE));
     raw->close();
 
-    ASSERT_TRUE(lb.run([&] { return (good->roundsSeen() >= 1 && bad->roundsSeen() >= 1) || good->closed(); }));
+    ASSERT_TRUE(lb.run(
+        [&] { return (good->roundsSeen() >= 1 && bad->roundsSeen() >= 1) || good->closed(); }));
     EXPECT_EQ(good->roundsSeen(), 1);
     EXPECT_EQ(bad->roundsSeen(), 1);
     EXPECT_EQ(badPlays, 3);

@@ -32,11 +32,14 @@ struct FakeHuman {
     std::uint64_t id = 0;
     std::string account;
 
-    FakeHuman(server::Hub& h, std::string name) : hub(h), account(std::move(name)) { id = hub.open(link); }
+    FakeHuman(server::Hub& h, std::string name) : hub(h), account(std::move(name)) {
+        id = hub.open(link);
+    }
 
     std::uint16_t token() const {
         for (auto it = link.got.rbegin(); it != link.got.rend(); ++it)
-            if (server::command(*it) != server::CmdResume) return std::uint16_t((*it)[260] << 8 | (*it)[261]);
+            if (server::command(*it) != server::CmdResume)
+                return std::uint16_t((*it)[260] << 8 | (*it)[261]);
         return 0;
     }
     void send(server::Packet p) {

@@ -23,7 +23,8 @@
 namespace servertest {
 
 struct Loopback {
-    explicit Loopback(server::Options o) : options(std::move(o)), loop(io), log(nullptr), hub(loop, options, log), net(io, hub) {
+    explicit Loopback(server::Options o)
+        : options(std::move(o)), loop(io), log(nullptr), hub(loop, options, log), net(io, hub) {
         // SERVER_TEST_LOG=1 shows the table's story while a test runs.
         bool show = std::getenv("SERVER_TEST_LOG") != nullptr;
         log.tap = [this, show](const std::string& l) {
@@ -36,7 +37,8 @@ struct Loopback {
 
     std::shared_ptr<server::RobotClient> client(const std::string& name, std::uint64_t seed = 1) {
         auto c = std::make_shared<server::RobotClient>(io, name, seed);
-        c->connect(asio::ip::tcp::endpoint(asio::ip::make_address("127.0.0.1"), std::uint16_t(port)));
+        c->connect(
+            asio::ip::tcp::endpoint(asio::ip::make_address("127.0.0.1"), std::uint16_t(port)));
         return c;
     }
 

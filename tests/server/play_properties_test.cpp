@@ -49,7 +49,8 @@ TEST(PlayProperties, SeededBotRoundsPlayOnlyLegalHandsAndAccountForEveryCard) {
             ASSERT_LT(++steps, 5000) << "seed " << seed << " does not end";
             int s = rp.current();
             ASSERT_FALSE(rp.hand(s).empty()) << "a seat without cards is never to act";
-            rules::PlayClass tableClass = rp.mode() == ModeLead ? rules::PlayClass::None : rp.tableClass();
+            rules::PlayClass tableClass =
+                rp.mode() == ModeLead ? rules::PlayClass::None : rp.tableClass();
             Cards table;
             for (CardCode c : rp.tableCards()) table.push_back(rules::tableCodeOf(c));
             int handCount = int(rp.hand(s).size());
@@ -57,7 +58,8 @@ TEST(PlayProperties, SeededBotRoundsPlayOnlyLegalHandsAndAccountForEveryCard) {
             std::optional<PlayStep> st;
             if (choice) {
                 // The client's own check says yes to every play the server takes.
-                rules::PlayVerdict v = rules::validateSelection(*choice, handCount, tableClass, table);
+                rules::PlayVerdict v =
+                    rules::validateSelection(*choice, handCount, tableClass, table);
                 ASSERT_TRUE(v.play) << "seed " << seed;
                 st = rp.playCards(s, *choice);
                 ASSERT_TRUE(st) << "seed " << seed;
@@ -82,7 +84,9 @@ TEST(PlayProperties, SeededBotRoundsPlayOnlyLegalHandsAndAccountForEveryCard) {
         for (int s = 0; s < kSeats; ++s) {
             accounted[s] = played[s];
             for (CardCode c : rp.hand(s)) accounted[s].push_back(c);
-            if (rp.place(s)) EXPECT_TRUE(rp.hand(s).empty());
+            if (rp.place(s)) {
+                EXPECT_TRUE(rp.hand(s).empty());
+            }
         }
         EXPECT_EQ(tally(accounted), before) << "seed " << seed;
     }
@@ -90,7 +94,9 @@ TEST(PlayProperties, SeededBotRoundsPlayOnlyLegalHandsAndAccountForEveryCard) {
 
 struct Fixed {
     RoundPlay rp;
-    explicit Fixed(std::array<Cards, kSeats> hands, int leader = 0) { rp.start(std::move(hands), leader); }
+    explicit Fixed(std::array<Cards, kSeats> hands, int leader = 0) {
+        rp.start(std::move(hands), leader);
+    }
 };
 
 Cards cards(std::initializer_list<std::pair<int, int>> rankIds) {
@@ -108,8 +114,9 @@ TEST(PlayProperties, RefusesWhatTheClientWouldRefuse) {
         const char* what;
         std::vector<std::uint8_t> ids;
     };
-    for (const Case& c : {Case{"no cards", {}}, Case{"an id not in the hand", {77}}, Case{"an id twice", {0, 0}},
-                          Case{"two natural ranks", {0, 3}}, Case{"a three before the last cards", {2}}}) {
+    for (const Case& c :
+         {Case{"no cards", {}}, Case{"an id not in the hand", {77}}, Case{"an id twice", {0, 0}},
+          Case{"two natural ranks", {0, 3}}, Case{"a three before the last cards", {2}}}) {
         EXPECT_FALSE(f.rp.play(0, c.ids)) << c.what;
     }
     EXPECT_FALSE(f.rp.pass(0)) << "the leader cannot pass";
@@ -146,7 +153,8 @@ TEST(PlayProperties, TrickPassesToTheNextSeatWhenItsLastPlayerWentOut) {
     }
     auto last = f.rp.pass(5);
     ASSERT_TRUE(last);
-    EXPECT_EQ(last->next, 1) << "every seat with cards passed: the next seat after the one out leads";
+    EXPECT_EQ(last->next, 1)
+        << "every seat with cards passed: the next seat after the one out leads";
     EXPECT_EQ(last->mode, ModeLead);
 }
 

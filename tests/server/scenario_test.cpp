@@ -1,5 +1,7 @@
 // Scenarios: the parser refuses what it cannot run, and every shipped scenario runs to
 // its end against a robot client over loopback.
+#include "server/scenario.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +10,6 @@
 #include <sstream>
 
 #include "loopback_fixture.h"
-#include "server/scenario.h"
 
 using namespace server;
 using servertest::Loopback;
@@ -20,16 +21,19 @@ TEST(ScenarioParse, RefusesMalformedLines) {
         const char* text;
         const char* error;
     };
-    for (const Case& c : {Case{"dance", "unknown verb"}, Case{"send human", "malformed send"},
-                          Case{"expect human two", "malformed expect"}, Case{"wait soon", "malformed wait"},
-                          Case{"hand seat0 7X", "line 1"}, Case{"tribute 1", "malformed tribute"},
-                          Case{"drop human twice", "malformed drop"}}) {
+    for (const Case& c :
+         {Case{"dance", "unknown verb"}, Case{"send human", "malformed send"},
+          Case{"expect human two", "malformed expect"}, Case{"wait soon", "malformed wait"},
+          Case{"hand seat0 7X", "line 1"}, Case{"tribute 1", "malformed tribute"},
+          Case{"drop human twice", "malformed drop"}}) {
         std::string error;
         EXPECT_EQ(Scenario::parse(c.text, error), nullptr) << c.text;
         EXPECT_NE(error.find(c.error), std::string::npos) << c.text << ": " << error;
     }
     std::string error;
-    auto ok = Scenario::parse("# a comment\n\nname x # trailing\nsend all 6 cards=7S#40 text=\"a # b\"\nlogin 2\n", error);
+    auto ok = Scenario::parse(
+        "# a comment\n\nname x # trailing\nsend all 6 cards=7S#40 text=\"a # b\"\nlogin 2\n",
+        error);
     ASSERT_NE(ok, nullptr) << error;
     EXPECT_EQ(ok->loginResult(), 2);
 }
@@ -92,25 +96,46 @@ TEST(ScenarioRun, EveryShippedScenarioRunsToItsEnd) {
             int c = command(p);
             std::string key = std::to_string(c);
             switch (c) {
-                case 2: key += "/" + std::to_string(p[11]) + "/" + std::to_string(p[8]); break;
-                case 3: key += "/" + std::to_string(p[15]); break;
-                case 4: key += "/" + std::to_string(p[8]); break;
-                case 5: key += "/" + std::to_string(p[15]); break;
-                case 6: seen.insert("6a" + std::to_string(p[15])); seen.insert("6m" + std::to_string(p[11]));
-                        seen.insert("6e" + std::to_string(p[16])); break;
-                case 8: key += "/" + std::to_string(p[11]) + (p[11] == 2 && p[8] == 4 ? "k4" : ""); break;
-                case 16: key += "/" + std::string(p[15] == 1 ? (p[6] == 0x7F ? "all" : "some") : "gold"); break;
-                case 18: case 29: key += "/" + std::to_string(p[15]); break;
-                default: break;
+                case 2:
+                    key += "/" + std::to_string(p[11]) + "/" + std::to_string(p[8]);
+                    break;
+                case 3:
+                    key += "/" + std::to_string(p[15]);
+                    break;
+                case 4:
+                    key += "/" + std::to_string(p[8]);
+                    break;
+                case 5:
+                    key += "/" + std::to_string(p[15]);
+                    break;
+                case 6:
+                    seen.insert("6a" + std::to_string(p[15]));
+                    seen.insert("6m" + std::to_string(p[11]));
+                    seen.insert("6e" + std::to_string(p[16]));
+                    break;
+                case 8:
+                    key += "/" + std::to_string(p[11]) + (p[11] == 2 && p[8] == 4 ? "k4" : "");
+                    break;
+                case 16:
+                    key += "/" + std::string(p[15] == 1 ? (p[6] == 0x7F ? "all" : "some") : "gold");
+                    break;
+                case 18:
+                case 29:
+                    key += "/" + std::to_string(p[15]);
+                    break;
+                default:
+                    break;
             }
             seen.insert(key);
         }
     }
-    for (const char* want : {"1", "2/0/1", "2/0/2", "2/1/1", "2/1/2", "3/1", "3/0", "4/1", "4/2", "5/1", "5/2",
-                             "5/3", "5/4", "5/5", "5/6", "6a0", "6a1", "6a2", "6a3", "6a4", "6a5", "6a9", "6a10",
-                             "6m1", "6m2", "6m3", "6m4", "6m5", "6e1", "6e2", "6e3", "8/1", "8/2k4", "8/3", "9",
-                             "16/all", "16/some", "16/gold", "18/1", "18/2", "18/3", "19", "20", "21", "22", "23",
-                             "29/1", "29/0"})
+    for (const char* want :
+         {"1",     "2/0/1", "2/0/2", "2/1/1",  "2/1/2",   "3/1",     "3/0",  "4/1",
+          "4/2",   "5/1",   "5/2",   "5/3",    "5/4",     "5/5",     "5/6",  "6a0",
+          "6a1",   "6a2",   "6a3",   "6a4",    "6a5",     "6a9",     "6a10", "6m1",
+          "6m2",   "6m3",   "6m4",   "6m5",    "6e1",     "6e2",     "6e3",  "8/1",
+          "8/2k4", "8/3",   "9",     "16/all", "16/some", "16/gold", "18/1", "18/2",
+          "18/3",  "19",    "20",    "21",     "22",      "23",      "29/1", "29/0"})
         EXPECT_TRUE(seen.count(want)) << "no scenario produces " << want;
 }
 

@@ -175,7 +175,8 @@ TEST_F(Sessions, LeavingMidRoundIsAnnouncedAndTheRoundGoesOn) {
     a->send(leave);
     ASSERT_EQ(b->count(CmdPlayerLeft), 1);
     EXPECT_EQ(std::string(getZeroEnded(b->of(CmdPlayerLeft)[0], 16, 16)), "ada");
-    ASSERT_TRUE(passUntil([&] { return b->count(CmdResult) == 3; })) << "the round is played to its end";
+    ASSERT_TRUE(passUntil([&] { return b->count(CmdResult) == 3; }))
+        << "the round is played to its end";
     b->ready();
     // ada did not continue: the outcome names the others only, and the table ends.
     auto outcome = b->of(CmdGameOver);
