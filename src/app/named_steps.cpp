@@ -6,7 +6,7 @@
 namespace app {
 
 void Client::startSound() {}
-void Client::loadPictures() {}
+void Client::loadPictures() { table::BuildPictureIdTables(PictureIds, state.Scale.x); }
 void Client::startProxy() {}
 void Client::proxyBytes(const platform::Bytes&) {}
 void Client::showContinuePressed() {}
@@ -15,8 +15,15 @@ void Client::showRestoreButtonPicture() {}
 void Client::startLocalCapture() {}
 void Client::stopKeepAlive() { TimerKeepAlive.setEnabled(false); }
 void Client::PlaySoundEffect(const std::string&) {}
-void Client::showActionPicture(ui::Control& target, int entry) { showResourcePicture(target, 601 + entry); }
-void Client::showIndicatorPicture(ui::Control& target, int entry) { showResourcePicture(target, 631 + entry); }
+void Client::showActionPicture(ui::Control& target, int entry) {
+    if (entry >= 0 && entry < static_cast<int>(PictureIds.ActionButtonPictureIds.size()))
+        showTablePicture(target,
+                         PictureIds.ActionButtonPictureIds[static_cast<std::size_t>(entry)]);
+}
+void Client::showIndicatorPicture(ui::Control& target, int entry) {
+    if (entry >= 0 && entry < static_cast<int>(PictureIds.IndicatorPictureIds.size()))
+        showTablePicture(target, PictureIds.IndicatorPictureIds[static_cast<std::size_t>(entry)]);
+}
 void Client::setHallButtonPressed(int) {}
 void Client::clearHallButtonPressed(int) {}
 void Client::clearHallButtonHover() {}
@@ -26,31 +33,19 @@ void Client::ValidateAndPlay() {
 void Client::clickOperation(int) {}
 
 void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
-    int rank = pictureIndex % 16, suit = pictureIndex / 16;
-    bool rejected = (rank < 3 && (suit == 0 || suit == 2 || suit == 3 || suit == 4 || suit == 6 ||
-                                  suit == 7)) ||
-                    pictureIndex > 127 || pictureIndex < 0;
-    if (rejected) {
-        MainForm.windowState = ui::WindowState::Minimized;
-        hall.restore();
-        for (const char* name : {"Talk", "Score", "Hero"})
-            if (ui::Form* f = pf.windows.find(name)) f->hide();
-        return;
-    }
-    if (slot < 0 || slot > 5) return;
-    showResourcePicture(cardImage(slot, item), pictureIndex);
+    table::ShowCardPicture({pictures, PictureIds, MainForm, pf.hall, hall.hallCaption}, slot, item,
+                           pictureIndex);
 }
-// Until the picture set is embedded the id is kept in the control's tag, which
-// tests read.
-void Client::showResourcePicture(ui::Control& target, int id) { target.tag = std::to_string(id); }
-// The picture tables of the resources name these ids: avatars 240..259, ready
-// marks 280, 281, 282 and 280 again for the fourth tier.
+void Client::showResourcePicture(ui::Control& target, int id) {
+    table::ShowResourcePicture(pictures, target, id);
+}
 void Client::showAvatarPicture(ui::Control& target, int index) {
-    showResourcePicture(target, 240 + index);
+    if (index >= 0 && index < static_cast<int>(PictureIds.AvatarPictureIds.size()))
+        showTablePicture(target, PictureIds.AvatarPictureIds[static_cast<std::size_t>(index)]);
 }
 void Client::showOkPicture(ui::Control& target, int tier) {
-    static constexpr int kOk[4] = {280, 281, 282, 280};
-    showResourcePicture(target, kOk[tier & 3]);
+    if (tier >= 0 && tier < static_cast<int>(PictureIds.OkPictureIds.size()))
+        showTablePicture(target, PictureIds.OkPictureIds[static_cast<std::size_t>(tier)]);
 }
 void Client::registerVideoPeer(int, const std::string&) {}
 // The keep-alive timer's tick (the keep-alive packet) is the link watch's work.
@@ -61,7 +56,6 @@ void Client::bringTableToFront() {
     MainForm.windowState = ui::WindowState::Maximized;
     MainForm.windowState = ui::WindowState::Normal;
 }
-
 void Client::blinkStep() {}
 void Client::linkWatch() {}
 void Client::silenceWatch() {}
@@ -78,7 +72,6 @@ void Client::setUpPeerVideo() {
 // by the table window's caption.
 void Client::subclassWindow() { pf.hall.open(MainForm.caption); }
 
-
 void Client::seatRecordReset() {
     for (auto& r : state.PlayerRecord) r.cards.clear();
     send.SendRing.clear();
@@ -88,8 +81,8 @@ void Client::seatRecordReset() {
     std::size_t tail = ReceiveRing.pending() % net::kPacketSize;
     net::ByteRing kept;
     for (std::size_t i = 0; i < tail; ++i)
-        kept.bytes[i] = ReceiveRing.bytes[(ReceiveRing.write + net::kRingSize - tail + i) %
-                                          net::kRingSize];
+        kept.bytes[i] =
+            ReceiveRing.bytes[(ReceiveRing.write + net::kRingSize - tail + i) % net::kRingSize];
     ReceiveRing.clear();
     std::copy_n(kept.bytes.begin(), tail, ReceiveRing.bytes.begin());
     ReceiveRing.write = tail;

@@ -15,6 +15,12 @@ struct Seating : ClientFixture {
         return fp.windows.form(form).at(name, index);
     }
     std::vector<std::string> sys(int i) { return at("Sysmsg", i).items; }
+    // The resource id of the picture a control shows; empty without one.
+    static std::string pic(const ui::Control& c) {
+        const std::string prefix = "res:";
+        if (!c.picture || c.picture->key.rfind(prefix, 0) != 0) return "";
+        return c.picture->key.substr(prefix.size());
+    }
 
     // The own seat is index 2 (bit 4): seat k shows in slot (k + 4) % 6.
     static constexpr std::uint8_t kOwnBit = 4;
@@ -79,13 +85,13 @@ TEST_F(Seating, LogsInAndSeatsSixPlayersOverTheSocket) {
         EXPECT_EQ(at("Nid", slot).caption, "[称号" + std::to_string(k) + "] " + nick);
         EXPECT_EQ(at("Cash", slot).caption, std::to_string(gold[k]) + "金币");
         EXPECT_EQ(at("Level", slot).caption, "第" + std::to_string(k) + "级");
-        EXPECT_EQ(at("OK", slot).tag, okIds[k]);
+        EXPECT_EQ(pic(at("OK", slot)), okIds[k]);
         EXPECT_EQ(at("OK", slot).visible, slot == 0 || k == 3 || k == 5);
-        EXPECT_EQ(at("Tou", slot).tag, std::to_string(avatarIds[k]));
+        EXPECT_EQ(pic(at("Tou", slot)), std::to_string(avatarIds[k]));
         for (const char* window : {"Score", "Hero"}) {
             EXPECT_EQ(in(window, "ID", slot).caption, nick);
             EXPECT_EQ(in(window, "ID", slot).toolTipText, nick);
-            EXPECT_EQ(in(window, "Tou", slot).tag, std::to_string(avatarIds[k]));
+            EXPECT_EQ(pic(in(window, "Tou", slot)), std::to_string(avatarIds[k]));
         }
     }
     EXPECT_EQ(at("name1").caption, "玩3");  // slot 1
@@ -202,7 +208,7 @@ TEST_F(Seating, ReadyMarkTiersByGold) {
         s.account = "g" + std::to_string(n++);
         s.gold = c.gold;
         ASSERT_TRUE(seat(s));
-        EXPECT_EQ(at("OK", slotOfSeat(seatIndex)).tag, c.id) << c.gold;
+        EXPECT_EQ(pic(at("OK", slotOfSeat(seatIndex))), c.id) << c.gold;
     }
 }
 
@@ -235,11 +241,11 @@ TEST_F(Seating, AvatarCodes) {
     s.avatar = "";
     ASSERT_TRUE(seat(s));
     EXPECT_EQ(client->state.PlayerInfo[1].avatarCode, "m1");
-    EXPECT_EQ(at("Tou", 1).tag, "240");
+    EXPECT_EQ(pic(at("Tou", 1)), "240");
     s = player(4);
     s.avatar = "w3";
     ASSERT_TRUE(seat(s));
-    EXPECT_EQ(at("Tou", 2).tag, "252");
+    EXPECT_EQ(pic(at("Tou", 2)), "252");
 }
 
 TEST_F(Seating, ProfileFieldsAndTextsThatFillTheirRange) {
@@ -378,11 +384,11 @@ TEST_F(Seating, ASeatPacketWithItsReadyByteShowsTheMark) {
     s.gold = 70000;
     ASSERT_TRUE(seat(s));
     EXPECT_TRUE(at("OK", slotOfSeat(0)).visible);
-    EXPECT_EQ(at("OK", slotOfSeat(0)).tag, "282");
+    EXPECT_EQ(pic(at("OK", slotOfSeat(0))), "282");
     s = player(1);
     ASSERT_TRUE(seat(s));
     EXPECT_FALSE(at("OK", slotOfSeat(1)).visible);
-    EXPECT_EQ(at("OK", slotOfSeat(1)).tag, "280");
+    EXPECT_EQ(pic(at("OK", slotOfSeat(1))), "280");
 }
 
 TEST(HandReset, EmptiesEveryCardListAndThePerGameCounts) {
