@@ -17,8 +17,7 @@ void Client::stopKeepAlive() { TimerKeepAlive.setEnabled(false); }
 void Client::PlaySoundEffect(const std::string&) {}
 void Client::showActionPicture(ui::Control& target, int entry) {
     if (entry >= 0 && entry < static_cast<int>(PictureIds.ActionButtonPictureIds.size()))
-        showTablePicture(target,
-                         PictureIds.ActionButtonPictureIds[static_cast<std::size_t>(entry)]);
+        showTablePicture(target, PictureIds.ActionButtonPictureIds[static_cast<std::size_t>(entry)]);
 }
 void Client::showIndicatorPicture(ui::Control& target, int entry) {
     if (entry >= 0 && entry < static_cast<int>(PictureIds.IndicatorPictureIds.size()))
@@ -72,6 +71,7 @@ void Client::setUpPeerVideo() {
 // by the table window's caption.
 void Client::subclassWindow() { pf.hall.open(MainForm.caption); }
 
+
 void Client::seatRecordReset() {
     for (auto& r : state.PlayerRecord) r.cards.clear();
     send.SendRing.clear();
@@ -81,8 +81,8 @@ void Client::seatRecordReset() {
     std::size_t tail = ReceiveRing.pending() % net::kPacketSize;
     net::ByteRing kept;
     for (std::size_t i = 0; i < tail; ++i)
-        kept.bytes[i] =
-            ReceiveRing.bytes[(ReceiveRing.write + net::kRingSize - tail + i) % net::kRingSize];
+        kept.bytes[i] = ReceiveRing.bytes[(ReceiveRing.write + net::kRingSize - tail + i) %
+                                          net::kRingSize];
     ReceiveRing.clear();
     std::copy_n(kept.bytes.begin(), tail, ReceiveRing.bytes.begin());
     ReceiveRing.write = tail;
