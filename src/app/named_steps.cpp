@@ -5,7 +5,7 @@
 
 namespace app {
 
-void Client::startSound() {}
+void Client::startSound() { sound.startUp(); }
 void Client::loadPictures() {}
 void Client::firstLayout() {}
 void Client::secondLayout() {}
