@@ -2,6 +2,8 @@
 // The WAV container as the table's sounds use it: RIFF, a "fmt " chunk and a "data"
 // chunk. Header-only so that the build-time generator shares it.
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,6 +64,15 @@ inline std::optional<WavFormat> parseWav(const std::vector<std::uint8_t>& b) {
     }
     if (!haveFmt || !haveData) return std::nullopt;
     return f;
+}
+
+// The format of a WAV file on disk; nothing when it is missing, unreadable or broken.
+inline std::optional<WavFormat> readWavFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    return parseWav(bytes);
 }
 
 // A 16-bit PCM mono file of the samples.

@@ -2,7 +2,8 @@
 // A sound output that records every call and models what would be heard: a buffer
 // sounds from play until it is stopped or released, or until its length has passed
 // in virtual time (looping buffers sound until stopped). Failures of the output and
-// missing files are switched on per test.
+// missing files are switched on per test. Like a real output, it fails every call
+// on a buffer that was already released.
 #include <cstdint>
 #include <set>
 #include <string>
@@ -17,10 +18,12 @@ class FakeSoundOutput : public SoundOutput {
 public:
     enum class Op { Init, Create, Play, Stop, Rewind, Attenuate, Release };
     struct Call {
+        Call(Op o, int b = -1, std::string p = {}, int v = 0)
+            : op(o), buffer(b), path(std::move(p)), value(v) {}
         Op op;
-        int buffer = -1;      // -1 for Init and for a failed Create
-        std::string path;     // Create
-        int value = 0;        // Play: 1 = looping; Attenuate: hundredths of a decibel
+        int buffer;        // -1 for Init and for a failed Create
+        std::string path;  // Create
+        int value;         // Play: 1 = looping; Attenuate: hundredths of a decibel
     };
     struct Buffer {
         std::string path;
@@ -44,21 +47,21 @@ public:
     std::vector<Buffer> buffers;  // by buffer id
 
     bool init() override {
-        calls.push_back({Op::Init});
+        calls.emplace_back(Call{Op::Init});
         return initSucceeds;
     }
     int createBuffer(const std::string& path) override {
         if (path.empty() || missing.count(path)) {
-            calls.push_back({Op::Create, -1, path});
+            calls.emplace_back(Call{Op::Create, -1, path});
             return -1;
         }
         buffers.push_back(Buffer{path});
         int id = static_cast<int>(buffers.size()) - 1;
-        calls.push_back({Op::Create, id, path});
+        calls.emplace_back(Call{Op::Create, id, path});
         return id;
     }
     void play(int b, bool loop) override {
-        calls.push_back({Op::Play, b, {}, loop ? 1 : 0});
+        calls.emplace_back(Call{Op::Play, b, {}, loop ? 1 : 0});
         Buffer& buf = buffers.at(b);
         buf.looping = loop;
         ++buf.plays;
@@ -66,24 +69,23 @@ public:
         buf.stoppedMs = -1;
     }
     bool stop(int b) override {
-        calls.push_back({Op::Stop, b});
-        if (stopFails) return false;
+        calls.emplace_back(Call{Op::Stop, b});
+        if (stopFails || buffers.at(b).released) return false;
         halt(buffers.at(b));
         return true;
     }
     bool rewind(int b) override {
-        calls.push_back({Op::Rewind, b});
-        buffers.at(b);
-        return !rewindFails;
+        calls.emplace_back(Call{Op::Rewind, b});
+        return !rewindFails && !buffers.at(b).released;
     }
     bool setAttenuation(int b, int hundredthsDb) override {
-        calls.push_back({Op::Attenuate, b, {}, hundredthsDb});
-        if (attenuationFails) return false;
+        calls.emplace_back(Call{Op::Attenuate, b, {}, hundredthsDb});
+        if (attenuationFails || buffers.at(b).released) return false;
         buffers.at(b).attenuation = hundredthsDb;
         return true;
     }
     void release(int b) override {
-        calls.push_back({Op::Release, b});
+        calls.emplace_back(Call{Op::Release, b});
         Buffer& buf = buffers.at(b);
         halt(buf);
         buf.released = true;

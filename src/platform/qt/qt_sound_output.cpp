@@ -5,9 +5,6 @@
 #include <QUrl>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "sound/wav.h"
 
@@ -33,11 +30,7 @@ int QtSoundOutput::createBuffer(const std::string& wavPath) {
     if (!ready_ || wavPath.empty()) return -1;
     // QSoundEffect reports a bad file only later, through its status; the caller
     // needs the answer now, so the file is read and its header checked here.
-    std::ifstream in(wavPath, std::ios::binary);
-    if (!in) return -1;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    auto format = sound::parseWav(bytes);
+    auto format = sound::readWavFile(wavPath);
     if (!format || format->formatTag != 1 || format->channels < 1) return -1;
     auto* effect = new QSoundEffect(device_);
     effect->setSource(QUrl::fromLocalFile(QString::fromStdString(wavPath)));
