@@ -9,7 +9,7 @@
 namespace platform {
 
 class SoundOutput {
-public:
+  public:
     virtual ~SoundOutput() = default;
     // Prepares the output for the table window; false when there is no usable
     // device. Nothing else is called on an output whose init failed.
@@ -35,7 +35,7 @@ inline double attenuationToGain(int hundredthsDb) {
 
 // The output of a machine without sound: init fails, nothing plays.
 class NullSoundOutput : public SoundOutput {
-public:
+  public:
     bool init() override { return false; }
     int createBuffer(const std::string&) override { return -1; }
     void play(int, bool) override {}

@@ -13,30 +13,30 @@
 namespace sound {
 
 enum class Effect {
-    Deal,             // the hand is dealt
-    CardRaised,       // a card is raised by a click, or by the go-to-work check
-    CardLowered,      // a raised card is lowered by a click
-    Play,             // an ordinary play, or a Dravik play that continues a run
-    Pass,             // a seat passes
-    Hint,             // the hint shows a candidate
-    RoundWon,         // round result, the local player's result is above 0
-    RoundNotWon,      // round result otherwise
-    DravikPlay,       // the first Dravik play of a run
-    PlayRefused,      // the local play is refused
-    DeclareYudian,    // a seat declares 预点
-    DeclareMingdian,  // a seat declares 明点
-    GoToWork,         // a seat goes to work (上班)
-    Revolution,       // 革命
-    LampLit,          // a seat's lamp is lit
-    WithHead,         // with-head announced
-    WithoutHead,      // without-head announced
-    Fall,             // a seat falls (大落)
-    TakeLead,         // a seat takes the lead (接风)
-    Yield,            // a seat yields (让牌)
-    Burn,             // a seat burns (烧牌)
-    BurnCaught,       // a burn is caught
-    GoOut,            // a seat goes out
-    CountdownWarning, // each countdown second below 6
+    Deal,              // the hand is dealt
+    CardRaised,        // a card is raised by a click, or by the go-to-work check
+    CardLowered,       // a raised card is lowered by a click
+    Play,              // an ordinary play, or a Dravik play that continues a run
+    Pass,              // a seat passes
+    Hint,              // the hint shows a candidate
+    RoundWon,          // round result, the local player's result is above 0
+    RoundNotWon,       // round result otherwise
+    DravikPlay,        // the first Dravik play of a run
+    PlayRefused,       // the local play is refused
+    DeclareYudian,     // a seat declares 预点
+    DeclareMingdian,   // a seat declares 明点
+    GoToWork,          // a seat goes to work (上班)
+    Revolution,        // 革命
+    LampLit,           // a seat's lamp is lit
+    WithHead,          // with-head announced
+    WithoutHead,       // without-head announced
+    Fall,              // a seat falls (大落)
+    TakeLead,          // a seat takes the lead (接风)
+    Yield,             // a seat yields (让牌)
+    Burn,              // a seat burns (烧牌)
+    BurnCaught,        // a burn is caught
+    GoOut,             // a seat goes out
+    CountdownWarning,  // each countdown second below 6
 };
 
 // Which switch an effect obeys: the event sounds follow 系统声音 (`SoundOn`), the

@@ -19,8 +19,7 @@ constexpr int kButtonWidth = 65, kButtonHeight = 30, kOkLeft = 28, kButtonTop = 
 
 SettingsWindow::SettingsWindow(ui::WindowSystem& windows, Sound& sound,
                                const protocol::TableState& state, PictureLoader pictures)
-    : VosSet(windows.form("VosSet")), sound_(sound), state_(state),
-      pictures_(std::move(pictures)) {
+    : VosSet(windows.form("VosSet")), sound_(sound), state_(state), pictures_(std::move(pictures)) {
     createControls();
     VosSet.onForm(ui::EventKind::Load, [this](ui::Control*, ui::Event&) { onLoad(); });
     VosSet.on("Command2", ui::EventKind::Click,
@@ -79,8 +78,7 @@ void SettingsWindow::onLoad() {
     showSwitch(MusicRow, sound_.MusicOn);
     showSwitch(SoundRow, sound_.SoundOn);
     showSwitch(FunctionSoundRow, sound_.FunctionSoundOn);
-    show(VosSet.at("Command2", TableColourRow),
-         state_.PlayerInfo[0].textB == "00" ? Blue : Green);
+    show(VosSet.at("Command2", TableColourRow), state_.PlayerInfo[0].textB == "00" ? Blue : Green);
 }
 
 void SettingsWindow::clickRow(int row) {

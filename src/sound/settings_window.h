@@ -13,7 +13,7 @@
 namespace sound {
 
 class SettingsWindow {
-public:
+  public:
     using PictureLoader = std::function<ui::PicturePtr(int id)>;
 
     enum Row { MusicRow = 0, SoundRow = 1, FunctionSoundRow = 2, TableColourRow = 3 };
@@ -30,7 +30,7 @@ public:
     // Per row: changed since the window was opened.
     std::array<bool, kRows> pending{};
 
-private:
+  private:
     void createControls();
     void onLoad();
     void clickRow(int row);

@@ -12,11 +12,11 @@
 namespace sound {
 
 constexpr int kVoiceChannels = 6;
-constexpr int kFullVolume = 3000;         // SetSoundVolume's top level
-constexpr int kVoiceAttenuation = -800;   // voices sound 8 dB below the effects
+constexpr int kFullVolume = 3000;        // SetSoundVolume's top level
+constexpr int kVoiceAttenuation = -800;  // voices sound 8 dB below the effects
 
 class Sound {
-public:
+  public:
     Sound(platform::SoundOutput& output, std::string programFolder);
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
@@ -70,7 +70,7 @@ public:
     void flipSoundOn() { SoundOn = !SoundOn; }
     void flipFunctionSoundOn() { FunctionSoundOn = !FunctionSoundOn; }
 
-private:
+  private:
     void outputFailed() { FunctionSoundOn = false; }
 
     platform::SoundOutput& out_;

@@ -49,8 +49,9 @@ TEST(WavReader, ReadsWhatTheEncoderWritesAndRefusesBrokenFiles) {
     hugeChunk[16] = hugeChunk[17] = hugeChunk[18] = hugeChunk[19] = 0xFF;  // fmt size
     auto noData = good;
     noData.resize(36);  // RIFF header and format chunk only
-    Case cases[] = {{"empty", {}},           {"truncated", truncated}, {"not RIFF", noRiff},
-                    {"huge chunk", hugeChunk}, {"no data", noData},     {"short", {'R', 'I', 'F', 'F'}}};
+    Case cases[] = {{"empty", {}},        {"truncated", truncated},
+                    {"not RIFF", noRiff}, {"huge chunk", hugeChunk},
+                    {"no data", noData},  {"short", {'R', 'I', 'F', 'F'}}};
     for (const Case& c : cases) EXPECT_FALSE(sound::parseWav(c.bytes)) << c.name;
     EXPECT_FALSE(sound::readWavFile("/nonexistent/x.wav"));
 }

@@ -1,6 +1,8 @@
 // The table's sound against a recording output in virtual time: the effect channel,
 // the voice channels, the switches and their gates, failures of files and of the
 // output, and the settings window VosSet.
+#include "sound/sound.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include "platform/fake/fake_event_loop.h"
 #include "platform/fake/fake_sound_output.h"
 #include "sound/settings_window.h"
-#include "sound/sound.h"
 
 using platform::FakeSoundOutput;
 using sound::Effect;
@@ -124,8 +125,8 @@ TEST_F(SoundFixture, EachEffectObeysItsSwitch) {
 TEST_F(SoundFixture, EveryEventSoundPlaysItsOwnFileBesideTheProgramFolder) {
     for (const sound::EffectEntry& e : sound::kEffects) {
         s.PlaySoundEffect(e.effect);
-        std::string want = e.gate == sound::Gate::SoundOn ? kFolder + std::string(e.file)
-                                                          : s.SoundList[6];
+        std::string want =
+            e.gate == sound::Gate::SoundOn ? kFolder + std::string(e.file) : s.SoundList[6];
         EXPECT_EQ(out.playedPaths().back(), want) << e.name;
     }
 }
@@ -247,7 +248,7 @@ TEST(SoundGain, AttenuationMapsToLinearGain) {
     struct Case {
         int hundredthsDb;
         double gain;
-    } cases[] = {{0, 1.0}, {-2000, 0.1}, {-800, 0.398107}, {-3000, 0.0316228},
+    } cases[] = {{0, 1.0},      {-2000, 0.1},  {-800, 0.398107}, {-3000, 0.0316228},
                  {-10000, 0.0}, {-12000, 0.0}, {500, 1.0}};
     for (const Case& c : cases)
         EXPECT_NEAR(platform::attenuationToGain(c.hundredthsDb), c.gain, 1e-5) << c.hundredthsDb;
@@ -273,7 +274,9 @@ struct SettingsFixture : SoundFixture {
         const ui::PicturePtr& p = VosSet.at(name, index).picture;
         return p ? p->key : "";
     }
-    void click(const char* name, int index) { VosSet.fire(&VosSet.at(name, index), ui::EventKind::Click); }
+    void click(const char* name, int index) {
+        VosSet.fire(&VosSet.at(name, index), ui::EventKind::Click);
+    }
 };
 
 TEST_F(SettingsFixture, OpensWithTheSwitchPicturesAndTheTableColour) {

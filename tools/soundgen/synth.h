@@ -38,7 +38,7 @@ struct Noise {
 };
 
 class Track {
-public:
+  public:
     explicit Track(double seconds) : mix_(static_cast<std::size_t>(seconds * kRate), 0.0) {}
 
     void add(const Tone& t) {
@@ -50,8 +50,12 @@ public:
             phase += 2 * kPi * f / kRate;
             double s = 0;
             switch (t.wave) {
-                case Wave::Sine: s = std::sin(phase); break;
-                case Wave::Triangle: s = 2 / kPi * std::asin(std::sin(phase)); break;
+                case Wave::Sine:
+                    s = std::sin(phase);
+                    break;
+                case Wave::Triangle:
+                    s = 2 / kPi * std::asin(std::sin(phase));
+                    break;
                 case Wave::Soft:
                     s = std::sin(phase) + 0.3 * std::sin(2 * phase) + 0.12 * std::sin(3 * phase);
                     break;
@@ -111,7 +115,7 @@ public:
         return out;
     }
 
-private:
+  private:
     static std::size_t index(double seconds) { return static_cast<std::size_t>(seconds * kRate); }
     static double envelope(double x, double length, double attack, double decay) {
         double e = x < attack ? x / attack : std::exp(-(x - attack) * decay);

@@ -15,7 +15,7 @@
 namespace platform {
 
 class FakeSoundOutput : public SoundOutput {
-public:
+  public:
     enum class Op { Init, Create, Play, Stop, Rewind, Attenuate, Release };
     struct Call {
         Call(Op o, int b = -1, std::string p = {}, int v = 0)
@@ -118,7 +118,7 @@ public:
         return -1;
     }
 
-private:
+  private:
     void halt(Buffer& buf) {
         if (buf.startedMs >= 0 && buf.stoppedMs < 0) buf.stoppedMs = loop_.nowMs();
     }

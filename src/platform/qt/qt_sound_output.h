@@ -13,7 +13,7 @@ class QSoundEffect;
 namespace platform {
 
 class QtSoundOutput : public SoundOutput {
-public:
+  public:
     QtSoundOutput();
     ~QtSoundOutput() override;
 
@@ -25,7 +25,7 @@ public:
     bool setAttenuation(int buffer, int hundredthsDb) override;
     void release(int buffer) override;
 
-private:
+  private:
     QSoundEffect* find(int buffer) const;
 
     bool ready_ = false;
