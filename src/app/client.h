@@ -15,12 +15,15 @@
 #include "platform/platform.h"
 #include "protocol/table_state.h"
 #include "sound/sound.h"
+#include "table/picture_tables.h"
+#include "table/pictures.h"
+#include "table/resource_store.h"
 
 namespace app {
 
 class Client {
 public:
-    explicit Client(platform::Platform pf);
+    Client(platform::Platform pf, const table::ResourceStore& resources);
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
@@ -29,6 +32,8 @@ public:
     void start(const std::string& commandLine);
 
     platform::Platform pf;
+    table::PictureCache pictures;
+    table::PictureIdTables PictureIds;
     ui::Form& MainForm;
     ui::Control& Pic1;
 
@@ -45,6 +50,15 @@ public:
     bool ProxyPhase = false;
     platform::Timer TimerBong;
     bool framePainted = false;
+
+    // Presentation.
+    int ButtonBaseX = 400;  // left end of the action-button row
+    // Shows resource picture id on the control; a missing picture leaves it as it was.
+    void showResourcePicture(ui::Control& target, int id);
+    // The same for an entry of one of the picture-id tables.
+    void showTablePicture(ui::Control& target, const std::string& entry) {
+        showResourcePicture(target, table::PictureIdValue(entry));
+    }
 
     // Sending and receiving.
     bool QueuePacket(net::GamePacket& packet) { return send.QueuePacket(packet); }
@@ -70,7 +84,41 @@ public:
 
     // Resets of the table (the leaving routines complete them).
     void displayReset();
+    void resetDisplay(bool keepDealt);
     void seatRecordReset();
+
+    // The hand on screen and card selection.
+    void SortAndShowCards(int slot, int count);
+    void LayOutHand(int pos, bool atHandTop);
+    bool IsHandImage(int item) const;
+    void ShowCardPicture(int slot, int item, int pictureIndex);
+    ui::Control& cardImage(int slot, int item);
+    void onCardMouseDown(ui::Control& card, const ui::Event& e);
+    void onTableMouseDown(const ui::Event& e);
+    void onTableKeyDown(const ui::Event& e);
+    void onTableKeyPress(const ui::Event& e);
+    void BossKey();
+    bool altSeen = false, altCSeen = false;
+    // Hooks of the play flow and the action buttons that the hand's mouse calls.
+    void ValidateAndPlay();
+    std::function<void()> onPlayRequested;  // until the play flow takes over
+    void clickOperation(int item);
+
+    // Deal and round start.
+    void HandleDeal(const net::GamePacket& p);
+    void HandleDeclaration(const net::GamePacket& p);
+    void HandleWork(const net::GamePacket& p);
+    void ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture, bool& pendingFlag);
+    void StartOwnCountdown(int seconds);
+    void sendWorkAnswer(int cardId, int count);
+    bool hallWindowKnown = false;
+
+    // Sound effects by file, relative to the program folder ("/../common/pk/x.wav").
+    void PlaySoundEffect(const std::string& path);
+    void showActionPicture(ui::Control& target, int entry);
+    void showIndicatorPicture(ui::Control& target, int entry);
+    void setHallButtonPressed(int item);
+    void clearHallButtonHover();
 
     // Work of other subsystems that the start-up and the pump call by name.
     void startSound();
@@ -81,6 +129,11 @@ public:
     void startProxy();
     void proxyBytes(const platform::Bytes& bytes);
     void showContinuePressed();
+    void showHallButtonPictures();
+    void showRestoreButtonPicture();
+    void startLocalCapture();
+    void stopKeepAlive();
+    void wireTableEvents();
     void subclassWindow();
     void blinkStep();
     void linkWatch();

@@ -6,12 +6,37 @@
 namespace app {
 
 void Client::startSound() { sound.startUp(); }
-void Client::loadPictures() {}
-void Client::firstLayout() {}
-void Client::secondLayout() {}
+void Client::loadPictures() { table::BuildPictureIdTables(PictureIds, state.Scale.x); }
 void Client::startProxy() {}
 void Client::proxyBytes(const platform::Bytes&) {}
 void Client::showContinuePressed() {}
+void Client::showHallButtonPictures() {}
+void Client::showRestoreButtonPicture() {}
+void Client::startLocalCapture() {}
+void Client::stopKeepAlive() {}
+void Client::PlaySoundEffect(const std::string&) {}
+void Client::showActionPicture(ui::Control& target, int entry) {
+    if (entry >= 0 && entry < static_cast<int>(PictureIds.ActionButtonPictureIds.size()))
+        showTablePicture(target, PictureIds.ActionButtonPictureIds[static_cast<std::size_t>(entry)]);
+}
+void Client::showIndicatorPicture(ui::Control& target, int entry) {
+    if (entry >= 0 && entry < static_cast<int>(PictureIds.IndicatorPictureIds.size()))
+        showTablePicture(target, PictureIds.IndicatorPictureIds[static_cast<std::size_t>(entry)]);
+}
+void Client::setHallButtonPressed(int) {}
+void Client::clearHallButtonHover() {}
+void Client::ValidateAndPlay() {
+    if (onPlayRequested) onPlayRequested();
+}
+void Client::clickOperation(int) {}
+
+void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
+    table::ShowCardPicture({pictures, PictureIds, MainForm, pf.hall, hall.hallCaption}, slot, item,
+                           pictureIndex);
+}
+void Client::showResourcePicture(ui::Control& target, int id) {
+    table::ShowResourcePicture(pictures, target, id);
+}
 void Client::blinkStep() {}
 void Client::linkWatch() {}
 void Client::silenceWatch() {}
@@ -28,13 +53,9 @@ void Client::setUpPeerVideo() {
 // by the table window's caption.
 void Client::subclassWindow() { pf.hall.open(MainForm.caption); }
 
-void Client::displayReset() {}
 
 void Client::seatRecordReset() {
-    for (auto& r : state.PlayerRecord) {
-        r.cardCount = 0;
-        for (auto& c : r.cards) c = protocol::CardEntry{};
-    }
+    for (auto& r : state.PlayerRecord) r.cards.clear();
     send.SendRing.clear();
     // The receive ring keeps the bytes of a packet that has only partly arrived, so
     // that the bytes still to come are cut at the right place: the tail moves to

@@ -6,22 +6,19 @@
 #include <cstdint>
 #include <string>
 
+#include "rules/hand.h"
+#include "rules/play.h"
+
 namespace protocol {
 
 constexpr int kSeats = 6;
-constexpr int kHandCapacity = 57;
-
-struct CardEntry {
-    std::uint32_t code = 0;  // CardCode
-    int imageIndex = -1;     // item of the slot's card control array showing it
-};
-
 struct PlayerRecordEntry {
     std::string seatId;
     std::uint8_t seatBit = 0;
     int handLeft = 0, handTop = 0;
-    std::array<CardEntry, kHandCapacity> cards{};
-    int cardCount = 0;
+    // The slot's cards: code and the item of the slot's card picture array showing
+    // it; cards.count() is the card count.
+    rules::Hand cards;
     int finishPlace = 0;
 };
 
@@ -95,6 +92,13 @@ struct TableState {
     // Presentation.
     DisplayScale Scale;
     int HandTop = 0;
+
+    // Hand and play.
+    bool GroupSelect = false;     // a click selects every card of the clicked rank
+    bool OnlyThreesLeft = false;  // every card left in the own hand is a 3
+    bool RevealsCleared = false;
+    bool GameDecided = false;
+    rules::TablePlay TablePlay;
 };
 
 // The seat index of a seat bit: the position of its highest set bit after the

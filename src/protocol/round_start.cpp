@@ -1,0 +1,225 @@
+// The deal (command 1) and the round-start stages: declarations (2) and work (3),
+// with the shared decision prompt.
+#include "app/client.h"
+#include "rules/work.h"
+
+namespace app {
+
+namespace {
+
+// Entries of the action-button pictures used by the round-start prompts.
+constexpr int kPicDeclare = 0, kPicWork = 1, kPicReveal = 2, kPicPass = 12;
+// Entries of the indicator pictures.
+constexpr int kUnlitLamp = 0, kDeclaredLabel = 5, kRevealedLabel = 6;
+
+rules::CardCode cardAt(const net::GamePacket& p, std::size_t at) {
+    return static_cast<rules::CardCode>(p[at] | (p[at + 1] << 8) | (p[at + 2] << 16) |
+                                        (static_cast<std::uint32_t>(p[at + 3]) << 24));
+}
+
+}  // namespace
+
+void Client::StartOwnCountdown(int seconds) {
+    const double s = state.Scale.x;
+    ui::Control& timeImg = MainForm.at("Time_Img");
+    ui::Control& number = MainForm.at("Number");
+    timeImg.move(10 * s, (s < 1 ? 570 : 578) * s);
+    number.move(timeImg.left + 48 * s, timeImg.top + 5 * s);
+    state.CountdownSeconds = seconds;
+    number.caption = std::to_string(seconds);
+    number.foreColor = 0x00FF00;
+    timeImg.visible = number.visible = true;
+    MainForm.bringToFront(timeImg);
+    MainForm.bringToFront(number);
+}
+
+void Client::ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture,
+                                bool& pendingFlag) {
+    StartOwnCountdown(seconds);
+    ui::Control& left = MainForm.at("OperationNotP", 0);
+    ui::Control& right = MainForm.at("OperationNotP", 1);
+    showActionPicture(left, leftPicture);
+    showActionPicture(right, rightPicture);
+    left.left = ButtonBaseX + 0.3 * left.width;
+    right.left = left.left + 2 * right.width;
+    for (ui::Control* b : {&left, &right}) {
+        b->visible = b->enabled = true;
+        MainForm.bringToFront(*b);
+    }
+    pendingFlag = true;
+    slots[net::SlotTurnCountdown].flag = true;
+    slots[net::SlotTurnCountdown].counter = 0;
+    state.PromptActive = true;
+    if (state.Away) state.CountdownSeconds = 1;
+}
+
+void Client::HandleDeal(const net::GamePacket& p) {
+    hallWindowKnown = hall.find();
+    if (hallWindowKnown) hall.post(HallDealt);
+    slots[net::SlotContinue].flag = false;
+    stopKeepAlive();
+    if (ui::Form* exitDialog = pf.windows.find("frmExit"); exitDialog && exitDialog->visible)
+        exitDialog->unload();
+    slots[net::SlotTurnCountdown].flag = false;
+    slots[net::SlotContinue].counter = 0;
+    if (state.HandInGame == 3) {
+        state.RevealsCleared = false;
+        state.HandInGame = 0;
+    }
+    ++state.HandInGame;
+    setHallButtonPressed(2);
+    for (int slot = 0; slot < 6; ++slot) {
+        MainForm.at("OK", slot).visible = false;
+        state.PlayerRecord[static_cast<std::size_t>(slot)].cards.clear();
+    }
+    for (int slot = 0; slot < 6; ++slot) MainForm.at("ImgQQ", slot).visible = false;
+
+    // The hand.
+    PlaySoundEffect("/../common/pk/sys010.wav");
+    rules::Hand& hand = state.PlayerRecord[0].cards;
+    for (int i = 0; i < 36; ++i) hand.append(cardAt(p, 16 + 4 * static_cast<std::size_t>(i)));
+    state.CardsDealt = 36;
+    for (int j = 0; j < hand.count(); ++j) {
+        hand.setEntry(j, {hand.code(j), static_cast<std::int16_t>(j), state.HandTop});
+        ui::Control& card = cardImage(0, j);
+        card.stretch = false;
+        ShowCardPicture(0, j, rules::PictureIndex(hand.code(j)));
+        LayOutHand(j, true);
+    }
+    SortAndShowCards(0, hand.count());
+    // The other slots' rows use their pictures in order.
+    for (int slot = 1; slot < 6; ++slot) {
+        rules::Hand& other = state.PlayerRecord[static_cast<std::size_t>(slot)].cards;
+        other.clear();
+    }
+
+    state.MyTurn = false;
+    state.TablePlay.playClass = rules::PlayClass::None;
+    for (int i = 0; i < 2; ++i) {
+        ui::Control& b = MainForm.at("OperationNotP", i);
+        b.visible = b.enabled = false;
+    }
+    for (int slot = 0; slot < 6; ++slot) {
+        ui::Control& lamp = MainForm.at("ImgKaiD", slot);
+        showIndicatorPicture(lamp, kUnlitLamp);
+        lamp.visible = true;
+        MainForm.bringToFront(lamp);
+    }
+}
+
+void Client::HandleDeclaration(const net::GamePacket& p) {
+    const std::uint8_t kind = p[8];
+    if (p[11] == 0 && kind == 1) {
+        clearHallButtonHover();
+        setHallButtonPressed(2);
+        resetDisplay(true);
+        state.InGame = true;
+        state.GameStarted = true;
+        for (int slot = 0; slot < 6; ++slot) MainForm.at("OK", slot).visible = false;
+        ShowDecisionPrompt(p[15], kPicDeclare, kPicPass, state.DeclarePending);
+    } else if (p[11] == 0 && kind == 2) {
+        bool offered = false;
+        for (std::size_t i = 16; i <= 21; ++i)
+            if (p[i] == state.PlayerRecord[0].seatBit && p[i] != 0) offered = true;
+        if (offered)
+            ShowDecisionPrompt(p[15], kPicReveal, kPicPass, state.RevealPending);
+        else if (state.Away)
+            state.CountdownSeconds = 1;
+    } else if (p[11] == 1 && (kind == 1 || kind == 2)) {
+        int slot = protocol::screenSlot(p[6], state.PlayerRecord[0].seatBit);
+        ui::Control& label = MainForm.at("ImgYm", slot);
+        showIndicatorPicture(label, kind == 1 ? kDeclaredLabel : kRevealedLabel);
+        label.visible = true;
+        MainForm.bringToFront(label);
+        PlaySoundEffect(kind == 1 ? "/../common/dravik/yudian.wav"
+                                  : "/../common/dravik/mingdian.wav");
+    }
+}
+
+void Client::sendWorkAnswer(int cardId, int count) {
+    net::GamePacket answer = net::makePacket(3, state.PlayerRecord[0].seatBit);
+    answer[11] = static_cast<std::uint8_t>(cardId);
+    answer[12] = static_cast<std::uint8_t>(count);
+    QueuePacket(answer);
+}
+
+void Client::HandleWork(const net::GamePacket& p) {
+    rules::Hand& hand = state.PlayerRecord[0].cards;
+    auto hideDecisionButtons = [this] {
+        for (int i = 0; i < 2; ++i) {
+            ui::Control& b = MainForm.at("OperationNotP", i);
+            b.visible = b.enabled = false;
+        }
+    };
+    const bool connected = pf.socket.state() == platform::SockConnected;
+    if (p[15] == 1) {
+        rules::WorkEligibility work = rules::CheckWorkEligibility(hand.codes());
+        state.BestSameSuitCount = work.bestSameSuitCount;
+        if (work.eligible) {
+            for (int pos : work.raise) {
+                ui::Control& card = cardImage(0, hand.imageIndex(pos));
+                card.top = state.HandTop - card.height / 5;
+            }
+            ui::Control& left = MainForm.at("OperationNotP", 0);
+            ui::Control& right = MainForm.at("OperationNotP", 1);
+            showActionPicture(left, kPicWork);
+            showActionPicture(right, kPicPass);
+            left.left = ButtonBaseX + 0.3 * left.width;
+            right.left = left.left + 2 * right.width;
+            for (ui::Control* b : {&left, &right}) {
+                b->visible = b->enabled = true;
+                MainForm.bringToFront(*b);
+            }
+            state.WorkPending = true;
+            slots[net::SlotTurnCountdown].flag = true;
+            slots[net::SlotTurnCountdown].counter = 0;
+            state.PromptActive = true;
+            StartOwnCountdown(state.TurnSeconds);
+            for (int i = 0; i < hand.count(); ++i) cardImage(0, hand.imageIndex(i)).enabled = false;
+            if (state.Away) state.CountdownSeconds = 1;
+        } else if (connected) {
+            sendWorkAnswer(0, 0);
+            state.PlayToken = false;
+            slots[net::SlotTurnCountdown].flag = false;
+            state.PromptActive = false;
+            state.WorkPending = false;
+            hideDecisionButtons();
+        }
+        return;
+    }
+    // The announcement.
+    if (state.WorkPending && p[12] >= state.BestSameSuitCount) {
+        hideDecisionButtons();
+        for (int i = 0; i < hand.count(); ++i) cardImage(0, hand.imageIndex(i)).top = state.HandTop;
+        if (connected) {
+            sendWorkAnswer(0, 0);
+            slots[net::SlotTurnCountdown].flag = false;
+            state.PlayToken = false;
+            state.PromptActive = false;
+            state.WorkPending = false;
+            MainForm.at("Number").visible = false;
+            MainForm.at("Time_Img").visible = false;
+            hideDecisionButtons();
+        }
+        for (int i = 0; i < hand.count(); ++i) cardImage(0, hand.imageIndex(i)).enabled = true;
+    }
+    const int rank = p[11];
+    int suitIndex = 0;
+    for (int bit = 0; bit < 4; ++bit)
+        if (p[10] & 0x0F & (1 << bit)) suitIndex = bit;
+    for (int slot = 1; slot < 6; ++slot)
+        for (int i = 0; i < 4; ++i) cardImage(slot, i).visible = false;
+    const int slot = protocol::screenSlot(p[6], state.PlayerRecord[0].seatBit);
+    if (slot == 0) return;
+    if (p[12] != 0) PlaySoundEffect("/../common/dravik/shangban.wav");
+    // At most the 56 pictures of the slot's row can show cards.
+    const int shown = std::min<int>(p[12], 56);
+    rules::Hand& row = state.PlayerRecord[static_cast<std::size_t>(slot)].cards;
+    row.clear();
+    const rules::CardCode code = rules::composeCard(static_cast<std::uint8_t>(rank),
+                                                    static_cast<std::uint8_t>(1 << suitIndex), 0, 0);
+    for (int i = 0; i < shown; ++i) row.append(code, static_cast<std::int16_t>(i));
+    SortAndShowCards(slot, shown);
+}
+
+}  // namespace app
