@@ -14,6 +14,7 @@
 #include "net/tick_slot.h"
 #include "platform/platform.h"
 #include "protocol/table_state.h"
+#include "sound/sound.h"
 #include "table/picture_tables.h"
 #include "table/pictures.h"
 #include "table/resource_store.h"
@@ -39,6 +40,7 @@ public:
     LaunchParameters launch;
     protocol::TableState state;
     HallWindow hall;
+    sound::Sound sound{pf.sound, pf.shell.programFolder()};
 
     // Transport.
     net::TickSlots slots;

@@ -5,7 +5,7 @@
 
 namespace app {
 
-void Client::startSound() {}
+void Client::startSound() { sound.startUp(); }
 void Client::loadPictures() { table::BuildPictureIdTables(PictureIds, state.Scale.x); }
 void Client::startProxy() {}
 void Client::proxyBytes(const platform::Bytes&) {}

@@ -1,12 +1,13 @@
 #pragma once
 // The whole fake platform in one object, for tests: virtual time, an in-memory
-// socket and hall, a recording shell, header-only picture decoding, no sound, no
-// video.
+// socket and hall, a recording shell, header-only picture decoding, a recording sound
+// output, no video.
 #include "platform/fake/fake_event_loop.h"
 #include "platform/fake/fake_hall_bus.h"
 #include "platform/fake/fake_picture_decoder.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_socket.h"
+#include "platform/fake/fake_sound_output.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -19,7 +20,7 @@ struct FakePlatform {
     FakeHallBus hallWindow{hallNet};  // the hall program's own window
     FakeShell shell;
     FakePictureDecoder pictures;
-    NullSoundOutput sound;
+    FakeSoundOutput sound{loop};
     NullVideoComponent video;
     ui::WindowSystem windows;
 

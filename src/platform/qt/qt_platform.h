@@ -6,6 +6,7 @@
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_socket.h"
+#include "platform/qt/qt_sound_output.h"
 #include "platform/qt/qt_windows.h"
 
 namespace platform {
@@ -16,7 +17,7 @@ struct QtPlatform {
     QtHallBus hall;
     QtShell shell{hall.directory()};
     QtPictureDecoder pictures;
-    NullSoundOutput sound;
+    QtSoundOutput sound;
     NullVideoComponent video;
     ui::WindowSystem windows;
     QtWindows adapter{windows};
