@@ -14,15 +14,31 @@ void Client::showHallButtonPictures() {}
 void Client::showRestoreButtonPicture() {}
 void Client::startLocalCapture() {}
 void Client::stopKeepAlive() {}
-void Client::PlaySoundEffect(const std::string&) {}
+void Client::PlaySoundEffect(const std::string& path) {
+    if (onSoundEffect) onSoundEffect(path);
+}
 void Client::showActionPicture(ui::Control& target, int entry) { showResourcePicture(target, 601 + entry); }
 void Client::showIndicatorPicture(ui::Control& target, int entry) { showResourcePicture(target, 631 + entry); }
 void Client::setHallButtonPressed(int) {}
 void Client::clearHallButtonHover() {}
-void Client::ValidateAndPlay() {
-    if (onPlayRequested) onPlayRequested();
+void Client::showFinishPicture(ui::Control& target, int entry) { showResourcePicture(target, 661 + entry); }
+void Client::showPlayBubblePicture(ui::Control& target, int entry) { showResourcePicture(target, 641 + entry); }
+void Client::showPassBubblePicture(ui::Control& target, int entry) {
+    static constexpr int kPass[5] = {232, 235, 235, 238, 238};
+    if (entry >= 0 && entry < 5) showResourcePicture(target, kPass[entry]);
 }
-void Client::clickOperation(int) {}
+void Client::showRestorePicture(ui::Control& target, int entry) { showResourcePicture(target, 191 + entry); }
+// The notice window frmTishi: the text in its first line until the window itself is
+// built.
+void Client::ShowNotice(const std::string& text) {
+    ui::Form& tishi = pf.windows.form("frmTishi");
+    tishi.caption = "提示";
+    ui::Control& line = tishi.add("LbTishi", ui::ControlKind::Label, 0);
+    line.caption = text;
+    tishi.add("LbTishi", ui::ControlKind::Label, 1).caption.clear();
+    tishi.show();
+}
+void Client::returnTributeSent(const rules::HandPositions&) {}
 
 void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
     int rank = pictureIndex % 16, suit = pictureIndex / 16;
@@ -45,8 +61,6 @@ void Client::showResourcePicture(ui::Control& target, int id) { target.tag = std
 void Client::blinkStep() {}
 void Client::linkWatch() {}
 void Client::silenceWatch() {}
-void Client::turnCountdowns() {}
-void Client::independentCountdown() {}
 
 void Client::setUpPeerVideo() {
     pf.video.setServer(launch.serverHost, 8888);
