@@ -4,11 +4,12 @@
 
 #include "app/client.h"
 #include "platform/qt/qt_platform.h"
+#include "resources/embedded_resources.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     platform::QtPlatform qt;
-    app::Client client(qt.platform());
+    app::Client client(qt.platform(), resources::embeddedStore());
     if (const char* dir = std::getenv("DRAVIK_SNAPSHOT"); dir && *dir)
         qt.adapter.startSnapshots(dir);
     // The window system hands over the command line as one text.

@@ -2,8 +2,9 @@
 
 namespace app {
 
-Client::Client(platform::Platform platform)
+Client::Client(platform::Platform platform, const table::ResourceStore& resources)
     : pf(platform),
+      pictures(resources, pf.pictures),
       MainForm(pf.windows.form("MainForm")),
       Pic1(MainForm.add("Pic1", ui::ControlKind::PictureBox)),
       hall(pf.hall),
@@ -23,12 +24,14 @@ void Client::createControls() {
     using ui::ControlKind;
     MainForm.backColor = 0x0B3D1E;
     Pic1.backColor = 0x0B3D1E;
+    Pic1.picture = pictures.design("Pic1");
     ui::Control& pic2 = MainForm.add("Pic2", ControlKind::PictureBox);
     pic2.visible = false;
-    MainForm.add("imgDinglan", ControlKind::Image, -1, &Pic1);
-    MainForm.add("imgDilan", ControlKind::Image, -1, &Pic1);
-    MainForm.add("ImageML", ControlKind::Image, -1, &Pic1).stretch = true;
-    MainForm.add("ImageMR", ControlKind::Image, -1, &Pic1).stretch = true;
+    pic2.picture = pictures.design("Pic2");
+    for (const char* name : {"imgDinglan", "imgDilan", "ImageML", "ImageMR"})
+        MainForm.add(name, ControlKind::Image, -1, &Pic1).setPicture(pictures.design(name));
+    MainForm.at("ImageML").stretch = true;
+    MainForm.at("ImageMR").stretch = true;
     ui::Control& location = MainForm.add("Location", ControlKind::Label, -1, &Pic1);
     location.transparent = true;
     location.foreColor = 0xF2D27A;
@@ -51,6 +54,7 @@ void Client::createControls() {
     number.font.bold = true;
     number.alignment = ui::Align::Center;
     ui::Control& timeImg = MainForm.add("Time_Img", ControlKind::Image, -1, &Pic1);
+    timeImg.setPicture(pictures.design("Time_Img"));
     timeImg.visible = false;
     // Item 0 of each seat's card pictures is part of the design.
     for (int slot = 0; slot < 6; ++slot) {

@@ -14,13 +14,16 @@
 #include "net/tick_slot.h"
 #include "platform/platform.h"
 #include "protocol/table_state.h"
+#include "table/picture_tables.h"
+#include "table/pictures.h"
 #include "table/play_state.h"
+#include "table/resource_store.h"
 
 namespace app {
 
 class Client {
 public:
-    explicit Client(platform::Platform pf);
+    Client(platform::Platform pf, const table::ResourceStore& resources);
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
@@ -29,6 +32,8 @@ public:
     void start(const std::string& commandLine);
 
     platform::Platform pf;
+    table::PictureCache pictures;
+    table::PictureIdTables PictureIds;
     ui::Form& MainForm;
     ui::Control& Pic1;
 
@@ -49,6 +54,10 @@ public:
     int ButtonBaseX = 400;  // left end of the action-button row
     // Shows resource picture id on the control; a missing picture leaves it as it was.
     void showResourcePicture(ui::Control& target, int id);
+    // The same for an entry of one of the picture-id tables.
+    void showTablePicture(ui::Control& target, const std::string& entry) {
+        showResourcePicture(target, table::PictureIdValue(entry));
+    }
 
     // Sending and receiving.
     bool QueuePacket(net::GamePacket& packet) { return send.QueuePacket(packet); }

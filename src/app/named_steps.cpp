@@ -6,7 +6,7 @@
 namespace app {
 
 void Client::startSound() {}
-void Client::loadPictures() {}
+void Client::loadPictures() { table::BuildPictureIdTables(PictureIds, state.Scale.x); }
 void Client::startProxy() {}
 void Client::proxyBytes(const platform::Bytes&) {}
 void Client::showContinuePressed() {}
@@ -17,17 +17,33 @@ void Client::stopKeepAlive() {}
 void Client::PlaySoundEffect(const std::string& path) {
     if (onSoundEffect) onSoundEffect(path);
 }
-void Client::showActionPicture(ui::Control& target, int entry) { showResourcePicture(target, 601 + entry); }
-void Client::showIndicatorPicture(ui::Control& target, int entry) { showResourcePicture(target, 631 + entry); }
+void Client::showActionPicture(ui::Control& target, int entry) {
+    if (entry >= 0 && entry < static_cast<int>(PictureIds.ActionButtonPictureIds.size()))
+        showTablePicture(target, PictureIds.ActionButtonPictureIds[static_cast<std::size_t>(entry)]);
+}
+void Client::showIndicatorPicture(ui::Control& target, int entry) {
+    if (entry >= 0 && entry < static_cast<int>(PictureIds.IndicatorPictureIds.size()))
+        showTablePicture(target, PictureIds.IndicatorPictureIds[static_cast<std::size_t>(entry)]);
+}
 void Client::setHallButtonPressed(int) {}
 void Client::clearHallButtonHover() {}
-void Client::showFinishPicture(ui::Control& target, int entry) { showResourcePicture(target, 661 + entry); }
-void Client::showPlayBubblePicture(ui::Control& target, int entry) { showResourcePicture(target, 641 + entry); }
-void Client::showPassBubblePicture(ui::Control& target, int entry) {
-    static constexpr int kPass[5] = {232, 235, 235, 238, 238};
-    if (entry >= 0 && entry < 5) showResourcePicture(target, kPass[entry]);
+// An entry of a picture-id table on a control; entries outside the table show nothing.
+template <std::size_t N>
+static void showEntry(Client& c, ui::Control& target, const std::array<std::string, N>& ids, int entry) {
+    if (entry >= 0 && entry < static_cast<int>(N)) c.showTablePicture(target, ids[static_cast<std::size_t>(entry)]);
 }
-void Client::showRestorePicture(ui::Control& target, int entry) { showResourcePicture(target, 191 + entry); }
+void Client::showFinishPicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.FinishPictureIds, entry);
+}
+void Client::showPlayBubblePicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.PlayBubblePictureIds, entry);
+}
+void Client::showPassBubblePicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.PassBubblePictureIds, entry);
+}
+void Client::showRestorePicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.RestorePictureIds, entry);
+}
 // The notice window frmTishi: the text in its first line until the window itself is
 // built.
 void Client::ShowNotice(const std::string& text) {
@@ -41,23 +57,12 @@ void Client::ShowNotice(const std::string& text) {
 void Client::returnTributeSent(const rules::HandPositions&) {}
 
 void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
-    int rank = pictureIndex % 16, suit = pictureIndex / 16;
-    bool rejected = (rank < 3 && (suit == 0 || suit == 2 || suit == 3 || suit == 4 || suit == 6 ||
-                                  suit == 7)) ||
-                    pictureIndex > 127 || pictureIndex < 0;
-    if (rejected) {
-        MainForm.windowState = ui::WindowState::Minimized;
-        hall.restore();
-        for (const char* name : {"Talk", "Score", "Hero"})
-            if (ui::Form* f = pf.windows.find(name)) f->hide();
-        return;
-    }
-    if (slot < 0 || slot > 5) return;
-    showResourcePicture(cardImage(slot, item), pictureIndex);
+    table::ShowCardPicture({pictures, PictureIds, MainForm, pf.hall, hall.hallCaption}, slot, item,
+                           pictureIndex);
 }
-// Until the picture set is embedded the id is kept in the control's tag, which
-// tests read.
-void Client::showResourcePicture(ui::Control& target, int id) { target.tag = std::to_string(id); }
+void Client::showResourcePicture(ui::Control& target, int id) {
+    table::ShowResourcePicture(pictures, target, id);
+}
 void Client::blinkStep() {}
 void Client::linkWatch() {}
 void Client::silenceWatch() {}

@@ -381,6 +381,7 @@ void Client::secondLayout() {
     sys1.top = bottom(sys0);
     sys0.visible = sys1.visible = true;
     Control& lbchat = add("Lbchat", ControlKind::Label);
+    lbchat.transparent = true;
     lbchat.move(S(594), S(695));
     lbchat.width = S(25);
     if (!small) lbchat.height = S(33);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/client.h"
+#include "resources/embedded_resources.h"
 #include "platform/fake/fake_platform.h"
 
 struct ClientFixture : ::testing::Test {
@@ -23,7 +24,7 @@ struct ClientFixture : ::testing::Test {
         };
     }
     app::Client& make() {
-        client = std::make_unique<app::Client>(fp.platform());
+        client = std::make_unique<app::Client>(fp.platform(), resources::embeddedStore());
         return *client;
     }
     // Starts the client; returns false when the process ended (status in endedWith).

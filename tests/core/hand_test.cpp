@@ -61,6 +61,19 @@ TEST_F(Table, DealLoadsASortedHandOf36AndEmptiesTheOtherSeats) {
     EXPECT_EQ(fp.hallNet.log.back().msg, app::HallDealt);
 }
 
+TEST_F(Table, TheFullHandFansFromItsAnchorWithOurCardPictures) {
+    client->HandleDeal(deal("BJ SJ 2S"));
+    // At 36 cards and full scale: 391.5 px left of the anchor, a step of 15.86 px.
+    EXPECT_EQ(cardAt(0).width, 61);
+    EXPECT_EQ(cardAt(0).height, 81);
+    EXPECT_NEAR(cardAt(0).left, 540 - 391.5, 1e-9);
+    EXPECT_NEAR(cardAt(1).left - cardAt(0).left, 15.86, 1e-9);
+    EXPECT_NEAR(cardAt(35).left + 61 - cardAt(0).left, 616, 0.5);
+    ASSERT_TRUE(cardAt(0).picture);
+    EXPECT_EQ(cardAt(0).picture->key, "res:17");  // the big joker
+    EXPECT_EQ(client->MainForm.at("ImgKaiD", 0).picture->key, "res:631");  // unlit lamp
+}
+
 TEST_F(Table, TheRoundNumberWrapsAfterTheThirdDeal) {
     client->state.HandInGame = 3;
     client->state.RevealsCleared = true;
@@ -110,7 +123,7 @@ TEST_F(Table, RightClickPlaysOnlyWithTheTurnAndTheToken) {
     client->HandleDeal(deal("5D"));
     client->state.TablePlay.playClass = rules::PlayClass::None;
     fp.socket.takeSent();
-    click(0);  // 9S... the padding: position 0 is 5D, raised
+    click(0);  // the 5D, ahead of the padding 3s
     client->state.MyTurn = true;
     client->state.PlayToken = false;
     click(0, ui::RightButton);

@@ -4,6 +4,7 @@
 
 #include "app/launch.h"
 #include "client_fixture.h"
+#include "resources/embedded_resources.h"
 
 using app::parseLaunchLine;
 
@@ -91,7 +92,7 @@ TEST_F(StartUp, WindowSizeAndScaleAroundTheDesignScreen) {
     for (const Case& c : cases) {
         platform::FakePlatform local;
         local.shell.screen = {c.w, c.h};
-        app::Client cl(local.platform());
+        app::Client cl(local.platform(), resources::embeddedStore());
         try {
             cl.start("me$key$127.0.0.1$2000$home$");
         } catch (const platform::ProcessEnd&) {
@@ -127,7 +128,7 @@ TEST_F(StartUp, LoginPacketNameAndKey) {
     };
     for (const Case& c : cases) {
         platform::FakePlatform local;
-        app::Client cl(local.platform());
+        app::Client cl(local.platform(), resources::embeddedStore());
         cl.start(std::string(c.name) + "$" + c.key + "$127.0.0.1$2000$home$");
         std::string got(cl.LoginPacket.begin() + 16, cl.LoginPacket.begin() + 16 +
                                                          static_cast<long>(c.at16.size()));
@@ -146,7 +147,7 @@ TEST_F(StartUp, LoginTextThatDoesNotFitIsAStartUpFailure) {
         local.hallWindow.onMessage = [&](std::uint32_t m, std::uint32_t w, std::uint32_t) {
             if (m == platform::WM_SYSCOMMAND && w == platform::SC_RESTORE) ++restores;
         };
-        app::Client cl(local.platform());
+        app::Client cl(local.platform(), resources::embeddedStore());
         int status = -1;
         try {
             cl.start(line);
@@ -181,7 +182,7 @@ TEST_F(StartUp, NoCommandLineAndSecondCopy) {
 
     platform::FakePlatform other;
     other.shell.anotherCopyRunning = true;
-    app::Client second(other.platform());
+    app::Client second(other.platform(), resources::embeddedStore());
     EXPECT_THROW(second.start("me$key$h$1$l$"), platform::ProcessEnd);
     ASSERT_EQ(other.shell.messages.size(), 1u);
     EXPECT_EQ(other.shell.messages[0].text, "Dravik已经运行！");

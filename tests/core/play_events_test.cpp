@@ -50,7 +50,7 @@ TEST_F(Events, AnotherSeatsPlayIsShownAndBecomesTheTablePlay) {
     EXPECT_TRUE(rowVisible(3));
     EXPECT_DOUBLE_EQ(first.left, rec.handLeft - (2 * 0.11 + 0.39) * 90);
     EXPECT_DOUBLE_EQ(first.top, rec.handTop);
-    EXPECT_EQ(first.tag, std::to_string(rules::PictureIndex(cards("8S")[0])));
+    EXPECT_EQ(tagOf("cardImage3", 0), std::to_string(rules::PictureIndex(cards("8S")[0])));
     plays(3, "9D", 4);
     EXPECT_EQ(client->play.PlayedPictures[0][3], 2) << "the next play takes the next picture";
     EXPECT_FALSE(client->cardImage(3, 0).visible) << "the slot's old row goes";
@@ -413,7 +413,7 @@ TEST_F(Events, TheTurnModesOfferTheirButtons) {
         for (int i = 0; i < 3; ++i) {
             ui::Control& b = ctl("Operation", i);
             EXPECT_EQ(b.visible, c.pictures[i] != nullptr) << c.mode << " " << i;
-            if (c.pictures[i]) EXPECT_EQ(b.tag, c.pictures[i]) << c.mode << " " << i;
+            if (c.pictures[i]) EXPECT_EQ(tagOf("Operation", i), c.pictures[i]) << c.mode << " " << i;
         }
         if (c.mode == 1) {
             EXPECT_DOUBLE_EQ(ctl("Operation", 0).left, x0 + 0.3 * w);

@@ -133,5 +133,10 @@ struct PlayTable : ClientFixture {
             if (s.size() >= file.size() && s.compare(s.size() - file.size(), file.size(), file) == 0) ++n;
         return n;
     }
-    std::string tagOf(const std::string& name, int index = -1) { return ctl(name, index).tag; }
+    // The resource id of the picture a control shows ("" for none).
+    std::string tagOf(const std::string& name, int index = -1) {
+        const ui::PicturePtr& p = ctl(name, index).picture;
+        if (!p || p->key.rfind("res:", 0) != 0) return "";
+        return p->key.substr(4);
+    }
 };
