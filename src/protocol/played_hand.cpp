@@ -90,13 +90,26 @@ void Client::PlaceCountdown(int slot) {
         return c.top + c.height;
     };
     switch (slot) {
-    case 0: timeImg.move(10 * s, (s < 1 ? 570 : 578) * s); break;
-    case 1: timeImg.move(6 * s, bottomOf("name1")); break;
-    case 2: timeImg.move(160 * s, 108 * s); break;
-    case 3: timeImg.move(500 * s, 108 * s); break;
-    case 4: timeImg.move(845 * s, 108 * s); break;
-    case 5: timeImg.move(1024 * s - timeImg.width - 4 * s, bottomOf("name2")); break;
-    default: return;
+        case 0:
+            timeImg.move(10 * s, (s < 1 ? 570 : 578) * s);
+            break;
+        case 1:
+            timeImg.move(6 * s, bottomOf("name1"));
+            break;
+        case 2:
+            timeImg.move(160 * s, 108 * s);
+            break;
+        case 3:
+            timeImg.move(500 * s, 108 * s);
+            break;
+        case 4:
+            timeImg.move(845 * s, 108 * s);
+            break;
+        case 5:
+            timeImg.move(1024 * s - timeImg.width - 4 * s, bottomOf("name2"));
+            break;
+        default:
+            return;
     }
     number.move(timeImg.left + 48 * s, timeImg.top + 5 * s);
     if (slot != 0) return;
@@ -246,7 +259,9 @@ void Client::HandlePlayedHand(const net::GamePacket& p) {
     }
 
     // A burn is caught when another seat plays cards onto it.
-    auto caught = [&] { return play.BurnActive && n != 0 && play.BurnSlot != -1 && play.BurnSlot != a; };
+    auto caught = [&] {
+        return play.BurnActive && n != 0 && play.BurnSlot != -1 && play.BurnSlot != a;
+    };
     auto catchBurn = [&] {
         showFlames(kCatchFlames);
         PlaySoundEffect("/../common/dravik/jieshao.wav");
@@ -255,48 +270,49 @@ void Client::HandlePlayedHand(const net::GamePacket& p) {
         play.BurnSlot = -1;
     };
     switch (action) {
-    case kWentOut:
-        MarkGoneOut(a);
-        if (play.BurnActive && play.BurnSlot == a) {
-            play.BurnActive = false;
-            play.BurnSlot = -1;
-            MainForm.at("ShaoPaiPlayer").visible = false;
-        }
-        play.GoneOutSlot = a;
-        play.GoneOutPending = true;
-        break;
-    case kTakeLead:
-        PlaySoundEffect("/../common/dravik/jiefeng.wav");
-        if (n == 0 && a != 0 && !minimised) showBubble(a, kBubbleTakeLead);
-        break;
-    case kYield:
-        PlaySoundEffect("/../common/dravik/rangpai.wav");
-        if (a != 0 && !minimised) showBubble(a, kBubbleYield);
-        break;
-    case kBurn:
-        if (caught()) {
-            catchBurn();
-            pf.loop.wait(2000);
-        }
-        showFlames(kBurnFlames);
-        PlaySoundEffect("/../common/dravik/shaopai.wav");
-        play.BurnSlot = a;
-        play.BurnActive = true;
-        if (a == 0) play.SelfBurning = true;
-        break;
-    case kPlayed:
-        if (caught()) catchBurn();
-        break;
-    case kPass:
-        PlaySoundEffect("/../common/pk/sys080.wav");
-        if (n == 0 && !state.Away && a >= 1 && a <= 5) {
-            ui::Control& bubble = MainForm.at("imgGuo", a);
-            showPassBubblePicture(bubble, a - 1);
-            bubble.visible = true;
-            MainForm.bringToFront(bubble);
-        }
-        break;
-    default: break;
+        case kWentOut:
+            MarkGoneOut(a);
+            if (play.BurnActive && play.BurnSlot == a) {
+                play.BurnActive = false;
+                play.BurnSlot = -1;
+                MainForm.at("ShaoPaiPlayer").visible = false;
+            }
+            play.GoneOutSlot = a;
+            play.GoneOutPending = true;
+            break;
+        case kTakeLead:
+            PlaySoundEffect("/../common/dravik/jiefeng.wav");
+            if (n == 0 && a != 0 && !minimised) showBubble(a, kBubbleTakeLead);
+            break;
+        case kYield:
+            PlaySoundEffect("/../common/dravik/rangpai.wav");
+            if (a != 0 && !minimised) showBubble(a, kBubbleYield);
+            break;
+        case kBurn:
+            if (caught()) {
+                catchBurn();
+                pf.loop.wait(2000);
+            }
+            showFlames(kBurnFlames);
+            PlaySoundEffect("/../common/dravik/shaopai.wav");
+            play.BurnSlot = a;
+            play.BurnActive = true;
+            if (a == 0) play.SelfBurning = true;
+            break;
+        case kPlayed:
+            if (caught()) catchBurn();
+            break;
+        case kPass:
+            PlaySoundEffect("/../common/pk/sys080.wav");
+            if (n == 0 && !state.Away && a >= 1 && a <= 5) {
+                ui::Control& bubble = MainForm.at("imgGuo", a);
+                showPassBubblePicture(bubble, a - 1);
+                bubble.visible = true;
+                MainForm.bringToFront(bubble);
+            }
+            break;
+        default:
+            break;
     }
 
     // The next turn.

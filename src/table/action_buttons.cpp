@@ -13,10 +13,9 @@ namespace app {
 namespace {
 
 // Action button pictures (normal looks; the hover look of k is k + 14, of 28 it is 29).
-constexpr int kPicDeclare = 0, kPicWork = 1, kPicReveal = 2, kPicRevolution = 3,
-              kPicWithHead = 4, kPicWithoutHead = 5, kPicBurn = 6, kPicYield = 7,
-              kPicAccept = 8, kPicDecline = 9, kPicTakeLead = 10, kPicPlay = 11,
-              kPicPass = 12, kPicHint = 13, kPicReturn = 28;
+constexpr int kPicDeclare = 0, kPicWork = 1, kPicReveal = 2, kPicRevolution = 3, kPicWithHead = 4,
+              kPicWithoutHead = 5, kPicBurn = 6, kPicYield = 7, kPicAccept = 8, kPicDecline = 9,
+              kPicTakeLead = 10, kPicPlay = 11, kPicPass = 12, kPicHint = 13, kPicReturn = 28;
 constexpr int kNone = -1;
 
 constexpr int hoverOf(int picture) { return picture == kPicReturn ? 29 : picture + 14; }
@@ -31,8 +30,8 @@ struct ButtonRow {
 };
 // Operation items 0..2 by turn mode 0..5.
 constexpr ButtonRow kTurnButtons[6] = {
-    {{kNone, kNone, kNone}},          {{kPicPlay, kPicHint, kNone}},
-    {{kPicPlay, kPicHint, kPicPass}}, {{kPicBurn, kPicHint, kPicPass}},
+    {{kNone, kNone, kNone}},           {{kPicPlay, kPicHint, kNone}},
+    {{kPicPlay, kPicHint, kPicPass}},  {{kPicBurn, kPicHint, kPicPass}},
     {{kPicPlay, kPicYield, kPicPass}}, {{kPicPlay, kPicHint, kPicTakeLead}},
 };
 
@@ -49,12 +48,18 @@ int Client::currentTurnMode() const {
 
 bool* Client::turnModeFlag(int mode) {
     switch (mode) {
-    case table::kModeLead: return &play.LeadMode;
-    case table::kModeFollow: return &play.FollowMode;
-    case table::kModeBurn: return &play.BurnMode;
-    case table::kModeYield: return &play.YieldMode;
-    case table::kModeTakeLead: return &play.TakeLeadMode;
-    default: return nullptr;
+        case table::kModeLead:
+            return &play.LeadMode;
+        case table::kModeFollow:
+            return &play.FollowMode;
+        case table::kModeBurn:
+            return &play.BurnMode;
+        case table::kModeYield:
+            return &play.YieldMode;
+        case table::kModeTakeLead:
+            return &play.TakeLeadMode;
+        default:
+            return nullptr;
     }
 }
 
@@ -147,7 +152,8 @@ void Client::raiseCardItem(int item) {
 void Client::raiseLeadProposal() {
     const rules::Hand& hand = state.PlayerRecord[0].cards;
     lowerRaisedCards();
-    for (int pos : rules::LeadHint(hand.codes(), play.SelfBurning)) raiseCardItem(hand.imageIndex(pos));
+    for (int pos : rules::LeadHint(hand.codes(), play.SelfBurning))
+        raiseCardItem(hand.imageIndex(pos));
 }
 
 void Client::sendPlayAction(rules::PlayAction action) {
@@ -174,7 +180,8 @@ void Client::pressHint() {
     const rules::Hand& hand = state.PlayerRecord[0].cards;
     if (play.HintIndex == 0) {
         play.HintList.clear();
-        const rules::HintCandidates candidates = rules::FollowHint(hand.codes(), state.TablePlay.cardList());
+        const rules::HintCandidates candidates =
+            rules::FollowHint(hand.codes(), state.TablePlay.cardList());
         play.HintList = rules::formatHintList(candidates, hand);
         play.HintLast = static_cast<int>(candidates.size()) - 1;
     }
@@ -204,41 +211,44 @@ void Client::pressHint() {
 void Client::clickOperation(int item) {
     if (!state.LoginAccepted) return;
     switch (item) {
-    case 0:
-        if (play.anyTurnMode()) ValidateAndPlay();
-        state.TimeoutCount = 0;
-        break;
-    case 1:
-        if (play.YieldMode) {
-            if (connected() && state.PlayToken) {
-                sendPlayAction(rules::PlayAction::Yield);
-                FinishDecision(&play.YieldMode, true, true);
-                play.HintIndex = 0;
+        case 0:
+            if (play.anyTurnMode()) ValidateAndPlay();
+            state.TimeoutCount = 0;
+            break;
+        case 1:
+            if (play.YieldMode) {
+                if (connected() && state.PlayToken) {
+                    sendPlayAction(rules::PlayAction::Yield);
+                    FinishDecision(&play.YieldMode, true, true);
+                    play.HintIndex = 0;
+                }
+            } else {
+                pressHint();
             }
-        } else {
-            pressHint();
-        }
-        break;
-    case 2: {
-        if (!connected() || !state.PlayToken) break;
-        bool* answered = nullptr;
-        if (play.TakeLeadMode) {
-            sendPlayAction(rules::PlayAction::TakeLead);
-            answered = &play.TakeLeadMode;
-        } else if (play.FollowMode || play.BurnMode || play.YieldMode) {
-            sendPlayAction(rules::PlayAction::Pass);
-            unloadIllegalPlayNotice();
-            answered = turnModeFlag(currentTurnMode());
-        } else {
+            break;
+        case 2: {
+            if (!connected() || !state.PlayToken) break;
+            bool* answered = nullptr;
+            if (play.TakeLeadMode) {
+                sendPlayAction(rules::PlayAction::TakeLead);
+                answered = &play.TakeLeadMode;
+            } else if (play.FollowMode || play.BurnMode || play.YieldMode) {
+                sendPlayAction(rules::PlayAction::Pass);
+                unloadIllegalPlayNotice();
+                answered = turnModeFlag(currentTurnMode());
+            } else {
+                break;
+            }
+            FinishDecision(answered, true, true);
+            lowerRaisedCards();
+            for (int i = 0; i <= 2; ++i) MainForm.at("Operation", i).visible = false;
             break;
         }
-        FinishDecision(answered, true, true);
-        lowerRaisedCards();
-        for (int i = 0; i <= 2; ++i) MainForm.at("Operation", i).visible = false;
-        break;
-    }
-    case 5: lowerRaisedCards(); break;
-    default: break;
+        case 5:
+            lowerRaisedCards();
+            break;
+        default:
+            break;
     }
     MainForm.setFocus(&MainForm.at("Chat"));
 }
@@ -321,9 +331,8 @@ void Client::answerReturn() {
     rules::HandPositions selected;
     for (int i = 0; i < hand.count(); ++i)
         if (cardImage(0, hand.imageIndex(i)).top < state.HandTop) selected.push_back(i);
-    const rules::ReturnDecision r =
-        rules::CheckReturnSelection(hand.codes(), selected, play.ReturnCount, play.NoReturnRanks,
-                                    state.CountdownSeconds);
+    const rules::ReturnDecision r = rules::CheckReturnSelection(
+        hand.codes(), selected, play.ReturnCount, play.NoReturnRanks, state.CountdownSeconds);
     if (!r.ok) {
         if (!r.notice.empty()) ShowNotice(r.notice);
         return;
@@ -378,7 +387,8 @@ void Client::resetButtonHover() {
     if (play.OperationNotPHover) {
         const Decision d = currentDecision();
         for (int i = 0; i <= 1 && d.flag; ++i)
-            if (d.picture[i] != kNone) showActionPicture(MainForm.at("OperationNotP", i), d.picture[i]);
+            if (d.picture[i] != kNone)
+                showActionPicture(MainForm.at("OperationNotP", i), d.picture[i]);
         play.OperationNotPHover = false;
     }
     if (play.RestoreHover) {

@@ -34,8 +34,8 @@ void Client::ValidateAndPlay() {
     packet[17] = static_cast<std::uint8_t>(n);
     packet[18] = static_cast<std::uint8_t>(verdict.playClass);
     for (int k = 0; k < n; ++k)
-        packet[20 + static_cast<std::size_t>(k)] =
-            static_cast<std::uint8_t>(rules::cardIdOf(hand.code(selected[static_cast<std::size_t>(k)])));
+        packet[20 + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(
+            rules::cardIdOf(hand.code(selected[static_cast<std::size_t>(k)])));
     // One play a turn: a second press finds the token gone.
     if (!state.PlayToken) return;
     state.PlayToken = false;
@@ -68,7 +68,8 @@ void Client::ValidateAndPlay() {
     play.PlayedPictures[table::kPlayedRowCapacity][0] = static_cast<std::int16_t>(n);
 
     if (verdict.playClass == rules::PlayClass::Dravik) {
-        PlaySoundEffect(play.DravikRun ? "/../common/pk/sys070.wav" : "/../common/dravik/dravikpai.wav");
+        PlaySoundEffect(play.DravikRun ? "/../common/pk/sys070.wav"
+                                       : "/../common/dravik/dravikpai.wav");
         play.DravikRun = true;
     } else {
         PlaySoundEffect("/../common/pk/sys070.wav");
@@ -107,7 +108,8 @@ void Client::showIllegalPlayNotice() {
             notice.top = MainForm.top + (MainForm.height - notice.height) / 2;
             notice.bringToFront(notice.at("Label1"));
         });
-        notice.on("Label1", ui::EventKind::Click, [&notice](ui::Control*, ui::Event&) { notice.hide(); });
+        notice.on("Label1", ui::EventKind::Click,
+                  [&notice](ui::Control*, ui::Event&) { notice.hide(); });
     }
     notice.show();
     notice.topmost = true;

@@ -30,7 +30,7 @@ enum CountdownGroup : int {
     GroupAcceptTribute,
     GroupReturn,
     GroupLead,
-    GroupTurn,  // FollowMode, BurnMode, YieldMode, TakeLeadMode
+    GroupTurn,    // FollowMode, BurnMode, YieldMode, TakeLeadMode
     GroupOthers,  // the countdown at another seat
     kCountdownGroups,
 };
@@ -46,7 +46,9 @@ struct PlayState {
     // Turn modes: the server offers one with the turn; every answer clears it.
     bool LeadMode = false, FollowMode = false, BurnMode = false, YieldMode = false,
          TakeLeadMode = false;
-    bool anyTurnMode() const { return LeadMode || FollowMode || BurnMode || YieldMode || TakeLeadMode; }
+    bool anyTurnMode() const {
+        return LeadMode || FollowMode || BurnMode || YieldMode || TakeLeadMode;
+    }
     void clearTurnModes() { LeadMode = FollowMode = BurnMode = YieldMode = TakeLeadMode = false; }
     // The tribute decisions (the tribute command offers them).
     bool AcceptTributePending = false;

@@ -20,7 +20,8 @@ int Client::activeCountdownGroup() const {
     if (play.AcceptTributePending) return table::GroupAcceptTribute;
     if (play.ReturnPending) return table::GroupReturn;
     if (play.LeadMode) return table::GroupLead;
-    if (play.FollowMode || play.BurnMode || play.YieldMode || play.TakeLeadMode) return table::GroupTurn;
+    if (play.FollowMode || play.BurnMode || play.YieldMode || play.TakeLeadMode)
+        return table::GroupTurn;
     return -1;
 }
 
@@ -61,51 +62,52 @@ void Client::answerByItself(int group) {
     bool* answered = nullptr;
     bool turnRow = false;
     switch (group) {
-    case table::GroupWork:
-        sendWorkAnswer(0, 0);
-        for (int i = 0; i < hand.count(); ++i) cardImage(0, hand.imageIndex(i)).enabled = true;
-        lowerRaisedCards();
-        answered = &state.WorkPending;
-        break;
-    case table::GroupDeclare:
-        sendDecision(2, 0);
-        answered = state.DeclarePending ? &state.DeclarePending : &state.RevealPending;
-        break;
-    case table::GroupRevolution:
-        sendDecision(5, 1);
-        answered = &state.RevolutionPending;
-        break;
-    case table::GroupHead:
-        sendDecision(5, 3);
-        answered = &state.HeadPending;
-        break;
-    case table::GroupLead: {
-        raiseLeadProposal();
-        ValidateAndPlay();
-        ui::Control& op0 = MainForm.at("Operation", 0);
-        ui::Control& op1 = MainForm.at("Operation", 1);
-        op0.visible = op1.visible = false;
-        op0.left = ButtonBaseX;
-        op1.left = ButtonBaseX + 1.3 * op0.width;
-        answered = &play.LeadMode;
-        turnRow = true;
-        break;
-    }
-    case table::GroupTurn:
-        sendPlayAction(rules::PlayAction::Pass);
-        answered = turnModeFlag(currentTurnMode());
-        turnRow = true;
-        break;
-    case table::GroupAcceptTribute:
-        sendDecision(8, 2);
-        answered = &play.AcceptTributePending;
-        break;
-    case table::GroupReturn:
-        // At zero the return picks its cards itself.
-        answerReturn();
-        answered = &play.ReturnPending;
-        break;
-    default: return;
+        case table::GroupWork:
+            sendWorkAnswer(0, 0);
+            for (int i = 0; i < hand.count(); ++i) cardImage(0, hand.imageIndex(i)).enabled = true;
+            lowerRaisedCards();
+            answered = &state.WorkPending;
+            break;
+        case table::GroupDeclare:
+            sendDecision(2, 0);
+            answered = state.DeclarePending ? &state.DeclarePending : &state.RevealPending;
+            break;
+        case table::GroupRevolution:
+            sendDecision(5, 1);
+            answered = &state.RevolutionPending;
+            break;
+        case table::GroupHead:
+            sendDecision(5, 3);
+            answered = &state.HeadPending;
+            break;
+        case table::GroupLead: {
+            raiseLeadProposal();
+            ValidateAndPlay();
+            ui::Control& op0 = MainForm.at("Operation", 0);
+            ui::Control& op1 = MainForm.at("Operation", 1);
+            op0.visible = op1.visible = false;
+            op0.left = ButtonBaseX;
+            op1.left = ButtonBaseX + 1.3 * op0.width;
+            answered = &play.LeadMode;
+            turnRow = true;
+            break;
+        }
+        case table::GroupTurn:
+            sendPlayAction(rules::PlayAction::Pass);
+            answered = turnModeFlag(currentTurnMode());
+            turnRow = true;
+            break;
+        case table::GroupAcceptTribute:
+            sendDecision(8, 2);
+            answered = &play.AcceptTributePending;
+            break;
+        case table::GroupReturn:
+            // At zero the return picks its cards itself.
+            answerReturn();
+            answered = &play.ReturnPending;
+            break;
+        default:
+            return;
     }
     FinishDecision(answered, turnRow, false);
     state.CountdownSeconds = state.TurnSeconds;

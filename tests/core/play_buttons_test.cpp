@@ -70,7 +70,8 @@ TEST_F(Buttons, TheLeadHintRaisesTheLowestRankAndTheTimeoutLeadsIt) {
     EXPECT_EQ(client->state.CountdownSeconds, client->state.TurnSeconds);
     EXPECT_FALSE(ctl("Operation", 0).visible || ctl("Operation", 1).visible);
     EXPECT_DOUBLE_EQ(ctl("Operation", 0).left, client->ButtonBaseX);
-    EXPECT_DOUBLE_EQ(ctl("Operation", 1).left, client->ButtonBaseX + 1.3 * ctl("Operation", 0).width);
+    EXPECT_DOUBLE_EQ(ctl("Operation", 1).left,
+                     client->ButtonBaseX + 1.3 * ctl("Operation", 0).width);
 }
 
 TEST_F(Buttons, TheFollowTimeoutPasses) {
@@ -185,7 +186,9 @@ TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
     };
     for (const Case& c : cases) {
         bool dummy = false;
-        bool& flag = c.stateFlag ? client->state.*c.stateFlag : c.playFlag ? client->play.*c.playFlag : dummy;
+        bool& flag = c.stateFlag  ? client->state.*c.stateFlag
+                     : c.playFlag ? client->play.*c.playFlag
+                                  : dummy;
         client->ShowDecisionPrompt(10, 0, 12, flag);
         ASSERT_TRUE(fire("OperationNotP", c.item, ui::EventKind::MouseMove));
         EXPECT_EQ(tagOf("OperationNotP", c.item), c.hover);

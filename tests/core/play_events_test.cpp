@@ -14,8 +14,9 @@ struct Events : PlayTable {
         const int n = client->play.PlayedPictures[40][static_cast<std::size_t>(slot)];
         if (n <= 0) return false;
         for (int r = 0; r < n; ++r)
-            if (!client->cardImage(slot, client->play.PlayedPictures[static_cast<std::size_t>(r)]
-                                                                    [static_cast<std::size_t>(slot)])
+            if (!client
+                     ->cardImage(slot, client->play.PlayedPictures[static_cast<std::size_t>(r)]
+                                                                  [static_cast<std::size_t>(slot)])
                      .visible)
                 return false;
         return true;
@@ -61,8 +62,11 @@ TEST_F(Events, RowPlacementBySlot) {
     struct Case {
         int slot;
         double offset;  // left of card 0 relative to the anchor, for a play of two
-    } cases[] = {{1, 0}, {2, 0}, {3, -(2 * 0.11 + 0.39) * 90},
-                 {4, -(2 * 0.11 + 0.39) * 1.5 * 90}, {5, -(2 * 0.11 + 0.39) * 1.5 * 90 - 20}};
+    } cases[] = {{1, 0},
+                 {2, 0},
+                 {3, -(2 * 0.11 + 0.39) * 90},
+                 {4, -(2 * 0.11 + 0.39) * 1.5 * 90},
+                 {5, -(2 * 0.11 + 0.39) * 1.5 * 90 - 20}};
     for (const Case& c : cases) {
         plays(c.slot, "6S 6H", 0, 0);
         const auto& rec = client->state.PlayerRecord[static_cast<std::size_t>(c.slot)];
@@ -79,8 +83,11 @@ TEST_F(Events, PassesAndTheirBubbles) {
         std::string cards;
         bool away;
         bool bubble;
-    } cases[] = {{0, "", false, false}, {3, "", false, true}, {3, "7S", false, false},
-                 {3, "", true, false}, {1, "", false, true}};
+    } cases[] = {{0, "", false, false},
+                 {3, "", false, true},
+                 {3, "7S", false, false},
+                 {3, "", true, false},
+                 {1, "", false, true}};
     for (const Case& c : cases) {
         sounds.clear();
         client->state.Away = c.away;
@@ -255,9 +262,9 @@ TEST_F(Events, BurnsAndTheirCatches) {
     sounds.clear();
     ASSERT_TRUE(handle(burn));
     EXPECT_EQ(fp.loop.nowMs() - before, 2000);
-    EXPECT_EQ(sounds, (std::vector<std::string>{"/../common/pk/sys070.wav",
-                                                "/../common/dravik/jieshao.wav",
-                                                "/../common/dravik/shaopai.wav"}));
+    EXPECT_EQ(sounds,
+              (std::vector<std::string>{"/../common/pk/sys070.wav", "/../common/dravik/jieshao.wav",
+                                        "/../common/dravik/shaopai.wav"}));
     EXPECT_FALSE(client->play.SelfBurning);
     EXPECT_EQ(client->play.BurnSlot, 4);
 
@@ -375,8 +382,12 @@ TEST_F(Events, TheClockGoesToTheNextSeat) {
     struct Case {
         int slot;
         double left, top;
-    } cases[] = {{1, 6, bottom("name1")}, {2, 160, 108}, {3, 500, 108},
-                 {4, 845, 108}, {5, 1024 - w - 4, bottom("name2")}, {0, 10, 578}};
+    } cases[] = {{1, 6, bottom("name1")},
+                 {2, 160, 108},
+                 {3, 500, 108},
+                 {4, 845, 108},
+                 {5, 1024 - w - 4, bottom("name2")},
+                 {0, 10, 578}};
     for (const Case& c : cases) {
         Played d;
         d.actor = c.slot == 1 ? 2 : 1;
@@ -413,7 +424,8 @@ TEST_F(Events, TheTurnModesOfferTheirButtons) {
         for (int i = 0; i < 3; ++i) {
             ui::Control& b = ctl("Operation", i);
             EXPECT_EQ(b.visible, c.pictures[i] != nullptr) << c.mode << " " << i;
-            if (c.pictures[i]) EXPECT_EQ(tagOf("Operation", i), c.pictures[i]) << c.mode << " " << i;
+            if (c.pictures[i])
+                EXPECT_EQ(tagOf("Operation", i), c.pictures[i]) << c.mode << " " << i;
         }
         if (c.mode == 1) {
             EXPECT_DOUBLE_EQ(ctl("Operation", 0).left, x0 + 0.3 * w);

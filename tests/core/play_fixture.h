@@ -70,10 +70,11 @@ struct PlayTable : ClientFixture {
         p[11] = static_cast<std::uint8_t>(d.mode);
         p[15] = static_cast<std::uint8_t>(d.action);
         p[16] = static_cast<std::uint8_t>(d.event);
-        std::vector<rules::CardCode> list = d.cards.empty() ? std::vector<rules::CardCode>{} : PlayTable::cards(d.cards);
+        std::vector<rules::CardCode> list =
+            d.cards.empty() ? std::vector<rules::CardCode>{} : PlayTable::cards(d.cards);
         p[17] = static_cast<std::uint8_t>(list.size());
-        p[18] = static_cast<std::uint8_t>(d.playClass >= 0 ? d.playClass
-                                                           : static_cast<int>(rules::ClassifyPlay(list)));
+        p[18] = static_cast<std::uint8_t>(
+            d.playClass >= 0 ? d.playClass : static_cast<int>(rules::ClassifyPlay(list)));
         for (std::size_t i = 0; i < list.size(); ++i)
             for (int b = 0; b < 4; ++b)
                 p[20 + 4 * i + static_cast<std::size_t>(b)] =
@@ -99,7 +100,9 @@ struct PlayTable : ClientFixture {
 
     rules::Hand& hand() { return client->state.PlayerRecord[0].cards; }
     ui::Control& cardAt(int pos) { return client->cardImage(0, hand().imageIndex(pos)); }
-    ui::Control& ctl(const std::string& name, int index = -1) { return client->MainForm.at(name, index); }
+    ui::Control& ctl(const std::string& name, int index = -1) {
+        return client->MainForm.at(name, index);
+    }
     void raise(int pos) { cardAt(pos).top = client->state.HandTop - cardAt(pos).height / 5; }
     bool raised(int pos) { return cardAt(pos).top < client->state.HandTop; }
     std::vector<int> raisedPositions() {
@@ -130,7 +133,9 @@ struct PlayTable : ClientFixture {
     int soundCount(const std::string& file) {
         int n = 0;
         for (const auto& s : sounds)
-            if (s.size() >= file.size() && s.compare(s.size() - file.size(), file.size(), file) == 0) ++n;
+            if (s.size() >= file.size() &&
+                s.compare(s.size() - file.size(), file.size(), file) == 0)
+                ++n;
         return n;
     }
     // The resource id of the picture a control shows ("" for none).
