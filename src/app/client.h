@@ -17,6 +17,7 @@
 #include "sound/sound.h"
 #include "table/picture_tables.h"
 #include "table/pictures.h"
+#include "table/play_state.h"
 #include "table/resource_store.h"
 
 namespace app {
@@ -139,10 +140,7 @@ public:
     void onTableKeyPress(const ui::Event& e);
     void BossKey();
     bool altSeen = false, altCSeen = false;
-    // Hooks of the play flow and the action buttons that the hand's mouse calls.
-    void ValidateAndPlay();
-    std::function<void()> onPlayRequested;  // until the play flow takes over
-    void clickOperation(int item);
+    void onTableMouseMove(const ui::Event& e);
 
     // Deal and round start (HandleDeal, HandleDeclaration, HandleWork above).
     void ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture, bool& pendingFlag);
@@ -181,6 +179,67 @@ public:
     void silenceWatch();
     void turnCountdowns();
     void independentCountdown();
+
+    // Playing a round: the own play, the other seats' plays and events (command 6),
+    // the action buttons and their hover looks, the turn countdown and the hints.
+    table::PlayState play{pf.loop};
+    void ShowPlayedHand(const net::GamePacket& p);
+    void HidePlayedRow(int slot, bool visible);
+    void PlaceCountdown(int slot);
+    void MarkGoneOut(int slot);
+    void offerTurn(int mode);
+    void bubbleTimerTick();
+    void ValidateAndPlay();
+    void showIllegalPlayNotice();
+    void unloadIllegalPlayNotice();
+    // Operation_Click and OperationNotP_Click; the table's right click is item 0.
+    void clickOperation(int item);
+    void clickOperationNotP(int item);
+    void hoverOperation(int item);
+    void hoverOperationNotP(int item);
+    void resetButtonHover();
+    void pressHint();
+    // Ends the decision that was answered (its flag, null for none) on the turn row
+    // (Operation) or the decision row (OperationNotP).
+    void FinishDecision(bool* answered, bool turnRow, bool resetTimeouts);
+    void answerReturn();
+    void resetPlayState();
+    void wirePlayEvents();
+    // Every sound effect asked for, with its path, before it plays (tests listen).
+    std::function<void(const std::string&)> onSoundEffect;
+    // The picture roles of the play: finishing places, announcement and pass
+    // bubbles, the restore button's two looks.
+    void showFinishPicture(ui::Control& target, int entry);
+    void showPlayBubblePicture(ui::Control& target, int entry);
+    void showPassBubblePicture(ui::Control& target, int entry);
+    void showRestorePicture(ui::Control& target, int entry);
+    // Steps of the tribute that its buttons and countdown call.
+    void ShowNotice(const std::string& text);
+    void returnTributeSent(const rules::HandPositions& chosen);
+    struct Decision {
+        bool* flag = nullptr;
+        int picture[2] = {-1, -1};
+    };
+    Decision currentDecision();
+    int currentTurnMode() const;
+    bool* turnModeFlag(int mode);
+    void clearDecisionFlags();
+    int playSlot(std::uint8_t seatByte) const;
+    bool connected() const;
+    void startBubbleTimer(int ms);
+    void showBubble(int slot, int entry);
+    void showFlames(int entry);
+    void lowerRaisedCards();
+    void raiseCardItem(int item);
+    void raiseLeadProposal();
+    void enableHandCards();
+    void hideTributeNotice();
+    void sendPlayAction(rules::PlayAction action);
+    void sendDecision(std::uint8_t command, std::uint8_t choice);
+    int activeCountdownGroup() const;
+    bool countdownSecond(int group);
+    void showCountdownNumber();
+    void answerByItself(int group);
 
     // Start-up, split into the steps the load handler runs.
     void startUp(const std::string& commandLine);

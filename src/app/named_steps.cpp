@@ -14,7 +14,9 @@ void Client::showHallButtonPictures() {}
 void Client::showRestoreButtonPicture() {}
 void Client::startLocalCapture() {}
 void Client::stopKeepAlive() { TimerKeepAlive.setEnabled(false); }
-void Client::PlaySoundEffect(const std::string&) {}
+void Client::PlaySoundEffect(const std::string& path) {
+    if (onSoundEffect) onSoundEffect(path);
+}
 void Client::showActionPicture(ui::Control& target, int entry) {
     if (entry >= 0 && entry < static_cast<int>(PictureIds.ActionButtonPictureIds.size()))
         showTablePicture(target, PictureIds.ActionButtonPictureIds[static_cast<std::size_t>(entry)]);
@@ -26,10 +28,34 @@ void Client::showIndicatorPicture(ui::Control& target, int entry) {
 void Client::setHallButtonPressed(int) {}
 void Client::clearHallButtonPressed(int) {}
 void Client::clearHallButtonHover() {}
-void Client::ValidateAndPlay() {
-    if (onPlayRequested) onPlayRequested();
+// An entry of a picture-id table on a control; entries outside the table show nothing.
+template <std::size_t N>
+static void showEntry(Client& c, ui::Control& target, const std::array<std::string, N>& ids, int entry) {
+    if (entry >= 0 && entry < static_cast<int>(N)) c.showTablePicture(target, ids[static_cast<std::size_t>(entry)]);
 }
-void Client::clickOperation(int) {}
+void Client::showFinishPicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.FinishPictureIds, entry);
+}
+void Client::showPlayBubblePicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.PlayBubblePictureIds, entry);
+}
+void Client::showPassBubblePicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.PassBubblePictureIds, entry);
+}
+void Client::showRestorePicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.RestorePictureIds, entry);
+}
+// The notice window frmTishi: the text in its first line until the window itself is
+// built.
+void Client::ShowNotice(const std::string& text) {
+    ui::Form& tishi = pf.windows.form("frmTishi");
+    tishi.caption = "提示";
+    ui::Control& line = tishi.add("LbTishi", ui::ControlKind::Label, 0);
+    line.caption = text;
+    tishi.add("LbTishi", ui::ControlKind::Label, 1).caption.clear();
+    tishi.show();
+}
+void Client::returnTributeSent(const rules::HandPositions&) {}
 
 void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
     table::ShowCardPicture({pictures, PictureIds, MainForm, pf.hall, hall.hallCaption}, slot, item,
@@ -58,8 +84,6 @@ void Client::bringTableToFront() {
 void Client::blinkStep() {}
 void Client::linkWatch() {}
 void Client::silenceWatch() {}
-void Client::turnCountdowns() {}
-void Client::independentCountdown() {}
 
 void Client::setUpPeerVideo() {
     pf.video.setServer(launch.serverHost, 8888);

@@ -8,7 +8,6 @@ namespace app {
 
 void Client::HandleExchange(const net::GamePacket&) {}
 void Client::HandleRevolution(const net::GamePacket&) {}
-void Client::HandlePlayedHand(const net::GamePacket&) {}
 void Client::HandleTribute(const net::GamePacket&) {}
 void Client::HandleResult(const net::GamePacket&) {}
 void Client::HandleGameOver(const net::GamePacket&) {}
