@@ -145,6 +145,7 @@ public:
     // Deal and round start (HandleDeal, HandleDeclaration, HandleWork above).
     void ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture, bool& pendingFlag);
     void StartOwnCountdown(int seconds);
+    void showDecisionButtons(int leftPicture, int rightPicture);
     void sendWorkAnswer(int cardId, int count);
     bool hallWindowKnown = false;
 

@@ -33,9 +33,9 @@ void Client::StartOwnCountdown(int seconds) {
     MainForm.bringToFront(number);
 }
 
-void Client::ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture,
-                                bool& pendingFlag) {
-    StartOwnCountdown(seconds);
+// The two decision buttons with their pictures, placed from the button row's base,
+// visible, enabled and in front.
+void Client::showDecisionButtons(int leftPicture, int rightPicture) {
     ui::Control& left = MainForm.at("OperationNotP", 0);
     ui::Control& right = MainForm.at("OperationNotP", 1);
     showActionPicture(left, leftPicture);
@@ -46,6 +46,12 @@ void Client::ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture,
         b->visible = b->enabled = true;
         MainForm.bringToFront(*b);
     }
+}
+
+void Client::ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture,
+                                bool& pendingFlag) {
+    StartOwnCountdown(seconds);
+    showDecisionButtons(leftPicture, rightPicture);
     pendingFlag = true;
     slots[net::SlotTurnCountdown].flag = true;
     slots[net::SlotTurnCountdown].counter = 0;
@@ -160,16 +166,7 @@ void Client::HandleWork(const net::GamePacket& p) {
                 ui::Control& card = cardImage(0, hand.imageIndex(pos));
                 card.top = state.HandTop - card.height / 5;
             }
-            ui::Control& left = MainForm.at("OperationNotP", 0);
-            ui::Control& right = MainForm.at("OperationNotP", 1);
-            showActionPicture(left, kPicWork);
-            showActionPicture(right, kPicPass);
-            left.left = ButtonBaseX + 0.3 * left.width;
-            right.left = left.left + 2 * right.width;
-            for (ui::Control* b : {&left, &right}) {
-                b->visible = b->enabled = true;
-                MainForm.bringToFront(*b);
-            }
+            showDecisionButtons(kPicWork, kPicPass);
             state.WorkPending = true;
             slots[net::SlotTurnCountdown].flag = true;
             slots[net::SlotTurnCountdown].counter = 0;
