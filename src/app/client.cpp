@@ -9,9 +9,11 @@ Client::Client(platform::Platform platform, const table::ResourceStore& resource
       Pic1(MainForm.add("Pic1", ui::ControlKind::PictureBox)),
       hall(pf.hall),
       send(slots, pf.socket),
-      TimerBong(pf.loop, 50) {
+      TimerBong(pf.loop, 50),
+      TimerKeepAlive(pf.loop, 5000) {
     MainForm.caption = kDefaultTableCaption;
     createControls();
+    createScoreWindows();
     TimerBong.onTick = [this] { pumpTick(); };
     pf.socket.onData = [this](const platform::Bytes& b) { onDataArrival(b); };
     pf.socket.onClosed = [this] { onPeerClosed(); };

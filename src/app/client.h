@@ -18,6 +18,7 @@
 #include "sound/sound.h"
 #include "table/picture_tables.h"
 #include "table/pictures.h"
+#include "table/play_state.h"
 #include "table/resource_store.h"
 
 namespace app {
@@ -52,6 +53,7 @@ public:
     net::GamePacket LoginPacket{};
     bool ProxyPhase = false;
     platform::Timer TimerBong;
+    platform::Timer TimerKeepAlive;  // 5000 ms; runs from the login result on
     bool framePainted = false;
 
     // Presentation.
@@ -62,6 +64,13 @@ public:
     void showTablePicture(ui::Control& target, const std::string& entry) {
         showResourcePicture(target, table::PictureIdValue(entry));
     }
+    // The avatar picture of index 0..19 and the ready mark of tier 0..3.
+    void showAvatarPicture(ui::Control& target, int index);
+    void showOkPicture(ui::Control& target, int tier);
+    // The table window comes to the front (maximised, then back to normal).
+    void bringTableToFront();
+    // The score (Score) and result-history (Hero) windows with their controls.
+    void createScoreWindows();
 
     // Sending and receiving.
     bool QueuePacket(net::GamePacket& packet) { return send.QueuePacket(packet); }
@@ -81,9 +90,41 @@ public:
     // windows; without a hall window the process ends.
     void returnToHall();
 
-    // The handlers of the inbound commands; the dispatcher calls it after taking
-    // the token.
-    std::function<void(net::GamePacket&)> onPacket;
+    // Watches every packet the dispatcher takes, before its handler runs (the
+    // pump's tests observe the order and timing of dispatch through it).
+    std::function<void(const net::GamePacket&)> onDispatch;
+
+    // The handlers of the inbound commands, one per code of the inbound catalogue
+    // (src/protocol/dispatch.cpp). Each reads the packet and never writes into it.
+    void HandleDeal(const net::GamePacket& p);            // 1
+    void HandleDeclaration(const net::GamePacket& p);     // 2
+    void HandleWork(const net::GamePacket& p);            // 3
+    void HandleExchange(const net::GamePacket& p);        // 4
+    void HandleRevolution(const net::GamePacket& p);      // 5
+    void HandlePlayedHand(const net::GamePacket& p);      // 6
+    void HandleTribute(const net::GamePacket& p);         // 8
+    void HandleResult(const net::GamePacket& p);          // 9
+    void HandleGameOver(const net::GamePacket& p);        // 16
+    void HandleLoginResult(const net::GamePacket& p);     // 18
+    void HandleChat(const net::GamePacket& p);            // 19
+    void HandleSeat(const net::GamePacket& p);            // 20
+    void HandlePlayerLeft(const net::GamePacket& p);      // 21
+    void HandleTableClosed(const net::GamePacket& p);     // 22
+    void HandleReady(const net::GamePacket& p);           // 23
+    void HandleResume(const net::GamePacket& p);          // 29
+
+    // Seating (the seat packet and the ready notice).
+    // The screen slot of a seat byte as seen from the own seat bit.
+    int slotOf(std::uint8_t seatByte) const;
+    // All five others marked ready before the first round: the table is reset for
+    // the new game.
+    void allReadyTest();
+    // The display reset and the hand reset, then GameResetDone.
+    void resetForNewGame();
+    // Makes OK(slot) visible in front of the table.
+    void showReadyMark(int slot);
+    // The picture index of an avatar code: "m1".."m10" give 0..9, "w1".."w10" 10..19.
+    static int avatarIndex(const std::string& avatarCode);
 
     // Resets of the table (the leaving routines complete them).
     void displayReset();
@@ -102,15 +143,9 @@ public:
     void onTableKeyPress(const ui::Event& e);
     void BossKey();
     bool altSeen = false, altCSeen = false;
-    // Hooks of the play flow and the action buttons that the hand's mouse calls.
-    void ValidateAndPlay();
-    std::function<void()> onPlayRequested;  // until the play flow takes over
-    void clickOperation(int item);
+    void onTableMouseMove(const ui::Event& e);
 
-    // Deal and round start.
-    void HandleDeal(const net::GamePacket& p);
-    void HandleDeclaration(const net::GamePacket& p);
-    void HandleWork(const net::GamePacket& p);
+    // Deal and round start (HandleDeal, HandleDeclaration, HandleWork above).
     void ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture, bool& pendingFlag);
     void StartOwnCountdown(int seconds);
     void sendWorkAnswer(int cardId, int count);
@@ -121,6 +156,7 @@ public:
     void showActionPicture(ui::Control& target, int entry);
     void showIndicatorPicture(ui::Control& target, int entry);
     void setHallButtonPressed(int item);
+    void clearHallButtonPressed(int item);
     void clearHallButtonHover();
 
     // Work of other subsystems that the start-up and the pump call by name.
@@ -135,7 +171,10 @@ public:
     void showHallButtonPictures();
     void showRestoreButtonPicture();
     void startLocalCapture();
+    void registerVideoPeer(int slot, const std::string& account);
+    void startKeepAlive();
     void stopKeepAlive();
+    void showAdvertisement(const std::string& url);
     void wireTableEvents();
     void subclassWindow();
     void blinkStep();
@@ -143,6 +182,67 @@ public:
     void silenceWatch();
     void turnCountdowns();
     void independentCountdown();
+
+    // Playing a round: the own play, the other seats' plays and events (command 6),
+    // the action buttons and their hover looks, the turn countdown and the hints.
+    table::PlayState play{pf.loop};
+    void ShowPlayedHand(const net::GamePacket& p);
+    void HidePlayedRow(int slot, bool visible);
+    void PlaceCountdown(int slot);
+    void MarkGoneOut(int slot);
+    void offerTurn(int mode);
+    void bubbleTimerTick();
+    void ValidateAndPlay();
+    void showIllegalPlayNotice();
+    void unloadIllegalPlayNotice();
+    // Operation_Click and OperationNotP_Click; the table's right click is item 0.
+    void clickOperation(int item);
+    void clickOperationNotP(int item);
+    void hoverOperation(int item);
+    void hoverOperationNotP(int item);
+    void resetButtonHover();
+    void pressHint();
+    // Ends the decision that was answered (its flag, null for none) on the turn row
+    // (Operation) or the decision row (OperationNotP).
+    void FinishDecision(bool* answered, bool turnRow, bool resetTimeouts);
+    void answerReturn();
+    void resetPlayState();
+    void wirePlayEvents();
+    // Every sound effect asked for, with its path, before it plays (tests listen).
+    std::function<void(const std::string&)> onSoundEffect;
+    // The picture roles of the play: finishing places, announcement and pass
+    // bubbles, the restore button's two looks.
+    void showFinishPicture(ui::Control& target, int entry);
+    void showPlayBubblePicture(ui::Control& target, int entry);
+    void showPassBubblePicture(ui::Control& target, int entry);
+    void showRestorePicture(ui::Control& target, int entry);
+    // Steps of the tribute that its buttons and countdown call.
+    void ShowNotice(const std::string& text);
+    void returnTributeSent(const rules::HandPositions& chosen);
+    struct Decision {
+        bool* flag = nullptr;
+        int picture[2] = {-1, -1};
+    };
+    Decision currentDecision();
+    int currentTurnMode() const;
+    bool* turnModeFlag(int mode);
+    void clearDecisionFlags();
+    int playSlot(std::uint8_t seatByte) const;
+    bool connected() const;
+    void startBubbleTimer(int ms);
+    void showBubble(int slot, int entry);
+    void showFlames(int entry);
+    void lowerRaisedCards();
+    void raiseCardItem(int item);
+    void raiseLeadProposal();
+    void enableHandCards();
+    void hideTributeNotice();
+    void sendPlayAction(rules::PlayAction action);
+    void sendDecision(std::uint8_t command, std::uint8_t choice);
+    int activeCountdownGroup() const;
+    bool countdownSecond(int group);
+    void showCountdownNumber();
+    void answerByItself(int group);
 
     // Start-up, split into the steps the load handler runs.
     void startUp(const std::string& commandLine);

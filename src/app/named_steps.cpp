@@ -13,8 +13,10 @@ void Client::showContinuePressed() {}
 void Client::showHallButtonPictures() {}
 void Client::showRestoreButtonPicture() {}
 void Client::startLocalCapture() {}
-void Client::stopKeepAlive() {}
-void Client::PlaySoundEffect(const std::string&) {}
+void Client::stopKeepAlive() { TimerKeepAlive.setEnabled(false); }
+void Client::PlaySoundEffect(const std::string& path) {
+    if (onSoundEffect) onSoundEffect(path);
+}
 void Client::showActionPicture(ui::Control& target, int entry) {
     if (entry >= 0 && entry < static_cast<int>(PictureIds.ActionButtonPictureIds.size()))
         showTablePicture(target, PictureIds.ActionButtonPictureIds[static_cast<std::size_t>(entry)]);
@@ -24,11 +26,36 @@ void Client::showIndicatorPicture(ui::Control& target, int entry) {
         showTablePicture(target, PictureIds.IndicatorPictureIds[static_cast<std::size_t>(entry)]);
 }
 void Client::setHallButtonPressed(int) {}
+void Client::clearHallButtonPressed(int) {}
 void Client::clearHallButtonHover() {}
-void Client::ValidateAndPlay() {
-    if (onPlayRequested) onPlayRequested();
+// An entry of a picture-id table on a control; entries outside the table show nothing.
+template <std::size_t N>
+static void showEntry(Client& c, ui::Control& target, const std::array<std::string, N>& ids, int entry) {
+    if (entry >= 0 && entry < static_cast<int>(N)) c.showTablePicture(target, ids[static_cast<std::size_t>(entry)]);
 }
-void Client::clickOperation(int) {}
+void Client::showFinishPicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.FinishPictureIds, entry);
+}
+void Client::showPlayBubblePicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.PlayBubblePictureIds, entry);
+}
+void Client::showPassBubblePicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.PassBubblePictureIds, entry);
+}
+void Client::showRestorePicture(ui::Control& target, int entry) {
+    showEntry(*this, target, PictureIds.RestorePictureIds, entry);
+}
+// The notice window frmTishi: the text in its first line until the window itself is
+// built.
+void Client::ShowNotice(const std::string& text) {
+    ui::Form& tishi = pf.windows.form("frmTishi");
+    tishi.caption = "提示";
+    ui::Control& line = tishi.add("LbTishi", ui::ControlKind::Label, 0);
+    line.caption = text;
+    tishi.add("LbTishi", ui::ControlKind::Label, 1).caption.clear();
+    tishi.show();
+}
+void Client::returnTributeSent(const rules::HandPositions&) {}
 
 void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
     table::ShowCardPicture({pictures, PictureIds, MainForm, pf.hall, hall.hallCaption}, slot, item,
@@ -37,11 +64,26 @@ void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
 void Client::showResourcePicture(ui::Control& target, int id) {
     table::ShowResourcePicture(pictures, target, id);
 }
+void Client::showAvatarPicture(ui::Control& target, int index) {
+    if (index >= 0 && index < static_cast<int>(PictureIds.AvatarPictureIds.size()))
+        showTablePicture(target, PictureIds.AvatarPictureIds[static_cast<std::size_t>(index)]);
+}
+void Client::showOkPicture(ui::Control& target, int tier) {
+    if (tier >= 0 && tier < static_cast<int>(PictureIds.OkPictureIds.size()))
+        showTablePicture(target, PictureIds.OkPictureIds[static_cast<std::size_t>(tier)]);
+}
+void Client::registerVideoPeer(int, const std::string&) {}
+// The keep-alive timer's tick (the keep-alive packet) is the link watch's work.
+void Client::startKeepAlive() { TimerKeepAlive.setEnabled(true); }
+void Client::showAdvertisement(const std::string&) {}
+
+void Client::bringTableToFront() {
+    MainForm.windowState = ui::WindowState::Maximized;
+    MainForm.windowState = ui::WindowState::Normal;
+}
 void Client::blinkStep() {}
 void Client::linkWatch() {}
 void Client::silenceWatch() {}
-void Client::turnCountdowns() {}
-void Client::independentCountdown() {}
 
 void Client::setUpPeerVideo() {
     pf.video.setServer(launch.serverHost, 8888);

@@ -11,7 +11,7 @@ namespace {
 // One converter per direction for the life of the process; iconv keeps no state
 // between whole-character conversions in these encodings.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
@@ -34,7 +34,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -80,29 +80,48 @@ std::string utf8ToGbk(const std::string& utf8) {
     return out;
 }
 
-std::string gbkToUtf8(const std::string& gbk) {
+namespace {
+
+bool isLead(std::uint8_t b) { return b >= 0x81 && b <= 0xFE; }
+bool isTrail(std::uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE); }
+
+// One character of one or two bytes through the code page; empty when it has none.
+std::string convertOne(const std::uint8_t* bytes, std::size_t n) {
+    std::string in(reinterpret_cast<const char*>(bytes), n), out;
+    if (!fromGbk().convert(in, out)) out.clear();
+    return out;
+}
+
+}  // namespace
+
+std::string gbkToUtf8(std::span<const std::uint8_t> gbk) {
     std::string out;
-    size_t i = 0;
+    out.reserve(gbk.size() * 3 / 2);
+    std::size_t i = 0;
     while (i < gbk.size()) {
-        unsigned char c = static_cast<unsigned char>(gbk[i]);
+        std::uint8_t c = gbk[i];
         if (c < 0x80) {
             out += static_cast<char>(c);
             ++i;
-            continue;
+        } else if (c == 0x80) {
+            std::string euro = convertOne(&gbk[i], 1);
+            out += euro.empty() ? kReplacementChar : euro;
+            ++i;
+        } else if (isLead(c) && i + 1 < gbk.size() && isTrail(gbk[i + 1])) {
+            std::string ch = convertOne(&gbk[i], 2);
+            out += ch.empty() ? kReplacementChar : ch;
+            i += 2;
+        } else {
+            out += kReplacementChar;
+            ++i;
         }
-        std::string piece = gbk.substr(i, c == 0x80 ? 1 : 2);  // 0x80 is the euro sign alone
-        std::string u;
-        if (piece.size() == 2 || c == 0x80) {
-            if (fromGbk().convert(piece, u) && !u.empty()) {
-                out += u;
-                i += piece.size();
-                continue;
-            }
-        }
-        out += "\xEF\xBF\xBD";
-        i += piece.size() == 2 && static_cast<unsigned char>(piece[1]) >= 0x40 ? 2 : 1;
     }
     return out;
+}
+
+std::string gbkToUtf8(std::string_view gbk) {
+    return gbkToUtf8(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(gbk.data()), gbk.size()));
 }
 
 }  // namespace protocol

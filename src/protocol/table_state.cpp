@@ -10,6 +10,17 @@ int seatIndex(std::uint8_t seatBit) {
     return index;
 }
 
+void handReset(TableState& state) {
+    for (PlayerRecordEntry& r : state.PlayerRecord) {
+        r.cards.clear();
+        for (int i = 0; i < 9; ++i) r.cards.setEntry(i, rules::HandEntry{});
+    }
+    state.ResultPacketsSeen = 0;
+    state.GameScore.fill(0);
+    state.SeatPacketsSeen = 0;
+    state.InGame = false;
+}
+
 int screenSlot(std::uint8_t seatBit, std::uint8_t ownSeatBit) {
     return (seatIndex(seatBit) - seatIndex(ownSeatBit) + 6) % 6;
 }

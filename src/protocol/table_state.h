@@ -12,14 +12,25 @@
 namespace protocol {
 
 constexpr int kSeats = 6;
+
 struct PlayerRecordEntry {
-    std::string seatId;
-    std::uint8_t seatBit = 0;
-    int handLeft = 0, handTop = 0;
-    // The slot's cards: code and the item of the slot's card picture array showing
-    // it; cards.count() is the card count.
+    std::string seatId;             // account name of the player in this slot; empty = free
+    std::uint8_t seatBit = 0;       // the slot's seat bit (slot 0: the own seat bit)
+    int handLeft = 0, handTop = 0;  // anchor of the slot's card area
+    // Slot 0: the own hand. Other slots: the card pictures the played row uses.
+    // cards.count() is the card count.
     rules::Hand cards;
-    int finishPlace = 0;
+    int finishPlace = 0;  // 1..6 once the slot is out this round, else 0
+
+    friend bool operator==(const PlayerRecordEntry& a, const PlayerRecordEntry& b) {
+        if (a.seatId != b.seatId || a.seatBit != b.seatBit || a.handLeft != b.handLeft ||
+            a.handTop != b.handTop || a.finishPlace != b.finishPlace ||
+            a.cards.count() != b.cards.count())
+            return false;
+        for (int i = 0; i < rules::kHandCapacity; ++i)
+            if (!(a.cards.entry(i) == b.cards.entry(i))) return false;
+        return true;
+    }
 };
 
 struct PlayerInfoEntry {
@@ -35,10 +46,13 @@ struct PlayerInfoEntry {
     std::string title;
     std::string textB, textC;
     double userNumber = 0;
+
+    friend bool operator==(const PlayerInfoEntry&, const PlayerInfoEntry&) = default;
 };
 
 struct DisplayScale {
     double x = 1.0, y = 1.0;
+    friend bool operator==(const DisplayScale&, const DisplayScale&) = default;
 };
 
 struct TableState {
@@ -55,6 +69,7 @@ struct TableState {
     bool GameResetDone = false;
     bool ExitConfirmed = false;
     bool ResumedGame = false;
+    bool TableBroken = false;  // set by leaving and the departure notice; a seat packet clears it
     std::string AdUrl;
     int SilenceTicks = 0;
 
@@ -66,6 +81,9 @@ struct TableState {
     std::int32_t RoundStake = 0;
     std::array<double, kSeats> GameScore{};
     bool GameStarted = false;
+    bool GameBegun =
+        false;  // with InGame at a game's first prompt; cleared by the disconnect reset
+    bool GameDecided = false;  // the current game is decided; cleared by the display reset
     bool FreeToLeave = false;
     std::array<int, 2> RevolutionSlots{-1, -1};
     int BestSameSuitCount = 0;
@@ -89,18 +107,28 @@ struct TableState {
     std::uint8_t PrivateChatTarget = 0;
     std::string PrivateChatPrefix;
 
-    // Presentation.
+    // Presentation and sound.
     DisplayScale Scale;
     int HandTop = 0;
+    bool SoundOn = true;
+    std::string SoundPath;  // the last sound effect asked for
 
     // Hand and play.
     bool GroupSelect = false;     // a click selects every card of the clicked rank
     bool OnlyThreesLeft = false;  // every card left in the own hand is a 3
     bool RevealsCleared = false;
-    bool GameDecided = false;
     rules::TablePlay TablePlay;
+
+    friend bool operator==(const TableState&, const TableState&) = default;
 };
 
+// The hand reset: every slot's card list emptied (its first nine entries to code 0
+// and no picture), the round result's per-game count cleared, SeatPacketsSeen to 0,
+// InGame cleared.
+void handReset(TableState& state);
+
+// The seat bit of a seat byte: the upper two bits carry nothing.
+constexpr std::uint8_t seatBitOf(std::uint8_t seatByte) { return seatByte & 0x3F; }
 // The seat index of a seat bit: the position of its highest set bit after the
 // upper two bits are masked off (0 and 1 both give 0).
 int seatIndex(std::uint8_t seatBit);

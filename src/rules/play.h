@@ -35,6 +35,8 @@ struct TablePlay {
     std::span<const CardCode> cardList() const {
         return {cards.data(), std::size_t(std::clamp<int>(count, 0, kHandCapacity))};
     }
+
+    friend bool operator==(const TablePlay&, const TablePlay&) = default;
 };
 
 // Counters by rank, indexed by the rank itself (3..17; entries 0..2 stay 0). Cards of a

@@ -60,6 +60,7 @@ void Client::resetDisplay(bool keepDealt) {
     state.MyTurn = false;
     state.RevolutionSlots = {-1, -1};
     MainForm.at("ShaoPaiPlayer").visible = false;
+    resetPlayState();
 }
 
 }  // namespace app

@@ -131,6 +131,10 @@ void Client::onTableMouseDown(const ui::Event& e) {
         clickOperation(0);
 }
 
+// The pointer over the table surface or its background pictures: every hovered
+// button gets its normal look back.
+void Client::onTableMouseMove(const ui::Event&) { resetButtonHover(); }
+
 void Client::BossKey() {
     for (const char* name : {"Information", "VosSet", "frmExit", "ChuPai", "frmTishi"})
         if (ui::Form* f = pf.windows.find(name)) f->unload();
@@ -194,6 +198,10 @@ void Client::wireTableEvents() {
     MainForm.on("Pic2", ui::EventKind::MouseDown, [this](ui::Control*, ui::Event& e) {
         if (e.button == ui::RightButton && state.MyTurn && state.PlayToken) ValidateAndPlay();
     });
+    for (const char* surface : {"Pic1", "imgDilan", "imgDinglan"})
+        MainForm.on(surface, ui::EventKind::MouseMove,
+                    [this](ui::Control*, ui::Event& e) { onTableMouseMove(e); });
+    wirePlayEvents();
     // Keys typed while the table surface, not the chat input, has the focus.
     auto onSurface = [this] { return MainForm.focus == nullptr || MainForm.focus == &Pic1; };
     MainForm.onForm(ui::EventKind::KeyDown, [this, onSurface](ui::Control*, ui::Event& e) {

@@ -62,6 +62,11 @@ struct ClientFixture : ::testing::Test {
         p[261] = t1;
         return p;
     }
+    // Runs one packet through the dispatcher as the pump does; false when the
+    // process ended.
+    bool dispatch(net::GamePacket p) {
+        return guarded([&] { client->DispatchPacket(p); });
+    }
     void deliver(const net::GamePacket& p, std::size_t from = 0, std::size_t to = 272) {
         fp.socket.deliver(platform::Bytes(p.begin() + static_cast<long>(from),
                                           p.begin() + static_cast<long>(to)));

@@ -121,16 +121,19 @@ TEST_F(Table, ARaisedCardStaysRaisedWhenTheSortMovesIt) {
 
 TEST_F(Table, RightClickPlaysOnlyWithTheTurnAndTheToken) {
     client->HandleDeal(deal("5D"));
-    int plays = 0;
-    client->onPlayRequested = [&] { ++plays; };
+    client->state.TablePlay.playClass = rules::PlayClass::None;
+    fp.socket.takeSent();
+    click(0);  // the 5D, ahead of the padding 3s
     client->state.MyTurn = true;
     client->state.PlayToken = false;
     click(0, ui::RightButton);
-    EXPECT_EQ(plays, 0);
+    EXPECT_EQ(client->state.PlayerRecord[0].cards.count(), 36) << "no token, no play";
     client->state.PlayToken = true;
     click(0, ui::RightButton);
-    EXPECT_EQ(plays, 1);
-    EXPECT_FALSE(raised(0));
+    EXPECT_EQ(client->state.PlayerRecord[0].cards.count(), 35);
+    ASSERT_TRUE(advance(200));
+    ASSERT_EQ(fp.socket.sent.size(), 272u);
+    EXPECT_EQ(fp.socket.sent[3], 7);
 }
 
 TEST_F(Table, FifteenCardsKeepTheRoomLineOnTop) {

@@ -11,7 +11,7 @@ struct Transport : ClientFixture {
     std::vector<net::GamePacket> dispatched;
     std::vector<std::int64_t> dispatchTimes;
     void record() {
-        client->onPacket = [this](net::GamePacket& p) {
+        client->onDispatch = [this](const net::GamePacket& p) {
             dispatched.push_back(p);
             dispatchTimes.push_back(fp.loop.nowMs());
         };
@@ -239,7 +239,7 @@ TEST_F(Transport, AQueuedLeavePacketReturnsToTheHall) {
 
 TEST_F(Transport, ReceiveRingOverflowGivesUpTheTable) {
     startConnected();
-    client->onPacket = [](net::GamePacket&) {};
+    client->onDispatch = [](const net::GamePacket&) {};
     hallGot.clear();
     fp.socket.deliver(platform::Bytes(net::kRingSize, 0));
     EXPECT_FALSE(guarded([&] { fp.loop.drain(); }));

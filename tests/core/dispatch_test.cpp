@@ -1,0 +1,149 @@
+// The inbound dispatcher: the server token and the catalogue of command codes.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "client_fixture.h"
+#include "protocol/outbound.h"
+#include "table_packets.h"
+
+namespace {
+
+// Everything a handler could change that a test can see: the table state, every
+// control of every window, what went to the hall, the shell and the socket.
+struct Snapshot {
+    protocol::TableState state;
+    std::string windows;
+    std::size_t hallMessages, boxes, sentBytes, queued;
+    bool keepAlive;
+    bool operator==(const Snapshot&) const = default;
+};
+
+void dumpControl(std::ostringstream& out, const ui::Control& c) {
+    out << c.name << '(' << c.index << ") " << c.caption << '|' << c.visible << c.enabled << '|'
+        << c.tag << '|' << c.toolTipText << '|' << c.left << ',' << c.top << ',' << c.width << ','
+        << c.height << '|' << c.picture.get() << '|' << c.foreColor;
+    for (const std::string& item : c.items) out << '[' << item << ']';
+    out << '\n';
+    for (const ui::Control* child : c.children) dumpControl(out, *child);
+}
+
+struct Dispatch : ClientFixture {
+    Snapshot snapshot() {
+        std::ostringstream out;
+        for (ui::Form* f : fp.windows.forms()) {
+            out << f->name() << ' ' << f->caption << f->visible << int(f->windowState) << '\n';
+            for (const ui::Control* c : f->topLevel()) dumpControl(out, *c);
+        }
+        return {client->state,
+                out.str(),
+                fp.hallNet.log.size(),
+                fp.shell.messages.size(),
+                fp.socket.sent.size(),
+                client->send.SendRing.pending(),
+                client->TimerKeepAlive.enabled()};
+    }
+    // A packet full of values a handler would act on.
+    static net::GamePacket noisy(std::uint8_t code, std::uint8_t t0, std::uint8_t t1) {
+        net::GamePacket p;
+        for (std::size_t i = 0; i < p.size(); ++i) p[i] = static_cast<std::uint8_t>(i * 37 + 11);
+        p[net::kCommandByte] = code;
+        p[6] = 4;
+        p[15] = 1;
+        p[260] = t0;
+        p[261] = t1;
+        return p;
+    }
+};
+
+TEST_F(Dispatch, EveryCodeButTheReconnectResultTakesTheToken) {
+    startConnected();
+    for (int code = 0; code < 256; ++code) {
+        client->send.token = {0x11, 0x22};
+        // Byte 15 is 1, so a login result is accepted and the client goes on.
+        auto c = static_cast<std::uint8_t>(code);
+        ASSERT_TRUE(dispatch(noisy(c, c, 0xEE))) << code;
+        const bool keeps = code == 29;
+        EXPECT_EQ(client->send.token.b0, keeps ? 0x11 : code) << code;
+        EXPECT_EQ(client->send.token.b1, keeps ? 0x22 : 0xEE) << code;
+    }
+    // The next queued packet carries the token taken last.
+    ASSERT_TRUE(dispatch(noisy(0, 0xAB, 0xCD)));
+    net::GamePacket out = protocol::outboundPacket(protocol::Outbound::KeepAlive, 4);
+    ASSERT_TRUE(client->QueuePacket(out));
+    EXPECT_EQ(out[260], 0xAB);
+    EXPECT_EQ(out[261], 0xCD);
+}
+
+TEST_F(Dispatch, CodesOutsideTheCatalogueChangeNothingButTheToken) {
+    startConnected();
+    ASSERT_TRUE(dispatch(testpk::loginResult(1)));
+    std::vector<int> codes = {0, 7, 10, 11, 12, 13, 14, 15, 17, 24, 25, 26, 27, 28};
+    for (int c = 30; c < 256; ++c) codes.push_back(c);
+    for (int code : codes) {
+        const Snapshot before = snapshot();
+        ASSERT_TRUE(dispatch(noisy(static_cast<std::uint8_t>(code), 1, 2))) << code;
+        EXPECT_EQ(client->send.token.b0, 1);
+        EXPECT_TRUE(snapshot() == before) << "code " << code;
+    }
+}
+
+TEST_F(Dispatch, CatalogueCodesReachTheirHandlers) {
+    // The commands this table acts on already: login (18), seat (20), ready (23).
+    startConnected();
+    Snapshot before = snapshot();
+    ASSERT_TRUE(dispatch(testpk::loginResult(1)));
+    EXPECT_FALSE(snapshot() == before);
+    before = snapshot();
+    ASSERT_TRUE(dispatch(noisy(20, 0, 0)));
+    EXPECT_FALSE(snapshot() == before);
+    EXPECT_EQ(client->state.SeatedCount, 1);
+}
+
+TEST(OutboundCatalogue, PacketsCarryTheirCodeVariantAndSeatBit) {
+    using protocol::Outbound;
+    struct Case {
+        Outbound id;
+        std::uint8_t code;
+        std::size_t byte;
+        std::uint8_t value;
+    } cases[] = {
+        {Outbound::PreDeclare, 2, 8, 1},
+        {Outbound::DeclareOpenly, 2, 8, 2},
+        {Outbound::DeclineDeclaration, 2, 8, 0},
+        {Outbound::DeclineWork, 3, 12, 0},
+        {Outbound::Revolt, 5, 8, 0},
+        {Outbound::DeclineRevolution, 5, 8, 1},
+        {Outbound::ChooseHead, 5, 8, 2},
+        {Outbound::ChooseNoHead, 5, 8, 3},
+        {Outbound::Pass, 7, 15, 1},
+        {Outbound::PlayCards, 7, 15, 2},
+        {Outbound::Yield, 7, 15, 3},
+        {Outbound::TakeOverLead, 7, 15, 4},
+        {Outbound::AcceptTribute, 8, 8, 1},
+        {Outbound::DeclineTribute, 8, 8, 2},
+        {Outbound::ReturnTribute, 8, 8, 0},
+        {Outbound::Leave, 16, 15, 0},
+        {Outbound::Continue, 16, 15, 1},
+        {Outbound::ChatLine, 19, 11, 0},
+        {Outbound::VoicePhrase, 19, 11, 1},
+        {Outbound::KeepAlive, 24, 15, 0},
+        {Outbound::GoToWork, 3, 12, 0},
+    };
+    for (const Case& c : cases) {
+        net::GamePacket p = protocol::outboundPacket(c.id, 0x10);
+        SCOPED_TRACE(std::string(protocol::outboundCommand(c.id).meaning));
+        EXPECT_EQ(p[3], c.code);
+        EXPECT_EQ(p[6], 0x10);
+        EXPECT_EQ(p[c.byte], c.value);
+        int nonZero = 0;
+        for (std::uint8_t b : p) nonZero += b != 0;
+        EXPECT_EQ(nonZero, 2 + (c.value != 0));
+    }
+    net::GamePacket login = protocol::outboundPacket(Outbound::LoginAfterReconnect, 0x10);
+    EXPECT_EQ(login[3], 18);
+    EXPECT_EQ(login[4], 28);
+    EXPECT_EQ(login[6], 0) << "the login carries no seat bit";
+}
+
+}  // namespace
