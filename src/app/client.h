@@ -14,6 +14,7 @@
 #include "net/tick_slot.h"
 #include "platform/platform.h"
 #include "protocol/table_state.h"
+#include "sound/settings_window.h"
 #include "sound/sound.h"
 #include "table/picture_tables.h"
 #include "table/pictures.h"
@@ -42,6 +43,8 @@ public:
     protocol::TableState state;
     HallWindow hall;
     sound::Sound sound{pf.sound, pf.shell.programFolder()};
+    // The sound settings window VosSet (opened by the hall button 设置).
+    sound::SettingsWindow soundSettings{pf.windows, sound, state, pictures, PictureIds};
 
     // Transport.
     net::TickSlots slots;

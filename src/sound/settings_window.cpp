@@ -4,22 +4,21 @@ namespace sound {
 
 namespace {
 
-// Entries of `DialogButtonPictureIds` the window shows, and their picture ids
-// (entry i is picture 170 + i).
+// Entries of `DialogButtonPictureIds` the window shows.
 enum Entry { OkNormal = 0, CancelNormal = 2, TurnOff = 4, TurnOn = 5, Blue = 6, Green = 7 };
-constexpr int pictureId(int entry) { return 170 + entry; }
 
-constexpr const char* kRowCaptions[SettingsWindow::kRows] = {"背景音乐", "系统声音", "功能声音",
-                                                             "牌桌颜色"};
-constexpr int kLabelLeft = 24, kLabelTop = 36, kLabelWidth = 92, kLabelHeight = 40;
+// The window design paints the row labels at (22, 60 + 29 k), 84 x 26: stacked 3
+// pixels apart. Each switch sits 20 pixels to the right of its label.
+constexpr int kLabelLeft = 22, kLabelTop = 60, kLabelWidth = 84, kLabelHeight = 26;
 constexpr int kRowGap = 3, kSwitchGap = 20, kSwitchWidth = 64, kSwitchHeight = 26;
 constexpr int kButtonWidth = 65, kButtonHeight = 30, kOkLeft = 28, kButtonTop = 264;
 
 }  // namespace
 
 SettingsWindow::SettingsWindow(ui::WindowSystem& windows, Sound& sound,
-                               const protocol::TableState& state, PictureLoader pictures)
-    : VosSet(windows.form("VosSet")), sound_(sound), state_(state), pictures_(std::move(pictures)) {
+                               const protocol::TableState& state, table::PictureCache& pictures,
+                               const table::PictureIdTables& ids)
+    : VosSet(windows.form("VosSet")), sound_(sound), state_(state), pictures_(pictures), ids_(ids) {
     createControls();
     VosSet.onForm(ui::EventKind::Load, [this](ui::Control*, ui::Event&) { onLoad(); });
     VosSet.on("Command2", ui::EventKind::Click,
@@ -33,22 +32,16 @@ SettingsWindow::SettingsWindow(ui::WindowSystem& windows, Sound& sound,
 }
 
 void SettingsWindow::createControls() {
+    // Its caption band is part of the design, so the window has no frame of its own.
     VosSet.caption = "音效设置";
-    VosSet.framed = true;
+    VosSet.framed = false;
     VosSet.width = 220 * ui::kTwipsPerPixel;
     VosSet.height = 330 * ui::kTwipsPerPixel;
-    VosSet.backColor = 0x0B3D1E;
+    VosSet.backColor = 0x3A200E;
     for (int row = 0; row < kRows; ++row) {
-        int top = kLabelTop + row * (kLabelHeight + kRowGap);
-        ui::Control& label = VosSet.add("RowLabel", ui::ControlKind::Label, row);
-        label.move(kLabelLeft, top, kLabelWidth, kLabelHeight);
-        label.caption = kRowCaptions[row];
-        label.transparent = true;
-        label.foreColor = 0xF2D27A;
-        label.font.size = 12;
-        label.alignment = ui::Align::Center;
         ui::Control& sw = VosSet.add("Command2", ui::ControlKind::Image, row);
-        sw.move(kLabelLeft + kLabelWidth + kSwitchGap, top + (kLabelHeight - kSwitchHeight) / 2,
+        sw.stretch = true;
+        sw.move(kLabelLeft + kLabelWidth + kSwitchGap, kLabelTop + row * (kLabelHeight + kRowGap),
                 kSwitchWidth, kSwitchHeight);
     }
     for (int i = 0; i < 2; ++i) {
@@ -59,10 +52,8 @@ void SettingsWindow::createControls() {
 }
 
 void SettingsWindow::show(ui::Control& c, int entry) {
-    if (!pictures_) return;
-    ui::PicturePtr p = pictures_(pictureId(entry));
-    // A picture that cannot be loaded leaves the control as it was.
-    if (p && (!c.picture || c.picture->key != p->key)) c.setPicture(p);
+    table::ShowResourcePicture(pictures_, c,
+                               table::PictureIdValue(ids_.DialogButtonPictureIds[entry]));
 }
 
 void SettingsWindow::showSwitch(int row, bool on) {
@@ -71,6 +62,7 @@ void SettingsWindow::showSwitch(int row, bool on) {
 
 void SettingsWindow::onLoad() {
     pending.fill(false);
+    if (!VosSet.picture) VosSet.picture = pictures_.design("VosSet");
     show(VosSet.at("Command1", 0), OkNormal);
     show(VosSet.at("Command1", 1), CancelNormal);
     // Each switch shows what a click would do with it now. (A window first opened

@@ -4,25 +4,25 @@
 // off); the row 牌桌颜色 shows the table colour. OK keeps the new values; cancel
 // flips back every row changed since the window was opened.
 #include <array>
-#include <functional>
 
 #include "protocol/table_state.h"
 #include "sound/sound.h"
+#include "table/picture_tables.h"
+#include "table/pictures.h"
 #include "ui/window_system.h"
 
 namespace sound {
 
 class SettingsWindow {
   public:
-    using PictureLoader = std::function<ui::PicturePtr(int id)>;
-
     enum Row { MusicRow = 0, SoundRow = 1, FunctionSoundRow = 2, TableColourRow = 3 };
     static constexpr int kRows = 4;
 
-    // The table state gives the local player's `textB` for the colour row; pictures
-    // come through the loader by picture id.
+    // The table state gives the local player's `textB` for the colour row; the
+    // window's pictures come from the resources through `DialogButtonPictureIds`,
+    // its background (with the four row labels) from its window design.
     SettingsWindow(ui::WindowSystem& windows, Sound& sound, const protocol::TableState& state,
-                   PictureLoader pictures);
+                   table::PictureCache& pictures, const table::PictureIdTables& ids);
     SettingsWindow(const SettingsWindow&) = delete;
     SettingsWindow& operator=(const SettingsWindow&) = delete;
 
@@ -42,7 +42,8 @@ class SettingsWindow {
 
     Sound& sound_;
     const protocol::TableState& state_;
-    PictureLoader pictures_;
+    table::PictureCache& pictures_;
+    const table::PictureIdTables& ids_;
 };
 
 }  // namespace sound

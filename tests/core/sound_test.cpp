@@ -8,8 +8,11 @@
 #include <algorithm>
 #include <string>
 
+#include "client_fixture.h"
 #include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_picture_decoder.h"
 #include "platform/fake/fake_sound_output.h"
+#include "resources/embedded_resources.h"
 #include "sound/settings_window.h"
 
 using platform::FakeSoundOutput;
@@ -259,15 +262,14 @@ TEST(SoundGain, AttenuationMapsToLinearGain) {
 struct SettingsFixture : SoundFixture {
     ui::WindowSystem windows;
     protocol::TableState state;
-    std::vector<int> loads;
-    sound::SettingsWindow w{windows, s, state, [this](int id) {
-                                loads.push_back(id);
-                                auto p = std::make_shared<ui::Picture>();
-                                p->width = 64;
-                                p->height = 26;
-                                p->key = "res:" + std::to_string(id);
-                                return ui::PicturePtr(p);
-                            }};
+    platform::FakePictureDecoder decoder;
+    table::PictureCache pictures{resources::embeddedStore(), decoder};
+    table::PictureIdTables ids = [] {
+        table::PictureIdTables t;
+        table::BuildPictureIdTables(t, 1.0);
+        return t;
+    }();
+    sound::SettingsWindow w{windows, s, state, pictures, ids};
     ui::Form& VosSet = w.VosSet;
 
     std::string shown(const char* name, int index) {
@@ -297,17 +299,12 @@ TEST_F(SettingsFixture, OpensWithTheSwitchPicturesAndTheTableColour) {
     EXPECT_EQ(okButton.width, 65);
     EXPECT_EQ(okButton.height, 30);
     EXPECT_DOUBLE_EQ(cancelButton.left, 28 + 1.4 * 65);
-    // Rows 3 pixels apart, each switch 20 pixels right of its label.
-    for (int row = 0; row < 4; ++row) {
-        ui::Control& label = VosSet.at("RowLabel", row);
-        ui::Control& sw = VosSet.at("Command2", row);
-        EXPECT_EQ(sw.left, label.left + label.width + 20);
-        if (row > 0) {
-            ui::Control& above = VosSet.at("RowLabel", row - 1);
-            EXPECT_EQ(label.top, above.top + above.height + 3);
-        }
-    }
-    EXPECT_EQ(VosSet.at("RowLabel", 1).caption, "系统声音");
+    // The window's own design (with the row labels) is its background; the switches
+    // are one row apart (the labels' 26 pixels and 3 between).
+    ASSERT_TRUE(VosSet.picture);
+    EXPECT_EQ(VosSet.picture->key, "design:VosSet");
+    for (int row = 1; row < 4; ++row)
+        EXPECT_EQ(VosSet.at("Command2", row).top, VosSet.at("Command2", row - 1).top + 29);
 }
 
 TEST_F(SettingsFixture, AnyOtherTableColourShowsGreen) {
@@ -396,6 +393,40 @@ TEST_F(SettingsFixture, OpenedAfterAFailedOutputTheFunctionRowOffersToTurnItOn) 
     click("Command2", 2);
     EXPECT_TRUE(s.FunctionSoundOn);
     EXPECT_EQ(shown("Command2", 2), "res:174");
+}
+
+}  // namespace
+
+// The client's start-up -----------------------------------------------------------
+
+namespace {
+
+using SoundStartUpInClient = ClientFixture;
+
+TEST_F(SoundStartUpInClient, TheTableStartsItsSoundFromTheProgramFolder) {
+    fp.shell.folder = "/srv/hall/dravik";
+    ASSERT_TRUE(start("me$key$127.0.0.1$2000$home$"));
+    app::Client& c = *client;
+    EXPECT_TRUE(c.sound.outputReady());
+    EXPECT_EQ(c.sound.SoundList[6], "/srv/hall/dravik/../common/music/tishi.wav");
+    ASSERT_FALSE(fp.sound.calls.empty());
+    EXPECT_EQ(fp.sound.calls.front().op, Op::Init);
+    c.sound.PlaySoundEffect(Effect::Deal);
+    EXPECT_EQ(fp.sound.soundingPaths(),
+              std::vector<std::string>{"/srv/hall/dravik/../common/pk/sys010.wav"});
+    // The settings window belongs to the table and finds its pictures.
+    ui::Form& vosSet = fp.windows.form("VosSet");
+    vosSet.show();
+    ASSERT_TRUE(vosSet.at("Command2", 1).picture);
+    EXPECT_EQ(vosSet.at("Command2", 1).picture->key, "res:174");
+}
+
+TEST_F(SoundStartUpInClient, WithoutASoundDeviceTheTableStillStarts) {
+    fp.sound.initSucceeds = false;
+    ASSERT_TRUE(start("me$key$127.0.0.1$2000$home$"));
+    EXPECT_FALSE(client->sound.FunctionSoundOn);
+    EXPECT_TRUE(client->sound.SoundOn);
+    EXPECT_EQ(fp.sound.calls.size(), 1u);
 }
 
 }  // namespace
