@@ -11,6 +11,7 @@ Client::Client(platform::Platform platform)
       TimerBong(pf.loop, 50) {
     MainForm.caption = kDefaultTableCaption;
     createControls();
+    createScoreWindows();
     TimerBong.onTick = [this] { pumpTick(); };
     pf.socket.onData = [this](const platform::Bytes& b) { onDataArrival(b); };
     pf.socket.onClosed = [this] { onPeerClosed(); };

@@ -14,6 +14,7 @@
 #include "net/tick_slot.h"
 #include "platform/platform.h"
 #include "protocol/table_state.h"
+#include "table/round_flow.h"
 
 namespace app {
 
@@ -129,6 +130,31 @@ public:
     void silenceWatch();
     void turnCountdowns();
     void independentCountdown();
+
+    // From one round to the next: the round result and scoring, the game record
+    // file, the hall buttons AnNiu, the avatar click, the Score and Hero windows and
+    // the exit dialog's opening.
+    table::RoundFlow roundFlow;
+    void HandleResult(const net::GamePacket& p);  // code 9, one third of a result
+    void SaveRoundRecord(std::int16_t round);
+    void LoadRoundRecord(std::int16_t round);
+    std::string roundRecordPath();
+    void disconnectReset();
+    void createScoreWindows();  // the windows' controls (from the seating work)
+    void wireRoundFlowEvents();
+    void AnNiu_Click(int item);
+    void AnNiu_MouseMove(int item);
+    void Tou_Click(int slot);
+    void startChatBlink();  // an incoming chat line: the chat button blinks 4 times
+    void clearFirstStart();
+    void showHallButtonNormal(int item);
+    int hallButtonPictureId(int entry) const;  // HallButtonPictureIds
+    void centreOnTable(ui::Form& f);
+    void historyToScore(const ui::Control& list);
+    void toggleExitDialog(bool fromExitButton);
+    void createExitDialog();
+    void showSettings();        // VosSet, owned by the sound settings
+    void stopOthersCountdown();  // the clock at another seat, owned by the turn countdown
 
     // Start-up, split into the steps the load handler runs.
     void startUp(const std::string& commandLine);

@@ -9,16 +9,12 @@ void Client::startSound() {}
 void Client::loadPictures() {}
 void Client::startProxy() {}
 void Client::proxyBytes(const platform::Bytes&) {}
-void Client::showContinuePressed() {}
-void Client::showHallButtonPictures() {}
 void Client::showRestoreButtonPicture() {}
 void Client::startLocalCapture() {}
 void Client::stopKeepAlive() {}
 void Client::PlaySoundEffect(const std::string&) {}
 void Client::showActionPicture(ui::Control& target, int entry) { showResourcePicture(target, 601 + entry); }
 void Client::showIndicatorPicture(ui::Control& target, int entry) { showResourcePicture(target, 631 + entry); }
-void Client::setHallButtonPressed(int) {}
-void Client::clearHallButtonHover() {}
 void Client::ValidateAndPlay() {
     if (onPlayRequested) onPlayRequested();
 }
@@ -42,8 +38,11 @@ void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
 // Until the picture set is embedded the id is kept in the control's tag, which
 // tests read.
 void Client::showResourcePicture(ui::Control& target, int id) { target.tag = std::to_string(id); }
-void Client::blinkStep() {}
 void Client::linkWatch() {}
+void Client::stopOthersCountdown() {}
+// The sound settings place nothing yet: the window is shown where the settings
+// button put it.
+void Client::showSettings() { pf.windows.form("VosSet").show(); }
 void Client::silenceWatch() {}
 void Client::turnCountdowns() {}
 void Client::independentCountdown() {}

@@ -112,6 +112,7 @@ void Client::HandleDeclaration(const net::GamePacket& p) {
     if (p[11] == 0 && kind == 1) {
         clearHallButtonHover();
         setHallButtonPressed(2);
+        clearFirstStart();
         resetDisplay(true);
         state.InGame = true;
         state.GameStarted = true;

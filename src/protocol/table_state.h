@@ -55,6 +55,7 @@ struct TableState {
     bool GameResetDone = false;
     bool ExitConfirmed = false;
     bool ResumedGame = false;
+    bool TableBroken = false;  // set by leaving and the departure notice; a seat packet clears it
     std::string AdUrl;
     int SilenceTicks = 0;
 
