@@ -36,6 +36,14 @@ long long integerPart(const std::string& v) {
     return negative ? -n : n;
 }
 
+// Lines are written in double quotes: the reader trims the blanks around a value,
+// and the score window's lines begin with blanks that are part of their layout.
+std::string quoted(const std::string& line) { return "\"" + line + "\""; }
+std::string unquoted(const std::string& v) {
+    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') return v.substr(1, v.size() - 2);
+    return v;
+}
+
 }  // namespace
 
 std::string Client::roundRecordPath() {
@@ -53,7 +61,7 @@ void Client::SaveRoundRecord(std::int16_t round) {
     for (int i = 0; i < kLists; ++i) {
         const auto& lines = score.at("State", i).items;
         keys.emplace_back(countKey(i), std::to_string(lines.size()));
-        for (std::size_t j = 0; j < lines.size(); ++j) keys.emplace_back(lineKey(i, j), lines[j]);
+        for (std::size_t j = 0; j < lines.size(); ++j) keys.emplace_back(lineKey(i, j), quoted(lines[j]));
     }
     ini.WriteIniKeys(section, keys);
 }
@@ -76,7 +84,10 @@ void Client::LoadRoundRecord(std::int16_t round) {
         const std::vector<std::string> texts = ini.GetIniKeys(section, lineKeys);
         auto& lines = score.at("State", i).items;
         lines.resize(n, " ");
-        for (std::size_t j = 0; j < n; ++j) lines[j] = texts[j].empty() ? " " : texts[j];
+        for (std::size_t j = 0; j < n; ++j) {
+            const std::string t = unquoted(texts[j]);
+            lines[j] = t.empty() ? " " : t;
+        }
     }
 }
 
