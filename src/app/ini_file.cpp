@@ -224,7 +224,8 @@ void classIniFile::DelIniSec(const std::string& section) const {
     Lines lines = readLines(INIFileName);
     SectionRange r = findSection(lines, section);
     if (!r.found) return;
-    lines.erase(lines.begin() + static_cast<long>(r.header), lines.begin() + static_cast<long>(r.end));
+    lines.erase(lines.begin() + static_cast<long>(r.header),
+                lines.begin() + static_cast<long>(r.end));
     writeLines(INIFileName, lines);
 }
 

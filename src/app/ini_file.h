@@ -10,7 +10,7 @@
 namespace app {
 
 class classIniFile {
-public:
+  public:
     // The full path of the file.
     std::string INIFileName;
 

@@ -61,7 +61,8 @@ void Client::SaveRoundRecord(std::int16_t round) {
     for (int i = 0; i < kLists; ++i) {
         const auto& lines = score.at("State", i).items;
         keys.emplace_back(countKey(i), std::to_string(lines.size()));
-        for (std::size_t j = 0; j < lines.size(); ++j) keys.emplace_back(lineKey(i, j), quoted(lines[j]));
+        for (std::size_t j = 0; j < lines.size(); ++j)
+            keys.emplace_back(lineKey(i, j), quoted(lines[j]));
     }
     ini.WriteIniKeys(section, keys);
 }
@@ -78,7 +79,8 @@ void Client::LoadRoundRecord(std::int16_t round) {
     for (int i = 0; i < kLists; ++i) {
         const std::string& v = counts[static_cast<std::size_t>(i)];
         if (v.empty()) return;  // no such round: what is shown stays
-        const auto n = static_cast<std::size_t>(std::clamp<long long>(integerPart(v), 0, kMaxLines));
+        const auto n =
+            static_cast<std::size_t>(std::clamp<long long>(integerPart(v), 0, kMaxLines));
         std::vector<std::string> lineKeys;
         for (std::size_t j = 0; j < n; ++j) lineKeys.push_back(lineKey(i, j));
         const std::vector<std::string> texts = ini.GetIniKeys(section, lineKeys);

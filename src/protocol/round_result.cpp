@@ -96,10 +96,12 @@ void Client::HandleResult(const net::GamePacket& p) {
 
     if (++state.ResultPacketsSeen < 3) return;
 
-    state.RoundStake = static_cast<std::int32_t>(std::uint32_t(p[8]) << 24 | std::uint32_t(p[9]) << 16 |
-                                                 std::uint32_t(p[10]) << 8 | p[11]);
+    state.RoundStake = static_cast<std::int32_t>(
+        std::uint32_t(p[8]) << 24 | std::uint32_t(p[9]) << 16 | std::uint32_t(p[10]) << 8 | p[11]);
     auto row = [&rows](int s) -> const ResultRow& { return rows[static_cast<std::size_t>(s)]; };
-    auto nickname = [this](int s) { return state.PlayerInfo[static_cast<std::size_t>(s)].nickname; };
+    auto nickname = [this](int s) {
+        return state.PlayerInfo[static_cast<std::size_t>(s)].nickname;
+    };
 
     for (int s = 0; s < 6; ++s) {
         list(s).push_back("房间条数：" + std::to_string(state.RoundStake) + "金币");
@@ -144,7 +146,8 @@ void Client::HandleResult(const net::GamePacket& p) {
         if (outcome == Drawn) column.push_back("  本回合平");
 
         if (outcome == Won) column.push_back("总分：" + a1 + "金币");
-        if (outcome == Lost) column.push_back(a1 != "0" ? "总分：- " + a1 + "金币" : "总分： " + a1 + "金币");
+        if (outcome == Lost)
+            column.push_back(a1 != "0" ? "总分：- " + a1 + "金币" : "总分： " + a1 + "金币");
         if (outcome == Drawn) column.push_back("");
         if (outcome == Won || outcome == Lost || outcome == Drawn) column.push_back("-----------");
 
@@ -190,7 +193,8 @@ void Client::HandleResult(const net::GamePacket& p) {
             label.caption = kLevelNames[level - 1];
             MainForm.bringToFront(label);
         }
-        MainForm.at("Cash", s).caption = plainNumber(info.gold) + (r[ColCurrency] == 1 ? "金币" : "金条");
+        MainForm.at("Cash", s).caption =
+            plainNumber(info.gold) + (r[ColCurrency] == 1 ? "金币" : "金条");
     }
 
     if (!sweep) {
@@ -237,7 +241,9 @@ void Client::HandleResult(const net::GamePacket& p) {
         // of entries so the stuffy-tribute lines below stand level.
         const int most = *std::max_element(burns.begin(), burns.end());
         for (int s = 0; s < 6; ++s)
-            list(s).insert(list(s).end(), static_cast<std::size_t>(2 * (most - burns[static_cast<std::size_t>(s)])), "");
+            list(s).insert(
+                list(s).end(),
+                static_cast<std::size_t>(2 * (most - burns[static_cast<std::size_t>(s)])), "");
         for (int i = 0; i < 6; ++i) {
             if (row(i)[ColStuffyPays] != 1) continue;
             const int j = slotOfSeat(row(i)[ColStuffyReceiver]);

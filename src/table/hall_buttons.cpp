@@ -33,8 +33,7 @@ int Client::hallButtonPictureId(int entry) const {
 // Entry of HallButtonPictureIds for the item's normal picture; hover is the next.
 static int normalEntry(const Client& c, int item) {
     if (item < 2) return 2 * item;
-    if (item == BtnContinue)
-        return c.state.RoundNumber < 1 && c.roundFlow.firstStart ? 4 : 6;
+    if (item == BtnContinue) return c.state.RoundNumber < 1 && c.roundFlow.firstStart ? 4 : 6;
     return 2 * item + 2;
 }
 
@@ -105,149 +104,151 @@ void Client::AnNiu_Click(int item) {
     };
     constexpr int tw = ui::kTwipsPerPixel;
     switch (item) {
-    case BtnSend: {
-        ui::Control& input = MainForm.at("Chat");
-        net::GamePacket p = net::makePacket(19, state.PlayerRecord[0].seatBit);
-        p[11] = 0;
-        if (state.PrivateChatArmed) {
-            const std::string text = input.caption;
-            if (blank(text)) {
+        case BtnSend: {
+            ui::Control& input = MainForm.at("Chat");
+            net::GamePacket p = net::makePacket(19, state.PlayerRecord[0].seatBit);
+            p[11] = 0;
+            if (state.PrivateChatArmed) {
+                const std::string text = input.caption;
+                if (blank(text)) {
+                    state.PrivateChatArmed = false;
+                    return;
+                }
+                if (text.find(state.PrivateChatPrefix) != std::string::npos &&
+                    charCount(state.PrivateChatPrefix) > 4) {
+                    send.ChatText = afterColon(text);
+                    p[5] = 1;
+                    p[8] = state.PrivateChatTarget;
+                } else {
+                    send.ChatText = text;
+                    p[5] = 0;
+                }
                 state.PrivateChatArmed = false;
+                state.PrivateChatPrefix.clear();
+            } else {
+                p[5] = 0;
+                send.ChatText = input.caption;
+                if (blank(send.ChatText)) return;
+            }
+            input.caption.clear();
+            input.selStart = input.selLength = 0;
+            QueuePacket(p);
+            return;
+        }
+        case BtnChat: {
+            hideForms({"huifu"});
+            ui::Form& talk = pf.windows.form("Talk");
+            if (talk.visible) {
+                talk.hide();
                 return;
             }
-            if (text.find(state.PrivateChatPrefix) != std::string::npos &&
-                charCount(state.PrivateChatPrefix) > 4) {
-                send.ChatText = afterColon(text);
-                p[5] = 1;
-                p[8] = state.PrivateChatTarget;
+            talk.topmost = true;
+            centreOnTable(talk);
+            talk.show();
+            if (state.Scale.x < 1.0) {
+                talk.left =
+                    static_cast<int>(MainForm.left + Pic1.left * tw + 0.215 * MainForm.width);
+                talk.top = static_cast<int>(MainForm.top + Pic1.top * tw + 0.595 * MainForm.height);
             } else {
-                send.ChatText = text;
-                p[5] = 0;
+                talk.left =
+                    static_cast<int>(MainForm.left + Pic1.left * tw + 0.3 * Pic1.width * tw);
+                talk.top = static_cast<int>(MainForm.top + Pic1.top * tw + 0.66 * Pic1.height * tw);
             }
-            state.PrivateChatArmed = false;
-            state.PrivateChatPrefix.clear();
-        } else {
-            p[5] = 0;
-            send.ChatText = input.caption;
-            if (blank(send.ChatText)) return;
-        }
-        input.caption.clear();
-        input.selStart = input.selLength = 0;
-        QueuePacket(p);
-        return;
-    }
-    case BtnChat: {
-        hideForms({"huifu"});
-        ui::Form& talk = pf.windows.form("Talk");
-        if (talk.visible) {
-            talk.hide();
             return;
         }
-        talk.topmost = true;
-        centreOnTable(talk);
-        talk.show();
-        if (state.Scale.x < 1.0) {
-            talk.left = static_cast<int>(MainForm.left + Pic1.left * tw + 0.215 * MainForm.width);
-            talk.top = static_cast<int>(MainForm.top + Pic1.top * tw + 0.595 * MainForm.height);
-        } else {
-            talk.left = static_cast<int>(MainForm.left + Pic1.left * tw + 0.3 * Pic1.width * tw);
-            talk.top = static_cast<int>(MainForm.top + Pic1.top * tw + 0.66 * Pic1.height * tw);
-        }
-        return;
-    }
-    case BtnContinue: {
-        if (state.TableBroken) {
-            // The table is over: hand it back to the hall. The hall link stays open
-            // so the hall can bring this client to a table again.
-            state.GameResetDone = false;
-            displayReset();
-            seatRecordReset();
-            roundFlow.firstStart = true;
-            if (!hall.find()) pf.shell.end(0);
-            MainForm.windowState = ui::WindowState::Minimized;
-            hall.restore();
-            return;
-        }
-        hideForms({"Hero", "Score"});
-        roundFlow.firstStart = false;
-        if (!roundFlow.pressed[BtnContinue]) {
-            ui::Control& button = MainForm.at("AnNiu", BtnContinue);
-            showResourcePicture(button, hallButtonPictureId(6));
-            ui::Control& ok = MainForm.at("OK", 0);
-            ok.visible = true;
-            MainForm.bringToFront(ok);
-            slots[net::SlotContinue].flag = false;
-            MainForm.at("Time_Img").visible = false;
-            MainForm.at("Number").visible = false;
-            setHallButtonPressed(BtnContinue);
-            if (!state.GameResetDone) {
+        case BtnContinue: {
+            if (state.TableBroken) {
+                // The table is over: hand it back to the hall. The hall link stays open
+                // so the hall can bring this client to a table again.
+                state.GameResetDone = false;
                 displayReset();
                 seatRecordReset();
-                state.GameResetDone = true;
+                roundFlow.firstStart = true;
+                if (!hall.find()) pf.shell.end(0);
+                MainForm.windowState = ui::WindowState::Minimized;
+                hall.restore();
+                return;
             }
-            // During a game a ready request means nothing; nothing is queued then.
-            if (!state.InGame) {
-                net::GamePacket ready = net::makePacket(16, state.PlayerRecord[0].seatBit);
-                ready[15] = 1;
-                QueuePacket(ready);
+            hideForms({"Hero", "Score"});
+            roundFlow.firstStart = false;
+            if (!roundFlow.pressed[BtnContinue]) {
+                ui::Control& button = MainForm.at("AnNiu", BtnContinue);
+                showResourcePicture(button, hallButtonPictureId(6));
+                ui::Control& ok = MainForm.at("OK", 0);
+                ok.visible = true;
+                MainForm.bringToFront(ok);
+                slots[net::SlotContinue].flag = false;
+                MainForm.at("Time_Img").visible = false;
+                MainForm.at("Number").visible = false;
+                setHallButtonPressed(BtnContinue);
+                if (!state.GameResetDone) {
+                    displayReset();
+                    seatRecordReset();
+                    state.GameResetDone = true;
+                }
+                // During a game a ready request means nothing; nothing is queued then.
+                if (!state.InGame) {
+                    net::GamePacket ready = net::makePacket(16, state.PlayerRecord[0].seatBit);
+                    ready[15] = 1;
+                    QueuePacket(ready);
+                }
             }
+            if (state.ExitConfirmed && hall.find()) {
+                MainForm.windowState = ui::WindowState::Minimized;
+                hall.restore();
+                hideForms({"Score", "Talk", "Hero", "VosSet"});
+            }
+            return;
         }
-        if (state.ExitConfirmed && hall.find()) {
+        case BtnSettings: {
+            ui::Form& vos = pf.windows.form("VosSet");
+            if (vos.visible) {
+                vos.hide();
+                return;
+            }
+            const bool small = state.Scale.x < 1.0;
+            vos.top = static_cast<int>(MainForm.top + Pic1.top * tw + Pic1.height * tw -
+                                       (small ? 1.259 : 1.35) * vos.height);
+            vos.left = static_cast<int>(MainForm.left + Pic1.left * tw + Pic1.width * tw -
+                                        (small ? 1.39 : 1.38) * vos.width);
+            showSettings();
+            return;
+        }
+        case BtnHide:
             MainForm.windowState = ui::WindowState::Minimized;
-            hall.restore();
-            hideForms({"Score", "Talk", "Hero", "VosSet"});
-        }
-        return;
-    }
-    case BtnSettings: {
-        ui::Form& vos = pf.windows.form("VosSet");
-        if (vos.visible) {
-            vos.hide();
+            hideForms({"huifu", "Hero", "Score", "Talk", "VosSet"});
+            return;
+        case BtnRecord: {
+            ui::Form& score = pf.windows.form("Score");
+            if (score.visible) {
+                score.hide();
+                return;
+            }
+            LoadRoundRecord(static_cast<std::int16_t>(state.RoundNumber));
+            score.load();
+            centreOnTable(score);
+            score.show();
             return;
         }
-        const bool small = state.Scale.x < 1.0;
-        vos.top = static_cast<int>(MainForm.top + Pic1.top * tw + Pic1.height * tw -
-                                   (small ? 1.259 : 1.35) * vos.height);
-        vos.left = static_cast<int>(MainForm.left + Pic1.left * tw + Pic1.width * tw -
-                                    (small ? 1.39 : 1.38) * vos.width);
-        showSettings();
-        return;
-    }
-    case BtnHide:
-        MainForm.windowState = ui::WindowState::Minimized;
-        hideForms({"huifu", "Hero", "Score", "Talk", "VosSet"});
-        return;
-    case BtnRecord: {
-        ui::Form& score = pf.windows.form("Score");
-        if (score.visible) {
-            score.hide();
+        case BtnHistory: {
+            ui::Form& hero = pf.windows.form("Hero");
+            if (hero.visible) {
+                hero.hide();
+                return;
+            }
+            hero.load();
+            centreOnTable(hero);
+            hero.show();
             return;
         }
-        LoadRoundRecord(static_cast<std::int16_t>(state.RoundNumber));
-        score.load();
-        centreOnTable(score);
-        score.show();
-        return;
-    }
-    case BtnHistory: {
-        ui::Form& hero = pf.windows.form("Hero");
-        if (hero.visible) {
-            hero.hide();
+        case BtnRules:
+            pf.shell.openDocument(kRulesPage);
             return;
-        }
-        hero.load();
-        centreOnTable(hero);
-        hero.show();
-        return;
-    }
-    case BtnRules:
-        pf.shell.openDocument(kRulesPage);
-        return;
-    case BtnExit:
-        toggleExitDialog(true);
-        return;
-    default:
-        return;
+        case BtnExit:
+            toggleExitDialog(true);
+            return;
+        default:
+            return;
     }
 }
 

@@ -33,8 +33,8 @@ struct RoundFlow {
     // Only the continue button's flag is used: readiness for the coming round has
     // been announced (by the button or by the continue countdown).
     std::array<bool, kHallButtons> pressed{};
-    bool firstStart = true;  // item 2 shows 开始 until the first press or prompt
-    int blinkCount = 0;      // chat button blinks left
+    bool firstStart = true;         // item 2 shows 开始 until the first press or prompt
+    int blinkCount = 0;             // chat button blinks left
     std::uint8_t selectedSeat = 0;  // seat bit of the avatar last clicked
 };
 

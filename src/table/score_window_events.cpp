@@ -15,17 +15,21 @@ void Client::historyToScore(const ui::Control& list) {
 
 void Client::wireRoundFlowEvents() {
     using ui::EventKind;
-    MainForm.on("AnNiu", EventKind::Click, [this](ui::Control* c, ui::Event&) { AnNiu_Click(c->index); });
+    MainForm.on("AnNiu", EventKind::Click,
+                [this](ui::Control* c, ui::Event&) { AnNiu_Click(c->index); });
     MainForm.on("AnNiu", EventKind::MouseMove,
                 [this](ui::Control* c, ui::Event&) { AnNiu_MouseMove(c->index); });
-    MainForm.on("Tou", EventKind::Click, [this](ui::Control* c, ui::Event&) { Tou_Click(c->index); });
+    MainForm.on("Tou", EventKind::Click,
+                [this](ui::Control* c, ui::Event&) { Tou_Click(c->index); });
     // Leaving the buttons for the table surface or the bottom decoration gives
     // them back their normal pictures.
     for (const char* surface : {"Pic1", "imgDilan"})
-        MainForm.on(surface, EventKind::MouseMove, [this](ui::Control*, ui::Event&) { clearHallButtonHover(); });
+        MainForm.on(surface, EventKind::MouseMove,
+                    [this](ui::Control*, ui::Event&) { clearHallButtonHover(); });
 
     ui::Form& score = pf.windows.form("Score");
-    score.onForm(EventKind::Load, [this, &score](ui::Control*, ui::Event&) { centreOnTable(score); });
+    score.onForm(EventKind::Load,
+                 [this, &score](ui::Control*, ui::Event&) { centreOnTable(score); });
     score.onForm(EventKind::MouseDown, [&score](ui::Control*, ui::Event& e) {
         if (e.button == ui::LeftButton) score.systemMove = true;
     });
@@ -45,7 +49,8 @@ void Client::wireRoundFlowEvents() {
     });
     hero.on("Image1", EventKind::Click, [&hero](ui::Control*, ui::Event&) { hero.hide(); });
     for (const char* list : {"Grade", "Num"})
-        hero.on(list, EventKind::DblClick, [this](ui::Control* c, ui::Event&) { historyToScore(*c); });
+        hero.on(list, EventKind::DblClick,
+                [this](ui::Control* c, ui::Event&) { historyToScore(*c); });
 }
 
 }  // namespace app

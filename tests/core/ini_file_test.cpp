@@ -1,12 +1,13 @@
 // The private-profile file: path joining, key look-up without case, the empty
 // string for what is missing, the 1023-character cut and the code page on disk.
+#include "app/ini_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "app/ini_file.h"
 #include "protocol/gbk.h"
 
 namespace {
@@ -40,10 +41,8 @@ TEST(IniPath, JoinsFolderAndNameWithExactlyOneSeparator) {
     struct Case {
         const char *folder, *name, *joined;
     } cases[] = {
-        {"/prog", "info.qv", "/prog/info.qv"},
-        {"/prog/", "/info.qv", "/prog/info.qv"},
-        {"/prog//", "//info.qv", "/prog/info.qv"},
-        {"/prog\\\\", "\\\\info.qv", "/prog/info.qv"},
+        {"/prog", "info.qv", "/prog/info.qv"},     {"/prog/", "/info.qv", "/prog/info.qv"},
+        {"/prog//", "//info.qv", "/prog/info.qv"}, {"/prog\\\\", "\\\\info.qv", "/prog/info.qv"},
         {"/a/b", "c/d.ini", "/a/b/c/d.ini"},
     };
     for (const Case& c : cases) {

@@ -35,7 +35,8 @@ struct SeatedTable : ClientFixture {
         for (int s = 0; s < 6; ++s) {
             client->state.PlayerRecord[static_cast<std::size_t>(s)].seatBit =
                 static_cast<std::uint8_t>(1 << s);
-            client->state.PlayerInfo[static_cast<std::size_t>(s)].nickname = "p" + std::to_string(s);
+            client->state.PlayerInfo[static_cast<std::size_t>(s)].nickname =
+                "p" + std::to_string(s);
         }
         fp.socket.takeSent();
     }
@@ -91,10 +92,12 @@ struct SeatedTable : ClientFixture {
         }
         return r;
     }
-    void playResult(const std::vector<ResultRecord>& r, int currency = 1, std::uint32_t stake = 500) {
+    void playResult(const std::vector<ResultRecord>& r, int currency = 1,
+                    std::uint32_t stake = 500) {
         for (int i = 0; i < 3; ++i)
             client->HandleResult(resultPacket(r[static_cast<std::size_t>(2 * i)],
-                                              r[static_cast<std::size_t>(2 * i + 1)], currency, stake));
+                                              r[static_cast<std::size_t>(2 * i + 1)], currency,
+                                              stake));
     }
     ui::Form& score() { return fp.windows.form("Score"); }
     ui::Form& hero() { return fp.windows.form("Hero"); }

@@ -34,12 +34,31 @@ TEST_F(Result, OnlyTheThirdPacketShowsAnything) {
 TEST_F(Result, WonAndLostColumnsWithoutTribute) {
     playResult(plainRound());
     const Lines tail = {"", "", "", "", "", ""};  // fall (2) and point tribute (2 + 2)
-    Lines won = {"房间条数：500金币", "", "玩家获第 1 名", "", "  本回合赢", "总分：30金币",
-                 "-----------", "", "总分：20金币", "-----------", ""};
+    Lines won = {"房间条数：500金币",
+                 "",
+                 "玩家获第 1 名",
+                 "",
+                 "  本回合赢",
+                 "总分：30金币",
+                 "-----------",
+                 "",
+                 "总分：20金币",
+                 "-----------",
+                 ""};
     won.insert(won.end(), tail.begin(), tail.end());
     EXPECT_EQ(lines(0), won);
-    Lines lost = {"房间条数：500金币", "", "玩家获第 2 名", "", "  本回合输", "总分：- 30金币",
-                  "-----------", "", "", "总分：- 20金币", "-----------", ""};
+    Lines lost = {"房间条数：500金币",
+                  "",
+                  "玩家获第 2 名",
+                  "",
+                  "  本回合输",
+                  "总分：- 30金币",
+                  "-----------",
+                  "",
+                  "",
+                  "总分：- 20金币",
+                  "-----------",
+                  ""};
     lost.insert(lost.end(), tail.begin(), tail.end());
     EXPECT_EQ(lines(1), lost);
     EXPECT_EQ(lines(6), Lines{"总分：20金币"});
@@ -63,19 +82,67 @@ TEST_F(Result, OutcomesAmountsGoldAndCounts) {
         int wins, losses;
         std::string cash;
     } cases[] = {
-        {"won", 1, 30, 20, 100, {"  本回合赢", "总分：30金币", "-----------", "", "总分：20金币", "-----------", ""},
-         {"总分：20金币"}, {"     20"}, 120, 1, 0, "120金币"},
-        {"lost, first amount 0", 2, 0, 20, 100,
+        {"won",
+         1,
+         30,
+         20,
+         100,
+         {"  本回合赢", "总分：30金币", "-----------", "", "总分：20金币", "-----------", ""},
+         {"总分：20金币"},
+         {"     20"},
+         120,
+         1,
+         0,
+         "120金币"},
+        {"lost, first amount 0",
+         2,
+         0,
+         20,
+         100,
          {"  本回合输", "总分： 0金币", "-----------", "", "", "总分：- 20金币", "-----------", ""},
-         {"总分：- 20金币"}, {"     -20"}, 80, 0, 1, "80金币"},
-        {"lost 0", 2, 5, 0, 100,
+         {"总分：- 20金币"},
+         {"     -20"},
+         80,
+         0,
+         1,
+         "80金币"},
+        {"lost 0",
+         2,
+         5,
+         0,
+         100,
          {"  本回合输", "总分：- 5金币", "-----------", "", "", "总分：- 0金币", "-----------", ""},
-         {"总分：- 0金币"}, {"     -0"}, 100, 0, 0, "100金币"},
-        {"lost more than held", 2, 5, 250, 100,
-         {"  本回合输", "总分：- 5金币", "-----------", "", "", "总分：- 250金币", "-----------", ""},
-         {"总分：- 250金币"}, {"     -250"}, 0, 0, 1, "0金币"},
-        {"drawn", 0, 7, 20, 100, {"  本回合平", "", "-----------", "", "", "", "-----------", ""},
-         {"     0"}, {"      0"}, 100, 0, 0, "100金币"},
+         {"总分：- 0金币"},
+         {"     -0"},
+         100,
+         0,
+         0,
+         "100金币"},
+        {"lost more than held",
+         2,
+         5,
+         250,
+         100,
+         {"  本回合输", "总分：- 5金币", "-----------", "", "", "总分：- 250金币", "-----------",
+          ""},
+         {"总分：- 250金币"},
+         {"     -250"},
+         0,
+         0,
+         1,
+         "0金币"},
+        {"drawn",
+         0,
+         7,
+         20,
+         100,
+         {"  本回合平", "", "-----------", "", "", "", "-----------", ""},
+         {"     0"},
+         {"      0"},
+         100,
+         0,
+         0,
+         "100金币"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -88,7 +155,8 @@ TEST_F(Result, OutcomesAmountsGoldAndCounts) {
         r[3].first = c.first;
         r[3].second = c.second;
         playResult(r);
-        Lines column(lines(3).begin() + 4, lines(3).begin() + 4 + static_cast<long>(c.column.size()));
+        Lines column(lines(3).begin() + 4,
+                     lines(3).begin() + 4 + static_cast<long>(c.column.size()));
         EXPECT_EQ(column, c.column);
         EXPECT_EQ(lines(9), c.total);
         EXPECT_EQ(hero().at("Grade", 3).items, c.grade);
@@ -116,7 +184,8 @@ TEST_F(Result, LevelsOutsideOneToFortyLeaveTheLabel) {
     struct Case {
         int level;
         const char* shown;
-    } cases[] = {{1, "第一级"}, {12, "第十二级"}, {40, "第四十级"}, {0, "before"}, {41, "before"}, {255, "before"}};
+    } cases[] = {{1, "第一级"}, {12, "第十二级"}, {40, "第四十级"},
+                 {0, "before"}, {41, "before"},   {255, "before"}};
     for (const Case& c : cases) {
         client->MainForm.at("Level", 2).caption = "before";
         auto r = plainRound();
@@ -162,13 +231,17 @@ TEST_F(Result, TributeEntriesAndTheirPadding) {
     r[5].stuffyTo = 0;
     playResult(r);
     // Won columns have 11 lines before the tribute, lost ones 12.
-    auto tribute = [&](int s) { return Lines(lines(s).begin() + (s % 2 ? 12 : 11), lines(s).end()); };
-    EXPECT_EQ(tribute(0), (Lines{"", "", "吃点贡1张", "  p3", "", "", "", "", "吃闷贡1张", "  p5"}));
+    auto tribute = [&](int s) {
+        return Lines(lines(s).begin() + (s % 2 ? 12 : 11), lines(s).end());
+    };
+    EXPECT_EQ(tribute(0),
+              (Lines{"", "", "吃点贡1张", "  p3", "", "", "", "", "吃闷贡1张", "  p5"}));
     EXPECT_EQ(tribute(1), (Lines{"吃落贡2张", "  p4", "", "", "", "", "", ""}));
     EXPECT_EQ(tribute(2), (Lines{"", "", "", "", "", "", "吃烧贡1张", "  p5"}));
     EXPECT_EQ(tribute(3), (Lines{"", "", "进点贡1张", "  p0", "", "", "", ""}));
     EXPECT_EQ(tribute(4), (Lines{"进落贡2张", "  p1", "", "", "", "", "", ""}));
-    EXPECT_EQ(tribute(5), (Lines{"", "", "", "", "", "", "进烧贡1张", "  p2", "进闷贡1张", "  p0"}));
+    EXPECT_EQ(tribute(5),
+              (Lines{"", "", "", "", "", "", "进烧贡1张", "  p2", "进闷贡1张", "  p0"}));
     EXPECT_FALSE(client->state.FreeToLeave);
 }
 
@@ -176,7 +249,7 @@ TEST_F(Result, TheOthersCardsAreShownFaceUpAndTheRecordsCleared) {
     auto r = plainRound();
     // A small joker (rank code 0), a big joker (1) and the 5 of suit bit 2.
     r[3].cards = {0x00, 0x01, 0x25};
-    r[0].cards = {0x25};  // the own row is not redrawn
+    r[0].cards = {0x25};          // the own row is not redrawn
     r[4].cards.assign(60, 0x13);  // more than the row can hold: only 54 are read
     playResult(r);
     auto picture = [](int rank, int suit) { return rules::PictureIndex(rank | suit << 8); };
