@@ -20,6 +20,7 @@
 #include "table/pictures.h"
 #include "table/play_state.h"
 #include "table/resource_store.h"
+#include "table/round_flow.h"
 
 namespace app {
 
@@ -152,8 +153,8 @@ public:
     void sendWorkAnswer(int cardId, int count);
     bool hallWindowKnown = false;
 
-    // Sound effects by file, relative to the program folder ("/../common/pk/x.wav").
-    void PlaySoundEffect(const std::string& path);
+    // A sound effect of the catalogue, by name; it obeys its own switch.
+    void PlaySoundEffect(sound::Effect effect);
     void showActionPicture(ui::Control& target, int entry);
     void showIndicatorPicture(ui::Control& target, int entry);
     void setHallButtonPressed(int item);
@@ -244,6 +245,28 @@ public:
     bool countdownSecond(int group);
     void showCountdownNumber();
     void answerByItself(int group);
+    // From one round to the next: the round result and scoring, the game record
+    // file, the hall buttons AnNiu, the avatar click, the Score and Hero windows and
+    // the exit dialog's opening.
+    table::RoundFlow roundFlow;
+    void SaveRoundRecord(std::int16_t round);
+    void LoadRoundRecord(std::int16_t round);
+    std::string roundRecordPath();
+    void disconnectReset();
+    void wireRoundFlowEvents();
+    void AnNiu_Click(int item);
+    void AnNiu_MouseMove(int item);
+    void Tou_Click(int slot);
+    void startChatBlink();  // an incoming chat line: the chat button blinks 4 times
+    void clearFirstStart();
+    void showHallButtonNormal(int item);
+    int hallButtonPictureId(int entry) const;  // HallButtonPictureIds
+    void centreOnTable(ui::Form& f);
+    void historyToScore(const ui::Control& list);
+    void toggleExitDialog(bool fromExitButton);
+    void createExitDialog();
+    void showSettings();        // VosSet, owned by the sound settings
+    void stopOthersCountdown();  // the clock at another seat, owned by the turn countdown
 
     // Start-up, split into the steps the load handler runs.
     void startUp(const std::string& commandLine);

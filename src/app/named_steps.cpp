@@ -9,13 +9,12 @@ void Client::startSound() { sound.startUp(); }
 void Client::loadPictures() { table::BuildPictureIdTables(PictureIds, state.Scale.x); }
 void Client::startProxy() {}
 void Client::proxyBytes(const platform::Bytes&) {}
-void Client::showContinuePressed() {}
-void Client::showHallButtonPictures() {}
 void Client::showRestoreButtonPicture() {}
 void Client::startLocalCapture() {}
 void Client::stopKeepAlive() { TimerKeepAlive.setEnabled(false); }
-void Client::PlaySoundEffect(const std::string& path) {
-    if (onSoundEffect) onSoundEffect(path);
+void Client::PlaySoundEffect(sound::Effect effect) {
+    if (onSoundEffect) onSoundEffect(std::string(sound::effectEntry(effect).file));
+    sound.PlaySoundEffect(effect);
 }
 void Client::showActionPicture(ui::Control& target, int entry) {
     if (entry >= 0 && entry < static_cast<int>(PictureIds.ActionButtonPictureIds.size()))
@@ -25,9 +24,6 @@ void Client::showIndicatorPicture(ui::Control& target, int entry) {
     if (entry >= 0 && entry < static_cast<int>(PictureIds.IndicatorPictureIds.size()))
         showTablePicture(target, PictureIds.IndicatorPictureIds[static_cast<std::size_t>(entry)]);
 }
-void Client::setHallButtonPressed(int) {}
-void Client::clearHallButtonPressed(int) {}
-void Client::clearHallButtonHover() {}
 // An entry of a picture-id table on a control; entries outside the table show nothing.
 template <std::size_t N>
 static void showEntry(Client& c, ui::Control& target, const std::array<std::string, N>& ids, int entry) {
@@ -81,7 +77,6 @@ void Client::bringTableToFront() {
     MainForm.windowState = ui::WindowState::Maximized;
     MainForm.windowState = ui::WindowState::Normal;
 }
-void Client::blinkStep() {}
 void Client::linkWatch() {}
 void Client::silenceWatch() {}
 

@@ -9,7 +9,6 @@ namespace app {
 void Client::HandleExchange(const net::GamePacket&) {}
 void Client::HandleRevolution(const net::GamePacket&) {}
 void Client::HandleTribute(const net::GamePacket&) {}
-void Client::HandleResult(const net::GamePacket&) {}
 void Client::HandleGameOver(const net::GamePacket&) {}
 void Client::HandleChat(const net::GamePacket&) {}
 void Client::HandlePlayerLeft(const net::GamePacket&) {}

@@ -125,7 +125,7 @@ void Client::MarkGoneOut(int slot) {
     const bool revolution = state.RevolutionSlots[0] >= 0 || state.RevolutionSlots[1] >= 0;
     const int place = play.FinishCounter == 3 && revolution ? 5 : play.FinishCounter + 1;
     play.FinishCounter = place;
-    PlaySoundEffect("/../common/dravik/zouke.wav");
+    PlaySoundEffect(sound::Effect::GoOut);
     if (slot < 0 || slot > 5) return;
     state.PlayerRecord[static_cast<std::size_t>(slot)].finishPlace = place;
     // There are six finishing pictures; a seventh place (more seats out than the
@@ -149,15 +149,15 @@ void Client::ShowPlayedHand(const net::GamePacket& p) {
     const auto playClass = static_cast<rules::PlayClass>(p[18]);
     if (playClass == rules::PlayClass::Dravik) {
         if (a != 0)
-            PlaySoundEffect(play.DravikRun ? "/../common/pk/sys070.wav"
-                                           : "/../common/dravik/dravikpai.wav");
+            PlaySoundEffect(play.DravikRun ? sound::Effect::Play
+                                           : sound::Effect::DravikPlay);
         if (a != 0 && !minimised) showBubble(a, kBubbleGameName);
         play.DravikRun = true;
         // A Dravik play clears every row but the actor's and the one opposite it.
         for (int d : {1, 2, 4, 5}) HidePlayedRow((a + d) % 6, false);
     } else {
         play.DravikRun = false;
-        if (a != 0) PlaySoundEffect("/../common/pk/sys070.wav");
+        if (a != 0) PlaySoundEffect(sound::Effect::Play);
     }
     // The own plays are on the table already.
     if (a == 0) return;
@@ -231,7 +231,7 @@ void Client::HandlePlayedHand(const net::GamePacket& p) {
     if (p[16] == kFall) {
         ui::Control& result = MainForm.at("ImgResult", a);
         showFinishPicture(result, kFinishFall);
-        PlaySoundEffect("/../common/dravik/daluo.wav");
+        PlaySoundEffect(sound::Effect::Fall);
         if (a == 0) result.top = state.HandTop - 0.75 * cardImage(0, 0).height;
         result.visible = true;
         MainForm.bringToFront(result);
@@ -264,7 +264,7 @@ void Client::HandlePlayedHand(const net::GamePacket& p) {
     };
     auto catchBurn = [&] {
         showFlames(kCatchFlames);
-        PlaySoundEffect("/../common/dravik/jieshao.wav");
+        PlaySoundEffect(sound::Effect::BurnCaught);
         play.SelfBurning = false;
         play.BurnActive = false;
         play.BurnSlot = -1;
@@ -281,11 +281,11 @@ void Client::HandlePlayedHand(const net::GamePacket& p) {
             play.GoneOutPending = true;
             break;
         case kTakeLead:
-            PlaySoundEffect("/../common/dravik/jiefeng.wav");
+            PlaySoundEffect(sound::Effect::TakeLead);
             if (n == 0 && a != 0 && !minimised) showBubble(a, kBubbleTakeLead);
             break;
         case kYield:
-            PlaySoundEffect("/../common/dravik/rangpai.wav");
+            PlaySoundEffect(sound::Effect::Yield);
             if (a != 0 && !minimised) showBubble(a, kBubbleYield);
             break;
         case kBurn:
@@ -294,7 +294,7 @@ void Client::HandlePlayedHand(const net::GamePacket& p) {
                 pf.loop.wait(2000);
             }
             showFlames(kBurnFlames);
-            PlaySoundEffect("/../common/dravik/shaopai.wav");
+            PlaySoundEffect(sound::Effect::Burn);
             play.BurnSlot = a;
             play.BurnActive = true;
             if (a == 0) play.SelfBurning = true;
@@ -303,7 +303,7 @@ void Client::HandlePlayedHand(const net::GamePacket& p) {
             if (caught()) catchBurn();
             break;
         case kPass:
-            PlaySoundEffect("/../common/pk/sys080.wav");
+            PlaySoundEffect(sound::Effect::Pass);
             if (n == 0 && !state.Away && a >= 1 && a <= 5) {
                 ui::Control& bubble = MainForm.at("imgGuo", a);
                 showPassBubblePicture(bubble, a - 1);
@@ -329,7 +329,7 @@ void Client::HandlePlayedHand(const net::GamePacket& p) {
     }
     if (p[16] == kLampLit) {
         showIndicatorPicture(MainForm.at("ImgKaiD", b), kLitLamp);
-        PlaySoundEffect("/../common/dravik/kaidian.wav");
+        PlaySoundEffect(sound::Effect::LampLit);
     }
     HidePlayedRow(b, false);
     ui::Control& timeImg = MainForm.at("Time_Img");

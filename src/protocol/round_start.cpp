@@ -81,7 +81,7 @@ void Client::HandleDeal(const net::GamePacket& p) {
     for (int slot = 0; slot < 6; ++slot) MainForm.at("ImgQQ", slot).visible = false;
 
     // The hand.
-    PlaySoundEffect("/../common/pk/sys010.wav");
+    PlaySoundEffect(sound::Effect::Deal);
     rules::Hand& hand = state.PlayerRecord[0].cards;
     for (int i = 0; i < 36; ++i) hand.append(cardAt(p, 16 + 4 * static_cast<std::size_t>(i)));
     state.CardsDealt = 36;
@@ -118,6 +118,7 @@ void Client::HandleDeclaration(const net::GamePacket& p) {
     if (p[11] == 0 && kind == 1) {
         clearHallButtonHover();
         setHallButtonPressed(2);
+        clearFirstStart();
         resetDisplay(true);
         state.InGame = true;
         state.GameStarted = true;
@@ -137,8 +138,8 @@ void Client::HandleDeclaration(const net::GamePacket& p) {
         showIndicatorPicture(label, kind == 1 ? kDeclaredLabel : kRevealedLabel);
         label.visible = true;
         MainForm.bringToFront(label);
-        PlaySoundEffect(kind == 1 ? "/../common/dravik/yudian.wav"
-                                  : "/../common/dravik/mingdian.wav");
+        PlaySoundEffect(kind == 1 ? sound::Effect::DeclareYudian
+                                  : sound::Effect::DeclareMingdian);
     }
 }
 
@@ -208,7 +209,7 @@ void Client::HandleWork(const net::GamePacket& p) {
         for (int i = 0; i < 4; ++i) cardImage(slot, i).visible = false;
     const int slot = protocol::screenSlot(p[6], state.PlayerRecord[0].seatBit);
     if (slot == 0) return;
-    if (p[12] != 0) PlaySoundEffect("/../common/dravik/shangban.wav");
+    if (p[12] != 0) PlaySoundEffect(sound::Effect::GoToWork);
     // At most the 56 pictures of the slot's row can show cards.
     const int shown = std::min<int>(p[12], 56);
     rules::Hand& row = state.PlayerRecord[static_cast<std::size_t>(slot)].cards;

@@ -186,7 +186,7 @@ void Client::pressHint() {
         play.HintLast = static_cast<int>(candidates.size()) - 1;
     }
     if (!play.HintList.empty()) {
-        PlaySoundEffect("/../common/pk/sys110.wav");
+        PlaySoundEffect(sound::Effect::Hint);
         lowerRaisedCards();
         std::vector<std::string> candidates;
         std::stringstream list(play.HintList);
@@ -290,7 +290,7 @@ void Client::clickOperationNotP(int item) {
                     break;
                 }
             sendWorkAnswer(cardId, state.BestSameSuitCount);
-            PlaySoundEffect("/../common/dravik/shangban.wav");
+            PlaySoundEffect(sound::Effect::GoToWork);
             enableHandCards();
             lowerRaisedCards();
         } else if (d.flag == &state.RevolutionPending) {

@@ -112,10 +112,10 @@ void Client::onCardMouseDown(ui::Control& card, const ui::Event& e) {
         } else {
             card.top = raised;
         }
-        PlaySoundEffect("/../common/pk/sys020.wav");
+        PlaySoundEffect(sound::Effect::CardRaised);
     } else {
         card.top = state.HandTop;
-        PlaySoundEffect("/../common/pk/sys030.wav");
+        PlaySoundEffect(sound::Effect::CardLowered);
     }
 }
 
@@ -133,7 +133,12 @@ void Client::onTableMouseDown(const ui::Event& e) {
 
 // The pointer over the table surface or its background pictures: every hovered
 // button gets its normal look back.
-void Client::onTableMouseMove(const ui::Event&) { resetButtonHover(); }
+// Leaving the buttons for the table surface or the decorations gives the action,
+// decision and hall buttons back their normal pictures.
+void Client::onTableMouseMove(const ui::Event&) {
+    resetButtonHover();
+    clearHallButtonHover();
+}
 
 void Client::BossKey() {
     for (const char* name : {"Information", "VosSet", "frmExit", "ChuPai", "frmTishi"})

@@ -297,6 +297,7 @@ void Client::firstLayout() {
     name1.move(0, bottom(strip(1)) + S(5));
     name2.move(strip(5).left, name1.top);
     wireTableEvents();
+    wireRoundFlowEvents();
 }
 
 void Client::secondLayout() {

@@ -14,7 +14,7 @@ void Client::ValidateAndPlay() {
         if (cardImage(0, hand.imageIndex(i)).top < state.HandTop) selected.push_back(i);
     const rules::PlayVerdict verdict = rules::validateSelection(hand, selected, state.TablePlay);
     if (!verdict.play) {
-        PlaySoundEffect("/../common/dravik/chupaifeifa.wav");
+        PlaySoundEffect(sound::Effect::PlayRefused);
         showIllegalPlayNotice();
         return;
     }
@@ -68,11 +68,11 @@ void Client::ValidateAndPlay() {
     play.PlayedPictures[table::kPlayedRowCapacity][0] = static_cast<std::int16_t>(n);
 
     if (verdict.playClass == rules::PlayClass::Dravik) {
-        PlaySoundEffect(play.DravikRun ? "/../common/pk/sys070.wav"
-                                       : "/../common/dravik/dravikpai.wav");
+        PlaySoundEffect(play.DravikRun ? sound::Effect::Play
+                                       : sound::Effect::DravikPlay);
         play.DravikRun = true;
     } else {
-        PlaySoundEffect("/../common/pk/sys070.wav");
+        PlaySoundEffect(sound::Effect::Play);
         play.DravikRun = false;
     }
 

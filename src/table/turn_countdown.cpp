@@ -39,7 +39,7 @@ void Client::showCountdownNumber() {
     number.caption = std::to_string(state.CountdownSeconds);
     if (state.CountdownSeconds < 6) {
         number.foreColor = kRed;
-        PlaySoundEffect("/../common/music/tishi.wav");
+        PlaySoundEffect(sound::Effect::CountdownWarning);
     } else {
         number.foreColor = kGreen;
     }
@@ -131,6 +131,12 @@ void Client::independentCountdown() {
         showCountdownNumber();
         return;
     }
+    stopOthersCountdown();
+}
+
+// The clock at another seat goes away without anything being sent: at its zero and
+// when the round's result arrives.
+void Client::stopOthersCountdown() {
     MainForm.at("Time_Img").visible = false;
     MainForm.at("Number").visible = false;
     play.OthersCountdown = false;

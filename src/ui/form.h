@@ -47,6 +47,9 @@ public:
     std::vector<Rect> region;   // window shape in pixels; empty = the whole rectangle
     PicturePtr picture;         // background picture of the form's surface
     Rgb backColor = 0x000000;
+    // Set by a handler of a mouse press to let the user drag the window by its
+    // surface as by its caption; the adapter starts the move and clears it.
+    bool systemMove = false;
 
     int pixelWidth() const { return width / kTwipsPerPixel; }
     int pixelHeight() const { return height / kTwipsPerPixel; }

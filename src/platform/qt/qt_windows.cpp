@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_render.h"
@@ -95,6 +97,14 @@ void FormWidget::sync() {
         hide();
     }
     syncTextBoxes();
+    if (form_.systemMove) {
+        // The window system takes the mouse for the move; the press it started
+        // with never gets its release here.
+        form_.systemMove = false;
+        captured_ = nullptr;
+        formCaptured_ = false;
+        if (isVisible() && windowHandle()) windowHandle()->startSystemMove();
+    }
     syncing_ = false;
     update();
 }
@@ -262,6 +272,15 @@ void FormWidget::mouseDoubleClickEvent(QMouseEvent* e) {
         }
         form_.fire(target, ui::EventKind::DblClick);
     });
+}
+
+// A window the user dragged keeps its new place in the model, so the next sync
+// does not put it back.
+void FormWidget::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    if (syncing_ || !isVisible()) return;
+    form_.left = geometry().x() * ui::kTwipsPerPixel;
+    form_.top = geometry().y() * ui::kTwipsPerPixel;
 }
 
 void FormWidget::wheelEvent(QWheelEvent* e) {

@@ -1,0 +1,74 @@
+// The exit dialog frmExit: the question, the warning that fits the moment, and
+// its OK and cancel picture buttons. Opened and closed by the exit button, the
+// window frame's close image and the Escape key in the chat input.
+#include "app/client.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kDialogWidth = 260, kDialogHeight = 130;  // pixels
+
+// The speech bubbles: windows tagged "speak" and a slot digit.
+bool isSpeechBubble(const ui::Form& f) {
+    return f.tag.size() == 6 && f.tag.compare(0, 5, "speak") == 0 && f.tag[5] >= '0' &&
+           f.tag[5] <= '5';
+}
+
+}  // namespace
+
+void Client::createExitDialog() {
+    ui::Form& f = pf.windows.form("frmExit");
+    if (f.find("Label1")) return;
+    f.width = kDialogWidth * ui::kTwipsPerPixel;
+    f.height = kDialogHeight * ui::kTwipsPerPixel;
+    f.backColor = 0xFFC080;
+    ui::Control& question = f.add("Label1", ui::ControlKind::Label);
+    question.caption = "您真的要退出吗？";
+    question.transparent = true;
+    question.font.size = 12;
+    question.font.bold = true;
+    question.move(20, 20, 220, 24);
+    ui::Control& warning = f.add("Label2", ui::ControlKind::Label);
+    warning.caption = "游戏正在进行，逃跑会扣分！";
+    warning.transparent = true;
+    warning.foreColor = 0xC00000;
+    warning.move(20, 52, 220, 20);
+    // DialogButtonPictureIds entries 0 (OK) and 2 (cancel).
+    ui::Control& ok = f.add("pbCloseMe", ui::ControlKind::Image);
+    ok.stretch = true;
+    ok.move(45, 86, 65, 30);
+    showResourcePicture(ok, 170);
+    ui::Control& cancel = f.add("pbCancel", ui::ControlKind::Image);
+    cancel.stretch = true;
+    cancel.move(150, 86, 65, 30);
+    showResourcePicture(cancel, 172);
+    f.on("pbCancel", ui::EventKind::Click, [&f](ui::Control*, ui::Event&) { f.unload(); });
+}
+
+void Client::toggleExitDialog(bool fromExitButton) {
+    createExitDialog();
+    ui::Form& f = pf.windows.form("frmExit");
+    if (f.visible) {
+        f.hide();
+        return;
+    }
+    f.top = (MainForm.height - f.height) / 2 + MainForm.top;
+    f.left = (MainForm.width - f.width) / 2 + MainForm.left;
+    ui::Control& warning = f.at("Label2");
+    if (state.InGame && !state.SpectatorMode) {
+        warning.caption = "游戏正在进行，逃跑会扣分！";
+        warning.visible = true;
+    } else if (state.GameDecided || !state.GameStarted) {
+        warning.visible = false;
+    } else {
+        warning.caption = fromExitButton ? "本局未结束，退出会扣分！" : "本局未结束，逃跑会扣分";
+        warning.visible = true;
+    }
+    f.show();
+    if (fromExitButton)
+        for (ui::Form* w : pf.windows.forms())
+            if (isSpeechBubble(*w)) w->unload();
+}
+
+}  // namespace app

@@ -1,0 +1,87 @@
+// The disconnect reset: leaves the client unconnected with an empty table, the
+// round counters at zero and the game record file deleted, ready for the hall to
+// send it to a table again.
+#include <cstdio>
+
+#include "app/client.h"
+
+namespace app {
+
+namespace {
+
+// How long the reset waits for the socket to report it is no longer connected.
+constexpr int kCloseWaitMs = 2000, kCloseStepMs = 10;
+
+}  // namespace
+
+void Client::disconnectReset() {
+    state.InGame = false;
+    setHallButtonPressed(table::BtnContinue);  // does nothing until re-armed
+
+    for (int i : {0, 1, 2, 3, 5, 6, 7}) slots[static_cast<std::size_t>(i)].flag = false;
+    slots[net::SlotLinkWatch].counter = 0;
+    TimerBong.setEnabled(false);
+    stopKeepAlive();
+
+    MainForm.at("Sysmsg", 0).items.clear();
+    MainForm.at("Sysmsg", 1).items.clear();
+    pf.socket.close();
+    state.LoginSent = false;
+    for (int waited = 0; pf.socket.state() == platform::SockConnected && waited < kCloseWaitMs;
+         waited += kCloseStepMs)
+        pf.loop.wait(kCloseStepMs);
+
+    if (ui::Form* huifu = pf.windows.find("huifu")) huifu->hide();
+    ui::Form& score = pf.windows.form("Score");
+    ui::Form& hero = pf.windows.form("Hero");
+    for (int s = 0; s < 6; ++s) {
+        if (ui::Control* op = MainForm.find("Operation", s)) op->visible = false;
+        if (ui::Control* tou = MainForm.find("Tou", s)) tou->picture = nullptr;
+        for (const char* label : {"Nid", "Cash", "Level"})
+            if (ui::Control* l = MainForm.find(label, s)) l->caption.clear();
+        score.at("State", s).items.clear();
+        score.at("State", s + 6).items.clear();
+        score.at("ID", s).caption.clear();
+        score.at("Tou", s).picture = nullptr;
+        hero.at("Grade", s).items.clear();
+        hero.at("sunScore", s).caption.clear();
+        hero.at("ID", s).caption.clear();
+        hero.at("Tou", s).picture = nullptr;
+        auto& rec = state.PlayerRecord[static_cast<std::size_t>(s)];
+        rec.seatId.clear();
+        rec.seatBit = 0;
+        // The profile from the nickname to the loss count; the seat key, title and
+        // the fields after them stay.
+        auto& info = state.PlayerInfo[static_cast<std::size_t>(s)];
+        info.nickname.clear();
+        info.avatarCode.clear();
+        info.sex = 0;
+        info.location.clear();
+        info.points = info.credit = info.gold = info.statB = 0;
+        info.levelText.clear();
+        info.statC = info.statD = info.statE = 0;
+        info.loginCount = info.dropCount = info.winCount = info.lossCount = 0;
+        state.GameScore[static_cast<std::size_t>(s)] = 0;
+        if (ui::Control* ok = MainForm.find("OK", s)) ok->visible = false;
+    }
+    // The round numbers start again, so the old ones go with the rounds they named.
+    hero.at("Num").items.clear();
+    for (const char* name : {"name1", "name2"})
+        if (ui::Control* l = MainForm.find(name)) l->caption.clear();
+    std::remove(roundRecordPath().c_str());
+
+    ReceiveRing.clear();
+    send.SendRing.clear();
+    state.SeatedCount = 0;
+    state.InGame = false;
+    state.RoundNumber = state.GamesPlayed = state.RoundInGame = 0;
+    roundFlow.firstStart = true;
+
+    MainForm.windowState = ui::WindowState::Minimized;
+    for (int i = 0; i <= 1; ++i)
+        if (ui::Control* b = MainForm.find("OperationNotP", i)) b->visible = false;
+    for (ui::Form* f : pf.windows.forms())
+        if (f->caption == "speakbox") f->unload();
+}
+
+}  // namespace app

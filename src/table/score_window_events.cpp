@@ -1,0 +1,51 @@
+// What the score window Score and the result-history window Hero do: centred on
+// the table window when they load, dragged by their surface, hidden by the two
+// click areas, and a double click on a history line shows that round in Score.
+// Also the wiring of the hall buttons and the avatars.
+#include "app/client.h"
+
+namespace app {
+
+void Client::historyToScore(const ui::Control& list) {
+    ui::Form& score = pf.windows.form("Score");
+    if (score.visible) score.hide();
+    LoadRoundRecord(static_cast<std::int16_t>(list.listIndex + 1));
+    score.show();
+}
+
+void Client::wireRoundFlowEvents() {
+    using ui::EventKind;
+    MainForm.on("AnNiu", EventKind::Click,
+                [this](ui::Control* c, ui::Event&) { AnNiu_Click(c->index); });
+    MainForm.on("AnNiu", EventKind::MouseMove,
+                [this](ui::Control* c, ui::Event&) { AnNiu_MouseMove(c->index); });
+    MainForm.on("Tou", EventKind::Click,
+                [this](ui::Control* c, ui::Event&) { Tou_Click(c->index); });
+
+    ui::Form& score = pf.windows.form("Score");
+    score.onForm(EventKind::Load,
+                 [this, &score](ui::Control*, ui::Event&) { centreOnTable(score); });
+    score.onForm(EventKind::MouseDown, [&score](ui::Control*, ui::Event& e) {
+        if (e.button == ui::LeftButton) score.systemMove = true;
+    });
+    score.on("Image1", EventKind::Click, [&score](ui::Control*, ui::Event&) { score.hide(); });
+
+    ui::Form& hero = pf.windows.form("Hero");
+    hero.onForm(EventKind::Load, [this, &hero](ui::Control*, ui::Event&) {
+        hero.windowState = ui::WindowState::Normal;
+        centreOnTable(hero);
+        for (int s = 0; s < 6; ++s) {
+            ui::Control& grade = hero.at("Grade", s);
+            if (!grade.items.empty()) grade.topIndex = static_cast<int>(grade.items.size()) - 1;
+        }
+    });
+    hero.onForm(EventKind::MouseMove, [&hero](ui::Control*, ui::Event& e) {
+        if (e.button & ui::LeftButton) hero.systemMove = true;
+    });
+    hero.on("Image1", EventKind::Click, [&hero](ui::Control*, ui::Event&) { hero.hide(); });
+    for (const char* list : {"Grade", "Num"})
+        hero.on(list, EventKind::DblClick,
+                [this](ui::Control* c, ui::Event&) { historyToScore(*c); });
+}
+
+}  // namespace app
