@@ -200,7 +200,8 @@ TEST_F(Sessions, ContinueByAllStartsTheNextRoundAndSilenceEndsTheTable) {
     EXPECT_EQ(a->count(CmdDeal), 2);
     ASSERT_TRUE(passUntil([&] { return a->count(CmdResult) == 6; }));
     pass(5000);
-    // No continue this time: after its countdown and grace the table gives up on him.
+    // No continue this time: after the 15-second countdown and the grace the table
+    // gives up on him.
     auto last = a->of(CmdGameOver).back();
     EXPECT_EQ(last[6], 0x40 | 0x3E);
     EXPECT_EQ(table(), nullptr);
