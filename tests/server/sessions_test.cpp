@@ -199,9 +199,9 @@ TEST_F(Sessions, ContinueByAllStartsTheNextRoundAndSilenceEndsTheTable) {
     EXPECT_EQ(a->of(CmdGameOver)[0][6], 0x7F);
     EXPECT_EQ(a->count(CmdDeal), 2);
     ASSERT_TRUE(passUntil([&] { return a->count(CmdResult) == 6; }));
-    pass(5000);
     // No continue this time: after the 15-second countdown and the grace the table
     // gives up on him.
+    pass(18000);
     auto last = a->of(CmdGameOver).back();
     EXPECT_EQ(last[6], 0x40 | 0x3E);
     EXPECT_EQ(table(), nullptr);
