@@ -151,7 +151,9 @@ TEST_F(LiveTable, TheCountdownPlaysARoundOnItsOwn) {
     ASSERT_TRUE(runUntil([&] { return handOnScreen() == 36; }, 15000)) << "no deal";
     EXPECT_EQ(client->state.PlayerRecord[0].cards.count(), 36);
     // The pre-declaration prompt: its two buttons and the clock at the own seat.
-    ASSERT_TRUE(runUntil([&] { return ctl("OperationNotP", 0).visible && ctl("Number").visible; }, 10000));
+    ASSERT_TRUE(runUntil([&] {
+        return ctl("OperationNotP", 0).visible && ctl("Number").visible && ctl("Number").caption != "0";
+    }, 10000));
     snapshot(client->MainForm, "live-table-after-deal.png");
 
     ASSERT_TRUE(runUntil([&] { return client->state.RoundNumber == 1 && client->pf.windows.form("Score").visible; },
