@@ -22,6 +22,7 @@ Client::Client(platform::Platform platform, const table::ResourceStore& resource
     pf.socket.onData = [this](const platform::Bytes& b) { onDataArrival(b); };
     pf.socket.onClosed = [this] { onPeerClosed(); };
     MainForm.onForm(ui::EventKind::Load, [this](ui::Control*, ui::Event&) { startUp(commandLine_); });
+    MainForm.onForm(ui::EventKind::Unload, [this](ui::Control*, ui::Event&) { onTableUnload(); });
 }
 
 // The controls of the table window's design that the start-up and the transport

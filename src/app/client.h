@@ -277,6 +277,9 @@ public:
     void showSettings();        // VosSet, owned by the sound settings
     void stopOthersCountdown();  // the clock at another seat, owned by the turn countdown
 
+    // The table window's unload: ends the process.
+    void onTableUnload();
+
     // Start-up, split into the steps the load handler runs.
     void startUp(const std::string& commandLine);
 
