@@ -9,6 +9,7 @@
 #include "app/hall_window.h"
 #include "app/launch.h"
 #include "net/packet.h"
+#include "net/reconnect.h"
 #include "net/rings.h"
 #include "net/send_queue.h"
 #include "net/tick_slot.h"
@@ -54,7 +55,8 @@ public:
     net::GamePacket LoginPacket{};
     bool ProxyPhase = false;
     platform::Timer TimerBong;
-    platform::Timer TimerKeepAlive;  // 5000 ms; runs from the login result on
+    platform::Timer TimerKeepAlive;      // 5000 ms; runs from the login result on
+    net::ReconnectController reconnect;  // frmReconnect
     bool framePainted = false;
 
     // Presentation.
@@ -79,6 +81,13 @@ public:
     void onPeerClosed();
     void pumpTick();
     void connectDirect();
+    // Keep-alive and lost links: the keep-alive tick, the silence watch (receive
+    // slot) and the link watch (slot 5) notice a dead link and either reconnect or
+    // give the table up.
+    void keepAliveTick();
+    void returnToHallAfterLostLink();
+    void reconnectAttempt();
+    void reconnectFailed();
     // The inbound dispatcher: takes the server token and runs the command's handler.
     void DispatchPacket(net::GamePacket& packet);
 
