@@ -144,17 +144,15 @@ protected:
 TEST_F(LiveTable, TheCountdownPlaysARoundOnItsOwn) {
     int port = startServer({"--seed", "7", "--turn-seconds", "1"});
     ASSERT_GT(port, 0);
-    sitDown(port, "1280x1024");
+    sitDown(port, "800x600");
     ASSERT_TRUE(runUntil([&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; },
                          15000));
     ASSERT_TRUE(click("AnNiu", 2));  // 开始
     ASSERT_TRUE(runUntil([&] { return handOnScreen() == 36; }, 15000)) << "no deal";
     EXPECT_EQ(client->state.PlayerRecord[0].cards.count(), 36);
     // The pre-declaration prompt: its two buttons and the clock at the own seat.
-    ASSERT_TRUE(runUntil([&] {
-        return ctl("OperationNotP", 0).visible && ctl("Number").visible && ctl("Number").caption != "0";
-    }, 10000));
-    snapshot(client->MainForm, "live-table-after-deal.png");
+    ASSERT_TRUE(runUntil([&] { return ctl("OperationNotP", 0).visible && ctl("Number").visible; }, 10000));
+    snapshot(client->MainForm, "live-table-after-deal-800x600.png");
 
     ASSERT_TRUE(runUntil([&] { return client->state.RoundNumber == 1 && client->pf.windows.form("Score").visible; },
                          240000));
@@ -166,7 +164,7 @@ TEST_F(LiveTable, TheCountdownPlaysARoundOnItsOwn) {
     EXPECT_EQ(count("seat 0 continues"), 1);
 }
 
-// A player at the mouse for one game of three rounds, at the small screen size:
+// A player at the mouse for one game of three rounds, at the full screen size:
 // 开始, every decision declined with its button, every turn answered with 提示 and
 // then 出牌 (the hint passes where nothing beats the table); 继续 after the first
 // round, the countdown continues after the second. The record file keeps the
@@ -174,13 +172,13 @@ TEST_F(LiveTable, TheCountdownPlaysARoundOnItsOwn) {
 TEST_F(LiveTable, APlayerClicksThroughAGameWithTheButtons) {
     int port = startServer({"--seed", "11", "--turn-seconds", "8"});
     ASSERT_GT(port, 0);
-    sitDown(port, "800x600");
+    sitDown(port, "1280x1024");
     ASSERT_TRUE(runUntil([&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; },
                          15000));
     ASSERT_TRUE(click("AnNiu", 2));
     ASSERT_TRUE(runUntil([&] { return handOnScreen() == 36; }, 15000)) << "no deal";
     ASSERT_TRUE(runUntil([&] { return ctl("OperationNotP", 0).visible && ctl("Number").visible; }, 10000));
-    snapshot(client->MainForm, "live-table-after-deal-800x600.png");
+    snapshot(client->MainForm, "live-table-after-deal.png");
 
     int hints = 0, plays = 0;
     auto player = [&] {
