@@ -230,6 +230,13 @@ public:
     // Steps of the tribute that its buttons and countdown call.
     void ShowNotice(const std::string& text);
     void returnTributeSent(const rules::HandPositions& chosen);
+    // The tribute command's three sub-codes and the hand changes they make.
+    void tributeOffer(const net::GamePacket& p);
+    void tributeMade(const net::GamePacket& p);
+    int receiveTributeCards(const net::GamePacket& p);
+    void askForReturn(const net::GamePacket& p, int n);
+    void giveTributeCards(const net::GamePacket& p);
+    void leaveHand(const std::vector<std::uint8_t>& cardIds, double raisedBy);
     struct Decision {
         bool* flag = nullptr;
         int picture[2] = {-1, -1};

@@ -50,7 +50,6 @@ void Client::ShowNotice(const std::string& text) {
     tishi.add("LbTishi", ui::ControlKind::Label, 1).caption.clear();
     tishi.show();
 }
-void Client::returnTributeSent(const rules::HandPositions&) {}
 
 void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
     table::ShowCardPicture({pictures, PictureIds, MainForm, pf.hall, hall.hallCaption}, slot, item,
