@@ -99,6 +99,16 @@ public:
     // Returning to the hall: minimise the table, restore the hall, hide the side
     // windows; without a hall window the process ends.
     void returnToHall();
+    // The leave routine: the leave packet straight to the socket (when it is up),
+    // the other seats' video links dropped, the pump and keep-alive stopped, the
+    // table marked broken; then a short wait so that the packet leaves.
+    void leaveTable();
+    // The departure notice frmOtherExit with its text; OK goes back to the hall,
+    // cancel stays at the broken table.
+    void showDepartureNotice(const std::string& text);
+    void createDepartureNotice();
+    void departureNoticeOk();
+    void departureNoticeCancel();
 
     // Watches every packet the dispatcher takes, before its handler runs (the
     // pump's tests observe the order and timing of dispatch through it).
@@ -122,6 +132,15 @@ public:
     void HandleTableClosed(const net::GamePacket& p);     // 22
     void HandleReady(const net::GamePacket& p);           // 23
     void HandleResume(const net::GamePacket& p);          // 29
+
+    // Departures (codes 16, 21, 22): the two cases of the game-over command, the
+    // steps they share, and the time of day the message area shows.
+    void continueOutcome(const net::GamePacket& p);
+    void goldShortage(const net::GamePacket& p);
+    void departureBackToHall(int waitMs);
+    void clearSlotPlayer(int slot);
+    void clearSeatLabels(int slot);
+    std::string clockText();
 
     // Seating (the seat packet and the ready notice).
     // The screen slot of a seat byte as seen from the own seat bit.
@@ -281,6 +300,7 @@ public:
     void historyToScore(const ui::Control& list);
     void toggleExitDialog(bool fromExitButton);
     void createExitDialog();
+    void confirmExit();  // the exit dialog's OK
     void showSettings();        // VosSet, owned by the sound settings
     void stopOthersCountdown();  // the clock at another seat, owned by the turn countdown
 

@@ -1,6 +1,6 @@
 // The exit dialog frmExit: the question, the warning that fits the moment, and
-// its OK and cancel picture buttons. Opened and closed by the exit button, the
-// window frame's close image and the Escape key in the chat input.
+// its OK (leave the table) and cancel picture buttons. Opened and closed by the
+// exit button, the window frame's close image and the Escape key in the chat input.
 #include "app/client.h"
 
 namespace app {
@@ -43,7 +43,27 @@ void Client::createExitDialog() {
     cancel.stretch = true;
     cancel.move(150, 86, 65, 30);
     showResourcePicture(cancel, 172);
+    f.on("pbCloseMe", ui::EventKind::Click, [this](ui::Control*, ui::Event&) { confirmExit(); });
     f.on("pbCancel", ui::EventKind::Click, [&f](ui::Control*, ui::Event&) { f.unload(); });
+}
+
+// The player leaves: the server hears of it while the link is up, the table is
+// torn down and the hall comes back.
+void Client::confirmExit() {
+    state.InGame = false;
+    if (connected()) {
+        slots[net::SlotLinkWatch].flag = false;
+        slots[net::SlotLinkWatch].counter = 0;
+        leaveTable();
+    }
+    state.GameResetDone = false;
+    disconnectReset();
+    protocol::handReset(state);
+    displayReset();
+    returnToHall();  // ends the process without a hall window
+    state.ExitConfirmed = true;
+    if (ui::Control* ok = MainForm.find("OK", 0)) ok->picture = nullptr;
+    pf.windows.form("frmExit").unload();
 }
 
 void Client::toggleExitDialog(bool fromExitButton) {

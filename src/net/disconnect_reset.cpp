@@ -53,17 +53,7 @@ void Client::disconnectReset() {
         auto& rec = state.PlayerRecord[static_cast<std::size_t>(s)];
         rec.seatId.clear();
         rec.seatBit = 0;
-        // The profile from the nickname to the loss count; the seat key, title and
-        // the fields after them stay.
-        auto& info = state.PlayerInfo[static_cast<std::size_t>(s)];
-        info.nickname.clear();
-        info.avatarCode.clear();
-        info.sex = 0;
-        info.location.clear();
-        info.points = info.credit = info.gold = info.statB = 0;
-        info.levelText.clear();
-        info.statC = info.statD = info.statE = 0;
-        info.loginCount = info.dropCount = info.winCount = info.lossCount = 0;
+        protocol::clearProfile(state.PlayerInfo[static_cast<std::size_t>(s)]);
         state.GameScore[static_cast<std::size_t>(s)] = 0;
         if (ui::Control* ok = MainForm.find("OK", s)) ok->visible = false;
     }

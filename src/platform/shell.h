@@ -1,6 +1,7 @@
 #pragma once
 // The shell seam: message boxes, opening documents, ending the process, the
-// single-instance check, the program folder and the screen size.
+// single-instance check, the program folder, the screen size and the local time
+// of day.
 #include <string>
 
 namespace platform {
@@ -18,6 +19,10 @@ struct ScreenSize {
     int width = 1024, height = 768;  // pixels
 };
 
+struct TimeOfDay {
+    int hour = 0, minute = 0, second = 0;
+};
+
 class Shell {
 public:
     virtual ~Shell() = default;
@@ -29,6 +34,8 @@ public:
     virtual bool claimSingleInstance() = 0;
     virtual std::string programFolder() = 0;
     virtual ScreenSize screenSize() = 0;
+    // The local wall-clock time, for the times the message area shows.
+    virtual TimeOfDay timeOfDay();
     // Ends the process with the status; never returns.
     [[noreturn]] void end(int status) { throw ProcessEnd{status}; }
 };

@@ -21,6 +21,17 @@ void handReset(TableState& state) {
     state.InGame = false;
 }
 
+void clearProfile(PlayerInfoEntry& info) {
+    info.nickname.clear();
+    info.avatarCode.clear();
+    info.sex = 0;
+    info.location.clear();
+    info.points = info.credit = info.gold = info.statB = 0;
+    info.levelText.clear();
+    info.statC = info.statD = info.statE = 0;
+    info.loginCount = info.dropCount = info.winCount = info.lossCount = 0;
+}
+
 int screenSlot(std::uint8_t seatBit, std::uint8_t ownSeatBit) {
     return (seatIndex(seatBit) - seatIndex(ownSeatBit) + 6) % 6;
 }

@@ -127,6 +127,11 @@ struct TableState {
 // InGame cleared.
 void handReset(TableState& state);
 
+// Empties a player's profile from the nickname through the loss count (texts empty,
+// numbers and sex 0); the seat key, title, the texts after it and the user number
+// keep their values.
+void clearProfile(PlayerInfoEntry& info);
+
 // The seat bit of a seat byte: the upper two bits carry nothing.
 constexpr std::uint8_t seatBitOf(std::uint8_t seatByte) { return seatByte & 0x3F; }
 // The seat index of a seat bit: the position of its highest set bit after the

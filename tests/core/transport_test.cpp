@@ -136,7 +136,9 @@ TEST_F(Transport, TheReconnectResultDoesNotTakeTheToken) {
     startConnected();
     record();
     deliver(inbound(20, 3, 4));
-    deliver(inbound(29, 9, 9));
+    net::GamePacket resumed = inbound(29, 9, 9);
+    resumed[15] = 1;  // the game is resumed; a refusal would end the process
+    deliver(resumed);
     ASSERT_TRUE(advance(300));
     ASSERT_EQ(dispatched.size(), 2u);
     EXPECT_EQ(client->send.token.b0, 3);

@@ -1,6 +1,6 @@
 #pragma once
 // A shell that records message boxes and opened documents, answers boxes from a
-// queue (default: the first button) and reports a configurable screen.
+// queue (default: the first button) and reports a configurable screen and clock.
 #include <deque>
 #include <string>
 #include <vector>
@@ -29,6 +29,7 @@ public:
     bool claimSingleInstance() override { return !anotherCopyRunning; }
     std::string programFolder() override { return folder; }
     ScreenSize screenSize() override { return screen; }
+    TimeOfDay timeOfDay() override { return clock; }
 
     std::vector<ShownMessage> messages;
     std::deque<int> answers;
@@ -36,6 +37,7 @@ public:
     bool anotherCopyRunning = false;
     std::string folder = "/tmp/dravik-test";
     ScreenSize screen{1280, 1024};
+    TimeOfDay clock{9, 5, 7};
 };
 
 }  // namespace platform

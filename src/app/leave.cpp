@@ -1,0 +1,44 @@
+// The leave routine: tells the server that the player leaves the table, drops the
+// video links of the other seats and stops the pump and the keep-alive. The
+// callers tear the rest of the table down and bring the hall back.
+#include <string>
+
+#include "app/client.h"
+#include "protocol/outbound.h"
+
+namespace app {
+
+namespace {
+
+// Long enough for the leave packet to leave the socket before the caller closes
+// it; a resumed game's server needs the longer wait.
+constexpr int kLeaveWaitMs = 400, kLeaveWaitResumedMs = 800;
+
+}  // namespace
+
+void Client::leaveTable() {
+    net::GamePacket leave =
+        protocol::outboundPacket(protocol::Outbound::Leave, state.PlayerRecord[0].seatBit);
+    for (int slot = 1; slot <= 5; ++slot) {
+        for (const char* name : {"PicLocal", "ImgShow", "ImgKuang", "vshow1"})
+            if (ui::Control* c = MainForm.find(name, slot)) c->visible = false;
+        pf.video.dropPeer(slot);
+        state.PlayerRecord[static_cast<std::size_t>(slot)].seatId.clear();
+        if (ui::Form* remote = pf.windows.find("frm_Remote" + std::to_string(slot))) {
+            remote->hide();
+            remote->unload();
+        }
+    }
+    state.TableBroken = true;
+    for (int i : {net::SlotReceive, net::SlotConnect, net::SlotBlink, net::SlotLinkWatch,
+                  net::SlotTurnCountdown, net::SlotContinue})
+        slots[static_cast<std::size_t>(i)].flag = false;
+    slots[net::SlotLinkWatch].counter = 0;
+    TimerBong.setEnabled(false);
+    stopKeepAlive();
+    // Straight to the socket (when it is up): the send queue has stopped with the pump.
+    send.directWrite(leave);
+    pf.loop.wait(state.ResumedGame ? kLeaveWaitResumedMs : kLeaveWaitMs);
+}
+
+}  // namespace app

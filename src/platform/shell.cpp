@@ -1,0 +1,14 @@
+#include <ctime>
+
+#include "platform/shell.h"
+
+namespace platform {
+
+TimeOfDay Shell::timeOfDay() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+}  // namespace platform
