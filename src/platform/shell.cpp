@@ -1,6 +1,6 @@
-#include <ctime>
-
 #include "platform/shell.h"
+
+#include <ctime>
 
 namespace platform {
 

@@ -30,8 +30,7 @@ std::string join(const std::vector<std::string>& parts, const std::string& separ
 // The time of day as the message area shows it: "9:5:7".
 std::string Client::clockText() {
     platform::TimeOfDay t = pf.shell.timeOfDay();
-    return std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" +
-           std::to_string(t.second);
+    return std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" + std::to_string(t.second);
 }
 
 // The seat is free again; the seat key, title and the fields after it stay.
@@ -157,8 +156,9 @@ void Client::HandlePlayerLeft(const net::GamePacket& p) {
         --state.SeatedCount;
         if (ui::Control* ok = MainForm.find("OK", j)) ok->picture = nullptr;
         clearSeatLabels(j);
-        MainForm.at("Sysmsg", 0).items.assign(
-            1, state.PlayerInfo[static_cast<std::size_t>(j)].nickname + "退出了游戏 " + clockText());
+        MainForm.at("Sysmsg", 0)
+            .items.assign(1, state.PlayerInfo[static_cast<std::size_t>(j)].nickname +
+                                 "退出了游戏 " + clockText());
         clearSlotPlayer(j);
         for (const char* name : {"vshow1", "PicLocal", "ImgKuang", "ImgShow"})
             if (ui::Control* c = MainForm.find(name, j)) c->visible = false;

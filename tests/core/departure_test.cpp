@@ -27,7 +27,8 @@ struct Departure : SeatedTable {
         client->state.SeatedCount = 6;
         client->state.GameResetDone = true;
         for (int s = 0; s < 6; ++s) {
-            client->state.PlayerRecord[static_cast<std::size_t>(s)].seatId = "a" + std::to_string(s);
+            client->state.PlayerRecord[static_cast<std::size_t>(s)].seatId =
+                "a" + std::to_string(s);
             for (const char* label : {"Nid", "Cash", "Level"})
                 client->MainForm.at(label, s).caption = label + std::to_string(s);
             client->MainForm.at("OK", s).visible = true;
@@ -69,7 +70,8 @@ struct Departure : SeatedTable {
     }
     static net::GamePacket playerLeft(const std::string& account) {
         net::GamePacket p = inbound(21);
-        for (std::size_t i = 0; i < account.size(); ++i) p[16 + i] = static_cast<std::uint8_t>(account[i]);
+        for (std::size_t i = 0; i < account.size(); ++i)
+            p[16 + i] = static_cast<std::uint8_t>(account[i]);
         return p;
     }
     ui::Form& notice() { return fp.windows.form("frmOtherExit"); }
@@ -138,7 +140,7 @@ TEST_F(Departure, TheOthersSeeTheLeaverNamedAndAreBackInTheHallAfterFiveSeconds)
     EXPECT_TRUE(fp.shell.messages.empty());
 }
 
-TEST_F(Departure, SeveralLeaversAreJoinedAndOnlyTheirSeatsCleared) {
+TEST_F(Departure, SeveralLeaversAreJoinedByCommas) {
     sitAt(0);
     // Seats 2 and 4 (slots 2 and 4) continue with the own seat 0 and seat 3.
     Seen seen;
@@ -163,6 +165,7 @@ struct GoldCase {
     int mustLeave;  // seat bits
     const char* notice;
     const char* sysmsg;
+    friend void PrintTo(const GoldCase& c, std::ostream* os) { *os << c.what; }
 };
 const GoldCase kGoldCases[] = {
     // Own seat 2: seat bit 1 is slot 4, seat bit 32 is slot 3.
@@ -204,8 +207,10 @@ TEST_F(Departure, GoldShortageClearsTheLeaversSeatsBeforeTheWait) {
         checked = true;
         EXPECT_EQ(client->state.SeatedCount, 4);
         for (int k : {1, 5}) {
-            EXPECT_TRUE(client->state.PlayerRecord[static_cast<std::size_t>(k)].seatId.empty()) << k;
-            EXPECT_TRUE(client->state.PlayerInfo[static_cast<std::size_t>(k)].nickname.empty()) << k;
+            EXPECT_TRUE(client->state.PlayerRecord[static_cast<std::size_t>(k)].seatId.empty())
+                << k;
+            EXPECT_TRUE(client->state.PlayerInfo[static_cast<std::size_t>(k)].nickname.empty())
+                << k;
             EXPECT_FALSE(client->MainForm.at("OK", k).visible) << k;
             EXPECT_EQ(client->MainForm.at("Nid", k).caption, "") << k;
         }
@@ -229,7 +234,8 @@ TEST_F(Departure, APlayerLeavingSlotFiveClearsItsSeatNameAndVideo) {
     EXPECT_TRUE(client->state.TableBroken);
     EXPECT_FALSE(client->slots[net::SlotContinue].flag);
     EXPECT_EQ(client->state.SeatedCount, 5);
-    EXPECT_EQ(client->MainForm.at("Sysmsg", 0).items, std::vector<std::string>{"p5退出了游戏 9:5:7"});
+    EXPECT_EQ(client->MainForm.at("Sysmsg", 0).items,
+              std::vector<std::string>{"p5退出了游戏 9:5:7"});
     EXPECT_EQ(client->MainForm.at("name2").caption, "");
     EXPECT_EQ(client->MainForm.at("name1").caption, "p1");
     for (const char* label : {"Nid", "Cash", "Level"})
@@ -252,6 +258,9 @@ struct NobodyCase {
     bool spectator;
     bool ends;
     const char* box;
+    friend void PrintTo(const NobodyCase& c, std::ostream* os) {
+        *os << '"' << c.account << '"' << (c.spectator ? " (spectator)" : "");
+    }
 };
 const NobodyCase kNobodyCases[] = {
     {"me", false, true, nullptr},  // the server names the local player: end, no box
@@ -270,7 +279,9 @@ TEST_P(PlayerLeftForNobody, OnlyBreaksTheTableOrEnds) {
     const protocol::TableState before = client->state;
     EXPECT_EQ(dispatch(playerLeft(c.account)), !c.ends);
     EXPECT_EQ(fp.shell.messages.size(), c.box ? 1u : 0u);
-    if (c.box) EXPECT_EQ(fp.shell.messages[0].text, c.box);
+    if (c.box) {
+        EXPECT_EQ(fp.shell.messages[0].text, c.box);
+    }
     if (c.ends) return;
     protocol::TableState expected = before;
     expected.TableBroken = true;
@@ -295,8 +306,7 @@ TEST_P(TableClosed, ShowsTheServersTextAndSendsTheLeavePacket) {
     EXPECT_TRUE(notice().visible);
     EXPECT_TRUE(notice().topmost);
     EXPECT_EQ(notice().at("Label1").caption, "服务器维护，本桌关闭。");
-    EXPECT_EQ(notice().left,
-              client->MainForm.left + (client->MainForm.width - notice().width) / 2);
+    EXPECT_EQ(notice().left, client->MainForm.left + (client->MainForm.width - notice().width) / 2);
     std::vector<net::GamePacket> sent = takeSentPackets();
     ASSERT_EQ(sent.size(), 1u);
     net::GamePacket leave = net::makePacket(16, 8);
