@@ -230,7 +230,10 @@ TEST_F(Departure, APlayerLeavingSlotFiveClearsItsSeatNameAndVideo) {
         client->MainForm.at(v, 5).visible = true;
     ui::Form& remote = fp.windows.form("frm_Remote5");
     remote.show();
+    // The relay's entries need not follow the slots.
+    fp.video.peerNames = {{1, "a1"}, {2, "a5"}, {5, "x"}};
     ASSERT_TRUE(dispatch(playerLeft("a5")));
+    EXPECT_EQ(fp.video.dropped, std::vector<int>{2});
     EXPECT_TRUE(client->state.TableBroken);
     EXPECT_FALSE(client->slots[net::SlotContinue].flag);
     EXPECT_EQ(client->state.SeatedCount, 5);
@@ -399,6 +402,9 @@ TEST_P(ExitOk, LeavesTheTableAndBringsTheHallBack) {
     ui::Form& dialog = fp.windows.form("frmExit");
     ASSERT_TRUE(guarded([&] { dialog.fire(dialog.find("pbCloseMe"), ui::EventKind::Click); }));
     EXPECT_EQ(packetsWith(16), linkUp ? 1 : 0);
+    // The leave routine, run only while the link is up, drops the relay entry of
+    // every other slot.
+    EXPECT_EQ(fp.video.dropped, linkUp ? std::vector<int>{1, 2, 3, 4, 5} : std::vector<int>{});
     EXPECT_EQ(waits, linkUp ? std::vector<int>{400} : std::vector<int>{});
     EXPECT_FALSE(dialog.loaded());
     EXPECT_TRUE(backInHall());

@@ -1,13 +1,14 @@
 #pragma once
 // The whole fake platform in one object, for tests: virtual time, an in-memory
 // socket and hall, a recording shell, header-only picture decoding, a recording sound
-// output, no video.
+// output, a video relay whose peer entries the test names.
 #include "platform/fake/fake_event_loop.h"
 #include "platform/fake/fake_hall_bus.h"
 #include "platform/fake/fake_picture_decoder.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_socket.h"
 #include "platform/fake/fake_sound_output.h"
+#include "platform/fake/fake_video.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -21,7 +22,7 @@ struct FakePlatform {
     FakeShell shell;
     FakePictureDecoder pictures;
     FakeSoundOutput sound{loop};
-    NullVideoComponent video;
+    FakeVideoComponent video;
     ui::WindowSystem windows;
 
     Platform platform() {
