@@ -404,7 +404,8 @@ TEST_P(ExitOk, LeavesTheTableAndBringsTheHallBack) {
     EXPECT_EQ(packetsWith(16), linkUp ? 1 : 0);
     // The leave routine, run only while the link is up, drops the relay entry of
     // every other slot.
-    EXPECT_EQ(fp.video.dropped, linkUp ? std::vector<int>{1, 2, 3, 4, 5} : std::vector<int>{});
+    const std::vector<int> allFive{1, 2, 3, 4, 5};
+    EXPECT_EQ(fp.video.dropped, linkUp ? allFive : std::vector<int>{});
     EXPECT_EQ(waits, linkUp ? std::vector<int>{400} : std::vector<int>{});
     EXPECT_FALSE(dialog.loaded());
     EXPECT_TRUE(backInHall());
