@@ -42,8 +42,9 @@ void Client::showRestorePicture(ui::Control& target, int entry) {
     showEntry(*this, target, PictureIds.RestorePictureIds, entry);
 }
 // The notice window frmTishi: the text in its first line until the window itself is
-// built.
+// built. A minimised table shows no notices.
 void Client::ShowNotice(const std::string& text) {
+    if (MainForm.windowState == ui::WindowState::Minimized) return;
     ui::Form& tishi = pf.windows.form("frmTishi");
     tishi.caption = "提示";
     ui::Control& line = tishi.add("LbTishi", ui::ControlKind::Label, 0);
@@ -51,7 +52,6 @@ void Client::ShowNotice(const std::string& text) {
     tishi.add("LbTishi", ui::ControlKind::Label, 1).caption.clear();
     tishi.show();
 }
-void Client::returnTributeSent(const rules::HandPositions&) {}
 
 void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
     table::ShowCardPicture({pictures, PictureIds, MainForm, pf.hall, hall.hallCaption}, slot, item,

@@ -1,6 +1,6 @@
 // Handlers of the inbound catalogue whose commands the table does not act on yet:
-// the three exchange and revolution, played hands,
-// tribute, the round result, departures, chat and the reconnect result. Each
+// the three exchange and revolution, the game's end, departures, chat and the
+// reconnect result. Each
 // takes its packet and, for now, leaves the table as it is.
 #include "app/client.h"
 
@@ -8,7 +8,6 @@ namespace app {
 
 void Client::HandleExchange(const net::GamePacket&) {}
 void Client::HandleRevolution(const net::GamePacket&) {}
-void Client::HandleTribute(const net::GamePacket&) {}
 void Client::HandleGameOver(const net::GamePacket&) {}
 void Client::HandleChat(const net::GamePacket&) {}
 void Client::HandlePlayerLeft(const net::GamePacket&) {}
