@@ -22,8 +22,12 @@ struct Options {
     int botDelayMinMs() const { return fast ? 0 : 500; }
     int botDelayMaxMs() const { return fast ? 0 : 1500; }
     // How long the server waits past a countdown before answering for a seat itself.
-    int graceMs() const { return fast ? 1000 : 5000; }
-    int continueSeconds() const { return fast ? 2 : 15; }
+    // Two seconds with --fast: a client's countdown acts up to a second after its
+    // last shown second, and the answer still has to cross the link.
+    int graceMs() const { return fast ? 2000 : 5000; }
+    // The client's continue countdown always runs 15 s; waiting less would end the
+    // table under a player who lets it continue for him.
+    int continueSeconds() const { return 15; }
 };
 
 // Parses argv; on error returns nothing and fills `error` with a usage line.

@@ -234,7 +234,10 @@ void Table::runRoundFromDeclarations() {
         step_.set(seconds * 1000 + ctx_.options.graceMs(), [this] {
             // Whoever has not answered by now declines.
             for (int s = 0; s < kSeats; ++s)
-                if (!seats_[s].answered) declarationAnswer(s, 0);
+                if (!seats_[s].answered) {
+                    say("seat " + std::to_string(s) + " timed out");
+                    declarationAnswer(s, 0);
+                }
         });
 }
 
@@ -272,7 +275,10 @@ void Table::beginTribute() {
     if (decidedHere(r))
         step_.set(botDelay(), [this, r] { tributeAnswer(r, seats_[r].brain->acceptsTribute()); });
     else
-        step_.set(seconds * 1000 + ctx_.options.graceMs(), [this, r] { tributeAnswer(r, false); });
+        step_.set(seconds * 1000 + ctx_.options.graceMs(), [this, r] {
+            say("seat " + std::to_string(r) + " timed out");
+            tributeAnswer(r, false);
+        });
 }
 
 void Table::runTribute(int giver, int receiver) {
@@ -390,6 +396,7 @@ void Table::armTurn() {
 void Table::actForCurrent() {
     if (phase_ != Phase::Playing || play_.over()) return;
     int s = play_.current();
+    if (!decidedHere(s)) say("seat " + std::to_string(s) + " timed out");
     std::optional<Cards> choice = seats_[s].brain->choosePlay(viewFor(s));
     std::optional<PlayStep> step;
     if (choice) step = play_.playCards(s, *choice);

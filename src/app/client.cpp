@@ -10,14 +10,19 @@ Client::Client(platform::Platform platform, const table::ResourceStore& resource
       hall(pf.hall),
       send(slots, pf.socket),
       TimerBong(pf.loop, 50),
-      TimerKeepAlive(pf.loop, 5000) {
+      TimerKeepAlive(pf.loop, 5000),
+      reconnect(pf.windows, pf.loop,
+                {[this] { return connected(); }, [this] { return state.InGame; },
+                 [this] { reconnectAttempt(); }, [this] { reconnectFailed(); }}) {
     MainForm.caption = kDefaultTableCaption;
     createControls();
     createScoreWindows();
     TimerBong.onTick = [this] { pumpTick(); };
+    TimerKeepAlive.onTick = [this] { keepAliveTick(); };
     pf.socket.onData = [this](const platform::Bytes& b) { onDataArrival(b); };
     pf.socket.onClosed = [this] { onPeerClosed(); };
     MainForm.onForm(ui::EventKind::Load, [this](ui::Control*, ui::Event&) { startUp(commandLine_); });
+    MainForm.onForm(ui::EventKind::Unload, [this](ui::Control*, ui::Event&) { onTableUnload(); });
 }
 
 // The controls of the table window's design that the start-up and the transport

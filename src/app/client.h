@@ -10,6 +10,7 @@
 #include "app/hall_window.h"
 #include "app/launch.h"
 #include "net/packet.h"
+#include "net/reconnect.h"
 #include "net/rings.h"
 #include "net/send_queue.h"
 #include "net/tick_slot.h"
@@ -55,7 +56,8 @@ public:
     net::GamePacket LoginPacket{};
     bool ProxyPhase = false;
     platform::Timer TimerBong;
-    platform::Timer TimerKeepAlive;  // 5000 ms; runs from the login result on
+    platform::Timer TimerKeepAlive;      // 5000 ms; runs from the login result on
+    net::ReconnectController reconnect;  // frmReconnect
     bool framePainted = false;
 
     // Presentation.
@@ -80,6 +82,13 @@ public:
     void onPeerClosed();
     void pumpTick();
     void connectDirect();
+    // Keep-alive and lost links: the keep-alive tick, the silence watch (receive
+    // slot) and the link watch (slot 5) notice a dead link and either reconnect or
+    // give the table up.
+    void keepAliveTick();
+    void returnToHallAfterLostLink();
+    void reconnectAttempt();
+    void reconnectFailed();
     // The inbound dispatcher: takes the server token and runs the command's handler.
     void DispatchPacket(net::GamePacket& packet);
 
@@ -274,6 +283,9 @@ public:
     void createExitDialog();
     void showSettings();        // VosSet, owned by the sound settings
     void stopOthersCountdown();  // the clock at another seat, owned by the turn countdown
+
+    // The table window's unload: ends the process.
+    void onTableUnload();
 
     // Start-up, split into the steps the load handler runs.
     void startUp(const std::string& commandLine);

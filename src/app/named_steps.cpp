@@ -11,7 +11,6 @@ void Client::startProxy() {}
 void Client::proxyBytes(const platform::Bytes&) {}
 void Client::showRestoreButtonPicture() {}
 void Client::startLocalCapture() {}
-void Client::stopKeepAlive() { TimerKeepAlive.setEnabled(false); }
 void Client::PlaySoundEffect(sound::Effect effect) {
     if (onSoundEffect) onSoundEffect(std::string(sound::effectEntry(effect).file));
     sound.PlaySoundEffect(effect);
@@ -69,16 +68,12 @@ void Client::showOkPicture(ui::Control& target, int tier) {
         showTablePicture(target, PictureIds.OkPictureIds[static_cast<std::size_t>(tier)]);
 }
 void Client::registerVideoPeer(int, const std::string&) {}
-// The keep-alive timer's tick (the keep-alive packet) is the link watch's work.
-void Client::startKeepAlive() { TimerKeepAlive.setEnabled(true); }
 void Client::showAdvertisement(const std::string&) {}
 
 void Client::bringTableToFront() {
     MainForm.windowState = ui::WindowState::Maximized;
     MainForm.windowState = ui::WindowState::Normal;
 }
-void Client::linkWatch() {}
-void Client::silenceWatch() {}
 
 void Client::setUpPeerVideo() {
     pf.video.setServer(launch.serverHost, 8888);

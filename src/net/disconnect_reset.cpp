@@ -16,6 +16,9 @@ constexpr int kCloseWaitMs = 2000, kCloseStepMs = 10;
 
 void Client::disconnectReset() {
     state.InGame = false;
+    // The game-begun flag is cleared only here: GameStarted, which the round start
+    // sets, and GameBegun, the same flag under its other name.
+    state.GameStarted = state.GameBegun = false;
     setHallButtonPressed(table::BtnContinue);  // does nothing until re-armed
 
     for (int i : {0, 1, 2, 3, 5, 6, 7}) slots[static_cast<std::size_t>(i)].flag = false;
@@ -70,6 +73,9 @@ void Client::disconnectReset() {
         if (ui::Control* l = MainForm.find(name)) l->caption.clear();
     std::remove(roundRecordPath().c_str());
 
+    // The private talk of this table.
+    if (ui::Form* talk = pf.windows.find("Talk"))
+        if (ui::Control* lines = talk->find("Text1")) lines->items.clear();
     ReceiveRing.clear();
     send.SendRing.clear();
     state.SeatedCount = 0;

@@ -1,6 +1,6 @@
 // Handlers of the inbound catalogue whose commands the table does not act on yet:
-// the three exchange and revolution, the game's end, departures, chat and the
-// reconnect result. Each
+// the three exchange and revolution, the continue outcome, departures,
+// chat, the table's closing and the reconnect result. Each
 // takes its packet and, for now, leaves the table as it is.
 #include "app/client.h"
 

@@ -59,6 +59,7 @@ void Client::resetDisplay(bool keepDealt) {
     state.PromptActive = false;
     state.MyTurn = false;
     state.RevolutionSlots = {-1, -1};
+    reconnect.resetCounters();
     MainForm.at("ShaoPaiPlayer").visible = false;
     resetPlayState();
 }

@@ -93,7 +93,9 @@ void Client::firstLayout() {
             Control& l = add(name, ControlKind::Label, i);
             l.visible = true;
             l.transparent = true;
-            l.foreColor = std::string(name) == "Nid" ? 0xFFF4D0 : 0xF2D27A;
+            // Dark ink on the cream name panels of the decorations.
+            const std::string n = name;
+            l.foreColor = n == "Nid" ? 0x3C1E08 : n == "Cash" ? 0xA04000 : 0x5C4020;
             l.font.size = small ? 8 : 10;
             l.width = S(150);
             l.height = S(20);

@@ -67,6 +67,17 @@ struct ClientFixture : ::testing::Test {
     bool dispatch(net::GamePacket p) {
         return guarded([&] { client->DispatchPacket(p); });
     }
+    // The whole packets the socket has written so far, taken off it.
+    std::vector<net::GamePacket> takeSentPackets() {
+        std::vector<net::GamePacket> out;
+        while (fp.socket.sent.size() >= 272) {
+            auto b = fp.socket.takeSent(272);
+            net::GamePacket p;
+            std::copy(b.begin(), b.end(), p.begin());
+            out.push_back(p);
+        }
+        return out;
+    }
     void deliver(const net::GamePacket& p, std::size_t from = 0, std::size_t to = 272) {
         fp.socket.deliver(platform::Bytes(p.begin() + static_cast<long>(from),
                                           p.begin() + static_cast<long>(to)));

@@ -284,7 +284,8 @@ TEST_F(Buttons, TheClockAtAnotherSeatOnlyHidesItselfAtZero) {
     d.next = 3;
     d.seconds = 2;
     ASSERT_TRUE(handle(d));
-    fp.socket.close();  // it runs whatever the connection
+    client->state.InGame = true;  // so the lost link is being recovered, not given up
+    fp.socket.close();            // it runs whatever the connection
     ASSERT_TRUE(advance(1100));
     EXPECT_EQ(ctl("Number").caption, "0");
     EXPECT_TRUE(ctl("Time_Img").visible);
@@ -298,6 +299,7 @@ TEST_F(Buttons, TheClockAtAnotherSeatOnlyHidesItselfAtZero) {
 TEST_F(Buttons, NoTurnCountdownWithoutTheConnection) {
     holdOnly("9S");
     myTurn(2, "5S", 3);
+    client->state.InGame = true;  // so the lost link is being recovered, not given up
     fp.socket.close();
     ASSERT_TRUE(advance(5000));
     EXPECT_EQ(client->state.CountdownSeconds, 3);

@@ -121,14 +121,7 @@ struct PlayTable : ClientFixture {
     // The packets the pump has written since the last call (it writes one a tick).
     std::vector<net::GamePacket> sentPackets() {
         EXPECT_TRUE(advance(500));
-        std::vector<net::GamePacket> out;
-        platform::Bytes bytes = fp.socket.takeSent();
-        for (std::size_t at = 0; at + 272 <= bytes.size(); at += 272) {
-            net::GamePacket p;
-            std::copy_n(bytes.begin() + static_cast<long>(at), 272, p.begin());
-            out.push_back(p);
-        }
-        return out;
+        return takeSentPackets();
     }
     int soundCount(const std::string& file) {
         int n = 0;

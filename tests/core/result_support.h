@@ -102,16 +102,7 @@ struct SeatedTable : ClientFixture {
     ui::Form& score() { return fp.windows.form("Score"); }
     ui::Form& hero() { return fp.windows.form("Hero"); }
     std::vector<std::string>& lines(int list) { return score().at("State", list).items; }
-    std::vector<net::GamePacket> sentPackets() {
-        std::vector<net::GamePacket> out;
-        while (fp.socket.sent.size() >= 272) {
-            auto b = fp.socket.takeSent(272);
-            net::GamePacket p;
-            std::copy(b.begin(), b.end(), p.begin());
-            out.push_back(p);
-        }
-        return out;
-    }
+    std::vector<net::GamePacket> sentPackets() { return takeSentPackets(); }
     // The resource picture a control shows (kept in its tag until the picture set
     // is on the client).
     // The resource id of the picture a control shows (-1 for none).

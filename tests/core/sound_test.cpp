@@ -430,3 +430,32 @@ TEST_F(SoundStartUpInClient, WithoutASoundDeviceTheTableStillStarts) {
 }
 
 }  // namespace
+
+// Closing the table window ------------------------------------------------------
+
+namespace {
+
+using TableWindowClose = ClientFixture;
+
+TEST_F(TableWindowClose, SilencesTheTableClosesTheOtherWindowsAndEndsTheProcess) {
+    ASSERT_TRUE(start("me$key$127.0.0.1$2000$home$"));
+    app::Client& c = *client;
+    c.sound.PlaySoundEffect(Effect::Deal);
+    ASSERT_FALSE(fp.sound.soundingPaths().empty());
+    ui::Form& vosSet = fp.windows.form("VosSet");
+    vosSet.show();
+    ASSERT_TRUE(fp.hall.isOpen());
+    int status = -1;
+    try {
+        c.MainForm.unload();
+    } catch (const platform::ProcessEnd& end) {
+        status = end.status;
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(fp.sound.soundingPaths().empty());
+    EXPECT_FALSE(vosSet.loaded());
+    EXPECT_FALSE(fp.hall.isOpen());
+    EXPECT_EQ(c.send.SendRing.pending(), 0u) << "no leave packet on this path";
+}
+
+}  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hub_fixture.h"
-#include "server/gbk.h"
+#include "protocol/gbk.h"
 
 using namespace server;
 using servertest::FakeHuman;
@@ -140,7 +140,7 @@ TEST_F(Sessions, ChatIsRelayedToEveryoneWithTheSendersSeatAndAFloodIsCut) {
     b->login();
     Packet line = makePacket(CmdChat);
     line[6] = 0x20;  // a lie about the sender: the server uses the session's seat
-    std::string text = toGbk("你好 all");
+    std::string text = protocol::utf8ToGbk("你好 all");
     putBytes(line, 16, text, 200);
     line[240] = 0x55;  // bytes past the text are cleared
     a->send(line);
@@ -148,7 +148,7 @@ TEST_F(Sessions, ChatIsRelayedToEveryoneWithTheSendersSeatAndAFloodIsCut) {
     ASSERT_EQ(a->count(CmdChat), 1) << "the sender gets his line back";
     Packet got = b->of(CmdChat)[0];
     EXPECT_EQ(got[6], seatBit(0));
-    EXPECT_EQ(fromGbk(getZeroEnded(got, 16, 200)), "你好 all");
+    EXPECT_EQ(protocol::gbkToUtf8(getZeroEnded(got, 16, 200)), "你好 all");
     EXPECT_EQ(got[240], 0);
     Packet voice = makePacket(CmdChat);
     voice[11] = 1;
@@ -199,8 +199,9 @@ TEST_F(Sessions, ContinueByAllStartsTheNextRoundAndSilenceEndsTheTable) {
     EXPECT_EQ(a->of(CmdGameOver)[0][6], 0x7F);
     EXPECT_EQ(a->count(CmdDeal), 2);
     ASSERT_TRUE(passUntil([&] { return a->count(CmdResult) == 6; }));
-    pass(5000);
-    // No continue this time: after its countdown and grace the table gives up on him.
+    // No continue this time: after the 15-second countdown and the grace the table
+    // gives up on him.
+    pass(18000);
     auto last = a->of(CmdGameOver).back();
     EXPECT_EQ(last[6], 0x40 | 0x3E);
     EXPECT_EQ(table(), nullptr);
@@ -228,7 +229,7 @@ TEST_F(Sessions, OperatorCloseSendsTheMessageInGbk) {
     a->login();
     hub->closeTable(0, "维护中 maintenance");
     ASSERT_EQ(a->count(CmdTableClosed), 1);
-    EXPECT_EQ(fromGbk(getZeroEnded(a->of(CmdTableClosed)[0], 16, 200)), "维护中 maintenance");
+    EXPECT_EQ(protocol::gbkToUtf8(getZeroEnded(a->of(CmdTableClosed)[0], 16, 200)), "维护中 maintenance");
     pass(11000);
     EXPECT_TRUE(a->link.closed) << "the client gets a moment, then the server lets go";
 }

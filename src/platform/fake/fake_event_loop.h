@@ -16,7 +16,12 @@ class FakeEventLoop : public EventLoop {
 public:
     std::int64_t nowMs() override { return now_; }
     void post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
-    void wait(int ms) override { runUntil(now_ + ms); }
+    void wait(int ms) override {
+        if (onWait) onWait(ms);
+        runUntil(now_ + ms);
+    }
+    // Sees each wait as it begins: what a handler shows while it pauses.
+    std::function<void(int)> onWait;
 
     // Moves virtual time forward by ms, running everything that falls due.
     void advance(std::int64_t ms) { runUntil(now_ + ms); }

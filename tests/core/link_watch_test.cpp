@@ -1,0 +1,370 @@
+// Keep-alive, the two watches that notice a dead link, and the reconnect
+// controller, on the fake socket in virtual time.
+#include <gtest/gtest.h>
+
+#include "client_fixture.h"
+#include "table_packets.h"
+
+namespace {
+
+constexpr std::uint8_t kOwnBit = 4;
+constexpr std::uint8_t kToken0 = 0x12, kToken1 = 0x34;
+const std::string kReconnecting = "正在重新连接服务器...";
+
+struct Sent {
+    std::int64_t atMs;
+    net::GamePacket packet;
+};
+
+struct LinkWatch : ClientFixture {
+    std::vector<std::string> sys(int i) { return client->MainForm.at("Sysmsg", i).items; }
+
+    // The login accepted at seat bit 4, with the server token 0x12 0x34 taken.
+    void acceptLogin() {
+        ASSERT_TRUE(dispatch(testpk::loginResult(1)));
+        testpk::Seat me;
+        me.ownSeatByte = me.seatByte = kOwnBit;
+        me.account = "me";
+        ASSERT_TRUE(dispatch(me.build()));
+        ASSERT_TRUE(dispatch(inbound(200, kToken0, kToken1)));
+        hallGot.clear();
+    }
+    void loggedIn() {
+        startConnected();
+        acceptLogin();
+    }
+    // Runs ms of virtual time in pump ticks, collecting every packet written.
+    std::vector<Sent> collect(std::int64_t ms) {
+        std::vector<Sent> out;
+        for (std::int64_t t = 0; t < ms; t += 50) {
+            EXPECT_TRUE(advance(50));
+            while (fp.socket.sent.size() >= net::kPacketSize) {
+                auto b = fp.socket.takeSent(net::kPacketSize);
+                Sent s{fp.loop.nowMs(), {}};
+                std::copy(b.begin(), b.end(), s.packet.begin());
+                out.push_back(s);
+            }
+        }
+        return out;
+    }
+    bool advanceTo(std::int64_t t) { return advance(t - fp.loop.nowMs()); }
+    // The peer drops the link during a game; returns when the link watch has
+    // stopped itself to start the recovery, at the time it did (within two pump
+    // ticks of the loss).
+    std::int64_t loseLinkInGame() {
+        client->state.InGame = true;
+        const std::int64_t lost = fp.loop.nowMs();
+        fp.socket.peerClose();
+        while (client->slots[net::SlotLinkWatch].flag && fp.loop.nowMs() < lost + 100)
+            EXPECT_TRUE(advance(50));
+        EXPECT_FALSE(client->slots[net::SlotLinkWatch].flag);
+        EXPECT_TRUE(client->reconnect.loaded());
+        return fp.loop.nowMs();
+    }
+    // The login packet written to the socket by the next connect.
+    net::GamePacket nextLogin() {
+        fp.socket.takeSent();
+        fp.socket.accept();
+        auto sent = collect(200);
+        EXPECT_EQ(sent.size(), 1u);
+        return sent.empty() ? net::GamePacket{} : sent[0].packet;
+    }
+};
+
+TEST_F(LinkWatch, KeepAliveEveryFiveSecondsFromTheLoginResultUntilTheDisconnectReset) {
+    startConnected();
+    EXPECT_TRUE(collect(6000).empty());  // nothing before the login result
+    acceptLogin();
+    const std::int64_t loginAt = fp.loop.nowMs();
+
+    auto sent = collect(20'000);
+    ASSERT_EQ(sent.size(), 4u);
+    net::GamePacket expected{};
+    expected[3] = 24;
+    expected[6] = kOwnBit;
+    expected[260] = kToken0;
+    expected[261] = kToken1;
+    for (std::size_t k = 0; k < sent.size(); ++k) {
+        SCOPED_TRACE(k);
+        const std::int64_t due = loginAt + 5000 * static_cast<std::int64_t>(k + 1);
+        EXPECT_GE(sent[k].atMs, due);
+        EXPECT_LE(sent[k].atMs, due + 100);  // the next pump tick writes it
+        EXPECT_EQ(sent[k].packet, expected);
+    }
+
+    ASSERT_TRUE(guarded([&] { client->disconnectReset(); }));
+    EXPECT_FALSE(client->TimerKeepAlive.enabled());
+    // Connected again, only the login leaves until a new login result.
+    client->connectDirect();
+    fp.socket.accept();
+    sent = collect(20'000);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].packet[3], 18);
+}
+
+// Each case needs a process of its own: a fresh platform, so a fresh fixture.
+struct Silence : LinkWatch, ::testing::WithParamInterface<bool> {};
+
+TEST_P(Silence, DuringAGameTheTableIsGivenUpOnThe5000thRun) {
+    const bool hallPresent = GetParam();
+    loggedIn();
+    if (!hallPresent) fp.hallWindow.close();
+    client->state.InGame = true;
+    std::int64_t lastPacket = -1;
+    client->onDispatch = [&](const net::GamePacket&) { lastPacket = fp.loop.nowMs(); };
+    deliver(inbound(200));
+    ASSERT_TRUE(advance(150));
+    ASSERT_GT(lastPacket, 0);
+    // The receive slot runs every 100 ms after the last packet.
+    ASSERT_TRUE(advanceTo(lastPacket + 100 * 4999 + 50));
+    EXPECT_EQ(client->state.SilenceTicks, 4999);
+    EXPECT_TRUE(client->state.InGame);
+    EXPECT_EQ(hallCount(platform::SC_RESTORE), 0);
+
+    const bool running = advanceTo(lastPacket + 100 * 5000 + 50);
+    if (!hallPresent) {
+        EXPECT_FALSE(running);
+        EXPECT_EQ(endedWith, 0);
+        return;
+    }
+    ASSERT_TRUE(running);
+    EXPECT_EQ(client->state.SilenceTicks, 0);
+    EXPECT_FALSE(client->state.InGame);
+    EXPECT_EQ(hallCount(platform::SC_RESTORE), 1);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
+    EXPECT_EQ(client->state.PlayerRecord[0].seatBit, 0);  // the table was reset
+    EXPECT_NE(fp.socket.state(), platform::SockConnected);
+    EXPECT_FALSE(client->reconnect.loaded());
+    // The reason stays in the message area for when the table window returns.
+    EXPECT_EQ(sys(0), std::vector<std::string>{"已经与服务器断开连接，请重新入座！"});
+}
+
+INSTANTIATE_TEST_SUITE_P(HallPresentOrGone, Silence, ::testing::Bool());
+
+enum class Outcome { BackToHall, Recovery, ProcessEnds };
+struct LossCase {
+    bool inGame, hallPresent;
+    Outcome outcome;
+    const char* why;
+    friend void PrintTo(const LossCase& c, std::ostream* os) { *os << c.why; }
+};
+const LossCase kLossCases[] = {
+    {false, true, Outcome::BackToHall, "outside a game the hall comes back, without a message"},
+    {true, true, Outcome::Recovery, "a game whose login was accepted is recovered"},
+    {false, false, Outcome::ProcessEnds, "without a hall window the process ends"},
+    {true, false, Outcome::ProcessEnds, "without a hall window the process ends, even in a game"},
+};
+struct LostLink : LinkWatch, ::testing::WithParamInterface<LossCase> {};
+
+TEST_P(LostLink, LeadsBackToTheHallToRecoveryOrToTheEnd) {
+    const LossCase& c = GetParam();
+    SCOPED_TRACE(c.why);
+    loggedIn();
+    if (!c.hallPresent) fp.hallWindow.close();
+    client->state.InGame = c.inGame;
+    if (c.inGame) client->stopKeepAlive();  // as the deal does
+    client->state.GameStarted = true;       // a set of rounds is under way
+    ui::Control& talk = fp.windows.form("Talk").add("Text1", ui::ControlKind::ListBox);
+    talk.items = {"p1: hi"};
+    const int connects = fp.socket.connectCalls;
+    fp.socket.peerClose();
+    const bool running = advance(100);  // two pump ticks
+    if (c.outcome == Outcome::ProcessEnds) {
+        EXPECT_FALSE(running);
+        EXPECT_EQ(endedWith, 0);
+        return;
+    }
+    ASSERT_TRUE(running);
+    const bool back = c.outcome == Outcome::BackToHall;
+    EXPECT_EQ(hallCount(platform::SC_RESTORE), back ? 1 : 0);
+    EXPECT_EQ(client->MainForm.windowState == ui::WindowState::Minimized, back);
+    EXPECT_EQ(client->state.PlayerRecord[0].seatBit, back ? 0 : kOwnBit);
+    EXPECT_EQ(client->reconnect.loaded(), !back);
+    EXPECT_FALSE(fp.windows.form("frmReconnect").visible);
+    EXPECT_EQ(client->TimerKeepAlive.enabled(), !back);
+    EXPECT_FALSE(client->slots[net::SlotLinkWatch].flag);
+    EXPECT_EQ(fp.socket.connectCalls, connects);  // the first attempt comes 3 s later
+    // The table that is given up leaves no set of rounds and no private talk.
+    EXPECT_EQ(client->state.GameStarted, !back);
+    EXPECT_EQ(talk.items.empty(), back);
+    if (back) {
+        EXPECT_TRUE(sys(0).empty());
+        EXPECT_TRUE(sys(1).empty());
+    } else {
+        EXPECT_FALSE(client->state.LoginAccepted);  // until the next login's answer
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LostLink, ::testing::ValuesIn(kLossCases));
+
+struct EarlyLossCase {
+    const char* why;
+    void (*resolve)(LinkWatch&);
+    bool recovery;
+    friend void PrintTo(const EarlyLossCase& c, std::ostream* os) { *os << c.why; }
+};
+const EarlyLossCase kEarlyLossCases[] = {
+    {"the login is accepted: the recovery starts",
+     [](LinkWatch& f) { ASSERT_TRUE(f.dispatch(testpk::loginResult(1))); }, true},
+    {"the game flag clears: back to the hall", [](LinkWatch& f) { f.client->state.InGame = false; },
+     false},
+};
+struct LossBeforeTheLoginResult : LinkWatch, ::testing::WithParamInterface<EarlyLossCase> {};
+
+TEST_P(LossBeforeTheLoginResult, WaitsForItOrForTheGameToEnd) {
+    const EarlyLossCase& c = GetParam();
+    SCOPED_TRACE(c.why);
+    startConnected();  // the login is out, its answer is not in
+    hallGot.clear();
+    client->state.InGame = true;
+    const int connects = fp.socket.connectCalls;
+    fp.socket.peerClose();
+    ASSERT_TRUE(advance(30'000));
+    EXPECT_FALSE(client->reconnect.loaded());
+    EXPECT_EQ(fp.socket.connectCalls, connects);
+    EXPECT_EQ(hallCount(platform::SC_RESTORE), 0);
+    EXPECT_NE(client->MainForm.windowState, ui::WindowState::Minimized);
+    EXPECT_TRUE(client->slots[net::SlotLinkWatch].flag);  // still watching
+
+    c.resolve(*this);
+    ASSERT_TRUE(advance(100));
+    EXPECT_EQ(client->reconnect.loaded(), c.recovery);
+    EXPECT_EQ(hallCount(platform::SC_RESTORE), c.recovery ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LossBeforeTheLoginResult, ::testing::ValuesIn(kEarlyLossCases));
+
+TEST_F(LinkWatch, WithTheServerGoneTwentyOneAttemptsThreeSecondsApartThenTheFailureBox) {
+    loggedIn();
+    const std::int64_t noticed = loseLinkInGame();
+    const int connects = fp.socket.connectCalls, closes = fp.socket.closeCalls;
+    fp.socket.remoteHost.clear();
+    client->MainForm.at("Sysmsg", 0).items.clear();
+    for (int k = 1; k <= 21; ++k) {
+        SCOPED_TRACE(k);
+        // The start delay takes 1 ms, then one attempt every 3 s.
+        const std::int64_t due = noticed + 1 + 3000 * k;
+        ASSERT_TRUE(advanceTo(due - 1));
+        EXPECT_EQ(fp.socket.connectCalls, connects + k - 1);
+        EXPECT_TRUE(sys(0).empty());
+        ASSERT_TRUE(advanceTo(due));
+        EXPECT_EQ(fp.socket.connectCalls, connects + k);
+        EXPECT_EQ(fp.socket.closeCalls, closes + k);  // each attempt starts afresh
+        EXPECT_EQ(fp.socket.remoteHost, "127.0.0.1");
+        EXPECT_EQ(fp.socket.remotePort, 2000);
+        EXPECT_TRUE(client->slots[net::SlotConnect].flag);
+        EXPECT_EQ(sys(0), std::vector<std::string>{kReconnecting});
+        EXPECT_TRUE(sys(1).empty());
+        client->MainForm.at("Sysmsg", 0).items.clear();  // so the next line is a new one
+        client->MainForm.at("Sysmsg", 1).items.push_back("x");
+    }
+    EXPECT_TRUE(fp.shell.messages.empty());
+    ASSERT_TRUE(advanceTo(noticed + 1 + 3000 * 22 - 1));
+    EXPECT_TRUE(fp.shell.messages.empty());
+    EXPECT_FALSE(advance(1));
+    EXPECT_EQ(endedWith, 0);
+    EXPECT_EQ(fp.socket.connectCalls, connects + 21);
+    ASSERT_EQ(fp.shell.messages.size(), 1u);
+    EXPECT_EQ(fp.shell.messages[0].text, "重连失败，请检查您的网络！");
+    EXPECT_EQ(fp.shell.messages[0].title, "");
+    EXPECT_EQ(fp.shell.messages[0].buttons, platform::MB_OK);
+    fp.loop.drain();
+    EXPECT_EQ(hallCount(platform::SC_RESTORE), 1);
+}
+
+TEST_F(LinkWatch, AReconnectMarksEveryLaterLoginWithTheTokenOfThatMoment) {
+    loggedIn();
+    const std::int64_t noticed = loseLinkInGame();
+    ASSERT_TRUE(advanceTo(noticed + 3001));  // the first attempt
+    net::GamePacket login = nextLogin();
+    EXPECT_EQ(login[3], 18);
+    EXPECT_EQ(login[4], 28);
+    EXPECT_EQ(login[261], kToken0);
+    EXPECT_EQ(login[262], kToken1);
+    EXPECT_EQ(login[16], 'm');  // the account is still there
+    EXPECT_TRUE(client->slots[net::SlotLinkWatch].flag);
+    // The next tick of the controller sees the link up and leaves.
+    ASSERT_TRUE(advanceTo(noticed + 6001));
+    EXPECT_FALSE(client->reconnect.loaded());
+    EXPECT_FALSE(client->reconnect.TimerCount.enabled());
+    const int connects = fp.socket.connectCalls;
+    ASSERT_TRUE(advance(10'000));
+    EXPECT_EQ(fp.socket.connectCalls, connects);
+
+    // The server answers; later packets bring another token. The player leaves and
+    // the hall sends the client to a table again.
+    ASSERT_TRUE(dispatch(testpk::loginResult(1)));
+    ASSERT_TRUE(dispatch(inbound(200, 0x56, 0x78)));
+    ASSERT_TRUE(guarded([&] { client->disconnectReset(); }));
+    client->connectDirect();
+    login = nextLogin();
+    EXPECT_EQ(login[4], 28);
+    EXPECT_EQ(login[261], kToken0);
+    EXPECT_EQ(login[262], kToken1);
+}
+
+TEST_F(LinkWatch, AControllerLeftIdleByAnEndedGameRecoversTheNextOutage) {
+    loggedIn();
+    std::int64_t noticed = loseLinkInGame();
+    ASSERT_TRUE(advanceTo(noticed + 3001));
+    ASSERT_EQ(sys(0), std::vector<std::string>{kReconnecting});
+    // The game ends while the link is down: the controller stops and stays loaded.
+    client->state.InGame = false;
+    ASSERT_TRUE(advanceTo(noticed + 6001));
+    EXPECT_TRUE(client->reconnect.loaded());
+    EXPECT_FALSE(client->reconnect.TimerCount.enabled());
+    const int connects = fp.socket.connectCalls;
+    ASSERT_TRUE(advance(10'000));
+    EXPECT_EQ(fp.socket.connectCalls, connects);
+
+    // Back at a table later, the next loss in a game is recovered again, from the
+    // first attempt.
+    ASSERT_TRUE(guarded([&] { client->disconnectReset(); }));
+    client->connectDirect();
+    nextLogin();
+    ASSERT_TRUE(dispatch(testpk::loginResult(1)));
+    noticed = loseLinkInGame();
+    EXPECT_EQ(client->reconnect.ReconnectAttempts, 0);
+    ASSERT_TRUE(advanceTo(noticed + 3001));
+    EXPECT_EQ(fp.socket.connectCalls, connects + 2);  // the hall's connect, one attempt
+    EXPECT_EQ(client->reconnect.ReconnectAttempts, 1);
+    EXPECT_EQ(sys(0), std::vector<std::string>{kReconnecting});
+}
+
+struct ModeCase {
+    std::int16_t mode;
+    bool directConnect;
+    const char* why;
+    friend void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.why; }
+};
+const ModeCase kModeCases[] = {
+    {0, true, "direct: the same server again, slot 2 sends the login"},
+    {5, false, "proxy: the handshake connects and sends the login, not slot 2"},
+    {3, false, "any other mode: the socket is only closed"},
+};
+struct Attempt : LinkWatch, ::testing::WithParamInterface<ModeCase> {};
+
+TEST_P(Attempt, MarksTheLoginAndConnectsByTheConnectionMode) {
+    const ModeCase& c = GetParam();
+    SCOPED_TRACE(c.why);
+    loggedIn();
+    client->launch.connectionMode = c.mode;
+    client->ProxyPhase = true;
+    fp.socket.remoteHost.clear();
+    const int connects = fp.socket.connectCalls, closes = fp.socket.closeCalls;
+    ASSERT_TRUE(guarded([&] { client->reconnectAttempt(); }));
+    EXPECT_EQ(fp.socket.closeCalls, closes + 1);
+    EXPECT_EQ(client->LoginPacket[4], 28);
+    EXPECT_EQ(client->LoginPacket[261], kToken0);
+    EXPECT_EQ(client->LoginPacket[262], kToken1);
+    EXPECT_EQ(fp.socket.remoteHost == "127.0.0.1", c.directConnect);
+    EXPECT_EQ(fp.socket.connectCalls == connects + 1, c.directConnect);
+    EXPECT_EQ(client->slots[net::SlotConnect].flag, c.directConnect);
+    if (c.mode != 5) {
+        EXPECT_FALSE(client->ProxyPhase);  // the handshake sets it for its own duration
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, Attempt, ::testing::ValuesIn(kModeCases));
+
+}  // namespace

@@ -1,0 +1,215 @@
+// The client at a live table: the reference server with five bots in a child
+// process, the client in this process on the real platform (Qt event loop, TCP
+// socket, hall bus, windows), talking over a loopback socket. The server's event
+// lines tell what it accepted; the client's control model tells what a player saw.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/client.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_render.h"
+#include "platform/unix_hall_bus.h"
+#include "process_util.h"
+#include "resources/embedded_resources.h"
+
+namespace {
+
+class LiveTable : public ::testing::Test {
+protected:
+    QTemporaryDir bus, home;
+    QProcess server;
+    QStringList log;  // the server's event lines so far
+    std::unique_ptr<platform::UnixHallBus> hall;
+    std::unique_ptr<platform::QtPlatform> qt;
+    std::unique_ptr<app::Client> client;
+
+    void TearDown() override {
+        readServer();
+        client.reset();
+        qt.reset();
+        server.kill();
+        server.waitForFinished();
+    }
+
+    int startServer(const QStringList& extra) {
+        server.setProcessChannelMode(QProcess::MergedChannels);
+        server.start(treeBinary("dravik-server"),
+                     QStringList{"--bots", "5", "--fast", "--port", "0"} + extra);
+        EXPECT_TRUE(server.waitForStarted());
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 10000) {
+            readServer();
+            for (const QString& l : log)
+                if (l.startsWith("dravik-server port ")) return l.section(' ', 2, 2).toInt();
+            server.waitForReadyRead(100);
+        }
+        ADD_FAILURE() << "the server did not start";
+        return 0;
+    }
+
+    // The server's event lines, kept and written beside the snapshots as they come
+    // for people to read.
+    QFile logFile;
+    void readServer() {
+        if (!logFile.isOpen()) {
+            QDir().mkpath(QString(DRAVIK_BINARY_DIR) + "/snapshots");
+            logFile.setFileName(QString(DRAVIK_BINARY_DIR) + "/snapshots/" +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                ".log");
+            logFile.open(QIODevice::WriteOnly);
+        }
+        while (server.canReadLine()) {
+            QByteArray line = server.readLine();
+            logFile.write(line);
+            logFile.flush();
+            log << QString::fromUtf8(line).trimmed();
+        }
+    }
+    int count(const QString& what) const {
+        int n = 0;
+        for (const QString& l : log) n += l.contains(what) ? 1 : 0;
+        return n;
+    }
+
+    // The hall stand-in's window exists (the client returns to it), then the
+    // client sits down at the table the server gives it.
+    void sitDown(int port, const char* screen) {
+        qputenv("DRAVIK_HALL_BUS", bus.path().toUtf8());
+        qputenv("DRAVIK_HOME", home.path().toUtf8());
+        qputenv("DRAVIK_SCREEN", screen);
+        qputenv("DRAVIK_NO_SOUND", "1");
+        qputenv("DRAVIK_AUTOMATION", "1");
+        hall = std::make_unique<platform::UnixHallBus>(bus.path().toStdString());
+        ASSERT_TRUE(hall->open(app::kDefaultHallCaption));
+        qt = std::make_unique<platform::QtPlatform>();
+        client = std::make_unique<app::Client>(qt->platform(), resources::embeddedStore());
+        std::string line = "me$key$127.0.0.1$" + std::to_string(port) + "$本地牌桌$";
+        platform::QtEventLoop::guard([&] { client->start(line); });
+    }
+
+    // Runs the event loop, with `step` every 50 ms, until `done` or the time is up.
+    bool runUntil(const std::function<bool()>& done, int ms,
+                  const std::function<void()>& step = {}) {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            readServer();
+            if (done()) return true;
+            QEventLoop loop;
+            QTimer::singleShot(50, &loop, &QEventLoop::quit);
+            loop.exec();
+            if (step) platform::QtEventLoop::guard(step);
+        }
+        readServer();
+        return done();
+    }
+
+    ui::Control& ctl(const char* name, int index = -1) { return client->MainForm.at(name, index); }
+    bool click(const char* name, int index) {
+        ui::Control& c = ctl(name, index);
+        return c.visible && client->MainForm.fire(&c, ui::EventKind::Click);
+    }
+    int handOnScreen() {
+        int n = 0;
+        for (int i = 0; i < 56; ++i) n += ctl("cardImage0", i).visible ? 1 : 0;
+        return n;
+    }
+    void snapshot(ui::Form& form, const std::string& png) {
+        QDir().mkpath(QString(DRAVIK_BINARY_DIR) + "/snapshots");
+        EXPECT_TRUE(platform::saveFormPng(form, std::string(DRAVIK_BINARY_DIR) + "/snapshots/" + png));
+    }
+    // Every play, pass and answer of seat 0 came from the client, and the server
+    // took each one.
+    void expectEveryMoveAccepted() {
+        EXPECT_EQ(count("seat 0 refused play"), 0) << log.join('\n').toStdString();
+        EXPECT_EQ(count("seat 0 timed out"), 0) << log.join('\n').toStdString();
+        EXPECT_EQ(count("return refused"), 0);
+    }
+};
+
+// Nobody at the mouse after the first 开始: the countdown answers the declaration,
+// leads and passes until the round is over, and continues into the next round.
+// After three turns in a row that ran out the player counts as away.
+TEST_F(LiveTable, TheCountdownPlaysARoundOnItsOwn) {
+    int port = startServer({"--seed", "7", "--turn-seconds", "1"});
+    ASSERT_GT(port, 0);
+    sitDown(port, "800x600");
+    ASSERT_TRUE(runUntil([&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; },
+                         15000));
+    ASSERT_TRUE(click("AnNiu", 2));  // 开始
+    ASSERT_TRUE(runUntil([&] { return handOnScreen() == 36; }, 15000)) << "no deal";
+    EXPECT_EQ(client->state.PlayerRecord[0].cards.count(), 36);
+    // The pre-declaration prompt: its two buttons and the clock at the own seat.
+    ASSERT_TRUE(runUntil([&] { return ctl("OperationNotP", 0).visible && ctl("Number").visible; }, 10000));
+    snapshot(client->MainForm, "live-table-after-deal-800x600.png");
+
+    ASSERT_TRUE(runUntil([&] { return client->state.RoundNumber == 1 && client->pf.windows.form("Score").visible; },
+                         240000));
+    expectEveryMoveAccepted();
+    EXPECT_GT(count("seat 0 plays"), 0);
+    EXPECT_GT(count("seat 0 passes"), 0);
+    EXPECT_TRUE(client->state.Away);
+    ASSERT_TRUE(runUntil([&] { return count("round 2 deal") > 0 && handOnScreen() > 30; }, 30000));
+    EXPECT_EQ(count("seat 0 continues"), 1);
+}
+
+// A player at the mouse for one game of three rounds, at the full screen size:
+// 开始, every decision declined with its button, every turn answered with 提示 and
+// then 出牌 (the hint passes where nothing beats the table); 继续 after the first
+// round, the countdown continues after the second. The record file keeps the
+// three rounds.
+TEST_F(LiveTable, APlayerClicksThroughAGameWithTheButtons) {
+    int port = startServer({"--seed", "11", "--turn-seconds", "8"});
+    ASSERT_GT(port, 0);
+    sitDown(port, "1280x1024");
+    ASSERT_TRUE(runUntil([&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; },
+                         15000));
+    ASSERT_TRUE(click("AnNiu", 2));
+    ASSERT_TRUE(runUntil([&] { return handOnScreen() == 36; }, 15000)) << "no deal";
+    ASSERT_TRUE(runUntil([&] { return ctl("OperationNotP", 0).visible && ctl("Number").visible; }, 10000));
+    snapshot(client->MainForm, "live-table-after-deal.png");
+
+    int hints = 0, plays = 0;
+    auto player = [&] {
+        if (click("OperationNotP", 1)) return;  // 不叫, 不要, ...
+        if (!client->state.MyTurn || !client->state.PlayToken) return;
+        if (!ctl("Operation", 1).visible) return;
+        click("Operation", 1);  // 提示
+        ++hints;
+        if (client->state.PlayToken && click("Operation", 0)) ++plays;  // 出牌
+    };
+    auto roundOver = [&](int n) {
+        return client->state.RoundNumber >= n && client->pf.windows.form("Score").visible;
+    };
+    ASSERT_TRUE(runUntil([&] { return roundOver(1); }, 240000, player));
+    EXPECT_GT(plays, 0);
+    EXPECT_GE(hints, plays);
+    EXPECT_EQ(count("seat 0 plays") + count("seat 0 passes"), hints);
+    EXPECT_TRUE(client->pf.windows.form("Hero").visible);
+    ASSERT_TRUE(click("AnNiu", 2));  // 继续
+    ASSERT_TRUE(runUntil([&] { return roundOver(2); }, 240000, player));
+    ASSERT_TRUE(runUntil([&] { return roundOver(3); }, 240000, player));
+    expectEveryMoveAccepted();
+    EXPECT_EQ(count("seat 0 continues"), 2);
+    EXPECT_EQ(client->state.RoundNumber, 3);
+    snapshot(client->pf.windows.form("Score"), "live-score-round3.png");
+    snapshot(client->pf.windows.form("Hero"), "live-history-round3.png");
+
+    QFile record(home.path() + "/info.qv");
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    QByteArray text = record.readAll();
+    for (const char* section : {"[juNum:1]", "[juNum:2]", "[juNum:3]"}) EXPECT_TRUE(text.contains(section)) << section;
+}
+
+}  // namespace
