@@ -4,6 +4,7 @@
 // object per process; every subsystem works on it.
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "app/hall_window.h"
@@ -235,7 +236,6 @@ public:
     // Ends the decision that was answered (its flag, null for none) on the turn row
     // (Operation) or the decision row (OperationNotP).
     void FinishDecision(bool* answered, bool turnRow, bool resetTimeouts);
-    void answerReturn();
     void resetPlayState();
     void wirePlayEvents();
     // Every sound effect asked for, with its path, before it plays (tests listen).
@@ -246,16 +246,16 @@ public:
     void showPlayBubblePicture(ui::Control& target, int entry);
     void showPassBubblePicture(ui::Control& target, int entry);
     void showRestorePicture(ui::Control& target, int entry);
-    // Steps of the tribute that its buttons and countdown call.
+    // The tribute command's steps and the return that its buttons and countdown run.
     void ShowNotice(const std::string& text);
-    void returnTributeSent(const rules::HandPositions& chosen);
-    // The tribute command's three sub-codes and the hand changes they make.
-    void tributeOffer(const net::GamePacket& p);
+    void tributeOffered(const net::GamePacket& p);
     void tributeMade(const net::GamePacket& p);
-    int receiveTributeCards(const net::GamePacket& p);
-    void askForReturn(const net::GamePacket& p, int n);
-    void giveTributeCards(const net::GamePacket& p);
-    void leaveHand(const std::vector<std::uint8_t>& cardIds, double raisedBy);
+    void receiveTributeCards(const net::GamePacket& p);
+    void raiseReturnPrompt(const net::GamePacket& p);
+    // Sends the return when the choice is acceptable (true); otherwise the prompt stays.
+    bool answerReturn();
+    void returnTributeSent(std::span<const std::uint8_t> ids);
+    void cardsLeaveHand(std::span<const std::uint8_t> ids, double raiseFraction);
     struct Decision {
         bool* flag = nullptr;
         int picture[2] = {-1, -1};

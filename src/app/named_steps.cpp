@@ -41,8 +41,9 @@ void Client::showRestorePicture(ui::Control& target, int entry) {
     showEntry(*this, target, PictureIds.RestorePictureIds, entry);
 }
 // The notice window frmTishi: the text in its first line until the window itself is
-// built.
+// built. A minimised table shows no notices.
 void Client::ShowNotice(const std::string& text) {
+    if (MainForm.windowState == ui::WindowState::Minimized) return;
     ui::Form& tishi = pf.windows.form("frmTishi");
     tishi.caption = "提示";
     ui::Control& line = tishi.add("LbTishi", ui::ControlKind::Label, 0);

@@ -1,7 +1,8 @@
-// The tribute command (8): the offer to the receiver, the tribute made (cards from
-// the giver to the receiver, with a return due for kind 4), the return made; and
-// the own return's cards leaving the hand. The answers go through the decision
-// buttons and the countdown.
+// The tribute command (8): the offer to the receiver with its accept/decline prompt;
+// the tribute made, which moves the cards from the giver's hand to the receiver's
+// and may oblige the receiver to give cards back; the return made, which brings
+// those cards to the giver. And the cards leaving the own hand after the own return
+// went out.
 #include <algorithm>
 
 #include "app/client.h"
@@ -10,104 +11,126 @@ namespace app {
 
 namespace {
 
-constexpr std::uint8_t kOffer = 1, kTributeMade = 2, kReturnMade = 3;
-constexpr std::uint8_t kKindWithReturn = 4;
-// Entries of the pictures used here.
-constexpr int kPicAccept = 8, kPicDecline = 9, kPicReturn = 28;
-constexpr int kBubbleAccepted = 2;
-// A tribute moves at most twelve cards; the return has two places.
+enum SubCode : int { kOffer = 1, kTributeMade = 2, kReturnMade = 3 };
+// The tribute kind after which the receiver must give cards back.
+constexpr int kKindWithReturn = 4;
+// The packet's card table holds twelve cards (codes at 17..64, ids at 96..107, the
+// no-return ranks from 76 on); a larger count is read as twelve, so no card is ever
+// read from the fields behind the table.
 constexpr int kMaxTributeCards = 12;
+// The return answer names at most two cards.
 constexpr int kMaxReturnCards = 2;
+// How long the cards that move stay on show before the hand is laid out again.
+constexpr int kPauseMs = 2000;
+
+// Action button pictures and the 吃贡 bubble.
+constexpr int kPicAccept = 8, kPicDecline = 9, kPicReturn = 28;
+constexpr int kBubbleTribute = 2;
 
 rules::CardCode cardAt(const net::GamePacket& p, std::size_t at) {
     return static_cast<rules::CardCode>(p[at] | (p[at + 1] << 8) | (p[at + 2] << 16) |
                                         (static_cast<std::uint32_t>(p[at + 3]) << 24));
 }
 
-// The number of cards a packet names, cut to what a tribute can carry.
 int cardCount(const net::GamePacket& p) { return std::min<int>(p[16], kMaxTributeCards); }
+
+// A seat byte without any of the six seat bits names nobody.
+bool namesSeat(std::uint8_t seatByte) { return protocol::seatBitOf(seatByte) != 0; }
 
 }  // namespace
 
 void Client::HandleTribute(const net::GamePacket& p) {
     switch (p[11]) {
         case kOffer:
-            tributeOffer(p);
+            tributeOffered(p);
             break;
         case kTributeMade:
             tributeMade(p);
             break;
         case kReturnMade:
-            if (playSlot(p[6]) == 0) receiveTributeCards(p);
+            if (namesSeat(p[6]) && slotOf(p[6]) == 0) receiveTributeCards(p);
             break;
         default:
             break;
     }
 }
 
-void Client::tributeOffer(const net::GamePacket& p) {
-    if (playSlot(p[6]) != 0) return;
-    const auto giver = static_cast<std::size_t>(playSlot(p[12]));
+// Only the receiver is asked; the answer is the decision buttons' (or the
+// countdown's) work.
+void Client::tributeOffered(const net::GamePacket& p) {
+    if (!namesSeat(p[6]) || !namesSeat(p[12]) || slotOf(p[6]) != 0) return;
+    const auto giver = static_cast<std::size_t>(slotOf(p[12]));
     ShowNotice(state.PlayerInfo[giver].nickname + " 向您进贡,请选择是否吃贡");
-    ShowDecisionPrompt(p[9], kPicAccept, kPicDecline, play.AcceptTributePending);
+    showDecisionButtons(kPicAccept, kPicDecline);
+    StartOwnCountdown(p[9]);
+    play.AcceptTributePending = true;
+    state.PromptActive = true;
+    slots[net::SlotTurnCountdown].flag = true;
+    slots[net::SlotTurnCountdown].counter = 0;
 }
 
 void Client::tributeMade(const net::GamePacket& p) {
-    const int r = playSlot(p[6]);
-    const int g = playSlot(p[12]);
-    if (r != 0) showBubble(r, kBubbleAccepted);
+    if (!namesSeat(p[6]) || !namesSeat(p[12])) return;
+    const int r = slotOf(p[6]);
+    const int g = slotOf(p[12]);
+    if (r != 0) showBubble(r, kBubbleTribute);
     ShowNotice(state.PlayerInfo[static_cast<std::size_t>(g)].nickname + " 向 " +
                state.PlayerInfo[static_cast<std::size_t>(r)].nickname + "进贡");
     if (r == 0) {
-        const int n = receiveTributeCards(p);
-        if (p[8] == kKindWithReturn && n > 0) askForReturn(p, n);
+        receiveTributeCards(p);
+        if (p[8] == kKindWithReturn) raiseReturnPrompt(p);
     }
-    if ((p[12] & 0x3F) == state.PlayerRecord[0].seatBit) giveTributeCards(p);
+    if (protocol::seatBitOf(p[12]) == state.PlayerRecord[0].seatBit) {
+        rules::FixedList<std::uint8_t, kMaxTributeCards> ids;
+        for (int k = 0; k < cardCount(p); ++k) ids.push_back(p[96 + static_cast<std::size_t>(k)]);
+        cardsLeaveHand(ids, 0.5);
+        SortAndShowCards(0, state.PlayerRecord[0].cards.count());
+    }
 }
 
-// The cards of a tribute or a return join the hand: first shown in a row above
-// it for two seconds, then laid out with the rest, enabled and sorted in.
-int Client::receiveTributeCards(const net::GamePacket& p) {
+// The cards of the packet join the own hand: each takes the next unused picture
+// item, shows above the hand for the pause, then the whole hand is laid out, lowered
+// and sorted. A card for which no picture item or hand place is left is not taken.
+void Client::receiveTributeCards(const net::GamePacket& p) {
     rules::Hand& hand = state.PlayerRecord[0].cards;
+    const int room =
+        std::min(table::kCardItems - state.CardsDealt, rules::kHandCapacity - hand.count());
+    const int n = std::clamp(cardCount(p), 0, std::max(room, 0));
+    if (n == 0) return;
     const double s = state.Scale.x;
-    const int n = cardCount(p);
-    const double w = cardImage(0, 0).width;
-    const double f = s == 1.0 ? 0.26 : 0.23;
-    std::vector<int> added;
+    const ui::Control& first = cardImage(0, 0);
+    const double step = (s == 1.0 ? 0.26 : 0.23) * first.width;
+    const double left = state.PlayerRecord[0].handLeft - (n * 0.11 + 0.39) * 90 * s;
+    const double top = state.HandTop - first.height - 10 * s;
     for (int k = 0; k < n; ++k) {
-        const int item = state.CardsDealt;
-        if (item >= table::kCardItems || hand.full()) break;
         const rules::CardCode code = cardAt(p, 17 + 4 * static_cast<std::size_t>(k));
+        const int item = state.CardsDealt;
         ui::Control& card = cardImage(0, item);
         card.visible = false;
-        hand.append(code, static_cast<std::int16_t>(item), state.HandTop);
+        hand.append(code, static_cast<std::int16_t>(item), static_cast<std::int32_t>(top));
         card.stretch = false;
         ShowCardPicture(0, item, rules::PictureIndex(code));
-        card.move(state.PlayerRecord[0].handLeft - (n * 0.11 + 0.39) * 90 * s + k * f * w,
-                  state.HandTop - cardImage(0, 0).height - 10 * s);
+        card.move(left + k * step, top);
         card.enabled = false;
         card.visible = true;
         MainForm.bringToFront(card);
-        added.push_back(item);
         ++state.CardsDealt;
     }
-    pf.loop.wait(2000);
+    pf.loop.wait(kPauseMs);
+    // Laying out enables every card, the new ones among them.
     for (int i = 0; i < hand.count(); ++i) LayOutHand(i, true);
-    for (int item : added) cardImage(0, item).enabled = true;
     SortAndShowCards(0, hand.count());
-    return static_cast<int>(added.size());
 }
 
-// A tribute of kind 4: the receiver owes cards back and chooses them under the
-// return rules.
-void Client::askForReturn(const net::GamePacket& p, int n) {
-    // The return answer has two places; a larger return is answered for two.
-    play.ReturnCount = std::min(n, kMaxReturnCards);
+// A tribute of the returning kind: the receiver is asked for ReturnCount cards.
+void Client::raiseReturnPrompt(const net::GamePacket& p) {
+    play.ReturnCount = std::min(cardCount(p), kMaxReturnCards);
+    if (play.ReturnCount < 1) return;  // nothing to give back
     std::copy_n(p.begin() + 76, play.NoReturnRanks.size(), play.NoReturnRanks.begin());
-    ShowNotice(state.PlayerInfo[0].nickname + "回落贡" + std::to_string(n) + "张");
+    ShowNotice(state.PlayerInfo[0].nickname + "回落贡" + std::to_string(play.ReturnCount) + "张");
     ui::Control& button = MainForm.at("OperationNotP", 0);
     showActionPicture(button, kPicReturn);
-    button.left = ButtonBaseX + 1.3 * MainForm.at("Operation", 0).width;
+    button.left = ButtonBaseX + 1.3 * button.width;
     button.visible = button.enabled = true;
     MainForm.bringToFront(button);
     play.ReturnPending = true;
@@ -118,41 +141,31 @@ void Client::askForReturn(const net::GamePacket& p, int n) {
     if (state.Away) state.CountdownSeconds = 1;
 }
 
-// The giver's tribute cards stand half a card above the hand for two seconds, then
-// leave it.
-void Client::giveTributeCards(const net::GamePacket& p) {
-    const int n = cardCount(p);
-    std::vector<std::uint8_t> ids(p.begin() + 96, p.begin() + 96 + n);
-    leaveHand(ids, 0.5);
-    SortAndShowCards(0, state.PlayerRecord[0].cards.count());
-}
+// The own return went out: the returned cards stand a little raised for the pause
+// and leave; the rest keeps its order.
+void Client::returnTributeSent(std::span<const std::uint8_t> ids) { cardsLeaveHand(ids, 0.2); }
 
-// The own return has gone out: its cards stand a fifth of a card above the hand
-// for two seconds, then leave it; the rest keeps its order.
-void Client::returnTributeSent(const rules::HandPositions& chosen) {
-    const rules::Hand& hand = state.PlayerRecord[0].cards;
-    std::vector<std::uint8_t> ids;
-    for (int pos : chosen)
-        if (pos >= 0 && pos < hand.count())
-            ids.push_back(static_cast<std::uint8_t>(rules::cardIdOf(hand.code(pos))));
-    leaveHand(ids, 0.2);
-}
-
-void Client::leaveHand(const std::vector<std::uint8_t>& cardIds, double raisedBy) {
+// Every hand entry whose CardId is one of ids is raised by the fraction of its
+// picture's height and disabled; after the pause those entries leave the hand (by
+// their ids again, whatever happened to the hand meanwhile) and the rest is laid out.
+void Client::cardsLeaveHand(std::span<const std::uint8_t> ids, double raiseFraction) {
+    rules::FixedList<std::uint8_t, kMaxTributeCards> leaving;
+    for (std::uint8_t id : ids) leaving.push_back(id);
+    if (leaving.empty()) return;
     rules::Hand& hand = state.PlayerRecord[0].cards;
-    auto named = [&](int pos) {
-        return std::find(cardIds.begin(), cardIds.end(),
-                         static_cast<std::uint8_t>(rules::cardIdOf(hand.code(pos)))) != cardIds.end();
+    auto isLeaving = [&](int pos) {
+        const int id = rules::cardIdOf(hand.code(pos));
+        return std::find(leaving.begin(), leaving.end(), id) != leaving.end();
     };
     for (int i = 0; i < hand.count(); ++i) {
-        if (!named(i)) continue;
+        if (!isLeaving(i)) continue;
         ui::Control& card = cardImage(0, hand.imageIndex(i));
-        card.top = state.HandTop - card.height * raisedBy;
+        card.top = state.HandTop - card.height * raiseFraction;
         card.enabled = false;
     }
-    pf.loop.wait(2000);
+    pf.loop.wait(kPauseMs);
     for (int i = hand.count() - 1; i >= 0; --i) {
-        if (!named(i)) continue;
+        if (!isLeaving(i)) continue;
         cardImage(0, hand.imageIndex(i)).visible = false;
         hand.removeAt(i);
     }

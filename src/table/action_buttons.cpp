@@ -325,9 +325,14 @@ void Client::clickOperationNotP(int item) {
 }
 
 // The return of the tribute: the chosen cards go back to the tributer. A refused
-// manual choice leaves the prompt up with its reason on the notice.
-void Client::answerReturn() {
+// choice sends nothing and leaves the prompt up (a manual one with its reason on the
+// notice). The decision ends before the returned cards' pause, so that a turn the
+// server offers during the pause is not ended with it.
+bool Client::answerReturn() {
+    if (!connected()) return false;
     const rules::Hand& hand = state.PlayerRecord[0].cards;
+    const bool byItself = state.CountdownSeconds < 1;
+    if (byItself) lowerRaisedCards();  // the countdown chooses from the whole hand
     rules::HandPositions selected;
     for (int i = 0; i < hand.count(); ++i)
         if (cardImage(0, hand.imageIndex(i)).top < state.HandTop) selected.push_back(i);
@@ -335,22 +340,23 @@ void Client::answerReturn() {
         hand.codes(), selected, play.ReturnCount, play.NoReturnRanks, state.CountdownSeconds);
     if (!r.ok) {
         if (!r.notice.empty()) ShowNotice(r.notice);
-        return;
+        return false;
     }
+    const std::size_t count = std::min(r.chosen.size(), play.ReturnChoice.size());
     net::GamePacket p = net::makePacket(8, state.PlayerRecord[0].seatBit);
     p[8] = 0;
-    p[16] = static_cast<std::uint8_t>(r.chosen.size());
-    for (std::size_t i = 0; i < r.chosen.size() && i < 2; ++i)
-        p[17 + i] = static_cast<std::uint8_t>(rules::cardIdOf(hand.code(r.chosen[i])));
+    p[16] = static_cast<std::uint8_t>(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        play.ReturnChoice[i] = static_cast<std::uint8_t>(rules::cardIdOf(hand.code(r.chosen[i])));
+        p[17 + i] = play.ReturnChoice[i];
+    }
     QueuePacket(p);
     ui::Control& button = MainForm.at("OperationNotP", 0);
     button.visible = false;
     button.left = MainForm.at("Operation", 0).left;
-    slots[net::SlotTurnCountdown].flag = false;
-    play.ReturnPending = false;
-    state.PlayToken = false;
-    state.PromptActive = false;
-    returnTributeSent(r.chosen);
+    FinishDecision(&play.ReturnPending, false, !byItself);
+    returnTributeSent(std::span<const std::uint8_t>(play.ReturnChoice.data(), count));
+    return true;
 }
 
 // Hover looks.

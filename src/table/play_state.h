@@ -53,8 +53,9 @@ struct PlayState {
     // The tribute decisions (the tribute command offers them).
     bool AcceptTributePending = false;
     bool ReturnPending = false;
-    int ReturnCount = 0;
+    int ReturnCount = 0;  // 1 or 2 while ReturnPending
     std::array<std::uint8_t, 12> NoReturnRanks{};
+    std::array<std::uint8_t, 2> ReturnChoice{};  // the CardIds of the return, in choice order
 
     // Played rows: column = screen slot, rows 0..39 the card picture items of the
     // slot's last shown play, row 40 their number.

@@ -99,11 +99,13 @@ void Client::answerByItself(int group) {
             break;
         case table::GroupAcceptTribute:
             sendDecision(8, 2);
+            hideTributeNotice();
             answered = &play.AcceptTributePending;
             break;
         case table::GroupReturn:
-            // At zero the return picks its cards itself.
-            answerReturn();
+            // At zero the return picks its cards itself; a hand without enough
+            // cards to give keeps the prompt up and sends nothing.
+            if (!answerReturn()) return;
             answered = &play.ReturnPending;
             break;
         default:
