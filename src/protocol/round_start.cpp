@@ -1,21 +1,16 @@
 // The deal (command 1) and the round-start stages: declarations (2) and work (3),
 // with the shared decision prompt.
 #include "app/client.h"
+#include "table/action_pictures.h"
 #include "rules/work.h"
 
 namespace app {
 
 namespace {
 
-// Entries of the action-button pictures used by the round-start prompts.
-constexpr int kPicDeclare = 0, kPicWork = 1, kPicReveal = 2, kPicPass = 12;
+using table::kPicDeclare, table::kPicWork, table::kPicReveal, table::kPicPass;
 // Entries of the indicator pictures.
 constexpr int kUnlitLamp = 0, kDeclaredLabel = 5, kRevealedLabel = 6;
-
-rules::CardCode cardAt(const net::GamePacket& p, std::size_t at) {
-    return static_cast<rules::CardCode>(p[at] | (p[at + 1] << 8) | (p[at + 2] << 16) |
-                                        (static_cast<std::uint32_t>(p[at + 3]) << 24));
-}
 
 }  // namespace
 
@@ -83,7 +78,7 @@ void Client::HandleDeal(const net::GamePacket& p) {
     // The hand.
     PlaySoundEffect(sound::Effect::Deal);
     rules::Hand& hand = state.PlayerRecord[0].cards;
-    for (int i = 0; i < 36; ++i) hand.append(cardAt(p, 16 + 4 * static_cast<std::size_t>(i)));
+    for (int i = 0; i < 36; ++i) hand.append(static_cast<rules::CardCode>(net::readLe32(p, 16 + 4 * static_cast<std::size_t>(i))));
     state.CardsDealt = 36;
     for (int j = 0; j < hand.count(); ++j) {
         hand.setEntry(j, {hand.code(j), static_cast<std::int16_t>(j), state.HandTop});

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/client.h"
+#include "table/action_pictures.h"
 
 namespace app {
 
@@ -23,14 +24,9 @@ constexpr int kMaxReturnCards = 2;
 // How long the cards that move stay on show before the hand is laid out again.
 constexpr int kPauseMs = 2000;
 
-// Action button pictures and the 吃贡 bubble.
-constexpr int kPicAccept = 8, kPicDecline = 9, kPicReturn = 28;
+using table::kPicAccept, table::kPicDecline, table::kPicReturn;
+// The 吃贡 bubble.
 constexpr int kBubbleTribute = 2;
-
-rules::CardCode cardAt(const net::GamePacket& p, std::size_t at) {
-    return static_cast<rules::CardCode>(p[at] | (p[at + 1] << 8) | (p[at + 2] << 16) |
-                                        (static_cast<std::uint32_t>(p[at + 3]) << 24));
-}
 
 int cardCount(const net::GamePacket& p) { return std::min<int>(p[16], kMaxTributeCards); }
 
@@ -103,7 +99,7 @@ void Client::receiveTributeCards(const net::GamePacket& p) {
     const double left = state.PlayerRecord[0].handLeft - (n * 0.11 + 0.39) * 90 * s;
     const double top = state.HandTop - first.height - 10 * s;
     for (int k = 0; k < n; ++k) {
-        const rules::CardCode code = cardAt(p, 17 + 4 * static_cast<std::size_t>(k));
+        const rules::CardCode code = static_cast<rules::CardCode>(net::readLe32(p, 17 + 4 * static_cast<std::size_t>(k)));
         const int item = state.CardsDealt;
         ui::Control& card = cardImage(0, item);
         card.visible = false;

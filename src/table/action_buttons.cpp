@@ -6,19 +6,15 @@
 
 #include "app/client.h"
 #include "rules/hint.h"
+#include "table/action_pictures.h"
 #include "rules/tribute_return.h"
 
 namespace app {
 
 namespace {
 
-// Action button pictures (normal looks; the hover look of k is k + 14, of 28 it is 29).
-constexpr int kPicDeclare = 0, kPicWork = 1, kPicReveal = 2, kPicRevolution = 3, kPicWithHead = 4,
-              kPicWithoutHead = 5, kPicBurn = 6, kPicYield = 7, kPicAccept = 8, kPicDecline = 9,
-              kPicTakeLead = 10, kPicPlay = 11, kPicPass = 12, kPicHint = 13, kPicReturn = 28;
+using namespace table;  // the picture entries
 constexpr int kNone = -1;
-
-constexpr int hoverOf(int picture) { return picture == kPicReturn ? 29 : picture + 14; }
 
 // Restore button looks.
 constexpr int kRestoreHover = 0, kRestoreNormal = 1;
@@ -371,7 +367,7 @@ void Client::hoverOperation(int item) {
     if (item < 0 || item > 2 || play.OperationHover) return;
     const int picture = kTurnButtons[currentTurnMode()].item[item];
     if (picture == kNone) return;
-    showActionPicture(MainForm.at("Operation", item), hoverOf(picture));
+    showActionPicture(MainForm.at("Operation", item), actionHoverOf(picture));
     play.OperationHover = true;
 }
 
@@ -379,7 +375,7 @@ void Client::hoverOperationNotP(int item) {
     if (item < 0 || item > 1 || play.OperationNotPHover) return;
     const Decision d = currentDecision();
     if (!d.flag || d.picture[item] == kNone) return;
-    showActionPicture(MainForm.at("OperationNotP", item), hoverOf(d.picture[item]));
+    showActionPicture(MainForm.at("OperationNotP", item), actionHoverOf(d.picture[item]));
     play.OperationNotPHover = true;
 }
 
