@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
 namespace server {
 namespace {
@@ -31,7 +31,7 @@ std::string fullWidth(std::string_view utf8) {
 
 void putGbkText(Packet& p, std::size_t at, std::size_t size, std::string_view utf8,
                 bool pairsOnly) {
-    std::string gbk = protocol::utf8ToGbk(pairsOnly ? fullWidth(utf8) : std::string(utf8));
+    std::string gbk = wire::utf8ToGbk(pairsOnly ? fullWidth(utf8) : std::string(utf8));
     // Cut at a character boundary.
     std::size_t n = 0;
     while (n < gbk.size()) {

@@ -7,7 +7,7 @@
 
 #include "rules/notation.h"
 #include "rules/validation.h"
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 #include "server/messages.h"
 
 namespace server {
@@ -557,7 +557,7 @@ bool Scenario::matches(const Line& l, std::size_t from, int cmd, int source, con
             return false;
         }
         if (f->type == FieldType::Text) {
-            std::string got = protocol::gbkToUtf8(getZeroEnded(p, f->offset, 200));
+            std::string got = wire::gbkToUtf8(getZeroEnded(p, f->offset, 200));
             if (got != value) {
                 err = name + " is \"" + got + "\", not \"" + value + "\"";
                 return false;

@@ -9,13 +9,13 @@
 
 #include "app/hall_window.h"
 #include "app/launch.h"
-#include "net/packet.h"
+#include "wire/frame.h"
 #include "net/reconnect.h"
 #include "net/rings.h"
 #include "net/send_queue.h"
 #include "net/tick_slot.h"
 #include "platform/platform.h"
-#include "protocol/table_state.h"
+#include "state/table_state.h"
 #include "sound/settings_window.h"
 #include "sound/sound.h"
 #include "table/picture_tables.h"
@@ -43,7 +43,7 @@ public:
     ui::Control& Pic1;
 
     LaunchParameters launch;
-    protocol::TableState state;
+    state::TableState state;
     HallWindow hall;
     sound::Sound sound{pf.sound, pf.shell.programFolder()};
     // The sound settings window VosSet (opened by the hall button 设置).
@@ -53,7 +53,7 @@ public:
     net::TickSlots slots;
     net::SendQueue send;
     net::ByteRing ReceiveRing;
-    net::GamePacket LoginPacket{};
+    wire::GamePacket LoginPacket{};
     bool ProxyPhase = false;
     platform::Timer TimerBong;
     platform::Timer TimerKeepAlive;      // 5000 ms; runs from the login result on
@@ -77,7 +77,7 @@ public:
     void createScoreWindows();
 
     // Sending and receiving.
-    bool QueuePacket(net::GamePacket& packet) { return send.QueuePacket(packet); }
+    bool QueuePacket(wire::GamePacket& packet) { return send.QueuePacket(packet); }
     void onDataArrival(const platform::Bytes& bytes);
     void onPeerClosed();
     void pumpTick();
@@ -90,7 +90,7 @@ public:
     void reconnectAttempt();
     void reconnectFailed();
     // The inbound dispatcher: takes the server token and runs the command's handler.
-    void DispatchPacket(net::GamePacket& packet);
+    void DispatchPacket(wire::GamePacket& packet);
 
     // The continue countdown after a round (pump slot 7).
     void startContinueCountdown();
@@ -113,31 +113,31 @@ public:
 
     // Watches every packet the dispatcher takes, before its handler runs (the
     // pump's tests observe the order and timing of dispatch through it).
-    std::function<void(const net::GamePacket&)> onDispatch;
+    std::function<void(const wire::GamePacket&)> onDispatch;
 
     // The handlers of the inbound commands, one per code of the inbound catalogue
     // (src/protocol/dispatch.cpp). Each reads the packet and never writes into it.
-    void HandleDeal(const net::GamePacket& p);            // 1
-    void HandleDeclaration(const net::GamePacket& p);     // 2
-    void HandleWork(const net::GamePacket& p);            // 3
-    void HandleExchange(const net::GamePacket& p);        // 4
-    void HandleRevolution(const net::GamePacket& p);      // 5
-    void HandlePlayedHand(const net::GamePacket& p);      // 6
-    void HandleTribute(const net::GamePacket& p);         // 8
-    void HandleResult(const net::GamePacket& p);          // 9
-    void HandleGameOver(const net::GamePacket& p);        // 16
-    void HandleLoginResult(const net::GamePacket& p);     // 18
-    void HandleChat(const net::GamePacket& p);            // 19
-    void HandleSeat(const net::GamePacket& p);            // 20
-    void HandlePlayerLeft(const net::GamePacket& p);      // 21
-    void HandleTableClosed(const net::GamePacket& p);     // 22
-    void HandleReady(const net::GamePacket& p);           // 23
-    void HandleResume(const net::GamePacket& p);          // 29
+    void HandleDeal(const wire::GamePacket& p);            // 1
+    void HandleDeclaration(const wire::GamePacket& p);     // 2
+    void HandleWork(const wire::GamePacket& p);            // 3
+    void HandleExchange(const wire::GamePacket& p);        // 4
+    void HandleRevolution(const wire::GamePacket& p);      // 5
+    void HandlePlayedHand(const wire::GamePacket& p);      // 6
+    void HandleTribute(const wire::GamePacket& p);         // 8
+    void HandleResult(const wire::GamePacket& p);          // 9
+    void HandleGameOver(const wire::GamePacket& p);        // 16
+    void HandleLoginResult(const wire::GamePacket& p);     // 18
+    void HandleChat(const wire::GamePacket& p);            // 19
+    void HandleSeat(const wire::GamePacket& p);            // 20
+    void HandlePlayerLeft(const wire::GamePacket& p);      // 21
+    void HandleTableClosed(const wire::GamePacket& p);     // 22
+    void HandleReady(const wire::GamePacket& p);           // 23
+    void HandleResume(const wire::GamePacket& p);          // 29
 
     // Departures (codes 16, 21, 22): the two cases of the game-over command, the
     // steps they share, and the time of day the message area shows.
-    void continueOutcome(const net::GamePacket& p);
-    void goldShortage(const net::GamePacket& p);
+    void continueOutcome(const wire::GamePacket& p);
+    void goldShortage(const wire::GamePacket& p);
     void departureBackToHall(int waitMs);
     void clearSlotPlayer(int slot);
     void clearSeatLabels(int slot);
@@ -217,7 +217,7 @@ public:
     // Playing a round: the own play, the other seats' plays and events (command 6),
     // the action buttons and their hover looks, the turn countdown and the hints.
     table::PlayState play{pf.loop};
-    void ShowPlayedHand(const net::GamePacket& p);
+    void ShowPlayedHand(const wire::GamePacket& p);
     void HidePlayedRow(int slot, bool visible);
     void PlaceCountdown(int slot);
     void MarkGoneOut(int slot);
@@ -248,10 +248,10 @@ public:
     void showRestorePicture(ui::Control& target, int entry);
     // The tribute command's steps and the return that its buttons and countdown run.
     void ShowNotice(const std::string& text);
-    void tributeOffered(const net::GamePacket& p);
-    void tributeMade(const net::GamePacket& p);
-    void receiveTributeCards(const net::GamePacket& p);
-    void raiseReturnPrompt(const net::GamePacket& p);
+    void tributeOffered(const wire::GamePacket& p);
+    void tributeMade(const wire::GamePacket& p);
+    void receiveTributeCards(const wire::GamePacket& p);
+    void raiseReturnPrompt(const wire::GamePacket& p);
     // Sends the return when the choice is acceptable (true); otherwise the prompt stays.
     bool answerReturn();
     void returnTributeSent(std::span<const std::uint8_t> ids);

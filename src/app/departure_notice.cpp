@@ -56,7 +56,7 @@ void Client::departureNoticeOk() {
     state.GameResetDone = false;
     disconnectReset();
     state.TableBroken = true;
-    protocol::handReset(state);
+    state::handReset(state);
     displayReset();
     if (ui::Form* talk = pf.windows.find("Talk")) talk->hide();
     pf.windows.form("frmOtherExit").unload();

@@ -58,7 +58,7 @@ void Client::confirmExit() {
     }
     state.GameResetDone = false;
     disconnectReset();
-    protocol::handReset(state);
+    state::handReset(state);
     displayReset();
     returnToHall();  // ends the process without a hall window
     state.ExitConfirmed = true;

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
 namespace app {
 
@@ -59,7 +59,7 @@ Lines readLines(const std::string& path) {
     if (!in) return lines;
     std::stringstream buffer;
     buffer << in.rdbuf();
-    std::string text = protocol::gbkToUtf8(buffer.str());
+    std::string text = wire::gbkToUtf8(buffer.str());
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
@@ -77,7 +77,7 @@ Lines readLines(const std::string& path) {
 bool writeLines(const std::string& path, const Lines& lines) {
     std::string text;
     for (const std::string& l : lines) text += l + "\r\n";
-    std::string bytes = protocol::utf8ToGbk(text);
+    std::string bytes = wire::utf8ToGbk(text);
     std::string temp = path + ".new";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -131,8 +131,8 @@ std::string oneLine(const std::string& value) {
 std::string cutToLimit(const std::string& utf8) {
     std::string out;
     std::size_t bytes = 0;
-    for (const std::string& ch : protocol::utf8Chars(utf8)) {
-        std::size_t width = protocol::charToGbk(ch).value_or("?").size();
+    for (const std::string& ch : wire::utf8Chars(utf8)) {
+        std::size_t width = wire::charToGbk(ch).value_or("?").size();
         if (bytes + width > kIniValueLimit) break;
         bytes += width;
         out += ch;

@@ -17,7 +17,7 @@ constexpr int kLeaveWaitMs = 400, kLeaveWaitResumedMs = 800;
 }  // namespace
 
 void Client::leaveTable() {
-    net::GamePacket leave =
+    wire::GamePacket leave =
         protocol::outboundPacket(protocol::Outbound::Leave, state.PlayerRecord[0].seatBit);
     for (int slot = 1; slot <= 5; ++slot) {
         for (const char* name : {"PicLocal", "ImgShow", "ImgKuang", "vshow1"})

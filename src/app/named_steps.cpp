@@ -92,7 +92,7 @@ void Client::seatRecordReset() {
     // The receive ring keeps the bytes of a packet that has only partly arrived, so
     // that the bytes still to come are cut at the right place: the tail moves to
     // the front and the indices restart there.
-    std::size_t tail = ReceiveRing.pending() % net::kPacketSize;
+    std::size_t tail = ReceiveRing.pending() % wire::kPacketSize;
     net::ByteRing kept;
     for (std::size_t i = 0; i < tail; ++i)
         kept.bytes[i] = ReceiveRing.bytes[(ReceiveRing.write + net::kRingSize - tail + i) %

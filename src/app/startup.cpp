@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "app/client.h"
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
 namespace app {
 
@@ -53,7 +53,7 @@ void Client::startUp(const std::string& commandLine) {
         if (launch.haveLocation) {
             ui::Control& location = MainForm.at("Location");
             if (state.Scale.x < 1) location.font.size = 10;
-            if (protocol::utf8Chars(launch.locationText).size() > 10) location.font.size -= 2;
+            if (wire::utf8Chars(launch.locationText).size() > 10) location.font.size -= 2;
             location.caption = launch.locationText;
         }
         if (launch.SpectatorMode) state.PlayerInfo[0].userNumber = launch.userNumber;
@@ -171,8 +171,8 @@ void Client::buildLoginPacket() {
     LoginPacket[2] = 0;
     LoginPacket[3] = 18;
     auto writeText = [this](const std::string& text, std::size_t at) {
-        for (const std::string& ch : protocol::utf8Chars(text)) {
-            auto code = protocol::charToGbk(ch);
+        for (const std::string& ch : wire::utf8Chars(text)) {
+            auto code = wire::charToGbk(ch);
             if (!code || code->size() != 1)
                 throw StartupFailure("login packet: a character that needs two bytes");
             if (at > 271) throw StartupFailure("login packet: text runs past the packet");

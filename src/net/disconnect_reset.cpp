@@ -53,7 +53,7 @@ void Client::disconnectReset() {
         auto& rec = state.PlayerRecord[static_cast<std::size_t>(s)];
         rec.seatId.clear();
         rec.seatBit = 0;
-        protocol::clearProfile(state.PlayerInfo[static_cast<std::size_t>(s)]);
+        state::clearProfile(state.PlayerInfo[static_cast<std::size_t>(s)]);
         state.GameScore[static_cast<std::size_t>(s)] = 0;
         if (ui::Control* ok = MainForm.find("OK", s)) ok->visible = false;
     }

@@ -26,7 +26,7 @@ void Client::stopKeepAlive() { TimerKeepAlive.setEnabled(false); }
 
 // While the link is down the send drain discards these packets.
 void Client::keepAliveTick() {
-    net::GamePacket p =
+    wire::GamePacket p =
         protocol::outboundPacket(protocol::Outbound::KeepAlive, state.PlayerRecord[0].seatBit);
     QueuePacket(p);
 }
@@ -36,7 +36,7 @@ void Client::returnToHallAfterLostLink() {
     returnToHall();  // ends the process without a hall window
     state.GameResetDone = false;
     disconnectReset();
-    protocol::handReset(state);
+    state::handReset(state);
     displayReset();
 }
 

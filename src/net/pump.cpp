@@ -5,7 +5,7 @@
 
 namespace app {
 
-using net::kPacketSize;
+using wire::kPacketSize;
 using net::kRingSize;
 
 void Client::connectDirect() {
@@ -42,8 +42,8 @@ void Client::pumpTick() {
     for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 9}) ++slots[static_cast<std::size_t>(i)].counter;
 
     // Slot 0: send drain.
-    net::GamePacket written;
-    if (send.drain(written) && written[net::kCommandByte] == 16 && written[15] == 0)
+    wire::GamePacket written;
+    if (send.drain(written) && written[wire::kCommandByte] == 16 && written[15] == 0)
         returnToHall();
 
     // Slot 1: receive.
@@ -51,7 +51,7 @@ void Client::pumpTick() {
     if (rx.flag && rx.counter >= 2) {
         if (state.InGame) silenceWatch();
         if (ReceiveRing.pending() >= kPacketSize) {
-            net::GamePacket packet;
+            wire::GamePacket packet;
             std::copy_n(ReceiveRing.bytes.begin() + static_cast<long>(ReceiveRing.read),
                         kPacketSize, packet.begin());
             ReceiveRing.read = (ReceiveRing.read + kPacketSize) % kRingSize;
@@ -126,7 +126,7 @@ void Client::continueCountdownStep() {
         seatRecordReset();
         state.GameResetDone = true;
     }
-    net::GamePacket cont = net::makePacket(16, state.PlayerRecord[0].seatBit);
+    wire::GamePacket cont = wire::makePacket(16, state.PlayerRecord[0].seatBit);
     cont[15] = 1;
     QueuePacket(cont);
     if (ui::Form* exitDialog = pf.windows.find("frmExit")) exitDialog->hide();

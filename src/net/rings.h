@@ -4,9 +4,12 @@
 #include <array>
 #include <cstdint>
 
-#include "net/packet.h"
+#include "wire/frame.h"
 
 namespace net {
+
+using wire::GamePacket;
+using wire::kPacketSize;
 
 constexpr std::size_t kRingSize = 34816;
 static_assert(kRingSize == 128 * kPacketSize);

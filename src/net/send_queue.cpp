@@ -1,6 +1,6 @@
 #include "net/send_queue.h"
 
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
 namespace net {
 
@@ -15,11 +15,11 @@ bool blank(const std::string& s) {
 }  // namespace
 
 void SendQueue::writeChat(GamePacket& packet) {
-    auto chars = protocol::utf8Chars(ChatText);
+    auto chars = wire::utf8Chars(ChatText);
     if (chars.size() > kChatChars) chars.resize(kChatChars);
-    std::size_t p = kPayloadByte;
+    std::size_t p = wire::kPayloadByte;
     for (const std::string& ch : chars) {
-        auto code = protocol::charToGbk(ch);
+        auto code = wire::charToGbk(ch);
         std::string bytes = code ? *code : std::string("?");
         for (char b : bytes) packet[p++] = static_cast<std::uint8_t>(b);
     }
@@ -29,15 +29,15 @@ void SendQueue::writeChat(GamePacket& packet) {
 }
 
 bool SendQueue::QueuePacket(GamePacket& packet) {
-    if (packet[kCommandByte] == 19 && packet[11] != 1) {
+    if (packet[wire::kCommandByte] == 19 && packet[11] != 1) {
         if (blank(ChatText)) return false;
         writeChat(packet);
     }
     // A full ring cannot be told from an empty one by its indices; refuse the
     // packet that would fill it so nothing queued is lost or cut.
     if (SendRing.pending() + kPacketSize >= kRingSize) return false;
-    packet[kTokenByte] = token.b0;
-    packet[kTokenByte + 1] = token.b1;
+    packet[wire::kTokenByte] = token.b0;
+    packet[wire::kTokenByte + 1] = token.b1;
     for (std::uint8_t b : packet) {
         SendRing.bytes[SendRing.write] = b;
         SendRing.write = (SendRing.write + 1) % kRingSize;

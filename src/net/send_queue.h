@@ -4,7 +4,7 @@
 // one packet per pump tick to the socket.
 #include <string>
 
-#include "net/packet.h"
+#include "wire/frame.h"
 #include "net/rings.h"
 #include "net/tick_slot.h"
 #include "platform/tcp_socket.h"

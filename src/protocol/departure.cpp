@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/client.h"
-#include "protocol/packet_fields.h"
+#include "wire/packet_fields.h"
 
 namespace app {
 
@@ -36,7 +36,7 @@ std::string Client::clockText() {
 // The seat is free again; the seat key, title and the fields after it stay.
 void Client::clearSlotPlayer(int slot) {
     state.PlayerRecord[static_cast<std::size_t>(slot)].seatId.clear();
-    protocol::clearProfile(state.PlayerInfo[static_cast<std::size_t>(slot)]);
+    state::clearProfile(state.PlayerInfo[static_cast<std::size_t>(slot)]);
 }
 
 // The avatar and the labels of a seat that has been left; slots 1 and 5 show the
@@ -64,7 +64,7 @@ void Client::departureBackToHall(int waitMs) {
     }
 }
 
-void Client::HandleGameOver(const net::GamePacket& p) {
+void Client::HandleGameOver(const wire::GamePacket& p) {
     const std::uint8_t which = p[kCaseByte];
     if (which == 0 || which == 2) return;
     if (which == kContinueOutcome)
@@ -73,7 +73,7 @@ void Client::HandleGameOver(const net::GamePacket& p) {
         goldShortage(p);
 }
 
-void Client::continueOutcome(const net::GamePacket& p) {
+void Client::continueOutcome(const wire::GamePacket& p) {
     if (p[kSeatsByte] >= kAllContinue) return;
     const int continuing = (p[kSeatsByte] - kContinueBase) & 0x3F;
     bool left[6] = {};
@@ -105,7 +105,7 @@ void Client::continueOutcome(const net::GamePacket& p) {
     departureBackToHall(kAfterLeaverMs);
 }
 
-void Client::goldShortage(const net::GamePacket& p) {
+void Client::goldShortage(const wire::GamePacket& p) {
     state.InGame = false;
     const int mustLeave = 0x3F - (p[kSeatsByte] & 0x3F);
     const std::uint8_t ownBit = state.PlayerRecord[0].seatBit;
@@ -141,9 +141,9 @@ void Client::goldShortage(const net::GamePacket& p) {
     departureBackToHall(kAfterGoldMs);
 }
 
-void Client::HandlePlayerLeft(const net::GamePacket& p) {
+void Client::HandlePlayerLeft(const wire::GamePacket& p) {
     state.TableBroken = true;
-    const std::string account = protocol::singleByteText(p, 16, 31);
+    const std::string account = wire::singleByteText(p, 16, 31);
     // An empty name names nobody, not even a local player whose seat is not known yet.
     if (account.empty()) {
         slots[net::SlotContinue].flag = false;
@@ -173,14 +173,14 @@ void Client::HandlePlayerLeft(const net::GamePacket& p) {
     }
 }
 
-void Client::HandleTableClosed(const net::GamePacket& p) {
+void Client::HandleTableClosed(const wire::GamePacket& p) {
     state.InGame = false;
     if (!state.Away) pf.windows.form("Hero").show();
-    showDepartureNotice(protocol::gbkText(p, 16, 215));
+    showDepartureNotice(wire::gbkText(p, 16, 215));
     leaveTable();  // the socket is still up: the leave packet goes out
 }
 
-void Client::HandleResume(const net::GamePacket& p) {
+void Client::HandleResume(const wire::GamePacket& p) {
     if (p[kCaseByte] == kResumed) {
         state.LoginAccepted = true;
         state.ResumedGame = true;

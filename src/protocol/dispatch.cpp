@@ -7,7 +7,7 @@ namespace app {
 
 namespace {
 
-using Handler = void (Client::*)(const net::GamePacket&);
+using Handler = void (Client::*)(const wire::GamePacket&);
 
 struct InboundEntry {
     std::uint8_t code;
@@ -37,14 +37,14 @@ constexpr std::uint8_t kReconnectResult = 29;
 
 }  // namespace
 
-void Client::DispatchPacket(net::GamePacket& packet) {
-    const std::uint8_t command = packet[net::kCommandByte];
+void Client::DispatchPacket(wire::GamePacket& packet) {
+    const std::uint8_t command = packet[wire::kCommandByte];
     if (command != kReconnectResult) {
-        send.token.b0 = packet[net::kTokenByte];
-        send.token.b1 = packet[net::kTokenByte + 1];
+        send.token.b0 = packet[wire::kTokenByte];
+        send.token.b1 = packet[wire::kTokenByte + 1];
     }
     if (onDispatch) onDispatch(packet);
-    const net::GamePacket& in = packet;
+    const wire::GamePacket& in = packet;
     for (const InboundEntry& e : kHandlers) {
         if (e.code == command) {
             (this->*e.handler)(in);

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "net/packet.h"
+#include "wire/frame.h"
 
 namespace protocol {
 
@@ -84,9 +84,9 @@ constexpr const OutboundCommand& outboundCommand(Outbound id) {
 
 // A zeroed packet with the entry's code and variant byte, and the own seat bit in
 // byte 6 where the command carries it.
-inline net::GamePacket outboundPacket(Outbound id, std::uint8_t ownSeatBit) {
+inline wire::GamePacket outboundPacket(Outbound id, std::uint8_t ownSeatBit) {
     const OutboundCommand& c = outboundCommand(id);
-    net::GamePacket p = net::makePacket(c.code, c.carriesSeatBit ? ownSeatBit : 0);
+    wire::GamePacket p = wire::makePacket(c.code, c.carriesSeatBit ? ownSeatBit : 0);
     if (c.subByte >= 0) p[static_cast<std::size_t>(c.subByte)] = c.subValue;
     return p;
 }

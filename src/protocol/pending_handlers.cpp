@@ -5,8 +5,8 @@
 
 namespace app {
 
-void Client::HandleExchange(const net::GamePacket&) {}
-void Client::HandleRevolution(const net::GamePacket&) {}
-void Client::HandleChat(const net::GamePacket&) {}
+void Client::HandleExchange(const wire::GamePacket&) {}
+void Client::HandleRevolution(const wire::GamePacket&) {}
+void Client::HandleChat(const wire::GamePacket&) {}
 
 }  // namespace app

@@ -34,7 +34,7 @@ constexpr std::uint32_t kGreen = 0x00FF00;
 }  // namespace
 
 int Client::playSlot(std::uint8_t seatByte) const {
-    return protocol::screenSlot(seatByte, state.PlayerRecord[0].seatBit);
+    return state::screenSlot(seatByte, state.PlayerRecord[0].seatBit);
 }
 
 void Client::startBubbleTimer(int ms) {
@@ -137,7 +137,7 @@ void Client::MarkGoneOut(int slot) {
     MainForm.bringToFront(result);
 }
 
-void Client::ShowPlayedHand(const net::GamePacket& p) {
+void Client::ShowPlayedHand(const wire::GamePacket& p) {
     const int a = playSlot(p[6]);
     const int action = p[15];
     if (action == kOpening) play.DravikRun = false;
@@ -206,7 +206,7 @@ void Client::ShowPlayedHand(const net::GamePacket& p) {
     }
 }
 
-void Client::HandlePlayedHand(const net::GamePacket& p) {
+void Client::HandlePlayedHand(const wire::GamePacket& p) {
     play.OthersCountdown = false;
     slots[net::SlotTurnCountdown].flag = false;
     state.GroupSelect = true;

@@ -1,11 +1,11 @@
 #pragma once
 // The profile a seat packet carries about one player (bytes 16..233).
-#include "net/packet.h"
-#include "protocol/table_state.h"
+#include "wire/frame.h"
+#include "state/table_state.h"
 
 namespace protocol {
 
 // Fills every field of info from the seat packet; an empty avatar code reads "m1".
-void decodeProfile(const net::GamePacket& p, PlayerInfoEntry& info);
+void decodeProfile(const wire::GamePacket& p, state::PlayerInfoEntry& info);
 
 }  // namespace protocol

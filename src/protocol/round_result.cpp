@@ -76,7 +76,7 @@ std::string plainNumber(double v) {
 
 }  // namespace
 
-void Client::HandleResult(const net::GamePacket& p) {
+void Client::HandleResult(const wire::GamePacket& p) {
     stopOthersCountdown();
     ui::Form& score = pf.windows.form("Score");
     ui::Form& hero = pf.windows.form("Hero");
@@ -85,7 +85,7 @@ void Client::HandleResult(const net::GamePacket& p) {
 
     const std::uint8_t own = state.PlayerRecord[0].seatBit;
     auto slotOfSeat = [own](std::uint8_t seatByte) {
-        return protocol::screenSlot(seatByte & 0x3F, own);
+        return state::screenSlot(seatByte & 0x3F, own);
     };
     auto& rows = roundFlow.ResultTable;
     ResultRow& first = rows[static_cast<std::size_t>(slotOfSeat(p[ColSeat]))];

@@ -54,7 +54,7 @@ void Client::ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture,
     if (state.Away) state.CountdownSeconds = 1;
 }
 
-void Client::HandleDeal(const net::GamePacket& p) {
+void Client::HandleDeal(const wire::GamePacket& p) {
     hallWindowKnown = hall.find();
     if (hallWindowKnown) hall.post(HallDealt);
     slots[net::SlotContinue].flag = false;
@@ -78,7 +78,7 @@ void Client::HandleDeal(const net::GamePacket& p) {
     // The hand.
     PlaySoundEffect(sound::Effect::Deal);
     rules::Hand& hand = state.PlayerRecord[0].cards;
-    for (int i = 0; i < 36; ++i) hand.append(static_cast<rules::CardCode>(net::readLe32(p, 16 + 4 * static_cast<std::size_t>(i))));
+    for (int i = 0; i < 36; ++i) hand.append(static_cast<rules::CardCode>(wire::readLe32(p, 16 + 4 * static_cast<std::size_t>(i))));
     state.CardsDealt = 36;
     for (int j = 0; j < hand.count(); ++j) {
         hand.setEntry(j, {hand.code(j), static_cast<std::int16_t>(j), state.HandTop});
@@ -108,7 +108,7 @@ void Client::HandleDeal(const net::GamePacket& p) {
     }
 }
 
-void Client::HandleDeclaration(const net::GamePacket& p) {
+void Client::HandleDeclaration(const wire::GamePacket& p) {
     const std::uint8_t kind = p[8];
     if (p[11] == 0 && kind == 1) {
         clearHallButtonHover();
@@ -128,7 +128,7 @@ void Client::HandleDeclaration(const net::GamePacket& p) {
         else if (state.Away)
             state.CountdownSeconds = 1;
     } else if (p[11] == 1 && (kind == 1 || kind == 2)) {
-        int slot = protocol::screenSlot(p[6], state.PlayerRecord[0].seatBit);
+        int slot = state::screenSlot(p[6], state.PlayerRecord[0].seatBit);
         ui::Control& label = MainForm.at("ImgYm", slot);
         showIndicatorPicture(label, kind == 1 ? kDeclaredLabel : kRevealedLabel);
         label.visible = true;
@@ -139,13 +139,13 @@ void Client::HandleDeclaration(const net::GamePacket& p) {
 }
 
 void Client::sendWorkAnswer(int cardId, int count) {
-    net::GamePacket answer = net::makePacket(3, state.PlayerRecord[0].seatBit);
+    wire::GamePacket answer = wire::makePacket(3, state.PlayerRecord[0].seatBit);
     answer[11] = static_cast<std::uint8_t>(cardId);
     answer[12] = static_cast<std::uint8_t>(count);
     QueuePacket(answer);
 }
 
-void Client::HandleWork(const net::GamePacket& p) {
+void Client::HandleWork(const wire::GamePacket& p) {
     rules::Hand& hand = state.PlayerRecord[0].cards;
     auto hideDecisionButtons = [this] {
         for (int i = 0; i < 2; ++i) {
@@ -202,7 +202,7 @@ void Client::HandleWork(const net::GamePacket& p) {
         if (p[10] & 0x0F & (1 << bit)) suitIndex = bit;
     for (int slot = 1; slot < 6; ++slot)
         for (int i = 0; i < 4; ++i) cardImage(slot, i).visible = false;
-    const int slot = protocol::screenSlot(p[6], state.PlayerRecord[0].seatBit);
+    const int slot = state::screenSlot(p[6], state.PlayerRecord[0].seatBit);
     if (slot == 0) return;
     if (p[12] != 0) PlaySoundEffect(sound::Effect::GoToWork);
     // At most the 56 pictures of the slot's row can show cards.

@@ -2,8 +2,8 @@
 // notice (23) take the client from a fresh connection to a full table.
 #include "app/client.h"
 #include "app/operator.h"
-#include "protocol/gbk.h"
-#include "protocol/packet_fields.h"
+#include "wire/gbk.h"
+#include "wire/packet_fields.h"
 #include "protocol/profile.h"
 
 namespace app {
@@ -45,7 +45,7 @@ int digitValue(const std::string& ch) {
 
 }  // namespace
 
-void Client::HandleLoginResult(const net::GamePacket& p) {
+void Client::HandleLoginResult(const wire::GamePacket& p) {
     startKeepAlive();
     state.LoginSent = false;
     ui::Control& sys0 = onTable(*this, "Sysmsg", ControlKind::ListBox, 0);
@@ -66,16 +66,16 @@ void Client::HandleLoginResult(const net::GamePacket& p) {
     state.TurnSeconds = p[11];
     state.TimeoutLimit = p[10];
     if (state.AutoPlay) state.TurnSeconds = 1;
-    state.AdUrl = protocol::singleByteText(p, 16, 115);
+    state.AdUrl = wire::singleByteText(p, 16, 115);
     if (!state.AdUrl.empty()) showAdvertisement(state.AdUrl);
 }
 
 int Client::slotOf(std::uint8_t seatByte) const {
-    return protocol::screenSlot(protocol::seatBitOf(seatByte), state.PlayerRecord[0].seatBit);
+    return state::screenSlot(state::seatBitOf(seatByte), state.PlayerRecord[0].seatBit);
 }
 
 int Client::avatarIndex(const std::string& avatarCode) {
-    std::vector<std::string> ch = protocol::utf8Chars(avatarCode);
+    std::vector<std::string> ch = wire::utf8Chars(avatarCode);
     int index = -1;
     if (ch.size() == 2) index = digitValue(ch[1]) - 1;
     if (ch.size() == 3) index = 10 * digitValue(ch[1]) + digitValue(ch[2]) - 1;
@@ -94,28 +94,28 @@ void Client::showReadyMark(int slot) {
 
 void Client::resetForNewGame() {
     displayReset();
-    protocol::handReset(state);
+    state::handReset(state);
     state.GameResetDone = true;
 }
 
 void Client::allReadyTest() {
     if (state.HandInGame != 0) return;
-    for (int k = 1; k < protocol::kSeats; ++k)
+    for (int k = 1; k < state::kSeats; ++k)
         if (!onTable(*this, "OK", ControlKind::Image, k).visible) return;
     resetForNewGame();
 }
 
-void Client::HandleSeat(const net::GamePacket& p) {
+void Client::HandleSeat(const wire::GamePacket& p) {
     state.TableBroken = false;
-    const std::string account = protocol::singleByteText(p, 168, 183);
+    const std::string account = wire::singleByteText(p, 168, 183);
     ++state.SeatPacketsSeen;
-    protocol::PlayerRecordEntry& own = state.PlayerRecord[0];
-    if (own.seatBit == 0) own.seatBit = protocol::seatBitOf(p[kOwnSeatByte]);
+    state::PlayerRecordEntry& own = state.PlayerRecord[0];
+    if (own.seatBit == 0) own.seatBit = state::seatBitOf(p[kOwnSeatByte]);
     const int slot = slotOf(p[kPlayerSeatByte]);
     if (slot == 0) clearHallButtonPressed(2);  // the continue button takes a press again
 
     // The same account twice at one table: tell the user and keep the table as it is.
-    for (int k = 0; k < protocol::kSeats; ++k) {
+    for (int k = 0; k < state::kSeats; ++k) {
         if (state.PlayerRecord[k].seatId == account &&
             !onTable(*this, "Nid", ControlKind::Label, k).caption.empty()) {
             pf.shell.messageBox("出现相同的seatid", "Dravik", platform::MB_OK);
@@ -123,14 +123,14 @@ void Client::HandleSeat(const net::GamePacket& p) {
         }
     }
 
-    if (++state.SeatedCount == protocol::kSeats) {
+    if (++state.SeatedCount == state::kSeats) {
         bringTableToFront();
         hall.minimise();
     }
     state.PlayerRecord[slot].seatId = account;
     if (slot == 0) startLocalCapture();
-    if (slot != 0) state.PlayerRecord[slot].seatBit = protocol::seatBitOf(p[kPlayerSeatByte]);
-    protocol::PlayerInfoEntry& info = state.PlayerInfo[slot];
+    if (slot != 0) state.PlayerRecord[slot].seatBit = state::seatBitOf(p[kPlayerSeatByte]);
+    state::PlayerInfoEntry& info = state.PlayerInfo[slot];
     protocol::decodeProfile(p, info);
 
     showOkPicture(onTable(*this, "OK", ControlKind::Image, slot), goldTier(info.gold));
@@ -146,7 +146,7 @@ void Client::HandleSeat(const net::GamePacket& p) {
     ui::Control& cash = onTable(*this, "Cash", ControlKind::Label, slot);
     ui::Control& level = onTable(*this, "Level", ControlKind::Label, slot);
     nid.caption = "[" + info.title + "] " + info.nickname;
-    cash.caption = protocol::decimalText(info.gold) + "金币";
+    cash.caption = wire::decimalText(info.gold) + "金币";
     level.caption = info.levelText;
     for (ui::Control* l : {&nid, &cash, &level}) MainForm.bringToFront(*l);
 
@@ -160,17 +160,17 @@ void Client::HandleSeat(const net::GamePacket& p) {
 
     if (slot != 0) registerVideoPeer(slot, account);
 
-    if (state.SeatedCount == protocol::kSeats && !state.GameResetDone) {
+    if (state.SeatedCount == state::kSeats && !state.GameResetDone) {
         resetForNewGame();
         setLines(onTable(*this, "Sysmsg", ControlKind::ListBox, 0), {"游戏将在15秒内开始"});
     }
     if (state.SeatPacketsSeen == 5) state.SeatPacketsSeen = 6;
 }
 
-void Client::HandleReady(const net::GamePacket& p) {
-    const std::string account = protocol::singleByteText(p, 16, 31);
+void Client::HandleReady(const wire::GamePacket& p) {
+    const std::string account = wire::singleByteText(p, 16, 31);
     if (p[15] == 1) {
-        for (int k = 0; k < protocol::kSeats; ++k)
+        for (int k = 0; k < state::kSeats; ++k)
             if (state.PlayerRecord[k].seatId == account &&
                 !onTable(*this, "Nid", ControlKind::Label, k).caption.empty())
                 showReadyMark(k);

@@ -28,14 +28,14 @@ using table::kPicAccept, table::kPicDecline, table::kPicReturn;
 // The 吃贡 bubble.
 constexpr int kBubbleTribute = 2;
 
-int cardCount(const net::GamePacket& p) { return std::min<int>(p[16], kMaxTributeCards); }
+int cardCount(const wire::GamePacket& p) { return std::min<int>(p[16], kMaxTributeCards); }
 
 // A seat byte without any of the six seat bits names nobody.
-bool namesSeat(std::uint8_t seatByte) { return protocol::seatBitOf(seatByte) != 0; }
+bool namesSeat(std::uint8_t seatByte) { return state::seatBitOf(seatByte) != 0; }
 
 }  // namespace
 
-void Client::HandleTribute(const net::GamePacket& p) {
+void Client::HandleTribute(const wire::GamePacket& p) {
     switch (p[11]) {
         case kOffer:
             tributeOffered(p);
@@ -53,7 +53,7 @@ void Client::HandleTribute(const net::GamePacket& p) {
 
 // Only the receiver is asked; the answer is the decision buttons' (or the
 // countdown's) work.
-void Client::tributeOffered(const net::GamePacket& p) {
+void Client::tributeOffered(const wire::GamePacket& p) {
     if (!namesSeat(p[6]) || !namesSeat(p[12]) || slotOf(p[6]) != 0) return;
     const auto giver = static_cast<std::size_t>(slotOf(p[12]));
     ShowNotice(state.PlayerInfo[giver].nickname + " 向您进贡,请选择是否吃贡");
@@ -65,7 +65,7 @@ void Client::tributeOffered(const net::GamePacket& p) {
     slots[net::SlotTurnCountdown].counter = 0;
 }
 
-void Client::tributeMade(const net::GamePacket& p) {
+void Client::tributeMade(const wire::GamePacket& p) {
     if (!namesSeat(p[6]) || !namesSeat(p[12])) return;
     const int r = slotOf(p[6]);
     const int g = slotOf(p[12]);
@@ -76,7 +76,7 @@ void Client::tributeMade(const net::GamePacket& p) {
         receiveTributeCards(p);
         if (p[8] == kKindWithReturn) raiseReturnPrompt(p);
     }
-    if (protocol::seatBitOf(p[12]) == state.PlayerRecord[0].seatBit) {
+    if (state::seatBitOf(p[12]) == state.PlayerRecord[0].seatBit) {
         rules::FixedList<std::uint8_t, kMaxTributeCards> ids;
         for (int k = 0; k < cardCount(p); ++k) ids.push_back(p[96 + static_cast<std::size_t>(k)]);
         cardsLeaveHand(ids, 0.5);
@@ -87,7 +87,7 @@ void Client::tributeMade(const net::GamePacket& p) {
 // The cards of the packet join the own hand: each takes the next unused picture
 // item, shows above the hand for the pause, then the whole hand is laid out, lowered
 // and sorted. A card for which no picture item or hand place is left is not taken.
-void Client::receiveTributeCards(const net::GamePacket& p) {
+void Client::receiveTributeCards(const wire::GamePacket& p) {
     rules::Hand& hand = state.PlayerRecord[0].cards;
     const int room =
         std::min(table::kCardItems - state.CardsDealt, rules::kHandCapacity - hand.count());
@@ -99,7 +99,7 @@ void Client::receiveTributeCards(const net::GamePacket& p) {
     const double left = state.PlayerRecord[0].handLeft - (n * 0.11 + 0.39) * 90 * s;
     const double top = state.HandTop - first.height - 10 * s;
     for (int k = 0; k < n; ++k) {
-        const rules::CardCode code = static_cast<rules::CardCode>(net::readLe32(p, 17 + 4 * static_cast<std::size_t>(k)));
+        const rules::CardCode code = static_cast<rules::CardCode>(wire::readLe32(p, 17 + 4 * static_cast<std::size_t>(k)));
         const int item = state.CardsDealt;
         ui::Control& card = cardImage(0, item);
         card.visible = false;
@@ -119,7 +119,7 @@ void Client::receiveTributeCards(const net::GamePacket& p) {
 }
 
 // A tribute of the returning kind: the receiver is asked for ReturnCount cards.
-void Client::raiseReturnPrompt(const net::GamePacket& p) {
+void Client::raiseReturnPrompt(const wire::GamePacket& p) {
     play.ReturnCount = std::min(cardCount(p), kMaxReturnCards);
     if (play.ReturnCount < 1) return;  // nothing to give back
     std::copy_n(p.begin() + 76, play.NoReturnRanks.size(), play.NoReturnRanks.begin());

@@ -16,7 +16,7 @@ constexpr int kButtonWidth = 65, kButtonHeight = 30, kOkLeft = 28, kButtonTop = 
 }  // namespace
 
 SettingsWindow::SettingsWindow(ui::WindowSystem& windows, Sound& sound,
-                               const protocol::TableState& state, table::PictureCache& pictures,
+                               const state::TableState& state, table::PictureCache& pictures,
                                const table::PictureIdTables& ids)
     : VosSet(windows.form("VosSet")), sound_(sound), state_(state), pictures_(pictures), ids_(ids) {
     createControls();

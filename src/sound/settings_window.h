@@ -5,7 +5,7 @@
 // flips back every row changed since the window was opened.
 #include <array>
 
-#include "protocol/table_state.h"
+#include "state/table_state.h"
 #include "sound/sound.h"
 #include "table/picture_tables.h"
 #include "table/pictures.h"
@@ -21,7 +21,7 @@ class SettingsWindow {
     // The table state gives the local player's `textB` for the colour row; the
     // window's pictures come from the resources through `DialogButtonPictureIds`,
     // its background (with the four row labels) from its window design.
-    SettingsWindow(ui::WindowSystem& windows, Sound& sound, const protocol::TableState& state,
+    SettingsWindow(ui::WindowSystem& windows, Sound& sound, const state::TableState& state,
                    table::PictureCache& pictures, const table::PictureIdTables& ids);
     SettingsWindow(const SettingsWindow&) = delete;
     SettingsWindow& operator=(const SettingsWindow&) = delete;
@@ -41,7 +41,7 @@ class SettingsWindow {
     void show(ui::Control& c, int entry);
 
     Sound& sound_;
-    const protocol::TableState& state_;
+    const state::TableState& state_;
     table::PictureCache& pictures_;
     const table::PictureIdTables& ids_;
 };

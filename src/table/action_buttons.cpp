@@ -153,13 +153,13 @@ void Client::raiseLeadProposal() {
 }
 
 void Client::sendPlayAction(rules::PlayAction action) {
-    net::GamePacket p = net::makePacket(7, state.PlayerRecord[0].seatBit);
+    wire::GamePacket p = wire::makePacket(7, state.PlayerRecord[0].seatBit);
     p[15] = static_cast<std::uint8_t>(action);
     QueuePacket(p);
 }
 
 void Client::sendDecision(std::uint8_t command, std::uint8_t choice) {
-    net::GamePacket p = net::makePacket(command, state.PlayerRecord[0].seatBit);
+    wire::GamePacket p = wire::makePacket(command, state.PlayerRecord[0].seatBit);
     p[8] = choice;
     QueuePacket(p);
 }
@@ -339,7 +339,7 @@ bool Client::answerReturn() {
         return false;
     }
     const std::size_t count = std::min(r.chosen.size(), play.ReturnChoice.size());
-    net::GamePacket p = net::makePacket(8, state.PlayerRecord[0].seatBit);
+    wire::GamePacket p = wire::makePacket(8, state.PlayerRecord[0].seatBit);
     p[8] = 0;
     p[16] = static_cast<std::uint8_t>(count);
     for (std::size_t i = 0; i < count; ++i) {

@@ -3,7 +3,7 @@
 // button's blink, and the avatar click that addresses the next chat line to a
 // player.
 #include "app/client.h"
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 #include "table/picture_tables.h"
 
 namespace app {
@@ -17,7 +17,7 @@ constexpr const char* kFullWidthColon = "：";
 
 bool blank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
-std::size_t charCount(const std::string& s) { return protocol::utf8Chars(s).size(); }
+std::size_t charCount(const std::string& s) { return wire::utf8Chars(s).size(); }
 
 // The text after the first full-width colon; the whole text when it has none.
 std::string afterColon(const std::string& s) {
@@ -114,7 +114,7 @@ void Client::AnNiu_Click(int item) {
     switch (item) {
         case BtnSend: {
             ui::Control& input = MainForm.at("Chat");
-            net::GamePacket p = net::makePacket(19, state.PlayerRecord[0].seatBit);
+            wire::GamePacket p = wire::makePacket(19, state.PlayerRecord[0].seatBit);
             p[11] = 0;
             if (state.PrivateChatArmed) {
                 const std::string text = input.caption;
@@ -196,7 +196,7 @@ void Client::AnNiu_Click(int item) {
                 }
                 // During a game a ready request means nothing; nothing is queued then.
                 if (!state.InGame) {
-                    net::GamePacket ready = net::makePacket(16, state.PlayerRecord[0].seatBit);
+                    wire::GamePacket ready = wire::makePacket(16, state.PlayerRecord[0].seatBit);
                     ready[15] = 1;
                     QueuePacket(ready);
                 }

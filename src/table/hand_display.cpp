@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/client.h"
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
 namespace app {
 
@@ -185,7 +185,7 @@ void Client::onTableKeyDown(const ui::Event& e) {
 void Client::onTableKeyPress(const ui::Event& e) {
     if (e.keyAscii == ui::VK_ESCAPE || MainForm.windowState == ui::WindowState::Minimized) return;
     ui::Control& chat = MainForm.at("Chat");
-    chat.selStart = static_cast<int>(protocol::utf8Chars(chat.caption).size());
+    chat.selStart = static_cast<int>(wire::utf8Chars(chat.caption).size());
     chat.selLength = 0;
     MainForm.setFocus(&chat);
 }

@@ -29,7 +29,7 @@ void Client::ValidateAndPlay() {
     state.MyTurn = false;
 
     const int n = static_cast<int>(selected.size());
-    net::GamePacket packet = net::makePacket(7, state.PlayerRecord[0].seatBit);
+    wire::GamePacket packet = wire::makePacket(7, state.PlayerRecord[0].seatBit);
     packet[15] = static_cast<std::uint8_t>(rules::PlayAction::Play);
     packet[17] = static_cast<std::uint8_t>(n);
     packet[18] = static_cast<std::uint8_t>(verdict.playClass);

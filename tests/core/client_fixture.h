@@ -55,30 +55,30 @@ struct ClientFixture : ::testing::Test {
         ASSERT_TRUE(advance(200));
         fp.socket.takeSent();  // the login packet
     }
-    static net::GamePacket inbound(std::uint8_t command, std::uint8_t t0 = 0,
+    static wire::GamePacket inbound(std::uint8_t command, std::uint8_t t0 = 0,
                                    std::uint8_t t1 = 0) {
-        net::GamePacket p = net::makePacket(command);
+        wire::GamePacket p = wire::makePacket(command);
         p[260] = t0;
         p[261] = t1;
         return p;
     }
     // Runs one packet through the dispatcher as the pump does; false when the
     // process ended.
-    bool dispatch(net::GamePacket p) {
+    bool dispatch(wire::GamePacket p) {
         return guarded([&] { client->DispatchPacket(p); });
     }
     // The whole packets the socket has written so far, taken off it.
-    std::vector<net::GamePacket> takeSentPackets() {
-        std::vector<net::GamePacket> out;
+    std::vector<wire::GamePacket> takeSentPackets() {
+        std::vector<wire::GamePacket> out;
         while (fp.socket.sent.size() >= 272) {
             auto b = fp.socket.takeSent(272);
-            net::GamePacket p;
+            wire::GamePacket p;
             std::copy(b.begin(), b.end(), p.begin());
             out.push_back(p);
         }
         return out;
     }
-    void deliver(const net::GamePacket& p, std::size_t from = 0, std::size_t to = 272) {
+    void deliver(const wire::GamePacket& p, std::size_t from = 0, std::size_t to = 272) {
         fp.socket.deliver(platform::Bytes(p.begin() + static_cast<long>(from),
                                           p.begin() + static_cast<long>(to)));
         fp.loop.drain();

@@ -3,7 +3,7 @@
 // to a reconnect (29), and the departure notice's two buttons.
 #include <gtest/gtest.h>
 
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 #include "result_support.h"
 
 namespace {
@@ -62,14 +62,14 @@ struct Departure : SeatedTable {
             seen.score = score().visible;
         };
     }
-    static net::GamePacket gameOver(int which, int seats) {
-        net::GamePacket p = inbound(16);
+    static wire::GamePacket gameOver(int which, int seats) {
+        wire::GamePacket p = inbound(16);
         p[15] = static_cast<std::uint8_t>(which);
         p[6] = static_cast<std::uint8_t>(seats);
         return p;
     }
-    static net::GamePacket playerLeft(const std::string& account) {
-        net::GamePacket p = inbound(21);
+    static wire::GamePacket playerLeft(const std::string& account) {
+        wire::GamePacket p = inbound(21);
         for (std::size_t i = 0; i < account.size(); ++i)
             p[16 + i] = static_cast<std::uint8_t>(account[i]);
         return p;
@@ -279,14 +279,14 @@ TEST_P(PlayerLeftForNobody, OnlyBreaksTheTableOrEnds) {
     client->state.SpectatorMode = c.spectator;
     if (c.account[0] == '\0') client->state.PlayerRecord[0].seatId.clear();
     client->slots[net::SlotContinue].flag = true;
-    const protocol::TableState before = client->state;
+    const state::TableState before = client->state;
     EXPECT_EQ(dispatch(playerLeft(c.account)), !c.ends);
     EXPECT_EQ(fp.shell.messages.size(), c.box ? 1u : 0u);
     if (c.box) {
         EXPECT_EQ(fp.shell.messages[0].text, c.box);
     }
     if (c.ends) return;
-    protocol::TableState expected = before;
+    state::TableState expected = before;
     expected.TableBroken = true;
     EXPECT_TRUE(client->state == expected);
     EXPECT_FALSE(client->slots[net::SlotContinue].flag);
@@ -300,8 +300,8 @@ TEST_P(TableClosed, ShowsTheServersTextAndSendsTheLeavePacket) {
     const bool resumed = GetParam();
     client->state.ResumedGame = resumed;
     client->state.PlayerRecord[0].seatBit = 8;
-    net::GamePacket p = inbound(22);
-    const std::string text = protocol::utf8ToGbk("服务器维护，本桌关闭。");
+    wire::GamePacket p = inbound(22);
+    const std::string text = wire::utf8ToGbk("服务器维护，本桌关闭。");
     std::copy(text.begin(), text.end(), p.begin() + 16);
     ASSERT_TRUE(dispatch(p));
     EXPECT_FALSE(client->state.InGame);
@@ -310,9 +310,9 @@ TEST_P(TableClosed, ShowsTheServersTextAndSendsTheLeavePacket) {
     EXPECT_TRUE(notice().topmost);
     EXPECT_EQ(notice().at("Label1").caption, "服务器维护，本桌关闭。");
     EXPECT_EQ(notice().left, client->MainForm.left + (client->MainForm.width - notice().width) / 2);
-    std::vector<net::GamePacket> sent = takeSentPackets();
+    std::vector<wire::GamePacket> sent = takeSentPackets();
     ASSERT_EQ(sent.size(), 1u);
-    net::GamePacket leave = net::makePacket(16, 8);
+    wire::GamePacket leave = wire::makePacket(16, 8);
     EXPECT_EQ(sent[0], leave);  // byte 15 = 0: leave, not continue
     EXPECT_EQ(waits, std::vector<int>{resumed ? 800 : 400});
     EXPECT_TRUE(client->state.TableBroken);
@@ -362,7 +362,7 @@ TEST_F(Departure, AResumedGameGoesOnAndWaitsForTheLoginResult) {
     client->TimerKeepAlive.setEnabled(true);
     client->MainForm.at("Sysmsg", 1).items = {"old"};
     client->send.token.b0 = 7;
-    net::GamePacket p = inbound(29, 1, 2);
+    wire::GamePacket p = inbound(29, 1, 2);
     p[15] = 1;
     ASSERT_TRUE(dispatch(p));
     EXPECT_TRUE(client->state.LoginAccepted);
@@ -377,7 +377,7 @@ TEST_F(Departure, AResumedGameGoesOnAndWaitsForTheLoginResult) {
 }
 
 TEST_F(Departure, ARefusedReconnectEndsAfterAMessage) {
-    net::GamePacket p = inbound(29);
+    wire::GamePacket p = inbound(29);
     p[15] = 0;
     EXPECT_FALSE(dispatch(p));
     EXPECT_EQ(endedWith, 0);

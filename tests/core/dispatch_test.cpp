@@ -12,7 +12,7 @@ namespace {
 // Everything a handler could change that a test can see: the table state, every
 // control of every window, what went to the hall, the shell and the socket.
 struct Snapshot {
-    protocol::TableState state;
+    state::TableState state;
     std::string windows;
     std::size_t hallMessages, boxes, sentBytes, queued;
     bool keepAlive;
@@ -44,10 +44,10 @@ struct Dispatch : ClientFixture {
                 client->TimerKeepAlive.enabled()};
     }
     // A packet full of values a handler would act on.
-    static net::GamePacket noisy(std::uint8_t code, std::uint8_t t0, std::uint8_t t1) {
-        net::GamePacket p;
+    static wire::GamePacket noisy(std::uint8_t code, std::uint8_t t0, std::uint8_t t1) {
+        wire::GamePacket p;
         for (std::size_t i = 0; i < p.size(); ++i) p[i] = static_cast<std::uint8_t>(i * 37 + 11);
-        p[net::kCommandByte] = code;
+        p[wire::kCommandByte] = code;
         p[6] = 4;
         p[15] = 1;
         p[260] = t0;
@@ -62,7 +62,7 @@ TEST_F(Dispatch, EveryCodeButTheReconnectResultTakesTheToken) {
         client->send.token = {0x11, 0x22};
         // Byte 15 is 1, so a login result is accepted and the client goes on.
         auto c = static_cast<std::uint8_t>(code);
-        net::GamePacket p = noisy(c, c, 0xEE);
+        wire::GamePacket p = noisy(c, c, 0xEE);
         if (code == 16) p[6] = 0x7F;  // every seat continues, so the table goes on
         ASSERT_TRUE(dispatch(p)) << code;
         const bool keeps = code == 29;
@@ -71,7 +71,7 @@ TEST_F(Dispatch, EveryCodeButTheReconnectResultTakesTheToken) {
     }
     // The next queued packet carries the token taken last.
     ASSERT_TRUE(dispatch(noisy(0, 0xAB, 0xCD)));
-    net::GamePacket out = protocol::outboundPacket(protocol::Outbound::KeepAlive, 4);
+    wire::GamePacket out = protocol::outboundPacket(protocol::Outbound::KeepAlive, 4);
     ASSERT_TRUE(client->QueuePacket(out));
     EXPECT_EQ(out[260], 0xAB);
     EXPECT_EQ(out[261], 0xCD);
@@ -133,7 +133,7 @@ TEST(OutboundCatalogue, PacketsCarryTheirCodeVariantAndSeatBit) {
         {Outbound::GoToWork, 3, 12, 0},
     };
     for (const Case& c : cases) {
-        net::GamePacket p = protocol::outboundPacket(c.id, 0x10);
+        wire::GamePacket p = protocol::outboundPacket(c.id, 0x10);
         SCOPED_TRACE(std::string(protocol::outboundCommand(c.id).meaning));
         EXPECT_EQ(p[3], c.code);
         EXPECT_EQ(p[6], 0x10);
@@ -142,7 +142,7 @@ TEST(OutboundCatalogue, PacketsCarryTheirCodeVariantAndSeatBit) {
         for (std::uint8_t b : p) nonZero += b != 0;
         EXPECT_EQ(nonZero, 2 + (c.value != 0));
     }
-    net::GamePacket login = protocol::outboundPacket(Outbound::LoginAfterReconnect, 0x10);
+    wire::GamePacket login = protocol::outboundPacket(Outbound::LoginAfterReconnect, 0x10);
     EXPECT_EQ(login[3], 18);
     EXPECT_EQ(login[4], 28);
     EXPECT_EQ(login[6], 0) << "the login carries no seat bit";

@@ -1,6 +1,6 @@
 // The code page as packets carry it: decoding checked against iconv's own
 // conversion, malformed bytes, and the three ways seat-packet texts are read.
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "protocol/packet_fields.h"
+#include "wire/packet_fields.h"
 
 namespace {
 
-using protocol::gbkToUtf8;
-const std::string kFffd(protocol::kReplacementChar);
+using wire::gbkToUtf8;
+const std::string kFffd(wire::kReplacementChar);
 
 // iconv's conversion of a whole byte string; nullopt when it refuses any of it.
 std::optional<std::string> iconvDecode(const std::string& gbk) {
@@ -48,16 +48,16 @@ TEST(Gbk, EveryCharacterDecodesAsIconvDecodesTheWholeText) {
     ASSERT_GT(characters, 20000);
     auto expected = iconvDecode(text);
     ASSERT_TRUE(expected);
-    EXPECT_EQ(gbkToUtf8(text), *expected);
+    EXPECT_EQ(wire::gbkToUtf8(text), *expected);
     // And the way back gives the bytes again: every character has one code.
-    EXPECT_EQ(protocol::utf8ToGbk(*expected), text);
+    EXPECT_EQ(wire::utf8ToGbk(*expected), text);
 }
 
 TEST(Gbk, EncodingIsIconvsAndLacksBecomeQuestionMarks) {
-    EXPECT_EQ(protocol::utf8ToGbk("打牌ok"), "\xB4\xF2\xC5\xC6ok");
-    EXPECT_EQ(protocol::utf8ToGbk("a😀b"), "a?b");   // outside the code page
-    EXPECT_EQ(protocol::utf8ToGbk("a\xC3"), "a?");  // broken UTF-8
-    EXPECT_FALSE(protocol::charToGbk("😀"));
+    EXPECT_EQ(wire::utf8ToGbk("打牌ok"), "\xB4\xF2\xC5\xC6ok");
+    EXPECT_EQ(wire::utf8ToGbk("a😀b"), "a?b");   // outside the code page
+    EXPECT_EQ(wire::utf8ToGbk("a\xC3"), "a?");  // broken UTF-8
+    EXPECT_FALSE(wire::charToGbk("😀"));
 }
 
 TEST(Gbk, MalformedBytesBecomeOneReplacementEachAndSpareTheirNeighbours) {
@@ -78,81 +78,81 @@ TEST(Gbk, MalformedBytesBecomeOneReplacementEachAndSpareTheirNeighbours) {
         {"\xB0\xB0\xA1", "鞍" + kFffd, "pairs are taken from the left"},
         {std::string("\xB0\0", 2), kFffd + std::string("\0", 1), "a zero is no trail byte"},
     };
-    for (const Case& c : cases) EXPECT_EQ(gbkToUtf8(c.bytes), c.expected) << c.why;
+    for (const Case& c : cases) EXPECT_EQ(wire::gbkToUtf8(c.bytes), c.expected) << c.why;
     // Against iconv: the good parts of a damaged text read as iconv reads them alone.
     std::string good1 = "\xC4\xE3\xBA\xC3", good2 = "\xCA\xC0\xBD\xE7";
-    EXPECT_EQ(gbkToUtf8(good1 + "\xFF" + good2), *iconvDecode(good1) + kFffd + *iconvDecode(good2));
-    EXPECT_EQ(gbkToUtf8(good1 + "\x81!" + good2),
+    EXPECT_EQ(wire::gbkToUtf8(good1 + "\xFF" + good2), *iconvDecode(good1) + kFffd + *iconvDecode(good2));
+    EXPECT_EQ(wire::gbkToUtf8(good1 + "\x81!" + good2),
               *iconvDecode(good1) + kFffd + "!" + *iconvDecode(good2));
 }
 
 // A packet with bytes written at an offset.
-net::GamePacket packetWith(std::size_t at, const std::string& bytes) {
-    net::GamePacket p{};
+wire::GamePacket packetWith(std::size_t at, const std::string& bytes) {
+    wire::GamePacket p{};
     for (std::size_t i = 0; i < bytes.size() && at + i < p.size(); ++i)
         p[at + i] = static_cast<std::uint8_t>(bytes[i]);
     return p;
 }
 
 TEST(PacketFields, TextsStopAtZeroOrAtTheEndOfTheirRange) {
-    using namespace protocol;
+    using namespace wire;
     struct Case {
-        std::string (*read)(const net::GamePacket&, std::size_t, std::size_t);
+        std::string (*read)(const wire::GamePacket&, std::size_t, std::size_t);
         std::size_t first, last;
         std::string bytes, expected, why;
     } cases[] = {
-        {singleByteText, 48, 63, "m10", "m10", "single bytes up to the zero"},
-        {singleByteText, 168, 183, "abcdefghijklmnopQRS", "abcdefghijklmnop",
+        {wire::singleByteText, 48, 63, "m10", "m10", "single bytes up to the zero"},
+        {wire::singleByteText, 168, 183, "abcdefghijklmnopQRS", "abcdefghijklmnop",
          "a full range has no zero"},
-        {singleByteText, 48, 63, "w\xE9", "w\xC3\xA9", "a high byte is the character of its code"},
-        {singleByteText, 48, 63, std::string("a\0b", 3), "a", "nothing after the zero"},
-        {gbkText, 72, 79, "\xB1\xB1\xBE\xA9", "北京", "pairs up to the zero"},
-        {gbkText, 72, 79, "\xB1\xB1\xBE\xA9\xC9\xCF\xBA\xA3\xCC\xEC", "北京上海",
+        {wire::singleByteText, 48, 63, "w\xE9", "w\xC3\xA9", "a high byte is the character of its code"},
+        {wire::singleByteText, 48, 63, std::string("a\0b", 3), "a", "nothing after the zero"},
+        {wire::gbkText, 72, 79, "\xB1\xB1\xBE\xA9", "北京", "pairs up to the zero"},
+        {wire::gbkText, 72, 79, "\xB1\xB1\xBE\xA9\xC9\xCF\xBA\xA3\xCC\xEC", "北京上海",
          "a full range of pairs"},
-        {gbkText, 112, 127,
+        {wire::gbkText, 112, 127,
          "\xB5\xDA"
          "1"
          "\xBC\xB6",
          "第1级", "a digit among the characters does not shift the pairs"},
-        {gbkText, 72, 79, std::string("a\0\xB1\xB1", 4), "a", "a zero after a plain byte ends it"},
-        {gbkText, 16, 47,
+        {wire::gbkText, 72, 79, std::string("a\0\xB1\xB1", 4), "a", "a zero after a plain byte ends it"},
+        {wire::gbkText, 16, 47,
          "Li\xC5\xC6"
          "9",
          "Li牌9", "plain and double bytes"},
-        {gbkText, 16, 47, std::string(31, 'x') + "\xC5\xC6", std::string(31, 'x') + kFffd,
+        {wire::gbkText, 16, 47, std::string(31, 'x') + "\xC5\xC6", std::string(31, 'x') + kFffd,
          "a lead byte in the last position is read alone"},
-        {gbkText, 16, 47,
+        {wire::gbkText, 16, 47,
          std::string(30, 'x') + "\xC5\xC6"
                                 "zz",
          std::string(30, 'x') + "牌", "a pair in the last two positions"},
-        {gbkText, 16, 47, std::string("\xC5\0zz", 4), kFffd, "a zero after a lead byte ends it"},
+        {wire::gbkText, 16, 47, std::string("\xC5\0zz", 4), kFffd, "a zero after a lead byte ends it"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.read(packetWith(c.first, c.bytes), c.first, c.last), c.expected) << c.why;
 }
 
 TEST(PacketFields, RangesAreCutToThePacket) {
-    net::GamePacket p;
+    wire::GamePacket p;
     p.fill('z');
-    EXPECT_EQ(protocol::singleByteText(p, 260, 400), std::string(12, 'z'));
-    EXPECT_EQ(protocol::gbkText(p, 269, 999), "zzz");
-    EXPECT_EQ(protocol::gbkText(p, 300, 310), "");
+    EXPECT_EQ(wire::singleByteText(p, 260, 400), std::string(12, 'z'));
+    EXPECT_EQ(wire::gbkText(p, 269, 999), "zzz");
+    EXPECT_EQ(wire::gbkText(p, 300, 310), "");
     p.fill(0xC5);
-    EXPECT_EQ(protocol::gbkText(p, 269, 271), "排" + kFffd);  // a pair, then a lone lead
-    EXPECT_EQ(protocol::packetDouble(p, 268), 0xC5C5C5C5 * 1.0);
+    EXPECT_EQ(wire::gbkText(p, 269, 271), "排" + kFffd);  // a pair, then a lone lead
+    EXPECT_EQ(wire::packetDouble(p, 268), 0xC5C5C5C5 * 1.0);
 }
 
 TEST(PacketFields, Numbers) {
-    EXPECT_EQ(protocol::packetDouble(packetWith(96, "\x20\x4E"), 96), 20000.0);
-    EXPECT_EQ(protocol::packetDouble(packetWith(96, std::string(7, '\0') + "\x80"), 96),
+    EXPECT_EQ(wire::packetDouble(packetWith(96, "\x20\x4E"), 96), 20000.0);
+    EXPECT_EQ(wire::packetDouble(packetWith(96, std::string(7, '\0') + "\x80"), 96),
               9223372036854775808.0);  // unsigned: the top bit is no sign
-    EXPECT_EQ(protocol::packetDouble(packetWith(96, std::string(8, '\xFF')), 96),
+    EXPECT_EQ(wire::packetDouble(packetWith(96, std::string(8, '\xFF')), 96),
               18446744073709551615.0);
-    EXPECT_EQ(protocol::packetLong(packetWith(152, "\x01\x02\x03\x04"), 152), 0x04030201);
-    EXPECT_EQ(protocol::packetLong(packetWith(152, "\xFF\xFF\xFF\xFF"), 152), -1);
-    EXPECT_EQ(protocol::decimalText(20000), "20000");
-    EXPECT_EQ(protocol::decimalText(0), "0");
-    EXPECT_EQ(protocol::decimalText(123456789012.0), "123456789012");
+    EXPECT_EQ(wire::packetLong(packetWith(152, "\x01\x02\x03\x04"), 152), 0x04030201);
+    EXPECT_EQ(wire::packetLong(packetWith(152, "\xFF\xFF\xFF\xFF"), 152), -1);
+    EXPECT_EQ(wire::decimalText(20000), "20000");
+    EXPECT_EQ(wire::decimalText(0), "0");
+    EXPECT_EQ(wire::decimalText(123456789012.0), "123456789012");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // and the chat line that the send button builds, public or private.
 #include <gtest/gtest.h>
 
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 #include "result_support.h"
 
 namespace {
@@ -21,14 +21,14 @@ struct HallButtons : SeatedTable {
         client->MainForm.fire(&client->MainForm.at("Tou", slot), ui::EventKind::Click);
     }
     // The packets that reach the socket in the next ticks.
-    std::vector<net::GamePacket> flush() {
+    std::vector<wire::GamePacket> flush() {
         EXPECT_TRUE(advance(300));
         return sentPackets();
     }
-    std::string chatText(const net::GamePacket& p) {
+    std::string chatText(const wire::GamePacket& p) {
         std::string gbk;
         for (std::size_t i = 16; i < 272 && p[i]; ++i) gbk += static_cast<char>(p[i]);
-        return protocol::gbkToUtf8(gbk);
+        return wire::gbkToUtf8(gbk);
     }
 };
 

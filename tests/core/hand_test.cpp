@@ -13,12 +13,12 @@ struct Table : ClientFixture {
         client->state.PlayerRecord[0].seatBit = 1;  // seat 0
     }
     // A deal packet of the given cards (notation), padded with 3s to 36 cards.
-    net::GamePacket deal(const std::string& cards) {
+    wire::GamePacket deal(const std::string& cards) {
         auto parsed = rules::parseCards(cards);
         EXPECT_TRUE(parsed.ok()) << parsed.error;
         std::vector<rules::CardCode> list = parsed.cards;
         while (list.size() < 36) list.push_back(rules::composeCard(3, 1, 0, 0));
-        net::GamePacket p = net::makePacket(1);
+        wire::GamePacket p = wire::makePacket(1);
         for (std::size_t i = 0; i < 36; ++i) {
             auto code = static_cast<std::uint32_t>(list[i]) & 0x00FFFFFF;
             code |= static_cast<std::uint32_t>(i + 1) << 24;  // unique CardIds
@@ -148,7 +148,7 @@ TEST_F(Table, FifteenCardsKeepTheRoomLineOnTop) {
 
 TEST_F(Table, DeclarationPrompts) {
     client->HandleDeal(deal(""));
-    net::GamePacket pre = net::makePacket(2);
+    wire::GamePacket pre = wire::makePacket(2);
     pre[8] = 1;
     pre[15] = 12;
     client->HandleDeclaration(pre);
@@ -161,7 +161,7 @@ TEST_F(Table, DeclarationPrompts) {
     EXPECT_TRUE(cardAt(0).visible) << "the dealt hand stays on the table";
 
     // An open declaration offered to other seats only shows nothing new.
-    net::GamePacket open = net::makePacket(2);
+    wire::GamePacket open = wire::makePacket(2);
     open[8] = 2;
     open[15] = 9;
     for (std::size_t i = 16; i <= 21; ++i) open[i] = 0x40;
@@ -180,7 +180,7 @@ TEST_F(Table, DeclarationPrompts) {
     EXPECT_EQ(client->state.CountdownSeconds, 1);
 
     // The announcement labels the actor's slot.
-    net::GamePacket ann = net::makePacket(2, 8);  // seat 3: slot 3
+    wire::GamePacket ann = wire::makePacket(2, 8);  // seat 3: slot 3
     ann[8] = 2;
     ann[11] = 1;
     client->HandleDeclaration(ann);
@@ -190,7 +190,7 @@ TEST_F(Table, DeclarationPrompts) {
 TEST_F(Table, WorkOfferAndItsWithdrawal) {
     client->HandleDeal(deal("4S 4S 4S 4H 9D"));
     fp.socket.takeSent();
-    net::GamePacket prompt = net::makePacket(3);
+    wire::GamePacket prompt = wire::makePacket(3);
     prompt[15] = 1;
     client->HandleWork(prompt);
     EXPECT_EQ(client->state.BestSameSuitCount, 3);
@@ -206,7 +206,7 @@ TEST_F(Table, WorkOfferAndItsWithdrawal) {
     EXPECT_EQ(raisedFours, 3);
 
     // Fewer fours shown by another seat: the offer stands.
-    net::GamePacket ann = net::makePacket(3, 4);  // slot 2
+    wire::GamePacket ann = wire::makePacket(3, 4);  // slot 2
     ann[10] = 0x02;
     ann[11] = 4;
     ann[12] = 2;
@@ -232,7 +232,7 @@ TEST_F(Table, WorkOfferAndItsWithdrawal) {
 
 TEST_F(Table, WorkAnnouncementAboutTheOwnSeatShowsNoCards) {
     client->HandleDeal(deal(""));
-    net::GamePacket ann = net::makePacket(3, 1);
+    wire::GamePacket ann = wire::makePacket(3, 1);
     ann[10] = 0x08;
     ann[11] = 4;
     ann[12] = 4;
@@ -242,7 +242,7 @@ TEST_F(Table, WorkAnnouncementAboutTheOwnSeatShowsNoCards) {
 
 TEST_F(Table, AHostileWorkAnnouncementStaysInsideTheRow) {
     client->HandleDeal(deal(""));
-    net::GamePacket ann = net::makePacket(3, 0xC2);  // upper bits set: seat 1, slot 1
+    wire::GamePacket ann = wire::makePacket(3, 0xC2);  // upper bits set: seat 1, slot 1
     ann[10] = 0xFF;
     ann[11] = 4;
     ann[12] = 255;

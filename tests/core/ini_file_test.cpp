@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ TEST_F(IniFile, ValuesAreTrimmedAndZeroCharactersDropped) {
 
 TEST_F(IniFile, TextIsStoredInTheCodePageAndReadBack) {
     ASSERT_TRUE(ini.WriteIniKey("s", "k", "玩家获第 1 名"));
-    EXPECT_EQ(bytesOnDisk(), "[s]\r\nk=" + protocol::utf8ToGbk("玩家获第 1 名") + "\r\n");
+    EXPECT_EQ(bytesOnDisk(), "[s]\r\nk=" + wire::utf8ToGbk("玩家获第 1 名") + "\r\n");
     EXPECT_EQ(ini.GetIniKey("s", "k"), "玩家获第 1 名");
 }
 

@@ -13,7 +13,7 @@ const std::string kReconnecting = "正在重新连接服务器...";
 
 struct Sent {
     std::int64_t atMs;
-    net::GamePacket packet;
+    wire::GamePacket packet;
 };
 
 struct LinkWatch : ClientFixture {
@@ -38,8 +38,8 @@ struct LinkWatch : ClientFixture {
         std::vector<Sent> out;
         for (std::int64_t t = 0; t < ms; t += 50) {
             EXPECT_TRUE(advance(50));
-            while (fp.socket.sent.size() >= net::kPacketSize) {
-                auto b = fp.socket.takeSent(net::kPacketSize);
+            while (fp.socket.sent.size() >= wire::kPacketSize) {
+                auto b = fp.socket.takeSent(wire::kPacketSize);
                 Sent s{fp.loop.nowMs(), {}};
                 std::copy(b.begin(), b.end(), s.packet.begin());
                 out.push_back(s);
@@ -62,12 +62,12 @@ struct LinkWatch : ClientFixture {
         return fp.loop.nowMs();
     }
     // The login packet written to the socket by the next connect.
-    net::GamePacket nextLogin() {
+    wire::GamePacket nextLogin() {
         fp.socket.takeSent();
         fp.socket.accept();
         auto sent = collect(200);
         EXPECT_EQ(sent.size(), 1u);
-        return sent.empty() ? net::GamePacket{} : sent[0].packet;
+        return sent.empty() ? wire::GamePacket{} : sent[0].packet;
     }
 };
 
@@ -79,7 +79,7 @@ TEST_F(LinkWatch, KeepAliveEveryFiveSecondsFromTheLoginResultUntilTheDisconnectR
 
     auto sent = collect(20'000);
     ASSERT_EQ(sent.size(), 4u);
-    net::GamePacket expected{};
+    wire::GamePacket expected{};
     expected[3] = 24;
     expected[6] = kOwnBit;
     expected[260] = kToken0;
@@ -111,7 +111,7 @@ TEST_P(Silence, DuringAGameTheTableIsGivenUpOnThe5000thRun) {
     if (!hallPresent) fp.hallWindow.close();
     client->state.InGame = true;
     std::int64_t lastPacket = -1;
-    client->onDispatch = [&](const net::GamePacket&) { lastPacket = fp.loop.nowMs(); };
+    client->onDispatch = [&](const wire::GamePacket&) { lastPacket = fp.loop.nowMs(); };
     deliver(inbound(200));
     ASSERT_TRUE(advance(150));
     ASSERT_GT(lastPacket, 0);
@@ -276,7 +276,7 @@ TEST_F(LinkWatch, AReconnectMarksEveryLaterLoginWithTheTokenOfThatMoment) {
     loggedIn();
     const std::int64_t noticed = loseLinkInGame();
     ASSERT_TRUE(advanceTo(noticed + 3001));  // the first attempt
-    net::GamePacket login = nextLogin();
+    wire::GamePacket login = nextLogin();
     EXPECT_EQ(login[3], 18);
     EXPECT_EQ(login[4], 28);
     EXPECT_EQ(login[261], kToken0);

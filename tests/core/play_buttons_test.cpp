@@ -7,7 +7,7 @@ namespace {
 struct Buttons : PlayTable {
     // Lets the pump run until the client has written at least one packet or the
     // time is up; returns what it wrote.
-    std::vector<net::GamePacket> runFor(int ms) {
+    std::vector<wire::GamePacket> runFor(int ms) {
         EXPECT_TRUE(advance(ms));
         return sentPackets();
     }
@@ -168,19 +168,19 @@ TEST_F(Buttons, HoverFromOneButtonStraightToTheNext) {
 TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
     holdOnly("9S 4C");
     struct Case {
-        bool protocol::TableState::*stateFlag;
+        bool state::TableState::*stateFlag;
         bool table::PlayState::*playFlag;
         int item;
         std::uint8_t command, choice;
         const char* hover;
     } cases[] = {
-        {&protocol::TableState::DeclarePending, nullptr, 0, 2, 1, "615"},
-        {&protocol::TableState::DeclarePending, nullptr, 1, 2, 0, "627"},
-        {&protocol::TableState::RevealPending, nullptr, 0, 2, 2, "617"},
-        {&protocol::TableState::RevolutionPending, nullptr, 0, 5, 0, "618"},
-        {&protocol::TableState::RevolutionPending, nullptr, 1, 5, 1, "627"},
-        {&protocol::TableState::HeadPending, nullptr, 0, 5, 2, "619"},
-        {&protocol::TableState::HeadPending, nullptr, 1, 5, 3, "620"},
+        {&state::TableState::DeclarePending, nullptr, 0, 2, 1, "615"},
+        {&state::TableState::DeclarePending, nullptr, 1, 2, 0, "627"},
+        {&state::TableState::RevealPending, nullptr, 0, 2, 2, "617"},
+        {&state::TableState::RevolutionPending, nullptr, 0, 5, 0, "618"},
+        {&state::TableState::RevolutionPending, nullptr, 1, 5, 1, "627"},
+        {&state::TableState::HeadPending, nullptr, 0, 5, 2, "619"},
+        {&state::TableState::HeadPending, nullptr, 1, 5, 3, "620"},
         {nullptr, &table::PlayState::AcceptTributePending, 0, 8, 1, "623"},
         {nullptr, &table::PlayState::AcceptTributePending, 1, 8, 2, "624"},
     };
@@ -206,14 +206,14 @@ TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
 
     // At zero each prompt answers with its refusal.
     struct Timeout {
-        bool protocol::TableState::*stateFlag;
+        bool state::TableState::*stateFlag;
         bool table::PlayState::*playFlag;
         std::uint8_t command, choice;
     } timeouts[] = {
-        {&protocol::TableState::DeclarePending, nullptr, 2, 0},
-        {&protocol::TableState::RevealPending, nullptr, 2, 0},
-        {&protocol::TableState::RevolutionPending, nullptr, 5, 1},
-        {&protocol::TableState::HeadPending, nullptr, 5, 3},
+        {&state::TableState::DeclarePending, nullptr, 2, 0},
+        {&state::TableState::RevealPending, nullptr, 2, 0},
+        {&state::TableState::RevolutionPending, nullptr, 5, 1},
+        {&state::TableState::HeadPending, nullptr, 5, 3},
         {nullptr, &table::PlayState::AcceptTributePending, 8, 2},
     };
     for (const Timeout& t : timeouts) {
@@ -230,7 +230,7 @@ TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
 
 TEST_F(Buttons, WorkIsAnsweredWithTheRaisedFourOrDeclined) {
     holdOnly("4S 4S 4S 9D");
-    net::GamePacket prompt = net::makePacket(3);
+    wire::GamePacket prompt = wire::makePacket(3);
     prompt[15] = 1;
     client->HandleWork(prompt);
     ASSERT_TRUE(client->state.WorkPending);

@@ -458,7 +458,7 @@ TEST_F(Events, TheLampOfTheNextSeat) {
 }
 
 TEST_F(Events, AHostileCardCountStaysInsideThePacketAndTheRow) {
-    net::GamePacket p = played({.actor = 1, .next = 2, .cards = "5S"});
+    wire::GamePacket p = played({.actor = 1, .next = 2, .cards = "5S"});
     p[17] = 255;
     ASSERT_TRUE(guarded([&] { client->HandlePlayedHand(p); }));
     EXPECT_EQ(client->state.TablePlay.count, 40);

@@ -31,7 +31,7 @@ struct PlayTable : ClientFixture {
     void dealHand(const std::string& notation) {
         std::vector<rules::CardCode> list = cards(notation);
         while (list.size() < 36) list.push_back(rules::composeCard(3, 1, 0, 0));
-        net::GamePacket p = net::makePacket(1);
+        wire::GamePacket p = wire::makePacket(1);
         for (std::size_t i = 0; i < 36; ++i) {
             auto code = static_cast<std::uint32_t>(list[i]) & 0x00FFFFFF;
             code |= static_cast<std::uint32_t>(i + 1) << 24;
@@ -63,8 +63,8 @@ struct PlayTable : ClientFixture {
         std::string cards;
         int playClass = -1;  // -1: classified from the cards
     };
-    static net::GamePacket played(const Played& d) {
-        net::GamePacket p = net::makePacket(6, bit(d.actor));
+    static wire::GamePacket played(const Played& d) {
+        wire::GamePacket p = wire::makePacket(6, bit(d.actor));
         p[8] = bit(d.next);
         p[10] = static_cast<std::uint8_t>(d.seconds);
         p[11] = static_cast<std::uint8_t>(d.mode);
@@ -82,7 +82,7 @@ struct PlayTable : ClientFixture {
         return p;
     }
     bool handle(const Played& d) {
-        net::GamePacket p = played(d);
+        wire::GamePacket p = played(d);
         return guarded([&] { client->HandlePlayedHand(p); });
     }
     // The turn handed to the local player in a mode, after slot 5 played or passed.
@@ -119,7 +119,7 @@ struct PlayTable : ClientFixture {
     bool press(int item) { return fire("Operation", item, ui::EventKind::Click); }
 
     // The packets the pump has written since the last call (it writes one a tick).
-    std::vector<net::GamePacket> sentPackets() {
+    std::vector<wire::GamePacket> sentPackets() {
         EXPECT_TRUE(advance(500));
         return takeSentPackets();
     }

@@ -17,7 +17,7 @@ TEST_F(Own, PressingPlayTwiceSendsOnePacketAndAppliesThePlayOnce) {
     ASSERT_TRUE(press(0));
     auto sent = sentPackets();
     ASSERT_EQ(sent.size(), 1u);
-    const net::GamePacket& p = sent[0];
+    const wire::GamePacket& p = sent[0];
     EXPECT_EQ(p[3], 7);
     EXPECT_EQ(p[6], 1);
     EXPECT_EQ(p[15], 2);

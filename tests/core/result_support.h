@@ -42,7 +42,7 @@ struct SeatedTable : ClientFixture {
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
-    static void put(net::GamePacket& p, std::size_t base, const ResultRecord& r) {
+    static void put(wire::GamePacket& p, std::size_t base, const ResultRecord& r) {
         auto at = [&](std::size_t col) -> std::uint8_t& { return p[base + col]; };
         at(16) = static_cast<std::uint8_t>(1 << r.slot);
         at(17) = static_cast<std::uint8_t>(r.place);
@@ -65,9 +65,9 @@ struct SeatedTable : ClientFixture {
     }
     // One result packet: the first record in columns 16..115 at bytes 16..115, the
     // second in the same columns 100 bytes further on.
-    static net::GamePacket resultPacket(const ResultRecord& a, const ResultRecord& b,
+    static wire::GamePacket resultPacket(const ResultRecord& a, const ResultRecord& b,
                                         int currency = 1, std::uint32_t stake = 500) {
-        net::GamePacket p = net::makePacket(9);
+        wire::GamePacket p = wire::makePacket(9);
         p[8] = static_cast<std::uint8_t>(stake >> 24);
         p[9] = static_cast<std::uint8_t>(stake >> 16);
         p[10] = static_cast<std::uint8_t>(stake >> 8);
@@ -102,7 +102,7 @@ struct SeatedTable : ClientFixture {
     ui::Form& score() { return fp.windows.form("Score"); }
     ui::Form& hero() { return fp.windows.form("Hero"); }
     std::vector<std::string>& lines(int list) { return score().at("State", list).items; }
-    std::vector<net::GamePacket> sentPackets() { return takeSentPackets(); }
+    std::vector<wire::GamePacket> sentPackets() { return takeSentPackets(); }
     // The resource picture a control shows (kept in its tag until the picture set
     // is on the client).
     // The resource id of the picture a control shows (-1 for none).

@@ -49,7 +49,7 @@ TEST_F(Seating, LogsInAndSeatsSixPlayersOverTheSocket) {
     const char* avatars[6] = {"m3", "w1", "m1", "w10", "", "m7"};
     const std::uint64_t gold[6] = {100, 20000, 59999, 60000, 1234567, 0};
     platform::Bytes wire;
-    auto add = [&wire](const net::GamePacket& p) { wire.insert(wire.end(), p.begin(), p.end()); };
+    auto add = [&wire](const wire::GamePacket& p) { wire.insert(wire.end(), p.begin(), p.end()); };
     add(testpk::loginResult(1, 20, 3, "http://ad.example/x"));
     for (int k : {3, 2, 0, 1, 5, 4}) {
         Seat s = player(k);
@@ -178,7 +178,7 @@ TEST_F(Seating, SeatBitsAndSlots) {
     // Every seat as seen from every own seat.
     for (int own = 0; own < 6; ++own)
         for (int other = 0; other < 6; ++other)
-            EXPECT_EQ(protocol::screenSlot(1 << other, 1 << own), (other - own + 6) % 6);
+            EXPECT_EQ(state::screenSlot(1 << other, 1 << own), (other - own + 6) % 6);
 }
 
 TEST_F(Seating, TheOwnSeatBitIsLearnedOnce) {
@@ -254,12 +254,12 @@ TEST_F(Seating, ProfileFieldsAndTextsThatFillTheirRange) {
     s.nickname = std::string(32, 'N');
     s.account = std::string(16, 'A');
     s.title = "头衔头衔头衔头衔头衔头衔";  // 24 bytes, no zero before byte 208
-    net::GamePacket p = s.build();
+    wire::GamePacket p = s.build();
     p[208] = 0;
     testpk::put(p, 152, std::string("\x05\0\0\0\x02\0\0\0", 8));
     testpk::put(p, 210, "00");
     ASSERT_TRUE(dispatch(p));
-    const protocol::PlayerInfoEntry& info = client->state.PlayerInfo[1];
+    const state::PlayerInfoEntry& info = client->state.PlayerInfo[1];
     EXPECT_EQ(info.nickname, std::string(32, 'N'));
     EXPECT_EQ(info.seatKey, std::string(16, 'A'));
     EXPECT_EQ(client->state.PlayerRecord[1].seatId, std::string(16, 'A'));
@@ -277,7 +277,7 @@ TEST_F(Seating, ProfileFieldsAndTextsThatFillTheirRange) {
 TEST_F(Seating, ADuplicateAccountIsReportedAndChangesNothing) {
     loggedIn();
     seatAll({2, 3});
-    const protocol::TableState before = client->state;
+    const state::TableState before = client->state;
     const std::string nid = at("Nid", 1).caption;
     Seat again = player(4);
     again.account = "p3";  // already in slot 1
@@ -392,14 +392,14 @@ TEST_F(Seating, ASeatPacketWithItsReadyByteShowsTheMark) {
 }
 
 TEST(HandReset, EmptiesEveryCardListAndThePerGameCounts) {
-    protocol::TableState s;
+    state::TableState s;
     for (auto& r : s.PlayerRecord)
         for (int i = 0; i < 12; ++i) r.cards.append(rules::composeCard(7, 2, 0, 1), 4, 500);
     s.SeatPacketsSeen = 6;
     s.ResultPacketsSeen = 2;
     s.InGame = true;
     s.SeatedCount = 6;
-    protocol::handReset(s);
+    state::handReset(s);
     for (auto& r : s.PlayerRecord) {
         EXPECT_EQ(r.cards.count(), 0);
         for (int i = 0; i < 9; ++i) EXPECT_EQ(r.cards.entry(i), rules::HandEntry{});

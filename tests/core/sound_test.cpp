@@ -261,7 +261,7 @@ TEST(SoundGain, AttenuationMapsToLinearGain) {
 
 struct SettingsFixture : SoundFixture {
     ui::WindowSystem windows;
-    protocol::TableState state;
+    state::TableState state;
     platform::FakePictureDecoder decoder;
     table::PictureCache pictures{resources::embeddedStore(), decoder};
     table::PictureIdTables ids = [] {

@@ -3,20 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "client_fixture.h"
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
 namespace {
 
 struct Transport : ClientFixture {
-    std::vector<net::GamePacket> dispatched;
+    std::vector<wire::GamePacket> dispatched;
     std::vector<std::int64_t> dispatchTimes;
     void record() {
-        client->onDispatch = [this](const net::GamePacket& p) {
+        client->onDispatch = [this](const wire::GamePacket& p) {
             dispatched.push_back(p);
             dispatchTimes.push_back(fp.loop.nowMs());
         };
     }
-    std::vector<net::GamePacket> sentPackets() { return takeSentPackets(); }
+    std::vector<wire::GamePacket> sentPackets() { return takeSentPackets(); }
 };
 
 TEST_F(Transport, UnreachableServerKeepsPollingAndTellingTheHall) {
@@ -52,7 +52,7 @@ TEST_F(Transport, QueuedPacketsLeaveOnePerTickInOrderWithTheToken) {
     startConnected();
     record();
     // The first packet before anything came in carries 0, 0.
-    net::GamePacket first = net::makePacket(24, 4);
+    wire::GamePacket first = wire::makePacket(24, 4);
     client->QueuePacket(first);
     ASSERT_TRUE(advance(50));
     auto sent = sentPackets();
@@ -64,7 +64,7 @@ TEST_F(Transport, QueuedPacketsLeaveOnePerTickInOrderWithTheToken) {
     ASSERT_TRUE(advance(100));
     ASSERT_EQ(dispatched.size(), 1u);
     for (std::uint8_t code : {7, 8, 9}) {
-        net::GamePacket p = net::makePacket(code, 4);
+        wire::GamePacket p = wire::makePacket(code, 4);
         client->QueuePacket(p);
     }
     std::vector<std::pair<std::int64_t, int>> leaving;
@@ -89,7 +89,7 @@ TEST_F(Transport, InboundPacketsAreCutAndDispatchedOnTheSecondTick) {
     record();
     // Align to just after a tick, so "ticks after arrival" are counted exactly.
     std::int64_t t0 = fp.loop.nowMs();
-    net::GamePacket a = inbound(23, 1, 2);
+    wire::GamePacket a = inbound(23, 1, 2);
     a[100] = 0x5A;
     deliver(a, 0, 100);
     ASSERT_TRUE(advance(150));
@@ -136,7 +136,7 @@ TEST_F(Transport, TheReconnectResultDoesNotTakeTheToken) {
     startConnected();
     record();
     deliver(inbound(20, 3, 4));
-    net::GamePacket resumed = inbound(29, 9, 9);
+    wire::GamePacket resumed = inbound(29, 9, 9);
     resumed[15] = 1;  // the game is resumed; a refusal would end the process
     deliver(resumed);
     ASSERT_TRUE(advance(300));
@@ -149,14 +149,14 @@ TEST_F(Transport, ChatText) {
     startConnected();
     auto chatPacket = [&](const std::string& text, std::uint8_t byte11 = 0) {
         client->send.ChatText = text;
-        net::GamePacket p = net::makePacket(19, 4);
+        wire::GamePacket p = wire::makePacket(19, 4);
         p[11] = byte11;
         p[200] = 0x77;  // caller's payload: kept only when byte 11 is 1
         bool queued = client->QueuePacket(p);
         EXPECT_TRUE(advance(50));
         auto sent = sentPackets();
         EXPECT_EQ(sent.size(), queued ? 1u : 0u);
-        return sent.empty() ? std::optional<net::GamePacket>() : sent[0];
+        return sent.empty() ? std::optional<wire::GamePacket>() : sent[0];
     };
     // 101 characters: the first 100 go out.
     std::string long101(101, 'x');
@@ -171,7 +171,7 @@ TEST_F(Transport, ChatText) {
     for (int i = 0; i < 100; ++i) wide += "牌";
     p = chatPacket(wide);
     ASSERT_TRUE(p);
-    std::string gbk = protocol::utf8ToGbk("牌");
+    std::string gbk = wire::utf8ToGbk("牌");
     ASSERT_EQ(gbk.size(), 2u);
     EXPECT_EQ((*p)[16], static_cast<std::uint8_t>(gbk[0]));
     EXPECT_EQ((*p)[17], static_cast<std::uint8_t>(gbk[1]));
@@ -187,7 +187,7 @@ TEST_F(Transport, ChatText) {
     EXPECT_EQ(client->send.ChatText, "   ");
     // Byte 11 = 1: the caller's payload leaves unchanged, the text is untouched.
     client->send.ChatText = "keep";
-    net::GamePacket voice = net::makePacket(19, 4);
+    wire::GamePacket voice = wire::makePacket(19, 4);
     voice[11] = 1;
     voice[16] = 5;
     ASSERT_TRUE(client->QueuePacket(voice));
@@ -202,7 +202,7 @@ TEST_F(Transport, AFullSendRingRefusesNewPacketsAndKeepsWhatIsQueued) {
     startConnected();
     int accepted = 0;
     for (int i = 0; i < 200; ++i) {
-        net::GamePacket p = net::makePacket(24, static_cast<std::uint8_t>(i));
+        wire::GamePacket p = wire::makePacket(24, static_cast<std::uint8_t>(i));
         if (client->QueuePacket(p)) ++accepted;
     }
     EXPECT_EQ(accepted, 127);
@@ -215,7 +215,7 @@ TEST_F(Transport, AFullSendRingRefusesNewPacketsAndKeepsWhatIsQueued) {
 TEST_F(Transport, AQueuedLeavePacketReturnsToTheHall) {
     startConnected();
     hallGot.clear();
-    net::GamePacket leave = net::makePacket(16, 4);
+    wire::GamePacket leave = wire::makePacket(16, 4);
     client->QueuePacket(leave);
     ASSERT_TRUE(advance(50));
     EXPECT_EQ(sentPackets().size(), 1u);
@@ -232,7 +232,7 @@ TEST_F(Transport, AQueuedLeavePacketReturnsToTheHall) {
 
 TEST_F(Transport, ReceiveRingOverflowGivesUpTheTable) {
     startConnected();
-    client->onDispatch = [](const net::GamePacket&) {};
+    client->onDispatch = [](const wire::GamePacket&) {};
     hallGot.clear();
     fp.socket.deliver(platform::Bytes(net::kRingSize, 0));
     EXPECT_FALSE(guarded([&] { fp.loop.drain(); }));
@@ -244,7 +244,7 @@ TEST_F(Transport, ReceiveRingOverflowGivesUpTheTable) {
 TEST_F(Transport, SeatRecordResetKeepsAnIncompleteTail) {
     startConnected();
     record();
-    net::GamePacket p = inbound(23);
+    wire::GamePacket p = inbound(23);
     p[271] = 0x42;
     deliver(p, 0, 100);
     client->seatRecordReset();

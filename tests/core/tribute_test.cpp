@@ -25,9 +25,9 @@ struct Tribute : PlayTable {
     }
 
     // A tribute packet; cards are given in notation and take CardIds from firstId on.
-    static net::GamePacket tribute(int sub, int receiver, int giver, const std::string& list = "",
+    static wire::GamePacket tribute(int sub, int receiver, int giver, const std::string& list = "",
                                    int kind = 4, int firstId = 36) {
-        net::GamePacket p = net::makePacket(8, bit(receiver));
+        wire::GamePacket p = wire::makePacket(8, bit(receiver));
         p[8] = static_cast<std::uint8_t>(kind);
         p[9] = 10;
         p[11] = static_cast<std::uint8_t>(sub);
@@ -43,20 +43,20 @@ struct Tribute : PlayTable {
         }
         return p;
     }
-    bool deliverTribute(const net::GamePacket& p) {
+    bool deliverTribute(const wire::GamePacket& p) {
         return guarded([&] { client->HandleTribute(p); });
     }
     bool click(int item) { return fire("OperationNotP", item, ui::EventKind::Click); }
 
-    static net::GamePacket offer(int receiver, int giver, int seconds) {
-        net::GamePacket p = net::makePacket(8, bit(receiver));
+    static wire::GamePacket offer(int receiver, int giver, int seconds) {
+        wire::GamePacket p = wire::makePacket(8, bit(receiver));
         p[9] = static_cast<std::uint8_t>(seconds);
         p[11] = 1;
         p[12] = bit(giver);
         return p;
     }
     // Cards as CardCodes from byte 17; the giver's ids from byte 96.
-    static void putCards(net::GamePacket& p, const std::vector<rules::CardCode>& list) {
+    static void putCards(wire::GamePacket& p, const std::vector<rules::CardCode>& list) {
         p[16] = static_cast<std::uint8_t>(list.size());
         for (std::size_t k = 0; k < list.size(); ++k)
             for (int b = 0; b < 4; ++b)
@@ -64,11 +64,11 @@ struct Tribute : PlayTable {
                     (static_cast<std::uint32_t>(list[k]) >> (8 * b)) & 0xFF;
     }
     // A tribute made: the cards get the receiver's new ids from firstId on.
-    static net::GamePacket made(int receiver, int giver, int kind, int seconds,
+    static wire::GamePacket made(int receiver, int giver, int kind, int seconds,
                                 const std::string& given, int firstId,
                                 const std::vector<int>& giverIds = {},
                                 const std::vector<int>& noReturn = {}) {
-        net::GamePacket p = net::makePacket(8, bit(receiver));
+        wire::GamePacket p = wire::makePacket(8, bit(receiver));
         p[8] = static_cast<std::uint8_t>(kind);
         p[9] = static_cast<std::uint8_t>(seconds);
         p[11] = 2;
@@ -80,8 +80,8 @@ struct Tribute : PlayTable {
             p[76 + k] = static_cast<std::uint8_t>(noReturn[k]);
         return p;
     }
-    static net::GamePacket returned(int to, const std::string& cards, int firstId) {
-        net::GamePacket p = net::makePacket(8, bit(to));
+    static wire::GamePacket returned(int to, const std::string& cards, int firstId) {
+        wire::GamePacket p = wire::makePacket(8, bit(to));
         p[11] = 3;
         putCards(p, rules::parseCards(cards, firstId).cards);
         return p;
@@ -143,7 +143,7 @@ TEST_F(Tribute, TheOfferAsksTheReceiverAndEachAnswerIsSent) {
         EXPECT_EQ(ctl("Number").caption, "5");
         EXPECT_TRUE(client->play.AcceptTributePending && client->state.PromptActive);
 
-        std::vector<net::GamePacket> sent;
+        std::vector<wire::GamePacket> sent;
         if (c.how == Expire) {
             ASSERT_TRUE(advance(7000));
             sent = sentPackets();
@@ -299,7 +299,7 @@ TEST_F(Tribute, ATurnOfferedDuringTheReturnPauseOutlivesIt) {
     lead.action = 7;
     lead.next = 0;
     lead.mode = 1;
-    const net::GamePacket opening = played(lead);
+    const wire::GamePacket opening = played(lead);
     bool dispatchedInPause = false;
     at(500, [&] { fp.socket.deliver(platform::Bytes(opening.begin(), opening.end())); });
     at(1900, [&] { dispatchedInPause = client->play.LeadMode; });
@@ -461,7 +461,7 @@ TEST_F(Tribute, BetweenTwoOtherSeatsNoPauseAndTheBubbleFades) {
 TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
     // A count above twelve is read as twelve: the card table ends there.
     holdOnly("KS");
-    net::GamePacket many = made(0, 3, 1, 10, "4D 4D 4D 4D 4D 4D 4D 4D 4D 4D 4D 4D", 40);
+    wire::GamePacket many = made(0, 3, 1, 10, "4D 4D 4D 4D 4D 4D 4D 4D 4D 4D 4D 4D", 40);
     many[16] = 250;
     ASSERT_TRUE(dispatch(many));
     EXPECT_EQ(hand().count(), 13);
@@ -478,7 +478,7 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
 
     // The giver's ids are read from the twelve places only.
     holdOnly("KS 9S 5D");
-    net::GamePacket give = made(2, 0, 1, 10, "KS", 40, {1});
+    wire::GamePacket give = made(2, 0, 1, 10, "KS", 40, {1});
     give[16] = 200;
     give[108] = 2;  // behind the id table
     ASSERT_TRUE(dispatch(give));
@@ -505,15 +505,15 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
     client->clearDecisionFlags();
     if (ui::Form* f = fp.windows.find("frmTishi")) f->hide();
     const std::string held = handText();
-    net::GamePacket noReceiver = offer(0, 3, 5);
+    wire::GamePacket noReceiver = offer(0, 3, 5);
     noReceiver[6] = 0xC0;
-    net::GamePacket noGiver = made(0, 3, 4, 10, "2H", 40, {}, {15});
+    wire::GamePacket noGiver = made(0, 3, 4, 10, "2H", 40, {}, {15});
     noGiver[12] = 0;
-    net::GamePacket giverUnnamed = made(2, 0, 1, 10, "KS", 40, {1});
+    wire::GamePacket giverUnnamed = made(2, 0, 1, 10, "KS", 40, {1});
     giverUnnamed[12] = 0x80;
-    net::GamePacket returnToNobody = returned(0, "6H", 50);
+    wire::GamePacket returnToNobody = returned(0, "6H", 50);
     returnToNobody[6] = 0;
-    for (const net::GamePacket& p : {noReceiver, noGiver, giverUnnamed, returnToNobody}) {
+    for (const wire::GamePacket& p : {noReceiver, noGiver, giverUnnamed, returnToNobody}) {
         ASSERT_TRUE(dispatch(p));
         EXPECT_EQ(handText(), held) << "sub-code " << int(p[11]);
         EXPECT_EQ(notice(), "");
@@ -556,7 +556,7 @@ TEST_F(Tribute, TheOfferAsksTheReceiverAndIsAnsweredByButtonOrCountdown) {
 
 TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenSortedInAndOwesAReturn) {
     holdOnly("KS 9S 5D 4C 3C");
-    net::GamePacket made = tribute(2, 0, 3, "BJ");
+    wire::GamePacket made = tribute(2, 0, 3, "BJ");
     made[76] = 16;  // jokers and twos may not go back
     made[77] = 17;
     made[78] = 15;
@@ -602,7 +602,7 @@ TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenSortedInAndOwesAReturn) {
 
 TEST_F(Tribute, AtZeroTheReturnTakesTheLowestCardThatMayGoBack) {
     holdOnly("KS 9S 4C 3C");
-    net::GamePacket made = tribute(2, 0, 3, "2H");
+    wire::GamePacket made = tribute(2, 0, 3, "2H");
     made[76] = 4;  // fours may not go back, nor threes ever
     ASSERT_TRUE(deliverTribute(made));
     ASSERT_TRUE(advance(12000));
@@ -615,7 +615,7 @@ TEST_F(Tribute, AtZeroTheReturnTakesTheLowestCardThatMayGoBack) {
 
 TEST_F(Tribute, TheGiversCardsStandRaisedThenLeave) {
     holdOnly("BJ KS 9S 4C");
-    net::GamePacket made = tribute(2, 4, 0, "BJ", 4, 36);
+    wire::GamePacket made = tribute(2, 4, 0, "BJ", 4, 36);
     made[96] = 1;  // the giver's CardId of the joker
     bool raisedSeen = false, bubbleSeen = false;
     fp.loop.onWait = [&](int) {
@@ -654,7 +654,7 @@ TEST_F(Tribute, TheReturnMadeJoinsTheGiversHand) {
 
 TEST_F(Tribute, AnOversizedCountIsCutToTheCardsATributeCarriesAndTheFreePictures) {
     holdOnly("KS 9S 4C");
-    net::GamePacket made = tribute(2, 0, 3, "", 0);
+    wire::GamePacket made = tribute(2, 0, 3, "", 0);
     for (int k = 0; k < 60; ++k) {
         std::size_t at = 17 + 4 * static_cast<std::size_t>(k);
         if (at + 3 >= 272) break;

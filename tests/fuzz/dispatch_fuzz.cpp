@@ -36,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fp.loop.drain();
         fp.socket.accept();
         fp.loop.advance(200);
-        for (std::size_t at = 0; at < size; at += net::kPacketSize) {
-            net::GamePacket p{};
-            std::memcpy(p.data(), data + at, std::min(net::kPacketSize, size - at));
+        for (std::size_t at = 0; at < size; at += wire::kPacketSize) {
+            wire::GamePacket p{};
+            std::memcpy(p.data(), data + at, std::min(wire::kPacketSize, size - at));
             client.DispatchPacket(p);
             fp.loop.advance(50);
         }

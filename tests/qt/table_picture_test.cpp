@@ -23,7 +23,7 @@ QImage tableAfterDeal(int w, int h, const std::string& png) {
     app::Client client(pf, resources::embeddedStore());
     client.start("me$key$127.0.0.1$2000$本地牌桌$");
     client.state.PlayerRecord[0].seatBit = 1;
-    net::GamePacket deal = net::makePacket(1);
+    wire::GamePacket deal = wire::makePacket(1);
     const int ranks[] = {17, 16, 15, 15, 14, 13, 13, 12, 11, 11, 10, 10, 9, 9, 9, 8, 8, 7,
                          7, 7, 6, 6, 5, 5, 5, 4, 4, 4, 4, 3, 3, 3, 12, 14, 6, 10};
     for (int i = 0; i < 36; ++i) {
@@ -33,7 +33,7 @@ QImage tableAfterDeal(int w, int h, const std::string& png) {
         deal[at + 3] = static_cast<std::uint8_t>(i + 1);
     }
     client.HandleDeal(deal);
-    net::GamePacket pre = net::makePacket(2);
+    wire::GamePacket pre = wire::makePacket(2);
     pre[8] = 1;
     pre[15] = 10;
     client.HandleDeclaration(pre);

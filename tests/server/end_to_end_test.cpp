@@ -7,7 +7,7 @@
 
 #include "loopback_fixture.h"
 #include "rules/card.h"
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 #include "server/packet.h"
 
 using namespace server;
@@ -115,7 +115,7 @@ TEST(EndToEnd, OneHumanAndFiveBotsPlayTwoRoundsWithWellFormedPackets) {
     for (const auto& p : seatsP) {
         EXPECT_EQ(seatOfBit(p[6]), c->seat());
         seated.insert(seatOfBit(p[226]));
-        std::string nick = protocol::gbkToUtf8(getZeroEnded(p, 16, 32));
+        std::string nick = wire::gbkToUtf8(getZeroEnded(p, 16, 32));
         EXPECT_FALSE(nick.empty());
         std::string avatar(getZeroEnded(p, 48, 16));
         ASSERT_GE(avatar.size(), 2u);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hub_fixture.h"
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
 using namespace server;
 using servertest::FakeHuman;
@@ -140,7 +140,7 @@ TEST_F(Sessions, ChatIsRelayedToEveryoneWithTheSendersSeatAndAFloodIsCut) {
     b->login();
     Packet line = makePacket(CmdChat);
     line[6] = 0x20;  // a lie about the sender: the server uses the session's seat
-    std::string text = protocol::utf8ToGbk("你好 all");
+    std::string text = wire::utf8ToGbk("你好 all");
     putBytes(line, 16, text, 200);
     line[240] = 0x55;  // bytes past the text are cleared
     a->send(line);
@@ -148,7 +148,7 @@ TEST_F(Sessions, ChatIsRelayedToEveryoneWithTheSendersSeatAndAFloodIsCut) {
     ASSERT_EQ(a->count(CmdChat), 1) << "the sender gets his line back";
     Packet got = b->of(CmdChat)[0];
     EXPECT_EQ(got[6], seatBit(0));
-    EXPECT_EQ(protocol::gbkToUtf8(getZeroEnded(got, 16, 200)), "你好 all");
+    EXPECT_EQ(wire::gbkToUtf8(getZeroEnded(got, 16, 200)), "你好 all");
     EXPECT_EQ(got[240], 0);
     Packet voice = makePacket(CmdChat);
     voice[11] = 1;
@@ -229,7 +229,7 @@ TEST_F(Sessions, OperatorCloseSendsTheMessageInGbk) {
     a->login();
     hub->closeTable(0, "维护中 maintenance");
     ASSERT_EQ(a->count(CmdTableClosed), 1);
-    EXPECT_EQ(protocol::gbkToUtf8(getZeroEnded(a->of(CmdTableClosed)[0], 16, 200)), "维护中 maintenance");
+    EXPECT_EQ(wire::gbkToUtf8(getZeroEnded(a->of(CmdTableClosed)[0], 16, 200)), "维护中 maintenance");
     pass(11000);
     EXPECT_TRUE(a->link.closed) << "the client gets a moment, then the server lets go";
 }

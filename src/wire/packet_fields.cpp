@@ -1,10 +1,10 @@
-#include "protocol/packet_fields.h"
+#include "wire/packet_fields.h"
 
 #include <charconv>
 
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
-namespace protocol {
+namespace wire {
 
 namespace {
 
@@ -14,7 +14,7 @@ struct Range {
 };
 
 Range cut(std::size_t first, std::size_t last) {
-    std::size_t end = last >= net::kPacketSize ? net::kPacketSize : last + 1;
+    std::size_t end = last >= wire::kPacketSize ? wire::kPacketSize : last + 1;
     return {first < end ? first : end, end};
 }
 
@@ -29,14 +29,14 @@ void appendCodePoint(std::string& out, std::uint8_t b) {
 
 }  // namespace
 
-std::string singleByteText(const net::GamePacket& p, std::size_t first, std::size_t last) {
+std::string singleByteText(const wire::GamePacket& p, std::size_t first, std::size_t last) {
     Range r = cut(first, last);
     std::string out;
     for (std::size_t i = r.begin; i < r.end && p[i] != 0; ++i) appendCodePoint(out, p[i]);
     return out;
 }
 
-std::string gbkText(const net::GamePacket& p, std::size_t first, std::size_t last) {
+std::string gbkText(const wire::GamePacket& p, std::size_t first, std::size_t last) {
     Range r = cut(first, last);
     std::string out;
     std::size_t i = r.begin;
@@ -49,20 +49,20 @@ std::string gbkText(const net::GamePacket& p, std::size_t first, std::size_t las
     return out;
 }
 
-double packetDouble(const net::GamePacket& p, std::size_t first) {
+double packetDouble(const wire::GamePacket& p, std::size_t first) {
     double value = 0;
     for (std::size_t k = 8; k-- > 0;) {
         std::size_t i = first + k;
-        value = value * 256 + (i < net::kPacketSize ? p[i] : 0);
+        value = value * 256 + (i < wire::kPacketSize ? p[i] : 0);
     }
     return value;
 }
 
-std::int32_t packetLong(const net::GamePacket& p, std::size_t first) {
+std::int32_t packetLong(const wire::GamePacket& p, std::size_t first) {
     std::uint32_t value = 0;
     for (std::size_t k = 4; k-- > 0;) {
         std::size_t i = first + k;
-        value = value << 8 | (i < net::kPacketSize ? p[i] : 0u);
+        value = value << 8 | (i < wire::kPacketSize ? p[i] : 0u);
     }
     return static_cast<std::int32_t>(value);
 }
@@ -73,4 +73,4 @@ std::string decimalText(double v) {
     return std::string(buf, res.ptr);
 }
 
-}  // namespace protocol
+}  // namespace wire

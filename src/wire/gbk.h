@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace protocol {
+namespace wire {
 
 // The character that stands for bytes the code page cannot turn into text.
 inline constexpr std::string_view kReplacementChar = "\xEF\xBF\xBD";
@@ -32,4 +32,4 @@ std::string gbkToUtf8(std::string_view gbk);
 // The UTF-8 characters of a text, one string each (invalid bytes stand alone).
 std::vector<std::string> utf8Chars(const std::string& utf8);
 
-}  // namespace protocol
+}  // namespace wire

@@ -1,10 +1,10 @@
-#include "protocol/gbk.h"
+#include "wire/gbk.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 
-namespace protocol {
+namespace wire {
 
 namespace {
 
@@ -124,4 +124,4 @@ std::string gbkToUtf8(std::string_view gbk) {
         reinterpret_cast<const std::uint8_t*>(gbk.data()), gbk.size()));
 }
 
-}  // namespace protocol
+}  // namespace wire

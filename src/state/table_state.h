@@ -9,7 +9,7 @@
 #include "rules/hand.h"
 #include "rules/play.h"
 
-namespace protocol {
+namespace state {
 
 constexpr int kSeats = 6;
 
@@ -140,4 +140,4 @@ int seatIndex(std::uint8_t seatBit);
 // The screen slot of a seat bit as seen from the own seat bit.
 int screenSlot(std::uint8_t seatBit, std::uint8_t ownSeatBit);
 
-}  // namespace protocol
+}  // namespace state

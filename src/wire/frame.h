@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-namespace net {
+namespace wire {
 
 constexpr std::size_t kPacketSize = 272;
 using GamePacket = std::array<std::uint8_t, kPacketSize>;
@@ -27,4 +27,4 @@ inline GamePacket makePacket(std::uint8_t command, std::uint8_t seat = 0) {
     return p;
 }
 
-}  // namespace net
+}  // namespace wire

@@ -1,6 +1,6 @@
-#include "protocol/table_state.h"
+#include "state/table_state.h"
 
-namespace protocol {
+namespace state {
 
 int seatIndex(std::uint8_t seatBit) {
     int bits = seatBit & 0x3F;
@@ -36,4 +36,4 @@ int screenSlot(std::uint8_t seatBit, std::uint8_t ownSeatBit) {
     return (seatIndex(seatBit) - seatIndex(ownSeatBit) + 6) % 6;
 }
 
-}  // namespace protocol
+}  // namespace state
