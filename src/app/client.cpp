@@ -2,12 +2,12 @@
 
 namespace app {
 
-Client::Client(platform::Platform platform, const table::ResourceStore& resources)
+Client::Client(platform::Platform platform, const pictures::ResourceStore& resources)
     : pf(platform),
-      pictures(resources, pf.pictures),
       MainForm(pf.windows.form("MainForm")),
-      Pic1(MainForm.add("Pic1", ui::ControlKind::PictureBox)),
       hall(pf.hall),
+      pictures(resources, pf.pictures, MainForm, hall),
+      Pic1(MainForm.add("Pic1", ui::ControlKind::PictureBox)),
       send(slots, pf.socket),
       TimerBong(pf.loop, 50),
       TimerKeepAlive(pf.loop, 5000),

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "app/hall_window.h"
+#include "platform/hall_window.h"
 #include "app/launch.h"
 #include "wire/frame.h"
 #include "net/reconnect.h"
@@ -18,17 +18,15 @@
 #include "state/table_state.h"
 #include "sound/settings_window.h"
 #include "sound/sound.h"
-#include "table/picture_tables.h"
-#include "table/pictures.h"
+#include "pictures/pictures.h"
 #include "table/play_state.h"
-#include "table/resource_store.h"
 #include "table/round_flow.h"
 
 namespace app {
 
 class Client {
 public:
-    Client(platform::Platform pf, const table::ResourceStore& resources);
+    Client(platform::Platform pf, const pictures::ResourceStore& resources);
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
@@ -37,17 +35,16 @@ public:
     void start(const std::string& commandLine);
 
     platform::Platform pf;
-    table::PictureCache pictures;
-    table::PictureIdTables PictureIds;
     ui::Form& MainForm;
+    platform::HallWindow hall;
+    pictures::Pictures pictures;
     ui::Control& Pic1;
 
     LaunchParameters launch;
     state::TableState state;
-    HallWindow hall;
     sound::Sound sound{pf.sound, pf.shell.programFolder()};
     // The sound settings window VosSet (opened by the hall button 设置).
-    sound::SettingsWindow soundSettings{pf.windows, sound, state, pictures, PictureIds};
+    sound::SettingsWindow soundSettings{pf.windows, sound, state, pictures};
 
     // Transport.
     net::TickSlots slots;
@@ -62,15 +59,6 @@ public:
 
     // Presentation.
     int ButtonBaseX = 400;  // left end of the action-button row
-    // Shows resource picture id on the control; a missing picture leaves it as it was.
-    void showResourcePicture(ui::Control& target, int id);
-    // The same for an entry of one of the picture-id tables.
-    void showTablePicture(ui::Control& target, const std::string& entry) {
-        showResourcePicture(target, table::PictureIdValue(entry));
-    }
-    // The avatar picture of index 0..19 and the ready mark of tier 0..3.
-    void showAvatarPicture(ui::Control& target, int index);
-    void showOkPicture(ui::Control& target, int tier);
     // The table window comes to the front (maximised, then back to normal).
     void bringTableToFront();
     // The score (Score) and result-history (Hero) windows with their controls.
@@ -165,7 +153,6 @@ public:
     void SortAndShowCards(int slot, int count);
     void LayOutHand(int pos, bool atHandTop);
     bool IsHandImage(int item) const;
-    void ShowCardPicture(int slot, int item, int pictureIndex);
     ui::Control& cardImage(int slot, int item);
     void onCardMouseDown(ui::Control& card, const ui::Event& e);
     void onTableMouseDown(const ui::Event& e);
@@ -184,15 +171,12 @@ public:
 
     // A sound effect of the catalogue, by name; it obeys its own switch.
     void PlaySoundEffect(sound::Effect effect);
-    void showActionPicture(ui::Control& target, int entry);
-    void showIndicatorPicture(ui::Control& target, int entry);
     void setHallButtonPressed(int item);
     void clearHallButtonPressed(int item);
     void clearHallButtonHover();
 
     // Work of other subsystems that the start-up and the pump call by name.
     void startSound();
-    void loadPictures();
     void firstLayout();
     void secondLayout();
     void setUpPeerVideo();
@@ -242,10 +226,6 @@ public:
     std::function<void(const std::string&)> onSoundEffect;
     // The picture roles of the play: finishing places, announcement and pass
     // bubbles, the restore button's two looks.
-    void showFinishPicture(ui::Control& target, int entry);
-    void showPlayBubblePicture(ui::Control& target, int entry);
-    void showPassBubblePicture(ui::Control& target, int entry);
-    void showRestorePicture(ui::Control& target, int entry);
     // The tribute command's steps and the return that its buttons and countdown run.
     void ShowNotice(const std::string& text);
     void tributeOffered(const wire::GamePacket& p);
@@ -295,7 +275,6 @@ public:
     void startChatBlink();  // an incoming chat line: the chat button blinks 4 times
     void clearFirstStart();
     void showHallButtonNormal(int item);
-    int hallButtonPictureId(int entry) const;  // HallButtonPictureIds
     void centreOnTable(ui::Form& f);
     void historyToScore(const ui::Control& list);
     void toggleExitDialog(bool fromExitButton);

@@ -31,11 +31,11 @@ void Client::createDepartureNotice() {
     ui::Control& ok = f.add("imgOK", ui::ControlKind::Image);
     ok.stretch = true;
     ok.move(55, 106, 70, 30);
-    showResourcePicture(ok, kOkPicture);
+    pictures.showResourcePicture(ok, kOkPicture);
     ui::Control& cancel = f.add("imgCancel", ui::ControlKind::Image);
     cancel.stretch = true;
     cancel.move(175, 106, 70, 30);
-    showResourcePicture(cancel, kCancelPicture);
+    pictures.showResourcePicture(cancel, kCancelPicture);
     f.on("imgOK", ui::EventKind::Click, [this](ui::Control*, ui::Event&) { departureNoticeOk(); });
     f.on("imgCancel", ui::EventKind::Click,
          [this](ui::Control*, ui::Event&) { departureNoticeCancel(); });

@@ -38,11 +38,11 @@ void Client::createExitDialog() {
     ui::Control& ok = f.add("pbCloseMe", ui::ControlKind::Image);
     ok.stretch = true;
     ok.move(45, 86, 65, 30);
-    showResourcePicture(ok, 170);
+    pictures.showResourcePicture(ok, 170);
     ui::Control& cancel = f.add("pbCancel", ui::ControlKind::Image);
     cancel.stretch = true;
     cancel.move(150, 86, 65, 30);
-    showResourcePicture(cancel, 172);
+    pictures.showResourcePicture(cancel, 172);
     f.on("pbCloseMe", ui::EventKind::Click, [this](ui::Control*, ui::Event&) { confirmExit(); });
     f.on("pbCancel", ui::EventKind::Click, [&f](ui::Control*, ui::Event&) { f.unload(); });
 }

@@ -6,7 +6,6 @@
 namespace app {
 
 void Client::startSound() { sound.startUp(); }
-void Client::loadPictures() { table::BuildPictureIdTables(PictureIds, state.Scale.x); }
 void Client::startProxy() {}
 void Client::proxyBytes(const platform::Bytes&) {}
 void Client::showRestoreButtonPicture() {}
@@ -14,31 +13,6 @@ void Client::startLocalCapture() {}
 void Client::PlaySoundEffect(sound::Effect effect) {
     if (onSoundEffect) onSoundEffect(std::string(sound::effectEntry(effect).file));
     sound.PlaySoundEffect(effect);
-}
-void Client::showActionPicture(ui::Control& target, int entry) {
-    if (entry >= 0 && entry < static_cast<int>(PictureIds.ActionButtonPictureIds.size()))
-        showTablePicture(target, PictureIds.ActionButtonPictureIds[static_cast<std::size_t>(entry)]);
-}
-void Client::showIndicatorPicture(ui::Control& target, int entry) {
-    if (entry >= 0 && entry < static_cast<int>(PictureIds.IndicatorPictureIds.size()))
-        showTablePicture(target, PictureIds.IndicatorPictureIds[static_cast<std::size_t>(entry)]);
-}
-// An entry of a picture-id table on a control; entries outside the table show nothing.
-template <std::size_t N>
-static void showEntry(Client& c, ui::Control& target, const std::array<std::string, N>& ids, int entry) {
-    if (entry >= 0 && entry < static_cast<int>(N)) c.showTablePicture(target, ids[static_cast<std::size_t>(entry)]);
-}
-void Client::showFinishPicture(ui::Control& target, int entry) {
-    showEntry(*this, target, PictureIds.FinishPictureIds, entry);
-}
-void Client::showPlayBubblePicture(ui::Control& target, int entry) {
-    showEntry(*this, target, PictureIds.PlayBubblePictureIds, entry);
-}
-void Client::showPassBubblePicture(ui::Control& target, int entry) {
-    showEntry(*this, target, PictureIds.PassBubblePictureIds, entry);
-}
-void Client::showRestorePicture(ui::Control& target, int entry) {
-    showEntry(*this, target, PictureIds.RestorePictureIds, entry);
 }
 // The notice window frmTishi: the text in its first line until the window itself is
 // built. A minimised table shows no notices.
@@ -52,21 +26,6 @@ void Client::ShowNotice(const std::string& text) {
     tishi.show();
 }
 
-void Client::ShowCardPicture(int slot, int item, int pictureIndex) {
-    table::ShowCardPicture({pictures, PictureIds, MainForm, pf.hall, hall.hallCaption}, slot, item,
-                           pictureIndex);
-}
-void Client::showResourcePicture(ui::Control& target, int id) {
-    table::ShowResourcePicture(pictures, target, id);
-}
-void Client::showAvatarPicture(ui::Control& target, int index) {
-    if (index >= 0 && index < static_cast<int>(PictureIds.AvatarPictureIds.size()))
-        showTablePicture(target, PictureIds.AvatarPictureIds[static_cast<std::size_t>(index)]);
-}
-void Client::showOkPicture(ui::Control& target, int tier) {
-    if (tier >= 0 && tier < static_cast<int>(PictureIds.OkPictureIds.size()))
-        showTablePicture(target, PictureIds.OkPictureIds[static_cast<std::size_t>(tier)]);
-}
 void Client::registerVideoPeer(int, const std::string&) {}
 void Client::showAdvertisement(const std::string&) {}
 

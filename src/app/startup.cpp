@@ -39,7 +39,7 @@ void Client::startUp(const std::string& commandLine) {
         MainForm.at("LabJS").caption = "0";
         MainForm.at("LabHS").caption = "0";
         // 8. Pictures and the first layout step.
-        loadPictures();
+        pictures.load(state.Scale.x);
         firstLayout();
         // 9. The launch line.
         std::string line = trimBlanks(commandLine);

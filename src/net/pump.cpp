@@ -65,10 +65,10 @@ void Client::pumpTick() {
     // Slot 2: connect watch.
     net::TickSlot& connect = slots[net::SlotConnect];
     if (connect.flag && connect.counter >= 4) {
-        hall.post(HallConnecting);
+        hall.post(platform::HallConnecting);
         if (pf.socket.state() == platform::SockConnected) {
             state.LoginSent = true;
-            hall.post(HallLoggedIn);
+            hall.post(platform::HallLoggedIn);
             send.directWrite(LoginPacket);
             slots[net::SlotLinkWatch].flag = true;
             slots[net::SlotLinkWatch].counter = 0;

@@ -55,7 +55,7 @@ void Client::bubbleTimerTick() {
 
 void Client::showBubble(int slot, int entry) {
     ui::Control& bubble = MainForm.at("ImgQQ", slot);
-    showPlayBubblePicture(bubble, entry);
+    pictures.showPlayBubblePicture(bubble, entry);
     bubble.visible = true;
     MainForm.bringToFront(bubble);
     startBubbleTimer(2000);
@@ -64,7 +64,7 @@ void Client::showBubble(int slot, int entry) {
 // Until the animated picture control plays them, the flames show their first frame.
 void Client::showFlames(int entry) {
     ui::Control& shao = MainForm.at("ShaoPaiPlayer");
-    showIndicatorPicture(shao, entry);
+    pictures.showIndicatorPicture(shao, entry);
     shao.visible = true;
     MainForm.bringToFront(shao);
 }
@@ -132,7 +132,7 @@ void Client::MarkGoneOut(int slot) {
     // round has) keeps the slot's picture as it is.
     if (place < 1 || place > 6) return;
     ui::Control& result = MainForm.at("ImgResult", slot);
-    showFinishPicture(result, place - 1);
+    pictures.showFinishPicture(result, place - 1);
     result.visible = true;
     MainForm.bringToFront(result);
 }
@@ -186,7 +186,7 @@ void Client::ShowPlayedHand(const wire::GamePacket& p) {
         if (item < 0 || item >= table::kCardItems) continue;
         ui::Control& card = cardImage(a, item);
         card.stretch = false;
-        ShowCardPicture(a, item, rules::PictureIndex(code));
+        pictures.ShowCardPicture(a, item, rules::PictureIndex(code));
         double left = rec.handLeft + i * 0.26 * w;
         if (a == 3) left -= spread;
         if (a == 4 || a == 5) left -= 1.5 * spread;
@@ -230,7 +230,7 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
 
     if (p[16] == kFall) {
         ui::Control& result = MainForm.at("ImgResult", a);
-        showFinishPicture(result, kFinishFall);
+        pictures.showFinishPicture(result, kFinishFall);
         PlaySoundEffect(sound::Effect::Fall);
         if (a == 0) result.top = state.HandTop - 0.75 * cardImage(0, 0).height;
         result.visible = true;
@@ -306,7 +306,7 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
             PlaySoundEffect(sound::Effect::Pass);
             if (n == 0 && !state.Away && a >= 1 && a <= 5) {
                 ui::Control& bubble = MainForm.at("imgGuo", a);
-                showPassBubblePicture(bubble, a - 1);
+                pictures.showPassBubblePicture(bubble, a - 1);
                 bubble.visible = true;
                 MainForm.bringToFront(bubble);
             }
@@ -328,7 +328,7 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
         MainForm.at("imgGuo", b).visible = false;
     }
     if (p[16] == kLampLit) {
-        showIndicatorPicture(MainForm.at("ImgKaiD", b), kLitLamp);
+        pictures.showIndicatorPicture(MainForm.at("ImgKaiD", b), kLitLamp);
         PlaySoundEffect(sound::Effect::LampLit);
     }
     HidePlayedRow(b, false);

@@ -1,14 +1,14 @@
 // The deal (command 1) and the round-start stages: declarations (2) and work (3),
 // with the shared decision prompt.
 #include "app/client.h"
-#include "table/action_pictures.h"
+#include "pictures/action_pictures.h"
 #include "rules/work.h"
 
 namespace app {
 
 namespace {
 
-using table::kPicDeclare, table::kPicWork, table::kPicReveal, table::kPicPass;
+using pictures::kPicDeclare, pictures::kPicWork, pictures::kPicReveal, pictures::kPicPass;
 // Entries of the indicator pictures.
 constexpr int kUnlitLamp = 0, kDeclaredLabel = 5, kRevealedLabel = 6;
 
@@ -33,8 +33,8 @@ void Client::StartOwnCountdown(int seconds) {
 void Client::showDecisionButtons(int leftPicture, int rightPicture) {
     ui::Control& left = MainForm.at("OperationNotP", 0);
     ui::Control& right = MainForm.at("OperationNotP", 1);
-    showActionPicture(left, leftPicture);
-    showActionPicture(right, rightPicture);
+    pictures.showActionPicture(left, leftPicture);
+    pictures.showActionPicture(right, rightPicture);
     left.left = ButtonBaseX + 0.3 * left.width;
     right.left = left.left + 2 * right.width;
     for (ui::Control* b : {&left, &right}) {
@@ -56,7 +56,7 @@ void Client::ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture,
 
 void Client::HandleDeal(const wire::GamePacket& p) {
     hallWindowKnown = hall.find();
-    if (hallWindowKnown) hall.post(HallDealt);
+    if (hallWindowKnown) hall.post(platform::HallDealt);
     slots[net::SlotContinue].flag = false;
     stopKeepAlive();
     if (ui::Form* exitDialog = pf.windows.find("frmExit"); exitDialog && exitDialog->visible)
@@ -84,7 +84,7 @@ void Client::HandleDeal(const wire::GamePacket& p) {
         hand.setEntry(j, {hand.code(j), static_cast<std::int16_t>(j), state.HandTop});
         ui::Control& card = cardImage(0, j);
         card.stretch = false;
-        ShowCardPicture(0, j, rules::PictureIndex(hand.code(j)));
+        pictures.ShowCardPicture(0, j, rules::PictureIndex(hand.code(j)));
         LayOutHand(j, true);
     }
     SortAndShowCards(0, hand.count());
@@ -102,7 +102,7 @@ void Client::HandleDeal(const wire::GamePacket& p) {
     }
     for (int slot = 0; slot < 6; ++slot) {
         ui::Control& lamp = MainForm.at("ImgKaiD", slot);
-        showIndicatorPicture(lamp, kUnlitLamp);
+        pictures.showIndicatorPicture(lamp, kUnlitLamp);
         lamp.visible = true;
         MainForm.bringToFront(lamp);
     }
@@ -130,7 +130,7 @@ void Client::HandleDeclaration(const wire::GamePacket& p) {
     } else if (p[11] == 1 && (kind == 1 || kind == 2)) {
         int slot = state::screenSlot(p[6], state.PlayerRecord[0].seatBit);
         ui::Control& label = MainForm.at("ImgYm", slot);
-        showIndicatorPicture(label, kind == 1 ? kDeclaredLabel : kRevealedLabel);
+        pictures.showIndicatorPicture(label, kind == 1 ? kDeclaredLabel : kRevealedLabel);
         label.visible = true;
         MainForm.bringToFront(label);
         PlaySoundEffect(kind == 1 ? sound::Effect::DeclareYudian

@@ -51,7 +51,7 @@ void Client::HandleLoginResult(const wire::GamePacket& p) {
     ui::Control& sys0 = onTable(*this, "Sysmsg", ControlKind::ListBox, 0);
     ui::Control& sys1 = onTable(*this, "Sysmsg", ControlKind::ListBox, 1);
     if (p[kResultByte] != kLoginAccepted) {
-        hall.post(HallConnecting);  // message 22: the table did not start
+        hall.post(platform::HallConnecting);  // message 22: the table did not start
         setLines(sys0,
                  {p[kResultByte] == kStartFailed ? "启动游戏失败，请重新在大厅就座后进入游戏！"
                                                  : "验证错误，请重新在大厅就座后进入游戏！"});
@@ -60,7 +60,7 @@ void Client::HandleLoginResult(const wire::GamePacket& p) {
     }
     state.LoginAccepted = true;
     state.ExitConfirmed = false;
-    hall.post(HallLoggedIn);
+    hall.post(platform::HallLoggedIn);
     setLines(sys0, {std::string("欢迎进入Brenmoor，更多精彩尽在") + kOperatorSite});
     setLines(sys1, {"打完一局(3回合为一局)才能退，否则按逃跑扣分！"});
     state.TurnSeconds = p[11];
@@ -133,12 +133,12 @@ void Client::HandleSeat(const wire::GamePacket& p) {
     state::PlayerInfoEntry& info = state.PlayerInfo[slot];
     protocol::decodeProfile(p, info);
 
-    showOkPicture(onTable(*this, "OK", ControlKind::Image, slot), goldTier(info.gold));
+    pictures.showOkPicture(onTable(*this, "OK", ControlKind::Image, slot), goldTier(info.gold));
     if (p[kReadyByte] == 1) showReadyMark(slot);
     allReadyTest();
 
     const int avatar = avatarIndex(info.avatarCode);
-    showAvatarPicture(onTable(*this, "Tou", ControlKind::Image, slot), avatar);
+    pictures.showAvatarPicture(onTable(*this, "Tou", ControlKind::Image, slot), avatar);
 
     if (slot == 1) onTable(*this, "name1", ControlKind::Label).caption = info.nickname;
     if (slot == 5) onTable(*this, "name2", ControlKind::Label).caption = info.nickname;
@@ -155,7 +155,7 @@ void Client::HandleSeat(const wire::GamePacket& p) {
         ui::Control& id = f.add("ID", ControlKind::Label, slot);
         id.caption = info.nickname;
         id.toolTipText = info.nickname;
-        showAvatarPicture(f.add("Tou", ControlKind::Image, slot), avatar);
+        pictures.showAvatarPicture(f.add("Tou", ControlKind::Image, slot), avatar);
     }
 
     if (slot != 0) registerVideoPeer(slot, account);

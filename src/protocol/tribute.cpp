@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "app/client.h"
-#include "table/action_pictures.h"
+#include "pictures/action_pictures.h"
 
 namespace app {
 
@@ -24,7 +24,7 @@ constexpr int kMaxReturnCards = 2;
 // How long the cards that move stay on show before the hand is laid out again.
 constexpr int kPauseMs = 2000;
 
-using table::kPicAccept, table::kPicDecline, table::kPicReturn;
+using pictures::kPicAccept, pictures::kPicDecline, pictures::kPicReturn;
 // The 吃贡 bubble.
 constexpr int kBubbleTribute = 2;
 
@@ -105,7 +105,7 @@ void Client::receiveTributeCards(const wire::GamePacket& p) {
         card.visible = false;
         hand.append(code, static_cast<std::int16_t>(item), static_cast<std::int32_t>(top));
         card.stretch = false;
-        ShowCardPicture(0, item, rules::PictureIndex(code));
+        pictures.ShowCardPicture(0, item, rules::PictureIndex(code));
         card.move(left + k * step, top);
         card.enabled = false;
         card.visible = true;
@@ -125,7 +125,7 @@ void Client::raiseReturnPrompt(const wire::GamePacket& p) {
     std::copy_n(p.begin() + 76, play.NoReturnRanks.size(), play.NoReturnRanks.begin());
     ShowNotice(state.PlayerInfo[0].nickname + "回落贡" + std::to_string(play.ReturnCount) + "张");
     ui::Control& button = MainForm.at("OperationNotP", 0);
-    showActionPicture(button, kPicReturn);
+    pictures.showActionPicture(button, kPicReturn);
     button.left = ButtonBaseX + 1.3 * button.width;
     button.visible = button.enabled = true;
     MainForm.bringToFront(button);

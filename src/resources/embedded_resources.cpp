@@ -8,7 +8,7 @@ namespace resources {
 
 namespace {
 
-class EmbeddedStore : public table::ResourceStore {
+class EmbeddedStore : public pictures::ResourceStore {
 public:
     EmbeddedStore() {
         for (std::size_t i = 0; i < data::kResourceCount; ++i)
@@ -34,7 +34,7 @@ private:
 
 }  // namespace
 
-const table::ResourceStore& embeddedStore() {
+const pictures::ResourceStore& embeddedStore() {
     static const EmbeddedStore store;
     return store;
 }

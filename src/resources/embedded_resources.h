@@ -1,10 +1,10 @@
 #pragma once
 // The picture resources and window-design pictures compiled into the program.
-#include "table/resource_store.h"
+#include "pictures/resource_store.h"
 
 namespace resources {
 
 // The one store over the compiled-in pictures; lives as long as the process.
-const table::ResourceStore& embeddedStore();
+const pictures::ResourceStore& embeddedStore();
 
 }  // namespace resources

@@ -16,9 +16,8 @@ constexpr int kButtonWidth = 65, kButtonHeight = 30, kOkLeft = 28, kButtonTop = 
 }  // namespace
 
 SettingsWindow::SettingsWindow(ui::WindowSystem& windows, Sound& sound,
-                               const state::TableState& state, table::PictureCache& pictures,
-                               const table::PictureIdTables& ids)
-    : VosSet(windows.form("VosSet")), sound_(sound), state_(state), pictures_(pictures), ids_(ids) {
+                               const state::TableState& state, pictures::Pictures& pictures)
+    : VosSet(windows.form("VosSet")), sound_(sound), state_(state), pictures_(pictures) {
     createControls();
     VosSet.onForm(ui::EventKind::Load, [this](ui::Control*, ui::Event&) { onLoad(); });
     VosSet.on("Command2", ui::EventKind::Click,
@@ -52,8 +51,7 @@ void SettingsWindow::createControls() {
 }
 
 void SettingsWindow::show(ui::Control& c, int entry) {
-    table::ShowResourcePicture(pictures_, c,
-                               table::PictureIdValue(ids_.DialogButtonPictureIds[entry]));
+    pictures_.showTablePicture(c, pictures_.ids.DialogButtonPictureIds[entry]);
 }
 
 void SettingsWindow::showSwitch(int row, bool on) {

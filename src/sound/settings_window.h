@@ -7,8 +7,7 @@
 
 #include "state/table_state.h"
 #include "sound/sound.h"
-#include "table/picture_tables.h"
-#include "table/pictures.h"
+#include "pictures/pictures.h"
 #include "ui/window_system.h"
 
 namespace sound {
@@ -22,7 +21,7 @@ class SettingsWindow {
     // window's pictures come from the resources through `DialogButtonPictureIds`,
     // its background (with the four row labels) from its window design.
     SettingsWindow(ui::WindowSystem& windows, Sound& sound, const state::TableState& state,
-                   table::PictureCache& pictures, const table::PictureIdTables& ids);
+                   pictures::Pictures& pictures);
     SettingsWindow(const SettingsWindow&) = delete;
     SettingsWindow& operator=(const SettingsWindow&) = delete;
 
@@ -42,8 +41,7 @@ class SettingsWindow {
 
     Sound& sound_;
     const state::TableState& state_;
-    table::PictureCache& pictures_;
-    const table::PictureIdTables& ids_;
+    pictures::Pictures& pictures_;
 };
 
 }  // namespace sound

@@ -6,14 +6,14 @@
 
 #include "app/client.h"
 #include "rules/hint.h"
-#include "table/action_pictures.h"
+#include "pictures/action_pictures.h"
 #include "rules/tribute_return.h"
 
 namespace app {
 
 namespace {
 
-using namespace table;  // the picture entries
+using namespace pictures;  // the picture entries
 constexpr int kNone = -1;
 
 // Restore button looks.
@@ -103,7 +103,7 @@ void Client::offerTurn(int mode) {
     }
     for (int i = 0; i < 3; ++i) {
         if (row.item[i] == kNone) continue;
-        showActionPicture(*op[i], row.item[i]);
+        pictures.showActionPicture(*op[i], row.item[i]);
         op[i]->visible = op[i]->enabled = true;
         MainForm.bringToFront(*op[i]);
     }
@@ -275,7 +275,7 @@ void Client::clickOperationNotP(int item) {
             const bool declare = d.flag == &state.DeclarePending;
             sendDecision(2, declare ? 1 : 2);
             ui::Control& label = MainForm.at("ImgYm", 0);
-            showIndicatorPicture(label, declare ? kDeclaredLabel : kRevealedLabel);
+            pictures.showIndicatorPicture(label, declare ? kDeclaredLabel : kRevealedLabel);
             label.visible = true;
             MainForm.bringToFront(label);
         } else if (d.flag == &state.WorkPending) {
@@ -360,14 +360,14 @@ bool Client::answerReturn() {
 void Client::hoverOperation(int item) {
     if (item == 5) {
         if (play.RestoreHover) return;
-        showRestorePicture(MainForm.at("Operation", 5), kRestoreHover);
+        pictures.showRestorePicture(MainForm.at("Operation", 5), kRestoreHover);
         play.RestoreHover = true;
         return;
     }
     if (item < 0 || item > 2 || play.OperationHover) return;
     const int picture = kTurnButtons[currentTurnMode()].item[item];
     if (picture == kNone) return;
-    showActionPicture(MainForm.at("Operation", item), actionHoverOf(picture));
+    pictures.showActionPicture(MainForm.at("Operation", item), actionHoverOf(picture));
     play.OperationHover = true;
 }
 
@@ -375,7 +375,7 @@ void Client::hoverOperationNotP(int item) {
     if (item < 0 || item > 1 || play.OperationNotPHover) return;
     const Decision d = currentDecision();
     if (!d.flag || d.picture[item] == kNone) return;
-    showActionPicture(MainForm.at("OperationNotP", item), actionHoverOf(d.picture[item]));
+    pictures.showActionPicture(MainForm.at("OperationNotP", item), actionHoverOf(d.picture[item]));
     play.OperationNotPHover = true;
 }
 
@@ -383,18 +383,18 @@ void Client::resetButtonHover() {
     if (play.OperationHover) {
         const ButtonRow& row = kTurnButtons[currentTurnMode()];
         for (int i = 0; i <= 2; ++i)
-            if (row.item[i] != kNone) showActionPicture(MainForm.at("Operation", i), row.item[i]);
+            if (row.item[i] != kNone) pictures.showActionPicture(MainForm.at("Operation", i), row.item[i]);
         play.OperationHover = false;
     }
     if (play.OperationNotPHover) {
         const Decision d = currentDecision();
         for (int i = 0; i <= 1 && d.flag; ++i)
             if (d.picture[i] != kNone)
-                showActionPicture(MainForm.at("OperationNotP", i), d.picture[i]);
+                pictures.showActionPicture(MainForm.at("OperationNotP", i), d.picture[i]);
         play.OperationNotPHover = false;
     }
     if (play.RestoreHover) {
-        showRestorePicture(MainForm.at("Operation", 5), kRestoreNormal);
+        pictures.showRestorePicture(MainForm.at("Operation", 5), kRestoreNormal);
         play.RestoreHover = false;
     }
 }

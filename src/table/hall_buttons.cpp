@@ -4,13 +4,14 @@
 // player.
 #include "app/client.h"
 #include "wire/gbk.h"
-#include "table/picture_tables.h"
+#include "pictures/picture_tables.h"
 
 namespace app {
 
 namespace {
 
 using namespace table;
+using namespace pictures;
 
 constexpr const char* kRulesPage = "http://127.0.0.1/gameinfo/dravik/index.php";
 constexpr const char* kFullWidthColon = "：";
@@ -27,11 +28,6 @@ std::string afterColon(const std::string& s) {
 
 }  // namespace
 
-int Client::hallButtonPictureId(int entry) const {
-    if (entry < 0 || entry >= static_cast<int>(PictureIds.HallButtonPictureIds.size())) return -1;
-    return table::PictureIdValue(PictureIds.HallButtonPictureIds[static_cast<std::size_t>(entry)]);
-}
-
 // Entry of HallButtonPictureIds for the item's normal picture; hover is the next.
 static int normalEntry(const Client& c, int item) {
     if (item < 2) return 2 * item;
@@ -40,7 +36,7 @@ static int normalEntry(const Client& c, int item) {
 }
 
 void Client::showHallButtonNormal(int item) {
-    showResourcePicture(MainForm.at("AnNiu", item), hallButtonPictureId(normalEntry(*this, item)));
+    pictures.showResourcePicture(MainForm.at("AnNiu", item), pictures.hallButtonPictureId(normalEntry(*this, item)));
 }
 
 void Client::showHallButtonPictures() {
@@ -50,8 +46,8 @@ void Client::showHallButtonPictures() {
 void Client::AnNiu_MouseMove(int item) {
     if (item < 0 || item >= kHallButtons || roundFlow.hover[static_cast<std::size_t>(item)]) return;
     roundFlow.hover[static_cast<std::size_t>(item)] = true;
-    showResourcePicture(MainForm.at("AnNiu", item),
-                        hallButtonPictureId(normalEntry(*this, item) + 1));
+    pictures.showResourcePicture(MainForm.at("AnNiu", item),
+                        pictures.hallButtonPictureId(normalEntry(*this, item) + 1));
 }
 
 void Client::clearHallButtonHover() {
@@ -76,7 +72,7 @@ void Client::clearFirstStart() { roundFlow.firstStart = false; }
 
 // The continue countdown ran out: the button shows 继续 and counts as pressed.
 void Client::showContinuePressed() {
-    showResourcePicture(MainForm.at("AnNiu", BtnContinue), hallButtonPictureId(6));
+    pictures.showResourcePicture(MainForm.at("AnNiu", BtnContinue), pictures.hallButtonPictureId(6));
     setHallButtonPressed(BtnContinue);
 }
 
@@ -92,11 +88,11 @@ void Client::blinkStep() {
     if (!slot.flag || slot.counter < 8) return;
     ui::Control& chat = MainForm.at("AnNiu", BtnChat);
     if (roundFlow.blinkCount < 1) {
-        showResourcePicture(chat, hallButtonPictureId(2));
+        pictures.showResourcePicture(chat, pictures.hallButtonPictureId(2));
         slot.flag = false;
         return;
     }
-    showResourcePicture(chat, hallButtonPictureId(roundFlow.blinkCount % 2 ? 2 : 3));
+    pictures.showResourcePicture(chat, pictures.hallButtonPictureId(roundFlow.blinkCount % 2 ? 2 : 3));
     --roundFlow.blinkCount;
 }
 
@@ -181,7 +177,7 @@ void Client::AnNiu_Click(int item) {
             roundFlow.firstStart = false;
             if (!roundFlow.pressed[BtnContinue]) {
                 ui::Control& button = MainForm.at("AnNiu", BtnContinue);
-                showResourcePicture(button, hallButtonPictureId(6));
+                pictures.showResourcePicture(button, pictures.hallButtonPictureId(6));
                 ui::Control& ok = MainForm.at("OK", 0);
                 ok.visible = true;
                 MainForm.bringToFront(ok);

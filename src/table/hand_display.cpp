@@ -52,7 +52,7 @@ void Client::SortAndShowCards(int slot, int count) {
             ui::Control& c = cardImage(0, hand.imageIndex(i));
             c.top = hand.top(i);
             if (hand.code(i) != before[static_cast<std::size_t>(i)])
-                ShowCardPicture(0, hand.imageIndex(i), rules::PictureIndex(hand.code(i)));
+                pictures.ShowCardPicture(0, hand.imageIndex(i), rules::PictureIndex(hand.code(i)));
             MainForm.bringToFront(c);
             c.visible = true;
         }
@@ -65,7 +65,7 @@ void Client::SortAndShowCards(int slot, int count) {
     const double w = cardImage(slot, 0).width;
     for (int i = 0; i < count; ++i) {
         ui::Control& c = cardImage(slot, hand.imageIndex(i));
-        ShowCardPicture(slot, hand.imageIndex(i), rules::PictureIndex(hand.code(i)));
+        pictures.ShowCardPicture(slot, hand.imageIndex(i), rules::PictureIndex(hand.code(i)));
         c.visible = false;
         c.top = rec.handTop + kRows[slot].topOffset * s;
         c.left = kRows[slot].centred

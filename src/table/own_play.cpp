@@ -60,7 +60,7 @@ void Client::ValidateAndPlay() {
         ui::Control& card = cardImage(0, item);
         card.top = rec.handTop;
         card.left = rec.handLeft - (n * 0.11 + 0.39) * 90 * s + k * f * card.width;
-        ShowCardPicture(0, item, rules::PictureIndex(hand.code(pos)));
+        pictures.ShowCardPicture(0, item, rules::PictureIndex(hand.code(pos)));
         card.visible = true;
         MainForm.bringToFront(card);
         play.PlayedPictures[static_cast<std::size_t>(k)][0] = static_cast<std::int16_t>(item);

@@ -58,7 +58,7 @@ TEST_F(Table, DealLoadsASortedHandOf36AndEmptiesTheOtherSeats) {
         if (i > 0) EXPECT_GT(cardAt(i).left, cardAt(i - 1).left);
     }
     EXPECT_TRUE(client->MainForm.at("ImgKaiD", 4).visible);
-    EXPECT_EQ(fp.hallNet.log.back().msg, app::HallDealt);
+    EXPECT_EQ(fp.hallNet.log.back().msg, platform::HallDealt);
 }
 
 TEST_F(Table, TheFullHandFansFromItsAnchorWithOurCardPictures) {

@@ -14,9 +14,9 @@
 
 #include "platform/fake/fake_platform.h"
 #include "resources/embedded_resources.h"
-#include "table/pictures.h"
+#include "pictures/picture_cache.h"
 
-using namespace table;
+using namespace pictures;
 
 namespace {
 
@@ -97,7 +97,8 @@ struct PictureFixture : ::testing::Test {
     PictureIdTables tables;
     PictureCache cache{resources::embeddedStore(), fake.pictures};
     ui::Form& mainForm = fake.windows.form("MainForm");
-    CardPictureContext context{cache, tables, mainForm, fake.hall, "DravikHall"};
+    platform::HallWindow hall{fake.hall, "DravikHall"};
+    CardPictureContext context{cache, tables, mainForm, hall};
     ui::PicturePtr before = std::make_shared<ui::Picture>();
 
     PictureFixture() {

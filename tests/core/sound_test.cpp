@@ -9,6 +9,7 @@
 #include <string>
 
 #include "client_fixture.h"
+#include "platform/fake/fake_hall_bus.h"
 #include "platform/fake/fake_event_loop.h"
 #include "platform/fake/fake_picture_decoder.h"
 #include "platform/fake/fake_sound_output.h"
@@ -263,13 +264,12 @@ struct SettingsFixture : SoundFixture {
     ui::WindowSystem windows;
     state::TableState state;
     platform::FakePictureDecoder decoder;
-    table::PictureCache pictures{resources::embeddedStore(), decoder};
-    table::PictureIdTables ids = [] {
-        table::PictureIdTables t;
-        table::BuildPictureIdTables(t, 1.0);
-        return t;
-    }();
-    sound::SettingsWindow w{windows, s, state, pictures, ids};
+    platform::FakeHallNetwork hallNet{loop};
+    platform::FakeHallBus bus{hallNet};
+    platform::HallWindow hall{bus};
+    pictures::Pictures pictures{resources::embeddedStore(), decoder, windows.form("MainForm"), hall};
+    bool picturesLoaded = (pictures.load(1.0), true);
+    sound::SettingsWindow w{windows, s, state, pictures};
     ui::Form& VosSet = w.VosSet;
 
     std::string shown(const char* name, int index) {

@@ -9,13 +9,13 @@
 
 #include "app/client.h"
 #include "platform/fake/fake_platform.h"
-#include "table/resource_store.h"
+#include "pictures/resource_store.h"
 
 namespace {
 
 // A picture of 10 x 10 for every resource id the tables name, so that every picture
 // a handler asks for is found and shown (the fake decoder reads only the header).
-const table::ResourceStore& pictureStore() {
+const pictures::ResourceStore& pictureStore() {
     static const table::MemoryResourceStore store = [] {
         table::MemoryResourceStore s;
         const std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 10, 0, 10, 0};

@@ -4,12 +4,13 @@
 // without such a window they do nothing.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "platform/hall_bus.h"
 
-namespace app {
+namespace platform {
 
-enum HallMessage : std::uint32_t {
+enum HallMessageNumber : std::uint32_t {
     HallConnecting = 22,
     HallLoggedIn = 771,
     HallMsg1024 = 1024,
@@ -20,8 +21,9 @@ enum HallMessage : std::uint32_t {
 
 class HallWindow {
 public:
-    explicit HallWindow(platform::HallBus& bus) : bus_(bus) {}
-    std::string hallCaption = "Brenmoor";
+    explicit HallWindow(HallBus& bus, std::string caption = "Brenmoor")
+        : hallCaption(std::move(caption)), bus_(bus) {}
+    std::string hallCaption;
 
     bool find() { return bus_.exists(hallCaption); }
     void restore() { bus_.send(hallCaption, platform::WM_SYSCOMMAND, platform::SC_RESTORE, 0); }
@@ -29,7 +31,7 @@ public:
     void post(std::uint32_t msg) { bus_.send(hallCaption, msg, 0, 0); }
 
 private:
-    platform::HallBus& bus_;
+    HallBus& bus_;
 };
 
-}  // namespace app
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "table/pictures.h"
+#include "pictures/picture_cache.h"
 
 #include <fcntl.h>
 #include <strings.h>
@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace table {
+namespace pictures {
 
 ui::PicturePtr PictureCache::decode(std::span<const std::uint8_t> bytes,
                                     const std::string& key) {
@@ -65,7 +65,7 @@ bool CardPictureIndexRejected(int pictureIndex) {
 void ShowCardPicture(const CardPictureContext& c, int slot, int item, int pictureIndex) {
     if (CardPictureIndexRejected(pictureIndex)) {
         c.tableWindow.windowState = ui::WindowState::Minimized;
-        c.hall.send(c.hallCaption, platform::WM_SYSCOMMAND, platform::SC_RESTORE, 0);
+        c.hall.restore();
         for (const char* name : {"Talk", "Score", "Hero"}) {
             if (ui::Form* f = c.tableWindow.windows().find(name)) f->hide();
         }
@@ -82,4 +82,4 @@ void ShowCardPicture(const CardPictureContext& c, int slot, int item, int pictur
     ShowResourcePicture(c.pictures, *target, PictureIdValue(c.tables.CardPictureIds[pictureIndex]));
 }
 
-}  // namespace table
+}  // namespace pictures

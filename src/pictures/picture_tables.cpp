@@ -1,8 +1,8 @@
-#include "table/picture_tables.h"
+#include "pictures/picture_tables.h"
 
 #include <charconv>
 
-namespace table {
+namespace pictures {
 
 namespace {
 
@@ -55,4 +55,4 @@ int PictureIdValue(const std::string& entry) {
     return value;
 }
 
-}  // namespace table
+}  // namespace pictures

@@ -9,15 +9,15 @@
 #include <map>
 #include <string>
 
-#include "platform/hall_bus.h"
+#include "platform/hall_window.h"
 #include "platform/picture_decoder.h"
-#include "table/picture_tables.h"
-#include "table/resource_store.h"
+#include "pictures/picture_tables.h"
+#include "pictures/resource_store.h"
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/window_system.h"
 
-namespace table {
+namespace pictures {
 
 class PictureCache {
 public:
@@ -54,8 +54,7 @@ struct CardPictureContext {
     PictureCache& pictures;
     const PictureIdTables& tables;
     ui::Form& tableWindow;
-    platform::HallBus& hall;
-    std::string hallCaption;
+    platform::HallWindow& hall;
 };
 
 // True for the indices the card check turns away: (index mod 16) < 3 in the rows
@@ -69,4 +68,4 @@ bool CardPictureIndexRejected(int pictureIndex);
 // or an item that does not exist loads nothing either.
 void ShowCardPicture(const CardPictureContext& context, int slot, int item, int pictureIndex);
 
-}  // namespace table
+}  // namespace pictures

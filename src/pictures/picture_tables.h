@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-namespace table {
+namespace pictures {
 
 struct PictureIdTables {
     std::array<std::string, 64> CardPictureIds;        // index = PictureIndex
@@ -36,4 +36,4 @@ void BuildPictureIdTables(PictureIdTables& tables, double displayScale);
 // resource.
 int PictureIdValue(const std::string& entry);
 
-}  // namespace table
+}  // namespace pictures

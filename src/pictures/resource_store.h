@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace table {
+namespace pictures {
 
 class ResourceStore {
 public:
@@ -39,4 +39,4 @@ public:
     }
 };
 
-}  // namespace table
+}  // namespace pictures
