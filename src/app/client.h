@@ -169,14 +169,11 @@ public:
     void sendWorkAnswer(int cardId, int count);
     bool hallWindowKnown = false;
 
-    // A sound effect of the catalogue, by name; it obeys its own switch.
-    void PlaySoundEffect(sound::Effect effect);
     void setHallButtonPressed(int item);
     void clearHallButtonPressed(int item);
     void clearHallButtonHover();
 
     // Work of other subsystems that the start-up and the pump call by name.
-    void startSound();
     void firstLayout();
     void secondLayout();
     void setUpPeerVideo();
@@ -222,8 +219,6 @@ public:
     void FinishDecision(bool* answered, bool turnRow, bool resetTimeouts);
     void resetPlayState();
     void wirePlayEvents();
-    // Every sound effect asked for, with its path, before it plays (tests listen).
-    std::function<void(const std::string&)> onSoundEffect;
     // The picture roles of the play: finishing places, announcement and pass
     // bubbles, the restore button's two looks.
     // The tribute command's steps and the return that its buttons and countdown run.

@@ -5,15 +5,10 @@
 
 namespace app {
 
-void Client::startSound() { sound.startUp(); }
 void Client::startProxy() {}
 void Client::proxyBytes(const platform::Bytes&) {}
 void Client::showRestoreButtonPicture() {}
 void Client::startLocalCapture() {}
-void Client::PlaySoundEffect(sound::Effect effect) {
-    if (onSoundEffect) onSoundEffect(std::string(sound::effectEntry(effect).file));
-    sound.PlaySoundEffect(effect);
-}
 // The notice window frmTishi: the text in its first line until the window itself is
 // built. A minimised table shows no notices.
 void Client::ShowNotice(const std::string& text) {

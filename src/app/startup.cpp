@@ -28,7 +28,7 @@ void Client::startUp(const std::string& commandLine) {
         // 7. Pump state, sound, counters.
         for (auto& s : slots) s = net::TickSlot{};
         state.LoginSent = false;
-        startSound();
+        sound.startUp();
         state.SilenceTicks = 0;
         state.GameResetDone = false;
         state.SeatedCount = 0;

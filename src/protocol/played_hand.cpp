@@ -125,7 +125,7 @@ void Client::MarkGoneOut(int slot) {
     const bool revolution = state.RevolutionSlots[0] >= 0 || state.RevolutionSlots[1] >= 0;
     const int place = play.FinishCounter == 3 && revolution ? 5 : play.FinishCounter + 1;
     play.FinishCounter = place;
-    PlaySoundEffect(sound::Effect::GoOut);
+    sound.PlaySoundEffect(sound::Effect::GoOut);
     if (slot < 0 || slot > 5) return;
     state.PlayerRecord[static_cast<std::size_t>(slot)].finishPlace = place;
     // There are six finishing pictures; a seventh place (more seats out than the
@@ -149,7 +149,7 @@ void Client::ShowPlayedHand(const wire::GamePacket& p) {
     const auto playClass = static_cast<rules::PlayClass>(p[18]);
     if (playClass == rules::PlayClass::Dravik) {
         if (a != 0)
-            PlaySoundEffect(play.DravikRun ? sound::Effect::Play
+            sound.PlaySoundEffect(play.DravikRun ? sound::Effect::Play
                                            : sound::Effect::DravikPlay);
         if (a != 0 && !minimised) showBubble(a, kBubbleGameName);
         play.DravikRun = true;
@@ -157,7 +157,7 @@ void Client::ShowPlayedHand(const wire::GamePacket& p) {
         for (int d : {1, 2, 4, 5}) HidePlayedRow((a + d) % 6, false);
     } else {
         play.DravikRun = false;
-        if (a != 0) PlaySoundEffect(sound::Effect::Play);
+        if (a != 0) sound.PlaySoundEffect(sound::Effect::Play);
     }
     // The own plays are on the table already.
     if (a == 0) return;
@@ -231,7 +231,7 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
     if (p[16] == kFall) {
         ui::Control& result = MainForm.at("ImgResult", a);
         pictures.showFinishPicture(result, kFinishFall);
-        PlaySoundEffect(sound::Effect::Fall);
+        sound.PlaySoundEffect(sound::Effect::Fall);
         if (a == 0) result.top = state.HandTop - 0.75 * cardImage(0, 0).height;
         result.visible = true;
         MainForm.bringToFront(result);
@@ -264,7 +264,7 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
     };
     auto catchBurn = [&] {
         showFlames(kCatchFlames);
-        PlaySoundEffect(sound::Effect::BurnCaught);
+        sound.PlaySoundEffect(sound::Effect::BurnCaught);
         play.SelfBurning = false;
         play.BurnActive = false;
         play.BurnSlot = -1;
@@ -281,11 +281,11 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
             play.GoneOutPending = true;
             break;
         case kTakeLead:
-            PlaySoundEffect(sound::Effect::TakeLead);
+            sound.PlaySoundEffect(sound::Effect::TakeLead);
             if (n == 0 && a != 0 && !minimised) showBubble(a, kBubbleTakeLead);
             break;
         case kYield:
-            PlaySoundEffect(sound::Effect::Yield);
+            sound.PlaySoundEffect(sound::Effect::Yield);
             if (a != 0 && !minimised) showBubble(a, kBubbleYield);
             break;
         case kBurn:
@@ -294,7 +294,7 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
                 pf.loop.wait(2000);
             }
             showFlames(kBurnFlames);
-            PlaySoundEffect(sound::Effect::Burn);
+            sound.PlaySoundEffect(sound::Effect::Burn);
             play.BurnSlot = a;
             play.BurnActive = true;
             if (a == 0) play.SelfBurning = true;
@@ -303,7 +303,7 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
             if (caught()) catchBurn();
             break;
         case kPass:
-            PlaySoundEffect(sound::Effect::Pass);
+            sound.PlaySoundEffect(sound::Effect::Pass);
             if (n == 0 && !state.Away && a >= 1 && a <= 5) {
                 ui::Control& bubble = MainForm.at("imgGuo", a);
                 pictures.showPassBubblePicture(bubble, a - 1);
@@ -329,7 +329,7 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
     }
     if (p[16] == kLampLit) {
         pictures.showIndicatorPicture(MainForm.at("ImgKaiD", b), kLitLamp);
-        PlaySoundEffect(sound::Effect::LampLit);
+        sound.PlaySoundEffect(sound::Effect::LampLit);
     }
     HidePlayedRow(b, false);
     ui::Control& timeImg = MainForm.at("Time_Img");

@@ -76,7 +76,7 @@ void Client::HandleDeal(const wire::GamePacket& p) {
     for (int slot = 0; slot < 6; ++slot) MainForm.at("ImgQQ", slot).visible = false;
 
     // The hand.
-    PlaySoundEffect(sound::Effect::Deal);
+    sound.PlaySoundEffect(sound::Effect::Deal);
     rules::Hand& hand = state.PlayerRecord[0].cards;
     for (int i = 0; i < 36; ++i) hand.append(static_cast<rules::CardCode>(wire::readLe32(p, 16 + 4 * static_cast<std::size_t>(i))));
     state.CardsDealt = 36;
@@ -133,7 +133,7 @@ void Client::HandleDeclaration(const wire::GamePacket& p) {
         pictures.showIndicatorPicture(label, kind == 1 ? kDeclaredLabel : kRevealedLabel);
         label.visible = true;
         MainForm.bringToFront(label);
-        PlaySoundEffect(kind == 1 ? sound::Effect::DeclareYudian
+        sound.PlaySoundEffect(kind == 1 ? sound::Effect::DeclareYudian
                                   : sound::Effect::DeclareMingdian);
     }
 }
@@ -204,7 +204,7 @@ void Client::HandleWork(const wire::GamePacket& p) {
         for (int i = 0; i < 4; ++i) cardImage(slot, i).visible = false;
     const int slot = state::screenSlot(p[6], state.PlayerRecord[0].seatBit);
     if (slot == 0) return;
-    if (p[12] != 0) PlaySoundEffect(sound::Effect::GoToWork);
+    if (p[12] != 0) sound.PlaySoundEffect(sound::Effect::GoToWork);
     // At most the 56 pictures of the slot's row can show cards.
     const int shown = std::min<int>(p[12], 56);
     rules::Hand& row = state.PlayerRecord[static_cast<std::size_t>(slot)].cards;

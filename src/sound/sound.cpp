@@ -85,6 +85,7 @@ void Sound::PlaySoundEffect(const std::string& relativePath) {
 
 void Sound::PlaySoundEffect(Effect effect) {
     const EffectEntry& e = effectEntry(effect);
+    if (onEffect) onEffect(std::string(e.file));
     if (e.gate == Gate::SoundOn) {
         PlaySoundEffect(std::string(e.file));
         return;

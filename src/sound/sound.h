@@ -4,6 +4,7 @@
 // Everything here is best effort: a missing file is silent, and a failing output
 // only turns 功能声音 (`FunctionSoundOn`) off.
 #include <array>
+#include <functional>
 #include <string>
 
 #include "platform/sound_output.h"
@@ -59,6 +60,9 @@ class Sound {
     void PlaySoundEffect(const std::string& relativePath);
     // An effect of the catalogue, obeying its switch.
     void PlaySoundEffect(Effect effect);
+    // Every effect asked for, with its file, before its switch is consulted (the
+    // table's tests listen here).
+    std::function<void(const std::string&)> onEffect;
 
     // The voice file of a quick-reply phrase: slot 7 + the phrase's digits + ".wav".
     std::string voiceFile(const std::string& phraseDigits) const;

@@ -182,7 +182,7 @@ void Client::pressHint() {
         play.HintLast = static_cast<int>(candidates.size()) - 1;
     }
     if (!play.HintList.empty()) {
-        PlaySoundEffect(sound::Effect::Hint);
+        sound.PlaySoundEffect(sound::Effect::Hint);
         lowerRaisedCards();
         std::vector<std::string> candidates;
         std::stringstream list(play.HintList);
@@ -286,7 +286,7 @@ void Client::clickOperationNotP(int item) {
                     break;
                 }
             sendWorkAnswer(cardId, state.BestSameSuitCount);
-            PlaySoundEffect(sound::Effect::GoToWork);
+            sound.PlaySoundEffect(sound::Effect::GoToWork);
             enableHandCards();
             lowerRaisedCards();
         } else if (d.flag == &state.RevolutionPending) {

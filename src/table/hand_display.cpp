@@ -112,10 +112,10 @@ void Client::onCardMouseDown(ui::Control& card, const ui::Event& e) {
         } else {
             card.top = raised;
         }
-        PlaySoundEffect(sound::Effect::CardRaised);
+        sound.PlaySoundEffect(sound::Effect::CardRaised);
     } else {
         card.top = state.HandTop;
-        PlaySoundEffect(sound::Effect::CardLowered);
+        sound.PlaySoundEffect(sound::Effect::CardLowered);
     }
 }
 

@@ -14,7 +14,7 @@ void Client::ValidateAndPlay() {
         if (cardImage(0, hand.imageIndex(i)).top < state.HandTop) selected.push_back(i);
     const rules::PlayVerdict verdict = rules::validateSelection(hand, selected, state.TablePlay);
     if (!verdict.play) {
-        PlaySoundEffect(sound::Effect::PlayRefused);
+        sound.PlaySoundEffect(sound::Effect::PlayRefused);
         showIllegalPlayNotice();
         return;
     }
@@ -68,11 +68,11 @@ void Client::ValidateAndPlay() {
     play.PlayedPictures[table::kPlayedRowCapacity][0] = static_cast<std::int16_t>(n);
 
     if (verdict.playClass == rules::PlayClass::Dravik) {
-        PlaySoundEffect(play.DravikRun ? sound::Effect::Play
+        sound.PlaySoundEffect(play.DravikRun ? sound::Effect::Play
                                        : sound::Effect::DravikPlay);
         play.DravikRun = true;
     } else {
-        PlaySoundEffect(sound::Effect::Play);
+        sound.PlaySoundEffect(sound::Effect::Play);
         play.DravikRun = false;
     }
 

@@ -39,7 +39,7 @@ void Client::showCountdownNumber() {
     number.caption = std::to_string(state.CountdownSeconds);
     if (state.CountdownSeconds < 6) {
         number.foreColor = kRed;
-        PlaySoundEffect(sound::Effect::CountdownWarning);
+        sound.PlaySoundEffect(sound::Effect::CountdownWarning);
     } else {
         number.foreColor = kGreen;
     }

@@ -16,7 +16,7 @@ struct PlayTable : ClientFixture {
         startConnected();
         client->state.LoginAccepted = true;
         client->state.PlayerRecord[0].seatBit = 1;
-        client->onSoundEffect = [this](const std::string& path) { sounds.push_back(path); };
+        client->sound.onEffect = [this](const std::string& path) { sounds.push_back(path); };
     }
 
     static std::uint8_t bit(int slot) { return static_cast<std::uint8_t>(1 << slot); }
