@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build needs from Debian's packages (only what is missing),
+# Installs what the build and the tests need from Debian's packages (only what is
+# missing; microsocks is the SOCKS5 proxy the proxy tests start on loopback),
 # then configures and builds. Idempotent; works as root or through sudo.
 # Usage: scripts/setup.sh [build-dir] [extra cmake args...]
 set -euo pipefail
@@ -9,7 +10,7 @@ shift || true
 
 packages=(cmake ninja-build g++ clang pkg-config qt6-base-dev qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev libasio-dev libgif-dev
-          fonts-wqy-microhei)
+          fonts-wqy-microhei microsocks)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
