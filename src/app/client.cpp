@@ -1,5 +1,7 @@
 #include "app/client.h"
 
+#include "state/table_state.h"
+
 namespace app {
 
 Client::Client(platform::Platform platform, const pictures::ResourceStore& resources)
@@ -8,19 +10,21 @@ Client::Client(platform::Platform platform, const pictures::ResourceStore& resou
       hall(pf.hall),
       pictures(resources, pf.pictures, MainForm, hall),
       Pic1(MainForm.add("Pic1", ui::ControlKind::PictureBox)),
-      send(slots, pf.socket),
-      TimerBong(pf.loop, 50),
-      TimerKeepAlive(pf.loop, 5000),
-      reconnect(pf.windows, pf.loop,
-                {[this] { return connected(); }, [this] { return state.InGame; },
-                 [this] { reconnectAttempt(); }, [this] { reconnectFailed(); }}) {
+      connection(pf, state, MainForm, hall) {
     MainForm.caption = kDefaultTableCaption;
     createControls();
     createScoreWindows();
-    TimerBong.onTick = [this] { pumpTick(); };
-    TimerKeepAlive.onTick = [this] { keepAliveTick(); };
-    pf.socket.onData = [this](const platform::Bytes& b) { onDataArrival(b); };
-    pf.socket.onClosed = [this] { onPeerClosed(); };
+    connection.setHooks({
+        [this](wire::GamePacket& p) { DispatchPacket(p); },
+        [this] { returnToHall(); },
+        [this] { blinkStep(); },
+        [this](bool connected) {
+            if (connected) turnCountdowns();
+            independentCountdown();
+            continueCountdownStep();
+        },
+        [this] { returnToHallAfterLostLink(); },
+    });
     MainForm.onForm(ui::EventKind::Load, [this](ui::Control*, ui::Event&) { startUp(commandLine_); });
     MainForm.onForm(ui::EventKind::Unload, [this](ui::Control*, ui::Event&) { onTableUnload(); });
 }
@@ -89,6 +93,15 @@ void Client::returnToHall() {
     hall.restore();
     for (const char* name : {"Talk", "Score", "Hero", "VosSet"})
         if (ui::Form* f = pf.windows.find(name)) f->hide();
+}
+
+// The table is torn down as by leaving it, without a leave packet: the link is gone.
+void Client::returnToHallAfterLostLink() {
+    returnToHall();  // ends the process without a hall window
+    state.GameResetDone = false;
+    disconnectReset();
+    state::handReset(state);
+    displayReset();
 }
 
 }  // namespace app

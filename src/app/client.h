@@ -10,10 +10,7 @@
 #include "platform/hall_window.h"
 #include "app/launch.h"
 #include "wire/frame.h"
-#include "net/reconnect.h"
-#include "net/rings.h"
-#include "net/send_queue.h"
-#include "net/tick_slot.h"
+#include "net/connection.h"
 #include "platform/platform.h"
 #include "state/table_state.h"
 #include "sound/settings_window.h"
@@ -46,15 +43,8 @@ public:
     // The sound settings window VosSet (opened by the hall button 设置).
     sound::SettingsWindow soundSettings{pf.windows, sound, state, pictures};
 
-    // Transport.
-    net::TickSlots slots;
-    net::SendQueue send;
-    net::ByteRing ReceiveRing;
-    wire::GamePacket LoginPacket{};
-    bool ProxyPhase = false;
-    platform::Timer TimerBong;
-    platform::Timer TimerKeepAlive;      // 5000 ms; runs from the login result on
-    net::ReconnectController reconnect;  // frmReconnect
+    // The game connection with its pump, keep-alive, watches and reconnect.
+    net::Connection connection;
     bool framePainted = false;
 
     // Presentation.
@@ -64,19 +54,8 @@ public:
     // The score (Score) and result-history (Hero) windows with their controls.
     void createScoreWindows();
 
-    // Sending and receiving.
-    bool QueuePacket(wire::GamePacket& packet) { return send.QueuePacket(packet); }
-    void onDataArrival(const platform::Bytes& bytes);
-    void onPeerClosed();
-    void pumpTick();
-    void connectDirect();
-    // Keep-alive and lost links: the keep-alive tick, the silence watch (receive
-    // slot) and the link watch (slot 5) notice a dead link and either reconnect or
-    // give the table up.
-    void keepAliveTick();
+    // A lost link the connection gives up: the table is torn down as by leaving it.
     void returnToHallAfterLostLink();
-    void reconnectAttempt();
-    void reconnectFailed();
     // The inbound dispatcher: takes the server token and runs the command's handler.
     void DispatchPacket(wire::GamePacket& packet);
 
@@ -177,21 +156,15 @@ public:
     void firstLayout();
     void secondLayout();
     void setUpPeerVideo();
-    void startProxy();
-    void proxyBytes(const platform::Bytes& bytes);
     void showContinuePressed();
     void showHallButtonPictures();
     void showRestoreButtonPicture();
     void startLocalCapture();
     void registerVideoPeer(int slot, const std::string& account);
-    void startKeepAlive();
-    void stopKeepAlive();
     void showAdvertisement(const std::string& url);
     void wireTableEvents();
     void subclassWindow();
     void blinkStep();
-    void linkWatch();
-    void silenceWatch();
     void turnCountdowns();
     void independentCountdown();
 
@@ -240,7 +213,6 @@ public:
     bool* turnModeFlag(int mode);
     void clearDecisionFlags();
     int playSlot(std::uint8_t seatByte) const;
-    bool connected() const;
     void startBubbleTimer(int ms);
     void showBubble(int slot, int entry);
     void showFlames(int entry);

@@ -51,9 +51,9 @@ void Client::createExitDialog() {
 // torn down and the hall comes back.
 void Client::confirmExit() {
     state.InGame = false;
-    if (connected()) {
-        slots[net::SlotLinkWatch].flag = false;
-        slots[net::SlotLinkWatch].counter = 0;
+    if (connection.connected()) {
+        connection.slots[net::SlotLinkWatch].flag = false;
+        connection.slots[net::SlotLinkWatch].counter = 0;
         leaveTable();
     }
     state.GameResetDone = false;

@@ -32,12 +32,12 @@ void Client::leaveTable() {
     state.TableBroken = true;
     for (int i : {net::SlotReceive, net::SlotConnect, net::SlotBlink, net::SlotLinkWatch,
                   net::SlotTurnCountdown, net::SlotContinue})
-        slots[static_cast<std::size_t>(i)].flag = false;
-    slots[net::SlotLinkWatch].counter = 0;
-    TimerBong.setEnabled(false);
-    stopKeepAlive();
+        connection.slots[static_cast<std::size_t>(i)].flag = false;
+    connection.slots[net::SlotLinkWatch].counter = 0;
+    connection.TimerBong.setEnabled(false);
+    connection.stopKeepAlive();
     // Straight to the socket (when it is up): the send queue has stopped with the pump.
-    send.directWrite(leave);
+    connection.send.directWrite(leave);
     pf.loop.wait(state.ResumedGame ? kLeaveWaitResumedMs : kLeaveWaitMs);
 }
 

@@ -5,8 +5,6 @@
 
 namespace app {
 
-void Client::startProxy() {}
-void Client::proxyBytes(const platform::Bytes&) {}
 void Client::showRestoreButtonPicture() {}
 void Client::startLocalCapture() {}
 // The notice window frmTishi: the text in its first line until the window itself is
@@ -42,18 +40,7 @@ void Client::subclassWindow() { pf.hall.open(MainForm.caption); }
 
 void Client::seatRecordReset() {
     for (auto& r : state.PlayerRecord) r.cards.clear();
-    send.SendRing.clear();
-    // The receive ring keeps the bytes of a packet that has only partly arrived, so
-    // that the bytes still to come are cut at the right place: the tail moves to
-    // the front and the indices restart there.
-    std::size_t tail = ReceiveRing.pending() % wire::kPacketSize;
-    net::ByteRing kept;
-    for (std::size_t i = 0; i < tail; ++i)
-        kept.bytes[i] = ReceiveRing.bytes[(ReceiveRing.write + net::kRingSize - tail + i) %
-                                          net::kRingSize];
-    ReceiveRing.clear();
-    std::copy_n(kept.bytes.begin(), tail, ReceiveRing.bytes.begin());
-    ReceiveRing.write = tail;
+    connection.keepPartialPacket();
     state.InGame = false;
 }
 

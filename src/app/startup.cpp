@@ -9,7 +9,7 @@ namespace app {
 void Client::startUp(const std::string& commandLine) {
     try {
         // 1. The chat input's work text starts empty.
-        send.ChatText.clear();
+        connection.send.ChatText.clear();
         // 2. One copy per hall bus.
         if (!pf.shell.claimSingleInstance()) {
             pf.shell.messageBox("Dravik已经运行！", "警告", platform::MB_OK);
@@ -26,7 +26,7 @@ void Client::startUp(const std::string& commandLine) {
         sizeWindow();
         applyDisplayScale();
         // 7. Pump state, sound, counters.
-        for (auto& s : slots) s = net::TickSlot{};
+        for (auto& s : connection.slots) s = net::TickSlot{};
         state.LoginSent = false;
         sound.startUp();
         state.SilenceTicks = 0;
@@ -64,8 +64,7 @@ void Client::startUp(const std::string& commandLine) {
         ui::Control& sys0 = MainForm.at("Sysmsg", 0);
         sys0.items.clear();
         sys0.items.push_back("正在连接服务器...");
-        TimerBong.setEnabled(false);
-        ProxyPhase = false;
+        connection.TimerBong.setEnabled(false);
         // 12. Captions.
         if (launch.customCaptions) {
             MainForm.caption = launch.tableCaption;
@@ -77,12 +76,10 @@ void Client::startUp(const std::string& commandLine) {
         // 13. The login packet.
         buildLoginPacket();
         // 14. Connect.
-        if (launch.connectionMode == 0) {
-            connectDirect();
-        } else if (launch.connectionMode == 5) {
-            slots[net::SlotConnect].flag = false;
-            startProxy();
-        }
+        connection.setTarget({launch.serverHost, launch.serverPort, launch.connectionMode,
+                              {launch.proxyHost, launch.proxyPort, launch.proxyUser,
+                               launch.proxyPassword, launch.serverHost, launch.serverPort}});
+        connection.connect();
         // 15. Shown, then the second layout step.
         MainForm.visible = true;
         secondLayout();
@@ -167,16 +164,16 @@ void Client::applyDisplayScale() {
 }
 
 void Client::buildLoginPacket() {
-    LoginPacket.fill(0);
-    LoginPacket[2] = 0;
-    LoginPacket[3] = 18;
+    connection.LoginPacket.fill(0);
+    connection.LoginPacket[2] = 0;
+    connection.LoginPacket[3] = 18;
     auto writeText = [this](const std::string& text, std::size_t at) {
         for (const std::string& ch : wire::utf8Chars(text)) {
             auto code = wire::charToGbk(ch);
             if (!code || code->size() != 1)
                 throw StartupFailure("login packet: a character that needs two bytes");
             if (at > 271) throw StartupFailure("login packet: text runs past the packet");
-            LoginPacket[at++] = static_cast<std::uint8_t>((*code)[0]);
+            connection.LoginPacket[at++] = static_cast<std::uint8_t>((*code)[0]);
         }
     };
     writeText(launch.userName, 16);

@@ -39,7 +39,7 @@ void Client::clearSlotPlayer(int slot) {
     state::clearProfile(state.PlayerInfo[static_cast<std::size_t>(slot)]);
 }
 
-// The avatar and the labels of a seat that has been left; slots 1 and 5 show the
+// The avatar and the labels of a seat that has been left; connection.slots 1 and 5 show the
 // name in name1 and name2 as well.
 void Client::clearSeatLabels(int slot) {
     if (ui::Control* tou = MainForm.find("Tou", slot)) tou->picture = nullptr;
@@ -54,7 +54,7 @@ void Client::clearSeatLabels(int slot) {
 // table is torn down as after a lost link and the leave routine drops the video
 // links (the socket is closed already, so no leave packet goes out).
 void Client::departureBackToHall(int waitMs) {
-    slots[net::SlotLinkWatch].flag = false;
+    connection.slots[net::SlotLinkWatch].flag = false;
     pf.loop.wait(waitMs);
     returnToHallAfterLostLink();
     leaveTable();
@@ -79,7 +79,7 @@ void Client::continueOutcome(const wire::GamePacket& p) {
     bool left[6] = {};
     for (int seat = 0; seat < 6; ++seat)
         if (!(continuing & (1 << seat))) left[slotOf(static_cast<std::uint8_t>(1 << seat))] = true;
-    slots[net::SlotContinue].flag = false;
+    connection.slots[net::SlotContinue].flag = false;
     state.InGame = false;
     if (left[0]) {
         // The server saw the local player leave; the table window goes with him.
@@ -119,7 +119,7 @@ void Client::goldShortage(const wire::GamePacket& p) {
     const std::string list = join(names, "，");
     const std::string own = ownLeaves ? "，" + state.PlayerRecord[0].seatId : "";
     MainForm.at("Sysmsg", 0).items.assign(1, "玩家" + list + own + "金币不够，退出游戏！");
-    slots[net::SlotContinue].flag = false;
+    connection.slots[net::SlotContinue].flag = false;
     for (int k = 1; k <= 5; ++k) {
         if (!(state.PlayerRecord[static_cast<std::size_t>(k)].seatBit & mustLeave)) continue;
         --state.SeatedCount;
@@ -146,11 +146,11 @@ void Client::HandlePlayerLeft(const wire::GamePacket& p) {
     const std::string account = wire::singleByteText(p, 16, 31);
     // An empty name names nobody, not even a local player whose seat is not known yet.
     if (account.empty()) {
-        slots[net::SlotContinue].flag = false;
+        connection.slots[net::SlotContinue].flag = false;
         return;
     }
     if (account == state.PlayerRecord[0].seatId) pf.shell.end(0);
-    slots[net::SlotContinue].flag = false;
+    connection.slots[net::SlotContinue].flag = false;
     for (int j = 1; j <= 5; ++j) {
         if (state.PlayerRecord[static_cast<std::size_t>(j)].seatId != account) continue;
         --state.SeatedCount;
@@ -187,7 +187,7 @@ void Client::HandleResume(const wire::GamePacket& p) {
         MainForm.at("Sysmsg", 1).items.clear();
         MainForm.at("Sysmsg", 0).items.assign(1, "正在重连服务器，请等待...！");
         // The login result of the new connection starts the keep-alive again.
-        stopKeepAlive();
+        connection.stopKeepAlive();
         return;
     }
     pf.shell.messageBox("重连服务器失败，退出后请重新入座！", "", platform::MB_OK);

@@ -40,8 +40,8 @@ constexpr std::uint8_t kReconnectResult = 29;
 void Client::DispatchPacket(wire::GamePacket& packet) {
     const std::uint8_t command = packet[wire::kCommandByte];
     if (command != kReconnectResult) {
-        send.token.b0 = packet[wire::kTokenByte];
-        send.token.b1 = packet[wire::kTokenByte + 1];
+        connection.send.token.b0 = packet[wire::kTokenByte];
+        connection.send.token.b1 = packet[wire::kTokenByte + 1];
     }
     if (onDispatch) onDispatch(packet);
     const wire::GamePacket& in = packet;

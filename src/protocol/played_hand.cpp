@@ -116,8 +116,8 @@ void Client::PlaceCountdown(int slot) {
     for (int i = 0; i <= 2; ++i) MainForm.bringToFront(MainForm.at("Operation", i));
     state.MyTurn = true;
     state.PlayToken = true;
-    slots[net::SlotTurnCountdown].flag = true;
-    slots[net::SlotTurnCountdown].counter = 0;
+    connection.slots[net::SlotTurnCountdown].flag = true;
+    connection.slots[net::SlotTurnCountdown].counter = 0;
     state.PromptActive = true;
 }
 
@@ -208,7 +208,7 @@ void Client::ShowPlayedHand(const wire::GamePacket& p) {
 
 void Client::HandlePlayedHand(const wire::GamePacket& p) {
     play.OthersCountdown = false;
-    slots[net::SlotTurnCountdown].flag = false;
+    connection.slots[net::SlotTurnCountdown].flag = false;
     state.GroupSelect = true;
     ui::Control& restore = MainForm.at("Operation", 5);
     restore.visible = restore.enabled = true;
@@ -248,8 +248,8 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
     if (action == kRoundOver) {
         MainForm.at("Time_Img").visible = false;
         MainForm.at("Number").visible = false;
-        slots[net::SlotTurnCountdown].flag = false;
-        slots[net::SlotTurnCountdown].counter = 0;
+        connection.slots[net::SlotTurnCountdown].flag = false;
+        connection.slots[net::SlotTurnCountdown].counter = 0;
         state.InGame = false;
         clearDecisionFlags();
         pf.loop.wait(1000);
@@ -351,7 +351,7 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
     };
     if (b != 0) {
         play.OthersCountdown = true;
-        slots[net::SlotTurnCountdown].flag = true;
+        connection.slots[net::SlotTurnCountdown].flag = true;
         if (mode == table::kModeLead) {
             clearRowsExceptFall(false);
             if (play.PacedRun && b == play.PacedSlot && play.PacedCount >= 1 &&

@@ -279,7 +279,7 @@ void Client::HandleResult(const wire::GamePacket& p) {
 
     if (!state.SpectatorMode) {
         startContinueCountdown();
-        slots[net::SlotContinue].counter = 0;
+        connection.slots[net::SlotContinue].counter = 0;
         ui::Control& timeImg = MainForm.at("Time_Img");
         ui::Control& countdown = MainForm.at("Number");
         timeImg.visible = countdown.visible = true;

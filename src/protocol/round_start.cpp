@@ -48,8 +48,8 @@ void Client::ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture,
     StartOwnCountdown(seconds);
     showDecisionButtons(leftPicture, rightPicture);
     pendingFlag = true;
-    slots[net::SlotTurnCountdown].flag = true;
-    slots[net::SlotTurnCountdown].counter = 0;
+    connection.slots[net::SlotTurnCountdown].flag = true;
+    connection.slots[net::SlotTurnCountdown].counter = 0;
     state.PromptActive = true;
     if (state.Away) state.CountdownSeconds = 1;
 }
@@ -57,12 +57,12 @@ void Client::ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture,
 void Client::HandleDeal(const wire::GamePacket& p) {
     hallWindowKnown = hall.find();
     if (hallWindowKnown) hall.post(platform::HallDealt);
-    slots[net::SlotContinue].flag = false;
-    stopKeepAlive();
+    connection.slots[net::SlotContinue].flag = false;
+    connection.stopKeepAlive();
     if (ui::Form* exitDialog = pf.windows.find("frmExit"); exitDialog && exitDialog->visible)
         exitDialog->unload();
-    slots[net::SlotTurnCountdown].flag = false;
-    slots[net::SlotContinue].counter = 0;
+    connection.slots[net::SlotTurnCountdown].flag = false;
+    connection.slots[net::SlotContinue].counter = 0;
     if (state.HandInGame == 3) {
         state.RevealsCleared = false;
         state.HandInGame = 0;
@@ -88,7 +88,7 @@ void Client::HandleDeal(const wire::GamePacket& p) {
         LayOutHand(j, true);
     }
     SortAndShowCards(0, hand.count());
-    // The other slots' rows use their pictures in order.
+    // The other connection.slots' rows use their pictures in order.
     for (int slot = 1; slot < 6; ++slot) {
         rules::Hand& other = state.PlayerRecord[static_cast<std::size_t>(slot)].cards;
         other.clear();
@@ -142,7 +142,7 @@ void Client::sendWorkAnswer(int cardId, int count) {
     wire::GamePacket answer = wire::makePacket(3, state.PlayerRecord[0].seatBit);
     answer[11] = static_cast<std::uint8_t>(cardId);
     answer[12] = static_cast<std::uint8_t>(count);
-    QueuePacket(answer);
+    connection.QueuePacket(answer);
 }
 
 void Client::HandleWork(const wire::GamePacket& p) {
@@ -164,8 +164,8 @@ void Client::HandleWork(const wire::GamePacket& p) {
             }
             showDecisionButtons(kPicWork, kPicPass);
             state.WorkPending = true;
-            slots[net::SlotTurnCountdown].flag = true;
-            slots[net::SlotTurnCountdown].counter = 0;
+            connection.slots[net::SlotTurnCountdown].flag = true;
+            connection.slots[net::SlotTurnCountdown].counter = 0;
             state.PromptActive = true;
             StartOwnCountdown(state.TurnSeconds);
             for (int i = 0; i < hand.count(); ++i) cardImage(0, hand.imageIndex(i)).enabled = false;
@@ -173,7 +173,7 @@ void Client::HandleWork(const wire::GamePacket& p) {
         } else if (connected) {
             sendWorkAnswer(0, 0);
             state.PlayToken = false;
-            slots[net::SlotTurnCountdown].flag = false;
+            connection.slots[net::SlotTurnCountdown].flag = false;
             state.PromptActive = false;
             state.WorkPending = false;
             hideDecisionButtons();
@@ -186,7 +186,7 @@ void Client::HandleWork(const wire::GamePacket& p) {
         for (int i = 0; i < hand.count(); ++i) cardImage(0, hand.imageIndex(i)).top = state.HandTop;
         if (connected) {
             sendWorkAnswer(0, 0);
-            slots[net::SlotTurnCountdown].flag = false;
+            connection.slots[net::SlotTurnCountdown].flag = false;
             state.PlayToken = false;
             state.PromptActive = false;
             state.WorkPending = false;

@@ -46,7 +46,7 @@ int digitValue(const std::string& ch) {
 }  // namespace
 
 void Client::HandleLoginResult(const wire::GamePacket& p) {
-    startKeepAlive();
+    connection.startKeepAlive();
     state.LoginSent = false;
     ui::Control& sys0 = onTable(*this, "Sysmsg", ControlKind::ListBox, 0);
     ui::Control& sys1 = onTable(*this, "Sysmsg", ControlKind::ListBox, 1);

@@ -61,8 +61,8 @@ void Client::tributeOffered(const wire::GamePacket& p) {
     StartOwnCountdown(p[9]);
     play.AcceptTributePending = true;
     state.PromptActive = true;
-    slots[net::SlotTurnCountdown].flag = true;
-    slots[net::SlotTurnCountdown].counter = 0;
+    connection.slots[net::SlotTurnCountdown].flag = true;
+    connection.slots[net::SlotTurnCountdown].counter = 0;
 }
 
 void Client::tributeMade(const wire::GamePacket& p) {
@@ -131,8 +131,8 @@ void Client::raiseReturnPrompt(const wire::GamePacket& p) {
     MainForm.bringToFront(button);
     play.ReturnPending = true;
     state.PromptActive = true;
-    slots[net::SlotTurnCountdown].flag = true;
-    slots[net::SlotTurnCountdown].counter = 0;
+    connection.slots[net::SlotTurnCountdown].flag = true;
+    connection.slots[net::SlotTurnCountdown].counter = 0;
     StartOwnCountdown(p[9]);
     if (state.Away) state.CountdownSeconds = 1;
 }

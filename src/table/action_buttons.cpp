@@ -110,8 +110,8 @@ void Client::offerTurn(int mode) {
     *turnModeFlag(mode) = true;
     state.PlayToken = true;
     state.MyTurn = true;
-    slots[net::SlotTurnCountdown].flag = true;
-    slots[net::SlotTurnCountdown].counter = 0;
+    connection.slots[net::SlotTurnCountdown].flag = true;
+    connection.slots[net::SlotTurnCountdown].counter = 0;
     state.PromptActive = true;
 }
 
@@ -120,7 +120,7 @@ void Client::FinishDecision(bool* answered, bool turnRow, bool resetTimeouts) {
     state.PlayToken = false;
     state.PromptActive = false;
     if (turnRow) state.MyTurn = false;
-    slots[net::SlotTurnCountdown].flag = false;
+    connection.slots[net::SlotTurnCountdown].flag = false;
     if (turnRow) {
         for (int i = 0; i <= 2; ++i) MainForm.at("Operation", i).visible = false;
     } else {
@@ -155,16 +155,14 @@ void Client::raiseLeadProposal() {
 void Client::sendPlayAction(rules::PlayAction action) {
     wire::GamePacket p = wire::makePacket(7, state.PlayerRecord[0].seatBit);
     p[15] = static_cast<std::uint8_t>(action);
-    QueuePacket(p);
+    connection.QueuePacket(p);
 }
 
 void Client::sendDecision(std::uint8_t command, std::uint8_t choice) {
     wire::GamePacket p = wire::makePacket(command, state.PlayerRecord[0].seatBit);
     p[8] = choice;
-    QueuePacket(p);
+    connection.QueuePacket(p);
 }
-
-bool Client::connected() const { return pf.socket.state() == platform::SockConnected; }
 
 void Client::pressHint() {
     state.TimeoutCount = 0;
@@ -197,7 +195,7 @@ void Client::pressHint() {
     // Nothing beats the table: the hint passes for the player.
     for (int i = 0; i <= 2; ++i) MainForm.at("Operation", i).visible = false;
     lowerRaisedCards();
-    if (!connected() || !state.PlayToken) return;
+    if (!connection.connected() || !state.PlayToken) return;
     sendPlayAction(rules::PlayAction::Pass);
     play.FollowMode = play.BurnMode = play.YieldMode = play.TakeLeadMode = false;
     FinishDecision(nullptr, true, true);
@@ -213,7 +211,7 @@ void Client::clickOperation(int item) {
             break;
         case 1:
             if (play.YieldMode) {
-                if (connected() && state.PlayToken) {
+                if (connection.connected() && state.PlayToken) {
                     sendPlayAction(rules::PlayAction::Yield);
                     FinishDecision(&play.YieldMode, true, true);
                     play.HintIndex = 0;
@@ -223,7 +221,7 @@ void Client::clickOperation(int item) {
             }
             break;
         case 2: {
-            if (!connected() || !state.PlayToken) break;
+            if (!connection.connected() || !state.PlayToken) break;
             bool* answered = nullptr;
             if (play.TakeLeadMode) {
                 sendPlayAction(rules::PlayAction::TakeLead);
@@ -262,7 +260,7 @@ void Client::hideTributeNotice() {
 }
 
 void Client::clickOperationNotP(int item) {
-    if (!connected()) return;
+    if (!connection.connected()) return;
     const Decision d = currentDecision();
     if (!d.flag) return;
     const rules::Hand& hand = state.PlayerRecord[0].cards;
@@ -325,7 +323,7 @@ void Client::clickOperationNotP(int item) {
 // notice). The decision ends before the returned cards' pause, so that a turn the
 // server offers during the pause is not ended with it.
 bool Client::answerReturn() {
-    if (!connected()) return false;
+    if (!connection.connected()) return false;
     const rules::Hand& hand = state.PlayerRecord[0].cards;
     const bool byItself = state.CountdownSeconds < 1;
     if (byItself) lowerRaisedCards();  // the countdown chooses from the whole hand
@@ -346,7 +344,7 @@ bool Client::answerReturn() {
         play.ReturnChoice[i] = static_cast<std::uint8_t>(rules::cardIdOf(hand.code(r.chosen[i])));
         p[17 + i] = play.ReturnChoice[i];
     }
-    QueuePacket(p);
+    connection.QueuePacket(p);
     ui::Control& button = MainForm.at("OperationNotP", 0);
     button.visible = false;
     button.left = MainForm.at("Operation", 0).left;

@@ -13,7 +13,7 @@ void Client::displayReset() { resetDisplay(false); }
 void Client::resetDisplay(bool keepDealt) {
     const double s = state.Scale.x;
     state.GameDecided = false;
-    // Card-area anchors of the six slots and the resting top of the own cards.
+    // Card-area anchors of the six connection.slots and the resting top of the own cards.
     const double anchors[6][2] = {{540, 420}, {140, 360}, {140, 160},
                                   {540, 130}, {880, 160}, {880, 360}};
     for (int slot = 0; slot < 6; ++slot) {
@@ -59,7 +59,7 @@ void Client::resetDisplay(bool keepDealt) {
     state.PromptActive = false;
     state.MyTurn = false;
     state.RevolutionSlots = {-1, -1};
-    reconnect.resetCounters();
+    connection.reconnect.resetCounters();
     MainForm.at("ShaoPaiPlayer").visible = false;
     resetPlayState();
 }

@@ -78,13 +78,13 @@ void Client::showContinuePressed() {
 
 void Client::startChatBlink() {
     roundFlow.blinkCount = 8;
-    slots[net::SlotBlink].flag = true;
-    slots[net::SlotBlink].counter = 0;
+    connection.slots[net::SlotBlink].flag = true;
+    connection.slots[net::SlotBlink].counter = 0;
 }
 
 // Every eighth pump tick (400 ms) while the blink runs.
 void Client::blinkStep() {
-    net::TickSlot& slot = slots[net::SlotBlink];
+    net::TickSlot& slot = connection.slots[net::SlotBlink];
     if (!slot.flag || slot.counter < 8) return;
     ui::Control& chat = MainForm.at("AnNiu", BtnChat);
     if (roundFlow.blinkCount < 1) {
@@ -120,23 +120,23 @@ void Client::AnNiu_Click(int item) {
                 }
                 if (text.find(state.PrivateChatPrefix) != std::string::npos &&
                     charCount(state.PrivateChatPrefix) > 4) {
-                    send.ChatText = afterColon(text);
+                    connection.send.ChatText = afterColon(text);
                     p[5] = 1;
                     p[8] = state.PrivateChatTarget;
                 } else {
-                    send.ChatText = text;
+                    connection.send.ChatText = text;
                     p[5] = 0;
                 }
                 state.PrivateChatArmed = false;
                 state.PrivateChatPrefix.clear();
             } else {
                 p[5] = 0;
-                send.ChatText = input.caption;
-                if (blank(send.ChatText)) return;
+                connection.send.ChatText = input.caption;
+                if (blank(connection.send.ChatText)) return;
             }
             input.caption.clear();
             input.selStart = input.selLength = 0;
-            QueuePacket(p);
+            connection.QueuePacket(p);
             return;
         }
         case BtnChat: {
@@ -181,7 +181,7 @@ void Client::AnNiu_Click(int item) {
                 ui::Control& ok = MainForm.at("OK", 0);
                 ok.visible = true;
                 MainForm.bringToFront(ok);
-                slots[net::SlotContinue].flag = false;
+                connection.slots[net::SlotContinue].flag = false;
                 MainForm.at("Time_Img").visible = false;
                 MainForm.at("Number").visible = false;
                 setHallButtonPressed(BtnContinue);
@@ -194,7 +194,7 @@ void Client::AnNiu_Click(int item) {
                 if (!state.InGame) {
                     wire::GamePacket ready = wire::makePacket(16, state.PlayerRecord[0].seatBit);
                     ready[15] = 1;
-                    QueuePacket(ready);
+                    connection.QueuePacket(ready);
                 }
             }
             if (state.ExitConfirmed && hall.find()) {
@@ -272,6 +272,44 @@ void Client::Tou_Click(int slot) {
     input.selStart = static_cast<int>(charCount(input.caption));
     input.selLength = 0;
     MainForm.setFocus(&input);
+}
+
+// The continue countdown after a round (pump slot 7).
+void Client::startContinueCountdown() {
+    connection.slots[net::SlotContinue].flag = true;
+    state.CountdownSeconds = 15;
+    ui::Control& number = MainForm.at("Number");
+    number.caption = "15";
+    number.foreColor = 0x00C000;
+    number.visible = true;
+}
+
+void Client::continueCountdownStep() {
+    if (!connection.slots[net::SlotContinue].flag || !state.LoginAccepted) return;
+    // One step a second on the monotonic clock, so nothing stalls at midnight.
+    std::int64_t now = pf.loop.nowMs();
+    if (now - lastContinueStepMs < 1000) return;
+    lastContinueStepMs = now;
+    ui::Control& number = MainForm.at("Number");
+    if (state.CountdownSeconds > 0) {
+        --state.CountdownSeconds;
+        number.caption = std::to_string(state.CountdownSeconds);
+        number.foreColor = state.CountdownSeconds > 5 ? 0x00C000 : 0xE00000;
+        return;
+    }
+    number.visible = false;
+    MainForm.at("Time_Img").visible = false;
+    if (!state.GameResetDone) {
+        showContinuePressed();
+        displayReset();
+        seatRecordReset();
+        state.GameResetDone = true;
+    }
+    wire::GamePacket cont = wire::makePacket(16, state.PlayerRecord[0].seatBit);
+    cont[15] = 1;
+    connection.QueuePacket(cont);
+    if (ui::Form* exitDialog = pf.windows.find("frmExit")) exitDialog->hide();
+    connection.slots[net::SlotContinue].flag = false;
 }
 
 }  // namespace app

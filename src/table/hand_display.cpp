@@ -9,8 +9,8 @@ namespace app {
 
 namespace {
 
-// Where the other slots' face-up rows go: the row's top relative to the anchor, and
-// whether the row is measured from the right-hand layout (slots 3..5).
+// Where the other connection.slots' face-up rows go: the row's top relative to the anchor, and
+// whether the row is measured from the right-hand layout (connection.slots 3..5).
 struct RowRule {
     double topOffset;
     bool centred;

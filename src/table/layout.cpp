@@ -79,7 +79,7 @@ void Client::firstLayout() {
                                      MainForm.at("AnNiu", 5).top);
     showHallButtonPictures();
 
-    // 3. Player labels; slots 1 and 5 show their names in name1 and name2.
+    // 3. Player labels; connection.slots 1 and 5 show their names in name1 and name2.
     struct LabelRow {
         int slot;
         double left, nid, cash, cashSmall, level, levelSmall;

@@ -7,7 +7,7 @@
 namespace app {
 
 void Client::ValidateAndPlay() {
-    if (!connected()) return;
+    if (!connection.connected()) return;
     rules::Hand& hand = state.PlayerRecord[0].cards;
     rules::HandPositions selected;
     for (int i = 0; i < hand.count(); ++i)
@@ -19,7 +19,7 @@ void Client::ValidateAndPlay() {
         return;
     }
 
-    slots[net::SlotTurnCountdown].flag = false;
+    connection.slots[net::SlotTurnCountdown].flag = false;
     MainForm.at("Number").visible = false;
     MainForm.at("Time_Img").visible = false;
     for (int i = 0; i <= 2; ++i) {
@@ -40,7 +40,7 @@ void Client::ValidateAndPlay() {
     if (!state.PlayToken) return;
     state.PlayToken = false;
     state.PromptActive = false;
-    QueuePacket(packet);
+    connection.QueuePacket(packet);
     play.clearTurnModes();
     play.HintIndex = 0;
 

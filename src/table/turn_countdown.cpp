@@ -46,7 +46,7 @@ void Client::showCountdownNumber() {
 }
 
 void Client::turnCountdowns() {
-    if (!slots[net::SlotTurnCountdown].flag) return;
+    if (!connection.slots[net::SlotTurnCountdown].flag) return;
     const int group = activeCountdownGroup();
     if (group < 0 || !countdownSecond(group)) return;
     if (state.CountdownSeconds > 0) {

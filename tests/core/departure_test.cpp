@@ -225,7 +225,7 @@ TEST_F(Departure, GoldShortageClearsTheLeaversSeatsBeforeTheWait) {
 }
 
 TEST_F(Departure, APlayerLeavingSlotFiveClearsItsSeatNameAndVideo) {
-    client->slots[net::SlotContinue].flag = true;
+    client->connection.slots[net::SlotContinue].flag = true;
     for (const char* v : {"vshow1", "PicLocal", "ImgKuang", "ImgShow"})
         client->MainForm.at(v, 5).visible = true;
     ui::Form& remote = fp.windows.form("frm_Remote5");
@@ -235,7 +235,7 @@ TEST_F(Departure, APlayerLeavingSlotFiveClearsItsSeatNameAndVideo) {
     ASSERT_TRUE(dispatch(playerLeft("a5")));
     EXPECT_EQ(fp.video.dropped, std::vector<int>{2});
     EXPECT_TRUE(client->state.TableBroken);
-    EXPECT_FALSE(client->slots[net::SlotContinue].flag);
+    EXPECT_FALSE(client->connection.slots[net::SlotContinue].flag);
     EXPECT_EQ(client->state.SeatedCount, 5);
     EXPECT_EQ(client->MainForm.at("Sysmsg", 0).items,
               std::vector<std::string>{"p5退出了游戏 9:5:7"});
@@ -278,7 +278,7 @@ TEST_P(PlayerLeftForNobody, OnlyBreaksTheTableOrEnds) {
     SCOPED_TRACE(c.account);
     client->state.SpectatorMode = c.spectator;
     if (c.account[0] == '\0') client->state.PlayerRecord[0].seatId.clear();
-    client->slots[net::SlotContinue].flag = true;
+    client->connection.slots[net::SlotContinue].flag = true;
     const state::TableState before = client->state;
     EXPECT_EQ(dispatch(playerLeft(c.account)), !c.ends);
     EXPECT_EQ(fp.shell.messages.size(), c.box ? 1u : 0u);
@@ -289,7 +289,7 @@ TEST_P(PlayerLeftForNobody, OnlyBreaksTheTableOrEnds) {
     state::TableState expected = before;
     expected.TableBroken = true;
     EXPECT_TRUE(client->state == expected);
-    EXPECT_FALSE(client->slots[net::SlotContinue].flag);
+    EXPECT_FALSE(client->connection.slots[net::SlotContinue].flag);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, PlayerLeftForNobody, ::testing::ValuesIn(kNobodyCases));
 
@@ -316,8 +316,8 @@ TEST_P(TableClosed, ShowsTheServersTextAndSendsTheLeavePacket) {
     EXPECT_EQ(sent[0], leave);  // byte 15 = 0: leave, not continue
     EXPECT_EQ(waits, std::vector<int>{resumed ? 800 : 400});
     EXPECT_TRUE(client->state.TableBroken);
-    EXPECT_FALSE(client->TimerBong.enabled());
-    EXPECT_FALSE(client->TimerKeepAlive.enabled());
+    EXPECT_FALSE(client->connection.TimerBong.enabled());
+    EXPECT_FALSE(client->connection.TimerKeepAlive.enabled());
     // The notice stays up; the table stays until the player answers.
     EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Normal);
 }
@@ -359,9 +359,9 @@ TEST_F(Departure, TheNoticesCancelStaysAtTheBrokenTable) {
 
 TEST_F(Departure, AResumedGameGoesOnAndWaitsForTheLoginResult) {
     client->state.LoginAccepted = false;
-    client->TimerKeepAlive.setEnabled(true);
+    client->connection.TimerKeepAlive.setEnabled(true);
     client->MainForm.at("Sysmsg", 1).items = {"old"};
-    client->send.token.b0 = 7;
+    client->connection.send.token.b0 = 7;
     wire::GamePacket p = inbound(29, 1, 2);
     p[15] = 1;
     ASSERT_TRUE(dispatch(p));
@@ -370,8 +370,8 @@ TEST_F(Departure, AResumedGameGoesOnAndWaitsForTheLoginResult) {
     EXPECT_TRUE(client->MainForm.at("Sysmsg", 1).items.empty());
     EXPECT_EQ(client->MainForm.at("Sysmsg", 0).items,
               std::vector<std::string>{"正在重连服务器，请等待...！"});
-    EXPECT_FALSE(client->TimerKeepAlive.enabled());
-    EXPECT_EQ(client->send.token.b0, 7);  // the old connection's token stays
+    EXPECT_FALSE(client->connection.TimerKeepAlive.enabled());
+    EXPECT_EQ(client->connection.send.token.b0, 7);  // the old connection's token stays
     EXPECT_TRUE(client->state.InGame);
     EXPECT_TRUE(fp.shell.messages.empty());
 }
@@ -397,7 +397,7 @@ struct ExitOk : Departure, ::testing::WithParamInterface<bool> {};
 TEST_P(ExitOk, LeavesTheTableAndBringsTheHallBack) {
     const bool linkUp = GetParam();
     if (!linkUp) fp.socket.close();
-    client->slots[net::SlotLinkWatch].flag = true;
+    client->connection.slots[net::SlotLinkWatch].flag = true;
     client->toggleExitDialog(true);
     ui::Form& dialog = fp.windows.form("frmExit");
     ASSERT_TRUE(guarded([&] { dialog.fire(dialog.find("pbCloseMe"), ui::EventKind::Click); }));
@@ -412,7 +412,7 @@ TEST_P(ExitOk, LeavesTheTableAndBringsTheHallBack) {
     EXPECT_TRUE(client->state.ExitConfirmed);
     EXPECT_FALSE(client->state.InGame);
     EXPECT_FALSE(client->state.GameResetDone);
-    EXPECT_FALSE(client->slots[net::SlotLinkWatch].flag);
+    EXPECT_FALSE(client->connection.slots[net::SlotLinkWatch].flag);
     EXPECT_NE(fp.socket.state(), platform::SockConnected);
 }
 INSTANTIATE_TEST_SUITE_P(LinkUpOrDown, ExitOk, ::testing::Bool());

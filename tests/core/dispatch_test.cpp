@@ -40,8 +40,8 @@ struct Dispatch : ClientFixture {
                 fp.hallNet.log.size(),
                 fp.shell.messages.size(),
                 fp.socket.sent.size(),
-                client->send.SendRing.pending(),
-                client->TimerKeepAlive.enabled()};
+                client->connection.send.SendRing.pending(),
+                client->connection.TimerKeepAlive.enabled()};
     }
     // A packet full of values a handler would act on.
     static wire::GamePacket noisy(std::uint8_t code, std::uint8_t t0, std::uint8_t t1) {
@@ -59,20 +59,20 @@ struct Dispatch : ClientFixture {
 TEST_F(Dispatch, EveryCodeButTheReconnectResultTakesTheToken) {
     startConnected();
     for (int code = 0; code < 256; ++code) {
-        client->send.token = {0x11, 0x22};
+        client->connection.send.token = {0x11, 0x22};
         // Byte 15 is 1, so a login result is accepted and the client goes on.
         auto c = static_cast<std::uint8_t>(code);
         wire::GamePacket p = noisy(c, c, 0xEE);
         if (code == 16) p[6] = 0x7F;  // every seat continues, so the table goes on
         ASSERT_TRUE(dispatch(p)) << code;
         const bool keeps = code == 29;
-        EXPECT_EQ(client->send.token.b0, keeps ? 0x11 : code) << code;
-        EXPECT_EQ(client->send.token.b1, keeps ? 0x22 : 0xEE) << code;
+        EXPECT_EQ(client->connection.send.token.b0, keeps ? 0x11 : code) << code;
+        EXPECT_EQ(client->connection.send.token.b1, keeps ? 0x22 : 0xEE) << code;
     }
     // The next queued packet carries the token taken last.
     ASSERT_TRUE(dispatch(noisy(0, 0xAB, 0xCD)));
     wire::GamePacket out = protocol::outboundPacket(protocol::Outbound::KeepAlive, 4);
-    ASSERT_TRUE(client->QueuePacket(out));
+    ASSERT_TRUE(client->connection.QueuePacket(out));
     EXPECT_EQ(out[260], 0xAB);
     EXPECT_EQ(out[261], 0xCD);
 }
@@ -85,7 +85,7 @@ TEST_F(Dispatch, CodesOutsideTheCatalogueChangeNothingButTheToken) {
     for (int code : codes) {
         const Snapshot before = snapshot();
         ASSERT_TRUE(dispatch(noisy(static_cast<std::uint8_t>(code), 1, 2))) << code;
-        EXPECT_EQ(client->send.token.b0, 1);
+        EXPECT_EQ(client->connection.send.token.b0, 1);
         EXPECT_TRUE(snapshot() == before) << "code " << code;
     }
 }

@@ -73,7 +73,7 @@ TEST_F(HallButtons, ContinueStopsTheCountdownAndAfterItNothingMoreIsSent) {
     click(BtnContinue);
     EXPECT_FALSE(score().visible);
     EXPECT_FALSE(hero().visible);
-    EXPECT_FALSE(client->slots[net::SlotContinue].flag);
+    EXPECT_FALSE(client->connection.slots[net::SlotContinue].flag);
     EXPECT_FALSE(client->MainForm.at("Number").visible);
     EXPECT_FALSE(client->MainForm.at("Time_Img").visible);
     ASSERT_TRUE(advance(20000));
@@ -169,7 +169,7 @@ TEST_F(HallButtons, TheChatButtonBlinksFourTimes) {
         seen.push_back(shownId(button(BtnChat)));
     }
     EXPECT_EQ(seen, (std::vector<int>{153, 152, 153, 152, 153, 152, 153, 152, 152, 152, 152, 152}));
-    EXPECT_FALSE(client->slots[net::SlotBlink].flag);
+    EXPECT_FALSE(client->connection.slots[net::SlotBlink].flag);
 }
 
 TEST_F(HallButtons, APublicLineIsSentAndABlankOneIsNot) {

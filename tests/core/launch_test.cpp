@@ -113,7 +113,7 @@ TEST_F(StartUp, WindowSizeAndScaleAroundTheDesignScreen) {
 
 TEST_F(StartUp, AKeyEndingExactlyAtTheLastByteFits) {
     ASSERT_TRUE(start("me$" + std::string(240, 'k') + "$127.0.0.1$2000$home$"));
-    EXPECT_EQ(client->LoginPacket[271], 'k');
+    EXPECT_EQ(client->connection.LoginPacket[271], 'k');
 }
 
 TEST_F(StartUp, LoginPacketNameAndKey) {
@@ -130,11 +130,11 @@ TEST_F(StartUp, LoginPacketNameAndKey) {
         platform::FakePlatform local;
         app::Client cl(local.platform(), resources::embeddedStore());
         cl.start(std::string(c.name) + "$" + c.key + "$127.0.0.1$2000$home$");
-        std::string got(cl.LoginPacket.begin() + 16, cl.LoginPacket.begin() + 16 +
+        std::string got(cl.connection.LoginPacket.begin() + 16, cl.connection.LoginPacket.begin() + 16 +
                                                          static_cast<long>(c.at16.size()));
         EXPECT_EQ(got, c.at16) << c.name;
-        EXPECT_EQ(cl.LoginPacket[3], 18);
-        for (std::size_t i = 16 + c.at16.size(); i < 272; ++i) ASSERT_EQ(cl.LoginPacket[i], 0) << i;
+        EXPECT_EQ(cl.connection.LoginPacket[3], 18);
+        for (std::size_t i = 16 + c.at16.size(); i < 272; ++i) ASSERT_EQ(cl.connection.LoginPacket[i], 0) << i;
     }
 }
 

@@ -55,10 +55,10 @@ struct LinkWatch : ClientFixture {
         client->state.InGame = true;
         const std::int64_t lost = fp.loop.nowMs();
         fp.socket.peerClose();
-        while (client->slots[net::SlotLinkWatch].flag && fp.loop.nowMs() < lost + 100)
+        while (client->connection.slots[net::SlotLinkWatch].flag && fp.loop.nowMs() < lost + 100)
             EXPECT_TRUE(advance(50));
-        EXPECT_FALSE(client->slots[net::SlotLinkWatch].flag);
-        EXPECT_TRUE(client->reconnect.loaded());
+        EXPECT_FALSE(client->connection.slots[net::SlotLinkWatch].flag);
+        EXPECT_TRUE(client->connection.reconnect.loaded());
         return fp.loop.nowMs();
     }
     // The login packet written to the socket by the next connect.
@@ -93,9 +93,9 @@ TEST_F(LinkWatch, KeepAliveEveryFiveSecondsFromTheLoginResultUntilTheDisconnectR
     }
 
     ASSERT_TRUE(guarded([&] { client->disconnectReset(); }));
-    EXPECT_FALSE(client->TimerKeepAlive.enabled());
+    EXPECT_FALSE(client->connection.TimerKeepAlive.enabled());
     // Connected again, only the login leaves until a new login result.
-    client->connectDirect();
+    client->connection.connectDirect();
     fp.socket.accept();
     sent = collect(20'000);
     ASSERT_EQ(sent.size(), 1u);
@@ -134,7 +134,7 @@ TEST_P(Silence, DuringAGameTheTableIsGivenUpOnThe5000thRun) {
     EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
     EXPECT_EQ(client->state.PlayerRecord[0].seatBit, 0);  // the table was reset
     EXPECT_NE(fp.socket.state(), platform::SockConnected);
-    EXPECT_FALSE(client->reconnect.loaded());
+    EXPECT_FALSE(client->connection.reconnect.loaded());
     // The reason stays in the message area for when the table window returns.
     EXPECT_EQ(sys(0), std::vector<std::string>{"已经与服务器断开连接，请重新入座！"});
 }
@@ -162,7 +162,7 @@ TEST_P(LostLink, LeadsBackToTheHallToRecoveryOrToTheEnd) {
     loggedIn();
     if (!c.hallPresent) fp.hallWindow.close();
     client->state.InGame = c.inGame;
-    if (c.inGame) client->stopKeepAlive();  // as the deal does
+    if (c.inGame) client->connection.stopKeepAlive();  // as the deal does
     client->state.GameStarted = true;       // a set of rounds is under way
     ui::Control& talk = fp.windows.form("Talk").add("Text1", ui::ControlKind::ListBox);
     talk.items = {"p1: hi"};
@@ -179,10 +179,10 @@ TEST_P(LostLink, LeadsBackToTheHallToRecoveryOrToTheEnd) {
     EXPECT_EQ(hallCount(platform::SC_RESTORE), back ? 1 : 0);
     EXPECT_EQ(client->MainForm.windowState == ui::WindowState::Minimized, back);
     EXPECT_EQ(client->state.PlayerRecord[0].seatBit, back ? 0 : kOwnBit);
-    EXPECT_EQ(client->reconnect.loaded(), !back);
+    EXPECT_EQ(client->connection.reconnect.loaded(), !back);
     EXPECT_FALSE(fp.windows.form("frmReconnect").visible);
-    EXPECT_EQ(client->TimerKeepAlive.enabled(), !back);
-    EXPECT_FALSE(client->slots[net::SlotLinkWatch].flag);
+    EXPECT_EQ(client->connection.TimerKeepAlive.enabled(), !back);
+    EXPECT_FALSE(client->connection.slots[net::SlotLinkWatch].flag);
     EXPECT_EQ(fp.socket.connectCalls, connects);  // the first attempt comes 3 s later
     // The table that is given up leaves no set of rounds and no private talk.
     EXPECT_EQ(client->state.GameStarted, !back);
@@ -220,15 +220,15 @@ TEST_P(LossBeforeTheLoginResult, WaitsForItOrForTheGameToEnd) {
     const int connects = fp.socket.connectCalls;
     fp.socket.peerClose();
     ASSERT_TRUE(advance(30'000));
-    EXPECT_FALSE(client->reconnect.loaded());
+    EXPECT_FALSE(client->connection.reconnect.loaded());
     EXPECT_EQ(fp.socket.connectCalls, connects);
     EXPECT_EQ(hallCount(platform::SC_RESTORE), 0);
     EXPECT_NE(client->MainForm.windowState, ui::WindowState::Minimized);
-    EXPECT_TRUE(client->slots[net::SlotLinkWatch].flag);  // still watching
+    EXPECT_TRUE(client->connection.slots[net::SlotLinkWatch].flag);  // still watching
 
     c.resolve(*this);
     ASSERT_TRUE(advance(100));
-    EXPECT_EQ(client->reconnect.loaded(), c.recovery);
+    EXPECT_EQ(client->connection.reconnect.loaded(), c.recovery);
     EXPECT_EQ(hallCount(platform::SC_RESTORE), c.recovery ? 0 : 1);
 }
 
@@ -252,7 +252,7 @@ TEST_F(LinkWatch, WithTheServerGoneTwentyOneAttemptsThreeSecondsApartThenTheFail
         EXPECT_EQ(fp.socket.closeCalls, closes + k);  // each attempt starts afresh
         EXPECT_EQ(fp.socket.remoteHost, "127.0.0.1");
         EXPECT_EQ(fp.socket.remotePort, 2000);
-        EXPECT_TRUE(client->slots[net::SlotConnect].flag);
+        EXPECT_TRUE(client->connection.slots[net::SlotConnect].flag);
         EXPECT_EQ(sys(0), std::vector<std::string>{kReconnecting});
         EXPECT_TRUE(sys(1).empty());
         client->MainForm.at("Sysmsg", 0).items.clear();  // so the next line is a new one
@@ -282,11 +282,11 @@ TEST_F(LinkWatch, AReconnectMarksEveryLaterLoginWithTheTokenOfThatMoment) {
     EXPECT_EQ(login[261], kToken0);
     EXPECT_EQ(login[262], kToken1);
     EXPECT_EQ(login[16], 'm');  // the account is still there
-    EXPECT_TRUE(client->slots[net::SlotLinkWatch].flag);
+    EXPECT_TRUE(client->connection.slots[net::SlotLinkWatch].flag);
     // The next tick of the controller sees the link up and leaves.
     ASSERT_TRUE(advanceTo(noticed + 6001));
-    EXPECT_FALSE(client->reconnect.loaded());
-    EXPECT_FALSE(client->reconnect.TimerCount.enabled());
+    EXPECT_FALSE(client->connection.reconnect.loaded());
+    EXPECT_FALSE(client->connection.reconnect.TimerCount.enabled());
     const int connects = fp.socket.connectCalls;
     ASSERT_TRUE(advance(10'000));
     EXPECT_EQ(fp.socket.connectCalls, connects);
@@ -296,7 +296,7 @@ TEST_F(LinkWatch, AReconnectMarksEveryLaterLoginWithTheTokenOfThatMoment) {
     ASSERT_TRUE(dispatch(testpk::loginResult(1)));
     ASSERT_TRUE(dispatch(inbound(200, 0x56, 0x78)));
     ASSERT_TRUE(guarded([&] { client->disconnectReset(); }));
-    client->connectDirect();
+    client->connection.connectDirect();
     login = nextLogin();
     EXPECT_EQ(login[4], 28);
     EXPECT_EQ(login[261], kToken0);
@@ -311,8 +311,8 @@ TEST_F(LinkWatch, AControllerLeftIdleByAnEndedGameRecoversTheNextOutage) {
     // The game ends while the link is down: the controller stops and stays loaded.
     client->state.InGame = false;
     ASSERT_TRUE(advanceTo(noticed + 6001));
-    EXPECT_TRUE(client->reconnect.loaded());
-    EXPECT_FALSE(client->reconnect.TimerCount.enabled());
+    EXPECT_TRUE(client->connection.reconnect.loaded());
+    EXPECT_FALSE(client->connection.reconnect.TimerCount.enabled());
     const int connects = fp.socket.connectCalls;
     ASSERT_TRUE(advance(10'000));
     EXPECT_EQ(fp.socket.connectCalls, connects);
@@ -320,27 +320,29 @@ TEST_F(LinkWatch, AControllerLeftIdleByAnEndedGameRecoversTheNextOutage) {
     // Back at a table later, the next loss in a game is recovered again, from the
     // first attempt.
     ASSERT_TRUE(guarded([&] { client->disconnectReset(); }));
-    client->connectDirect();
+    client->connection.connectDirect();
     nextLogin();
     ASSERT_TRUE(dispatch(testpk::loginResult(1)));
     noticed = loseLinkInGame();
-    EXPECT_EQ(client->reconnect.ReconnectAttempts, 0);
+    EXPECT_EQ(client->connection.reconnect.ReconnectAttempts, 0);
     ASSERT_TRUE(advanceTo(noticed + 3001));
     EXPECT_EQ(fp.socket.connectCalls, connects + 2);  // the hall's connect, one attempt
-    EXPECT_EQ(client->reconnect.ReconnectAttempts, 1);
+    EXPECT_EQ(client->connection.reconnect.ReconnectAttempts, 1);
     EXPECT_EQ(sys(0), std::vector<std::string>{kReconnecting});
 }
 
 struct ModeCase {
     std::int16_t mode;
-    bool directConnect;
+    const char* connectsTo;  // where the socket connects; empty: nowhere
+    bool directConnect;      // slot 2 watches the connection and sends the login
+    int closes;              // the attempt's close, and the handshake's when its proxy never answers
     const char* why;
     friend void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.why; }
 };
 const ModeCase kModeCases[] = {
-    {0, true, "direct: the same server again, slot 2 sends the login"},
-    {5, false, "proxy: the handshake connects and sends the login, not slot 2"},
-    {3, false, "any other mode: the socket is only closed"},
+    {0, "127.0.0.1", true, 1, "direct: the same server again, slot 2 sends the login"},
+    {5, "127.0.0.9", false, 2, "proxy: the handshake connects to the proxy, not slot 2"},
+    {3, "", false, 1, "any other mode: the socket is only closed"},
 };
 struct Attempt : LinkWatch, ::testing::WithParamInterface<ModeCase> {};
 
@@ -348,21 +350,22 @@ TEST_P(Attempt, MarksTheLoginAndConnectsByTheConnectionMode) {
     const ModeCase& c = GetParam();
     SCOPED_TRACE(c.why);
     loggedIn();
-    client->launch.connectionMode = c.mode;
-    client->ProxyPhase = true;
+    net::ServerTarget target = client->connection.target();
+    target.mode = c.mode;
+    target.proxy.proxyHost = "127.0.0.9";
+    target.proxy.proxyPort = 1080;
+    client->connection.setTarget(target);
     fp.socket.remoteHost.clear();
     const int connects = fp.socket.connectCalls, closes = fp.socket.closeCalls;
-    ASSERT_TRUE(guarded([&] { client->reconnectAttempt(); }));
-    EXPECT_EQ(fp.socket.closeCalls, closes + 1);
-    EXPECT_EQ(client->LoginPacket[4], 28);
-    EXPECT_EQ(client->LoginPacket[261], kToken0);
-    EXPECT_EQ(client->LoginPacket[262], kToken1);
-    EXPECT_EQ(fp.socket.remoteHost == "127.0.0.1", c.directConnect);
-    EXPECT_EQ(fp.socket.connectCalls == connects + 1, c.directConnect);
-    EXPECT_EQ(client->slots[net::SlotConnect].flag, c.directConnect);
-    if (c.mode != 5) {
-        EXPECT_FALSE(client->ProxyPhase);  // the handshake sets it for its own duration
-    }
+    ASSERT_TRUE(guarded([&] { client->connection.reconnectAttempt(); }));
+    EXPECT_EQ(fp.socket.closeCalls, closes + c.closes);
+    EXPECT_EQ(client->connection.LoginPacket[4], 28);
+    EXPECT_EQ(client->connection.LoginPacket[261], kToken0);
+    EXPECT_EQ(client->connection.LoginPacket[262], kToken1);
+    EXPECT_EQ(fp.socket.remoteHost, c.connectsTo);
+    EXPECT_EQ(fp.socket.connectCalls == connects + 1, *c.connectsTo != 0);
+    EXPECT_EQ(client->connection.slots[net::SlotConnect].flag, c.directConnect);
+    if (c.mode != 5) EXPECT_FALSE(client->connection.ProxyPhase());
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, Attempt, ::testing::ValuesIn(kModeCases));

@@ -435,7 +435,7 @@ TEST_F(Events, TheTurnModesOfferTheirButtons) {
         }
         EXPECT_TRUE(client->play.*c.flag);
         EXPECT_TRUE(client->state.MyTurn && client->state.PlayToken && client->state.PromptActive);
-        EXPECT_TRUE(client->slots[net::SlotTurnCountdown].flag);
+        EXPECT_TRUE(client->connection.slots[net::SlotTurnCountdown].flag);
         EXPECT_TRUE(ctl("Operation", 5).visible) << "the restore button";
     }
     // Mode 0: the clock, but no buttons.

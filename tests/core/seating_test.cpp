@@ -106,7 +106,7 @@ TEST_F(Seating, TheLoginResultStartsTheTable) {
     EXPECT_TRUE(client->state.LoginAccepted);
     EXPECT_FALSE(client->state.ExitConfirmed);
     EXPECT_FALSE(client->state.LoginSent);
-    EXPECT_TRUE(client->TimerKeepAlive.enabled());
+    EXPECT_TRUE(client->connection.TimerKeepAlive.enabled());
     EXPECT_EQ(hallGot, std::vector<std::uint32_t>{771});
     EXPECT_EQ(sys(0),
               std::vector<std::string>{"欢迎进入Brenmoor，更多精彩尽在www.brenmoor.example"});
@@ -138,7 +138,7 @@ TEST_F(Seating, ARefusedLoginTellsTheHallAndEnds) {
         EXPECT_FALSE(dispatch(testpk::loginResult(c.result)));
         EXPECT_EQ(endedWith, 0);
         EXPECT_FALSE(client->state.LoginAccepted);
-        EXPECT_TRUE(client->TimerKeepAlive.enabled());
+        EXPECT_TRUE(client->connection.TimerKeepAlive.enabled());
         EXPECT_EQ(sys(0), std::vector<std::string>{c.line});
         fp.loop.drain();
         EXPECT_EQ(hallGot, (std::vector<std::uint32_t>{22, platform::SC_RESTORE}));

@@ -455,7 +455,7 @@ TEST_F(TableWindowClose, SilencesTheTableClosesTheOtherWindowsAndEndsTheProcess)
     EXPECT_TRUE(fp.sound.soundingPaths().empty());
     EXPECT_FALSE(vosSet.loaded());
     EXPECT_FALSE(fp.hall.isOpen());
-    EXPECT_EQ(c.send.SendRing.pending(), 0u) << "no leave packet on this path";
+    EXPECT_EQ(c.connection.send.SendRing.pending(), 0u) << "no leave packet on this path";
 }
 
 }  // namespace

@@ -39,10 +39,10 @@ TEST_F(Transport, TheLoginGoesOutOnceWhenTheSocketConnects) {
     ASSERT_TRUE(advance(200));
     auto sent = sentPackets();
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0], client->LoginPacket);
+    EXPECT_EQ(sent[0], client->connection.LoginPacket);
     EXPECT_EQ(hallCount(771), 1);
     EXPECT_TRUE(client->state.LoginSent);
-    EXPECT_TRUE(client->slots[net::SlotLinkWatch].flag);
+    EXPECT_TRUE(client->connection.slots[net::SlotLinkWatch].flag);
     ASSERT_TRUE(advance(2000));
     EXPECT_TRUE(fp.socket.sent.empty());
     EXPECT_EQ(hallCount(771), 1);
@@ -53,7 +53,7 @@ TEST_F(Transport, QueuedPacketsLeaveOnePerTickInOrderWithTheToken) {
     record();
     // The first packet before anything came in carries 0, 0.
     wire::GamePacket first = wire::makePacket(24, 4);
-    client->QueuePacket(first);
+    client->connection.QueuePacket(first);
     ASSERT_TRUE(advance(50));
     auto sent = sentPackets();
     ASSERT_EQ(sent.size(), 1u);
@@ -65,7 +65,7 @@ TEST_F(Transport, QueuedPacketsLeaveOnePerTickInOrderWithTheToken) {
     ASSERT_EQ(dispatched.size(), 1u);
     for (std::uint8_t code : {7, 8, 9}) {
         wire::GamePacket p = wire::makePacket(code, 4);
-        client->QueuePacket(p);
+        client->connection.QueuePacket(p);
     }
     std::vector<std::pair<std::int64_t, int>> leaving;
     for (int tick = 0; tick < 5; ++tick) {
@@ -141,18 +141,18 @@ TEST_F(Transport, TheReconnectResultDoesNotTakeTheToken) {
     deliver(resumed);
     ASSERT_TRUE(advance(300));
     ASSERT_EQ(dispatched.size(), 2u);
-    EXPECT_EQ(client->send.token.b0, 3);
-    EXPECT_EQ(client->send.token.b1, 4);
+    EXPECT_EQ(client->connection.send.token.b0, 3);
+    EXPECT_EQ(client->connection.send.token.b1, 4);
 }
 
 TEST_F(Transport, ChatText) {
     startConnected();
     auto chatPacket = [&](const std::string& text, std::uint8_t byte11 = 0) {
-        client->send.ChatText = text;
+        client->connection.send.ChatText = text;
         wire::GamePacket p = wire::makePacket(19, 4);
         p[11] = byte11;
         p[200] = 0x77;  // caller's payload: kept only when byte 11 is 1
-        bool queued = client->QueuePacket(p);
+        bool queued = client->connection.QueuePacket(p);
         EXPECT_TRUE(advance(50));
         auto sent = sentPackets();
         EXPECT_EQ(sent.size(), queued ? 1u : 0u);
@@ -165,7 +165,7 @@ TEST_F(Transport, ChatText) {
     ASSERT_TRUE(p);
     EXPECT_EQ((*p)[16 + 99], 'x');
     EXPECT_EQ((*p)[16 + 100], 0);
-    EXPECT_TRUE(client->send.ChatText.empty());
+    EXPECT_TRUE(client->connection.send.ChatText.empty());
     // 100 double-byte characters fill 16..215.
     std::string wide;
     for (int i = 0; i < 100; ++i) wide += "牌";
@@ -184,18 +184,18 @@ TEST_F(Transport, ChatText) {
     EXPECT_EQ(std::string(p->begin() + 16, p->begin() + 20), "  hi");
     // A blank line is not sent and the text stays.
     EXPECT_FALSE(chatPacket("   "));
-    EXPECT_EQ(client->send.ChatText, "   ");
+    EXPECT_EQ(client->connection.send.ChatText, "   ");
     // Byte 11 = 1: the caller's payload leaves unchanged, the text is untouched.
-    client->send.ChatText = "keep";
+    client->connection.send.ChatText = "keep";
     wire::GamePacket voice = wire::makePacket(19, 4);
     voice[11] = 1;
     voice[16] = 5;
-    ASSERT_TRUE(client->QueuePacket(voice));
+    ASSERT_TRUE(client->connection.QueuePacket(voice));
     ASSERT_TRUE(advance(50));
     auto sent = sentPackets();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][16], 5);
-    EXPECT_EQ(client->send.ChatText, "keep");
+    EXPECT_EQ(client->connection.send.ChatText, "keep");
 }
 
 TEST_F(Transport, AFullSendRingRefusesNewPacketsAndKeepsWhatIsQueued) {
@@ -203,7 +203,7 @@ TEST_F(Transport, AFullSendRingRefusesNewPacketsAndKeepsWhatIsQueued) {
     int accepted = 0;
     for (int i = 0; i < 200; ++i) {
         wire::GamePacket p = wire::makePacket(24, static_cast<std::uint8_t>(i));
-        if (client->QueuePacket(p)) ++accepted;
+        if (client->connection.QueuePacket(p)) ++accepted;
     }
     EXPECT_EQ(accepted, 127);
     ASSERT_TRUE(advance(50 * 130));
@@ -216,7 +216,7 @@ TEST_F(Transport, AQueuedLeavePacketReturnsToTheHall) {
     startConnected();
     hallGot.clear();
     wire::GamePacket leave = wire::makePacket(16, 4);
-    client->QueuePacket(leave);
+    client->connection.QueuePacket(leave);
     ASSERT_TRUE(advance(50));
     EXPECT_EQ(sentPackets().size(), 1u);
     EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
@@ -224,7 +224,7 @@ TEST_F(Transport, AQueuedLeavePacketReturnsToTheHall) {
 
     // Without a hall window the process ends after writing it.
     fp.hallWindow.close();
-    client->QueuePacket(leave);
+    client->connection.QueuePacket(leave);
     EXPECT_FALSE(advance(50));
     EXPECT_EQ(endedWith, 0);
     EXPECT_EQ(sentPackets().size(), 1u);
@@ -277,7 +277,7 @@ TEST_F(Transport, ContinueCountdownRunsOutAndSendsTheContinue) {
     EXPECT_EQ(sent[0][3], 16);
     EXPECT_EQ(sent[0][6], 8);
     EXPECT_EQ(sent[0][15], 1);
-    EXPECT_FALSE(client->slots[net::SlotContinue].flag);
+    EXPECT_FALSE(client->connection.slots[net::SlotContinue].flag);
 }
 
 }  // namespace

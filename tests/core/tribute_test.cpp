@@ -308,7 +308,7 @@ TEST_F(Tribute, ATurnOfferedDuringTheReturnPauseOutlivesIt) {
     EXPECT_EQ(handText(), "2H KS 9S 4C");
     EXPECT_TRUE(client->play.LeadMode && client->state.PlayToken && client->state.MyTurn &&
                 client->state.PromptActive);
-    EXPECT_TRUE(client->slots[net::SlotTurnCountdown].flag);
+    EXPECT_TRUE(client->connection.slots[net::SlotTurnCountdown].flag);
     EXPECT_TRUE(ctl("Operation", 0).visible && ctl("Time_Img").visible);
 }
 
@@ -339,7 +339,7 @@ TEST_F(Tribute, ARefusedReturnLeavesThePromptAsItWas) {
         EXPECT_TRUE(sentPackets().empty()) << c.notice;
         EXPECT_TRUE(client->play.ReturnPending && client->state.PromptActive) << c.notice;
         EXPECT_TRUE(ctl("OperationNotP", 0).visible) << c.notice;
-        EXPECT_TRUE(client->slots[net::SlotTurnCountdown].flag) << c.notice;
+        EXPECT_TRUE(client->connection.slots[net::SlotTurnCountdown].flag) << c.notice;
         EXPECT_EQ(raisedPositions(), selection) << c.notice;
         EXPECT_EQ(handText(), held) << c.notice;
     }

@@ -7,13 +7,6 @@
 
 namespace app {
 
-namespace {
-
-// How long the reset waits for the socket to report it is no longer connected.
-constexpr int kCloseWaitMs = 2000, kCloseStepMs = 10;
-
-}  // namespace
-
 void Client::disconnectReset() {
     state.InGame = false;
     // The game-begun flag is cleared only here: GameStarted, which the round start
@@ -21,18 +14,9 @@ void Client::disconnectReset() {
     state.GameStarted = state.GameBegun = false;
     setHallButtonPressed(table::BtnContinue);  // does nothing until re-armed
 
-    for (int i : {0, 1, 2, 3, 5, 6, 7}) slots[static_cast<std::size_t>(i)].flag = false;
-    slots[net::SlotLinkWatch].counter = 0;
-    TimerBong.setEnabled(false);
-    stopKeepAlive();
-
     MainForm.at("Sysmsg", 0).items.clear();
     MainForm.at("Sysmsg", 1).items.clear();
-    pf.socket.close();
-    state.LoginSent = false;
-    for (int waited = 0; pf.socket.state() == platform::SockConnected && waited < kCloseWaitMs;
-         waited += kCloseStepMs)
-        pf.loop.wait(kCloseStepMs);
+    connection.disconnect();
 
     if (ui::Form* huifu = pf.windows.find("huifu")) huifu->hide();
     ui::Form& score = pf.windows.form("Score");
@@ -66,8 +50,6 @@ void Client::disconnectReset() {
     // The private talk of this table.
     if (ui::Form* talk = pf.windows.find("Talk"))
         if (ui::Control* lines = talk->find("Text1")) lines->items.clear();
-    ReceiveRing.clear();
-    send.SendRing.clear();
     state.SeatedCount = 0;
     state.InGame = false;
     state.RoundNumber = state.GamesPlayed = state.RoundInGame = 0;
