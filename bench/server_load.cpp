@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "server/robot_client.h"
+#include "wire/keep_alive.h"
 
 int main(int argc, char** argv) {
     int port = 0, tables = 100, seconds = 20, thinkMs = 0;
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
     // Keep-alives every 5 s, as the client's timer sends them.
     asio::steady_timer ka(io);
     std::function<void()> keepAlive = [&] {
-        for (auto& c : clients) c->send(server::makePacket(server::CmdKeepAlive));
+        for (auto& c : clients) c->send(wire::KeepAlive{}.encode());
         ka.expires_after(std::chrono::seconds(5));
         ka.async_wait([&](const asio::error_code& ec) {
             if (!ec) keepAlive();

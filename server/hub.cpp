@@ -1,6 +1,7 @@
 #include "server/hub.h"
 
 #include "server/messages.h"
+#include "wire/seating.h"
 
 namespace server {
 namespace {
@@ -8,7 +9,6 @@ namespace {
 constexpr int kSweepMs = 1000;
 constexpr int kTimeoutLimit = 3;  // countdown expiries in a row before a client goes away
 constexpr std::size_t kExpiredKept = 4096;
-constexpr int kReconnectMark = 28;  // byte 4 of a login after a lost link
 
 // An account is what the login carries in bytes 16..31: printable ASCII only.
 bool validAccount(std::string_view a) {
@@ -48,16 +48,16 @@ std::uint64_t Hub::open(Link& link) {
     return id;
 }
 
-void Hub::receive(std::uint64_t id, const Packet& p) {
+void Hub::receive(std::uint64_t id, const wire::GamePacket& p) {
     auto it = sessions_.find(id);
     if (it == sessions_.end()) return;
     Session& s = *it->second;
     s.lastHeardMs = loop_.nowMs();
     if (!s.loggedIn) {
-        if (command(p) == CmdLogin) login(s, p);
+        if (wire::commandOf(p) == wire::Command::kLogin) login(s, p);
         return;  // nothing else counts before a login
     }
-    if (command(p) == CmdChat) {
+    if (wire::commandOf(p) == wire::Command::kChat) {
         // A budget of five lines, one more every 400 ms: a flood is dropped here.
         double refill = double(s.lastHeardMs - s.chatBudgetAtMs) / 400.0;
         s.chatBudget = std::min(5.0, s.chatBudget + refill);
@@ -68,8 +68,9 @@ void Hub::receive(std::uint64_t id, const Packet& p) {
     if (s.table) s.table->receive(s, p);
 }
 
-void Hub::login(Session& s, const Packet& p) {
-    std::string account(getZeroEnded(p, 16, 16));
+void Hub::login(Session& s, const wire::GamePacket& p) {
+    const wire::Login l = wire::Login::decode(p);
+    const std::string& account = l.userName;
     auto refuse = [&](int result) {
         s.send(loginResult(result, kTimeoutLimit, options_.turnSeconds));
         log_.line("login refused " + std::to_string(result) + " " +
@@ -77,8 +78,8 @@ void Hub::login(Session& s, const Packet& p) {
         drop(s);
     };
     if (!validAccount(account)) return refuse(3);
-    if (p[4] == kReconnectMark) {
-        std::uint16_t token = std::uint16_t(p[261] << 8 | p[262]);
+    if (l.reconnect) {
+        const std::uint16_t token = l.token;
         for (auto& [id, t] : tables_)
             if (!t->ended() && t->holds(token, account)) {
                 s.loggedIn = true;

@@ -27,7 +27,7 @@ class Hub : public TableHost {
     std::function<void(Table&)> onFirstTable;
 
     std::uint64_t open(Link& link);
-    void receive(std::uint64_t session, const Packet& p);
+    void receive(std::uint64_t session, const wire::GamePacket& p);
     // The transport lost the connection.
     void disconnected(std::uint64_t session);
 
@@ -59,7 +59,7 @@ class Hub : public TableHost {
     static constexpr int kLingerMs = 10000;  // an ended table's clients get this long to go
 
   private:
-    void login(Session& s, const Packet& p);
+    void login(Session& s, const wire::GamePacket& p);
     void seat(Session& s);
     void drop(Session& s);
     void sweep();

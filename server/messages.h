@@ -1,72 +1,67 @@
 #pragma once
-// Every packet the server builds, one function per layout, in command order. This is
-// the one place where outbound byte positions are written; the session token (bytes
-// 260..261) is stamped by the sender.
+// Every packet the server builds, one function per kind, in command order: each fills
+// the command's wire struct from the game's terms and encodes it. The session token
+// (bytes 260..261) is stamped by the sender.
 #include <array>
 #include <span>
 #include <string_view>
 
-#include "server/packet.h"
 #include "server/profile.h"
 #include "server/round_play.h"
 #include "server/scoring.h"
+#include "wire/frame.h"
 
 namespace server {
 
 // 1: the deal, 36 cards little-endian from byte 16.
-Packet dealPacket(std::span<const CardCode> hand);
+wire::GamePacket dealPacket(std::span<const CardCode> hand);
 // 2: the pre-declaration prompt (8 = 1) or the open-declaration prompt (8 = 2) to the
 // seats in `offered`; countdown seconds in 15.
-Packet declarePrompt(int kind, int seconds, std::span<const int> offered = {});
+wire::GamePacket declarePrompt(int kind, int seconds, std::span<const int> offered = {});
 // 2: `actor` pre-declared (kind 1) or declared openly (kind 2).
-Packet declareAnnouncement(int actor, int kind);
+wire::GamePacket declareAnnouncement(int actor, int kind);
 // 6: one step of the play phase.
 struct PlayedHand {
     int actor = 0;
     int next = 0;
     int seconds = 0;
-    int mode = ModeNone;
-    int action = ActPass;
-    int event = 0;
+    wire::TurnMode mode = wire::TurnMode::kNone;
+    wire::PlayedAction action = wire::PlayedAction::kPass;
+    wire::PlayEvent event = wire::PlayEvent::kNone;
     rules::PlayClass playClass = rules::PlayClass::None;
     std::span<const CardCode> cards;
 };
-Packet playedHandPacket(const PlayedHand& h);
+wire::GamePacket playedHandPacket(const PlayedHand& h);
 // 8: the tribute offer to `receiver` from `giver`.
-Packet tributeOffer(int receiver, int giver, int seconds);
+wire::GamePacket tributeOffer(int receiver, int giver, int seconds);
 // 8: the tribute made; `cards` carry the receiver's new CardIds, `giverIds` the ids they
 // had in the giver's hand; kind 4 asks the receiver to return as many cards.
-Packet tributeMade(int receiver, int giver, int kind, int seconds, std::span<const CardCode> cards,
-                   std::span<const std::uint8_t> giverIds,
-                   std::span<const std::uint8_t> noReturnRanks);
+wire::GamePacket tributeMade(int receiver, int giver, int kind, int seconds,
+                             std::span<const CardCode> cards,
+                             std::span<const std::uint8_t> giverIds,
+                             std::span<const std::uint8_t> noReturnRanks);
 // 8: the return made to `toSeat`, cards with its new CardIds.
-Packet returnMade(int toSeat, std::span<const CardCode> cards);
+wire::GamePacket returnMade(int toSeat, std::span<const CardCode> cards);
 // 9: the three result packets, seats (0,1), (2,3), (4,5).
-std::array<Packet, 3> resultPackets(const RoundResult& r);
+std::array<wire::GamePacket, 3> resultPackets(const RoundResult& r);
 // 16: the continue outcome: the seats that continue (all six: byte 6 = 0x7F).
-Packet continueOutcome(std::uint8_t continuingSeatBits);
+wire::GamePacket continueOutcome(std::uint8_t continuingSeatBits);
 // 16: gold shortage: the seats that may stay.
-Packet goldShortage(std::uint8_t stayingSeatBits);
+wire::GamePacket goldShortage(std::uint8_t stayingSeatBits);
 // 18: the login result.
-Packet loginResult(int result, int timeoutLimit, int turnSeconds);
+wire::GamePacket loginResult(int result, int timeoutLimit, int turnSeconds);
 // 19: a chat packet relayed from `sender`: byte 6 is set by the server, the text area is
 // cut at its first zero and the bytes after it cleared.
-Packet chatRelay(const Packet& in, int sender);
+wire::GamePacket chatRelay(const wire::GamePacket& in, int sender);
 // 20: the seat packet of `player` (at seat `playerSeat`) for the client at `receiverSeat`.
-Packet seatPacket(const Profile& player, int playerSeat, int receiverSeat, bool ready);
+wire::GamePacket seatPacket(const Profile& player, int playerSeat, int receiverSeat, bool ready);
 // 21: a player left.
-Packet playerLeft(std::string_view account);
+wire::GamePacket playerLeft(std::string_view account);
 // 22: the server closes the table with a message (UTF-8, sent as GBK).
-Packet tableClosed(std::string_view message);
+wire::GamePacket tableClosed(std::string_view message);
 // 23: the ready notice.
-Packet readyNotice(std::string_view account);
+wire::GamePacket readyNotice(std::string_view account);
 // 29: the reconnect answer.
-Packet resumeResult(bool resumed);
-
-// GBK text written from `at` into at most `size` bytes, never splitting a character.
-// With `pairsOnly` every character takes two bytes (the seat packet's location, level
-// and title fields are read in pairs): ASCII is turned into its full-width form.
-void putGbkText(Packet& p, std::size_t at, std::size_t size, std::string_view utf8,
-                bool pairsOnly = false);
+wire::GamePacket resumeResult(bool resumed);
 
 }  // namespace server

@@ -22,7 +22,7 @@ class Connection : public Link, public std::enable_shared_from_this<Connection> 
         read();
     }
 
-    void send(const Packet& p) override {
+    void send(const wire::GamePacket& p) override {
         if (closed_ || closing_) return;
         if (queue_.size() >= kMaxQueued) {
             // It is not reading: drop it as if the link had failed.
@@ -59,10 +59,10 @@ class Connection : public Link, public std::enable_shared_from_this<Connection> 
                 }
                 pending_.insert(pending_.end(), buffer_.begin(), buffer_.begin() + n);
                 std::size_t at = 0;
-                while (pending_.size() - at >= kPacketSize && !closed_ && !closing_) {
-                    Packet p;
-                    std::copy_n(pending_.begin() + at, kPacketSize, p.begin());
-                    at += kPacketSize;
+                while (pending_.size() - at >= wire::kPacketSize && !closed_ && !closing_) {
+                    wire::GamePacket p;
+                    std::copy_n(pending_.begin() + at, wire::kPacketSize, p.begin());
+                    at += wire::kPacketSize;
                     owner_.hub_.receive(session_, p);
                 }
                 pending_.erase(pending_.begin(), pending_.begin() + at);
@@ -75,7 +75,7 @@ class Connection : public Link, public std::enable_shared_from_this<Connection> 
         batch_.assign(queue_.begin(), queue_.end());
         queue_.clear();
         auto self = shared_from_this();
-        asio::async_write(socket_, asio::buffer(batch_.data(), batch_.size() * kPacketSize),
+        asio::async_write(socket_, asio::buffer(batch_.data(), batch_.size() * wire::kPacketSize),
                           [this, self](const asio::error_code& ec, std::size_t) {
                               writing_ = false;
                               if (closed_) return;
@@ -110,10 +110,10 @@ class Connection : public Link, public std::enable_shared_from_this<Connection> 
     NetServer& owner_;
     asio::ip::tcp::socket socket_;
     std::uint64_t session_ = 0;
-    std::array<std::uint8_t, kPacketSize * 8> buffer_{};
+    std::array<std::uint8_t, wire::kPacketSize * 8> buffer_{};
     std::vector<std::uint8_t> pending_;
-    std::deque<Packet> queue_;
-    std::vector<Packet> batch_;
+    std::deque<wire::GamePacket> queue_;
+    std::vector<wire::GamePacket> batch_;
     bool writing_ = false;
     bool closing_ = false;  // the hub closed it; flushing the queue
     bool closed_ = false;

@@ -5,6 +5,11 @@
 
 #include "rules/validation.h"
 #include "server/round_play.h"
+#include "wire/departure.h"
+#include "wire/play.h"
+#include "wire/round_start.h"
+#include "wire/seating.h"
+#include "wire/tribute.h"
 
 namespace server {
 namespace {
@@ -14,8 +19,6 @@ std::int64_t nowNs() {
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
-
-CardCode cardAt(const Packet& p, std::size_t at) { return CardCode(getU32LE(p, at)); }
 
 }  // namespace
 
@@ -40,15 +43,12 @@ void RobotClient::login(bool again) {
         socket_.set_option(asio::ip::tcp::no_delay(true), ignore);
         // The login goes straight out, without a token; after a lost link it carries
         // the reconnect mark and the token at 261..262.
-        Packet login = makePacket(CmdLogin);
-        putBytes(login, 16, account_, 16);
-        putBytes(login, 32, "key", 16);
-        if (again) {
-            login[4] = 28;
-            login[261] = std::uint8_t(token_ >> 8);
-            login[262] = std::uint8_t(token_ & 0xFF);
-        }
-        queue_.push_back(login);
+        wire::Login login;
+        login.userName = account_;
+        login.loginKey = "key";
+        login.reconnect = again;
+        login.token = again ? token_ : 0;
+        queue_.push_back(login.encode());
         write();
         read();
     });
@@ -78,11 +78,11 @@ void RobotClient::sendRaw(const std::vector<std::uint8_t>& bytes) {
                       [self, buf](const asio::error_code&, std::size_t) {});
 }
 
-void RobotClient::send(Packet p) {
+void RobotClient::send(wire::GamePacket p) {
     if (closed_) return;
-    p[kTokenByte] = std::uint8_t(token_ >> 8);
-    p[kTokenByte + 1] = std::uint8_t(token_ & 0xFF);
-    if (seat_ >= 0) p[kSeatByte] = seatBit(seat_);
+    p[wire::kTokenByte] = std::uint8_t(token_ >> 8);
+    p[wire::kTokenByte + 1] = std::uint8_t(token_ & 0xFF);
+    if (seat_ >= 0) p[wire::kSeatByte] = wire::seatBit(seat_);
     queue_.push_back(p);
     if (!writing_) write();
 }
@@ -94,7 +94,7 @@ void RobotClient::write() {
     queue_.clear();
     auto self = shared_from_this();
     int gen = generation_;
-    asio::async_write(socket_, asio::buffer(batch_.data(), batch_.size() * kPacketSize),
+    asio::async_write(socket_, asio::buffer(batch_.data(), batch_.size() * wire::kPacketSize),
                       [this, self, gen](const asio::error_code& ec, std::size_t) {
                           if (gen != generation_) return;
                           writing_ = false;
@@ -125,12 +125,12 @@ void RobotClient::read() {
             }
             pending_.insert(pending_.end(), buffer_.begin(), buffer_.begin() + n);
             std::size_t at = 0;
-            while (pending_.size() - at >= kPacketSize && !closed_) {
-                Packet p;
-                std::copy_n(pending_.begin() + at, kPacketSize, p.begin());
-                at += kPacketSize;
-                if (command(p) != CmdResume)
-                    token_ = std::uint16_t(p[kTokenByte] << 8 | p[kTokenByte + 1]);
+            while (pending_.size() - at >= wire::kPacketSize && !closed_) {
+                wire::GamePacket p;
+                std::copy_n(pending_.begin() + at, wire::kPacketSize, p.begin());
+                at += wire::kPacketSize;
+                if (wire::commandOf(p) != wire::Command::kResume)
+                    token_ = std::uint16_t(p[wire::kTokenByte] << 8 | p[wire::kTokenByte + 1]);
                 if (onPacket) onPacket(p);
                 handle(p);
             }
@@ -147,27 +147,26 @@ void RobotClient::removeIds(std::span<const std::uint8_t> ids) {
     }
 }
 
-void RobotClient::handle(const Packet& p) {
-    switch (command(p)) {
-        case CmdLogin:
-            if (p[15] != 1) close();
+// The robot's own seat bit in its answers is stamped by send().
+void RobotClient::handle(const wire::GamePacket& p) {
+    using wire::Command;
+    switch (wire::commandOf(p)) {
+        case Command::kLogin:
+            if (wire::LoginResult::decode(p).result != wire::LoginOutcome::kAccepted) close();
             return;
-        case CmdResume:
-            if (p[15] != 1) close();
+        case Command::kResume:
+            if (!wire::ResumeResult::decode(p).resumed) close();
             return;
-        case CmdSeat:
+        case Command::kSeat:
             if (seat_ < 0) {
-                seat_ = seatOfBit(p[kSeatByte]);
-                if (autoPlay) {
-                    Packet ready = makePacket(CmdGameOver);
-                    ready[15] = 1;
-                    send(ready);
-                }
+                seat_ = wire::seatOfBit(wire::Seat::decode(p).ownSeat);
+                if (autoPlay)
+                    send(wire::LeaveOrContinue{0, wire::GameOverCase::kContinue}.encode());
             }
             return;
-        case CmdDeal:
-            hand_.clear();
-            for (int i = 0; i < 36; ++i) hand_.push_back(cardAt(p, 16 + 4 * i));
+        case Command::kDeal: {
+            const wire::Deal d = wire::Deal::decode(p);
+            hand_.assign(d.cards.begin(), d.cards.end());
             sortHand(hand_);
             counts_.fill(36);
             tableClass_ = rules::PlayClass::None;
@@ -175,120 +174,115 @@ void RobotClient::handle(const Packet& p) {
             tableOwner_ = -1;
             results_ = 0;
             return;
-        case CmdDeclare:
-            if (autoPlay && p[11] == 0 &&
-                (p[8] == 1 ||
-                 std::find(p.begin() + 16, p.begin() + 22, seatBit(seat_)) != p.begin() + 22)) {
-                Packet a = makePacket(CmdDeclare);  // 过
-                send(a);
-            }
+        }
+        case Command::kDeclaration: {
+            const wire::Declaration d = wire::Declaration::decode(p);
+            if (autoPlay && d.stage == wire::DeclarationStage::kPrompt &&
+                (d.kind == wire::DeclareKind::kPreDeclare ||
+                 d.offered.offers(wire::seatBit(seat_))))
+                send(wire::DeclarationAnswer{0, wire::DeclareKind::kDecline}.encode());  // 过
             return;
-        case CmdWork:
-            if (autoPlay && p[15] == 1) send(makePacket(CmdWork));  // decline: byte 12 = 0
+        }
+        case Command::kWork:
+            if (autoPlay && wire::Work::decode(p).stage == wire::WorkStage::kPrompt)
+                send(wire::WorkAnswer{0, 0, 0}.encode());  // decline: count 0
             return;
-        case CmdRevolution:
+        case Command::kRevolution: {
             if (!autoPlay) return;
-            if (p[15] == 1 &&
-                std::find(p.begin() + 16, p.begin() + 22, seatBit(seat_)) != p.begin() + 22) {
-                Packet a = makePacket(CmdRevolution);
-                a[8] = 1;  // no revolution
-                send(a);
-            } else if (p[15] == 2 && p[kSeatByte] == seatBit(seat_)) {
-                Packet a = makePacket(CmdRevolution);
-                a[8] = 3;  // no head
-                send(a);
-            }
+            const wire::Revolution r = wire::Revolution::decode(p);
+            if (r.stage == wire::RevolutionStage::kRevolutionPrompt &&
+                r.offered.offers(wire::seatBit(seat_)))
+                send(wire::RevolutionAnswer{0, wire::RevolutionChoice::kDecline}.encode());
+            else if (r.stage == wire::RevolutionStage::kHeadPrompt &&
+                     r.actor == wire::seatBit(seat_))
+                send(wire::RevolutionAnswer{0, wire::RevolutionChoice::kNoHead}.encode());
             return;
-        case CmdTribute:
-            onTribute(p);
+        }
+        case Command::kTribute:
+            onTribute(wire::Tribute::decode(p));
             return;
-        case CmdPlayed:
-            onPlayed(p);
+        case Command::kPlayedHand:
+            onPlayed(wire::PlayedHand::decode(p));
             return;
-        case CmdResult:
+        case Command::kResult:
             if (++results_ == 3) {
                 ++rounds_;
                 results_ = 0;
-                Packet c = makePacket(CmdGameOver);
-                c[15] = rounds_ < roundsWanted ? 1 : 0;
-                if (autoPlay) send(c);
+                const auto which = rounds_ < roundsWanted ? wire::GameOverCase::kContinue
+                                                          : wire::GameOverCase::kLeave;
+                if (autoPlay) send(wire::LeaveOrContinue{0, which}.encode());
                 if (autoPlay && rounds_ >= roundsWanted) ended_ = true;
             }
             return;
-        case CmdGameOver:
-            if (p[15] == 1 && p[kSeatByte] >= 0x7F) return;
-            if (p[15] != 0 && p[15] != 2) ended_ = true;
-            return;
-        case CmdTableClosed: {
-            ended_ = true;
-            Packet leave = makePacket(CmdGameOver);  // the leave routine answers a closed table
-            send(leave);
+        case Command::kGameOver: {
+            const wire::GameOver g = wire::GameOver::decode(p);
+            if (g.which == wire::GameOverCase::kContinue && g.seats >= wire::GameOver::kAllContinue)
+                return;
+            if (g.which != wire::GameOverCase::kLeave && g.which != wire::GameOverCase::kNothing)
+                ended_ = true;
             return;
         }
+        case Command::kTableClosed:
+            ended_ = true;
+            // The leave routine answers a closed table.
+            send(wire::LeaveOrContinue{0, wire::GameOverCase::kLeave}.encode());
+            return;
         default:
             return;
     }
 }
 
-void RobotClient::onTribute(const Packet& p) {
-    int sub = p[11];
-    int receiver = seatOfBit(p[kSeatByte]);
-    if (sub == 1 && receiver == seat_ && autoPlay) {
-        Packet a = makePacket(CmdTribute);
-        a[8] = bot_->acceptsTribute() ? 1 : 2;
-        send(a);
-    } else if (sub == 2) {
-        int n = std::min<int>(p[16], 12);
+void RobotClient::onTribute(const wire::Tribute& t) {
+    const int receiver = wire::seatOfBit(t.receiver);
+    const int n = t.count;
+    if (t.stage == wire::TributeStage::kOffer && receiver == seat_ && autoPlay) {
+        const auto choice =
+            bot_->acceptsTribute() ? wire::TributeChoice::kAccept : wire::TributeChoice::kDecline;
+        send(wire::TributeAnswer{0, choice, 0, {}}.encode());
+    } else if (t.stage == wire::TributeStage::kMade) {
         if (receiver == seat_) {
-            for (int k = 0; k < n; ++k) hand_.push_back(cardAt(p, 17 + 4 * k));
+            hand_.insert(hand_.end(), t.cards.begin(), t.cards.begin() + n);
             sortHand(hand_);
-            if (p[8] == 4 && autoPlay) {
-                Cards back = bot_->chooseReturn(hand_, std::min(n, 2),
-                                                std::span<const std::uint8_t>(p.data() + 76, 12));
-                Packet a = makePacket(CmdTribute);
-                a[8] = 0;
-                a[16] = std::uint8_t(back.size());
-                std::vector<std::uint8_t> ids;
-                for (std::size_t k = 0; k < back.size(); ++k) {
-                    a[17 + k] = std::uint8_t(rules::cardIdOf(back[k]));
-                    ids.push_back(a[17 + k]);
-                }
-                removeIds(ids);
-                send(a);
+            if (t.kind == wire::kTributeKindWithReturn && autoPlay) {
+                Cards back = bot_->chooseReturn(hand_, std::min(n, 2), t.noReturnRanks);
+                wire::TributeAnswer a{0, wire::TributeChoice::kReturn, 0, {}};
+                a.count = std::uint8_t(std::min<std::size_t>(back.size(), wire::kMaxReturnCards));
+                for (std::size_t k = 0; k < a.count; ++k)
+                    a.ids[k] = std::uint8_t(rules::cardIdOf(back[k]));
+                removeIds(std::span<const std::uint8_t>(a.ids.data(), a.count));
+                send(a.encode());
             }
-        } else if (seatOfBit(p[12]) == seat_) {
-            removeIds(std::span<const std::uint8_t>(p.data() + 96, std::size_t(n)));
+        } else if (wire::seatOfBit(t.giver) == seat_) {
+            removeIds(std::span<const std::uint8_t>(t.giverIds.data(), std::size_t(n)));
         }
-    } else if (sub == 3 && receiver == seat_) {
-        int n = std::min<int>(p[16], 12);
-        for (int k = 0; k < n; ++k) hand_.push_back(cardAt(p, 17 + 4 * k));
+    } else if (t.stage == wire::TributeStage::kReturned && receiver == seat_) {
+        hand_.insert(hand_.end(), t.cards.begin(), t.cards.begin() + n);
         sortHand(hand_);
     }
 }
 
-void RobotClient::onPlayed(const Packet& p) {
-    int actor = seatOfBit(p[kSeatByte]);
-    int next = seatOfBit(p[8]);
-    int mode = p[11];
-    int action = p[15];
-    int n = std::min<int>(p[17], rules::kMaxPlayCards);
+void RobotClient::onPlayed(const wire::PlayedHand& h) {
+    const int actor = wire::seatOfBit(h.actor);
+    const int next = wire::seatOfBit(h.next);
+    const int n = h.count;
     if (playSentAt_ >= 0) {
         playLatencies.push_back(nowNs() - playSentAt_);
         playSentAt_ = -1;
     }
     if (n > 0 && actor >= 0 && actor != seat_) {
-        tableCards_.clear();
-        for (int i = 0; i < n; ++i) tableCards_.push_back(cardAt(p, 20 + 4 * i));
-        tableClass_ = rules::PlayClass(p[18]);
+        tableCards_.assign(h.cards.begin(), h.cards.begin() + n);
+        tableClass_ = rules::PlayClass(h.playClass);
         tableOwner_ = actor;
         counts_[actor] = std::max(0, counts_[actor] - n);
     }
-    if (action == ActRoundOver) return;
-    if (mode == ModeLead) {
+    if (h.action == wire::PlayedAction::kRoundOver) return;
+    const wire::TurnMode mode = h.mode;
+    if (mode == wire::TurnMode::kLead) {
         tableClass_ = rules::PlayClass::None;
         tableCards_.clear();
     }
-    if (next != seat_ || mode < ModeLead || mode > 5 || !autoPlay) return;
+    const bool choosing = mode >= wire::TurnMode::kLead && mode <= wire::TurnMode::kTakeLead;
+    if (next != seat_ || !choosing || !autoPlay) return;
     if (thinkMs <= 0) {
         takeTurn(mode);
         return;
@@ -304,11 +298,11 @@ void RobotClient::onPlayed(const Packet& p) {
     });
 }
 
-void RobotClient::takeTurn(int mode) {
+void RobotClient::takeTurn(wire::TurnMode mode) {
     SeatView v;
     v.seat = seat_;
     v.hand = hand_;
-    v.leading = mode == ModeLead;
+    v.leading = mode == wire::TurnMode::kLead;
     v.tableClass = tableClass_;
     Cards codes;
     for (CardCode c : tableCards_) codes.push_back(rules::tableCodeOf(c));
@@ -317,27 +311,25 @@ void RobotClient::takeTurn(int mode) {
     v.cardCounts = counts_;
     v.cardCounts[seat_] = int(hand_.size());
     std::optional<Cards> choice = bot_->choosePlay(v);
-    Packet a = makePacket(CmdPlay);
+    wire::Play a;
     if (!choice || choice->empty()) {
-        a[15] = 1;  // pass
+        a.action = wire::PlayAction::kPass;
     } else {
-        a[15] = 2;
-        a[17] = std::uint8_t(choice->size());
+        a.action = wire::PlayAction::kPlayCards;
+        a.count = std::uint8_t(std::min<std::size_t>(choice->size(), wire::kMaxPlayCards));
         Cards sel;
         for (CardCode c : *choice) sel.push_back(rules::tableCodeOf(c));
-        a[18] = std::uint8_t(rules::ClassifyPlay(sel));
-        std::vector<std::uint8_t> ids;
-        for (std::size_t i = 0; i < choice->size(); ++i)
-            ids.push_back(std::uint8_t(rules::cardIdOf((*choice)[i])));
-        for (std::size_t i = 0; i < ids.size(); ++i) a[20 + i] = ids[i];
-        removeIds(ids);
+        a.playClass = std::uint8_t(rules::ClassifyPlay(sel));
+        for (std::size_t i = 0; i < a.count; ++i)
+            a.ids[i] = std::uint8_t(rules::cardIdOf((*choice)[i]));
+        removeIds(std::span<const std::uint8_t>(a.ids.data(), a.count));
         // Our own play is the table play now, as the client sets it at once.
         tableCards_ = *choice;
-        tableClass_ = rules::PlayClass(a[18]);
+        tableClass_ = rules::PlayClass(a.playClass);
         tableOwner_ = seat_;
     }
     playSentAt_ = nowNs();
-    send(a);
+    send(a.encode());
 }
 
 }  // namespace server

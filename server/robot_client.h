@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "server/bot.h"
-#include "server/packet.h"
+#include "wire/frame.h"
+#include "wire/play.h"
+#include "wire/tribute.h"
 
 namespace server {
 
@@ -25,11 +27,11 @@ class RobotClient : public std::enable_shared_from_this<RobotClient> {
     // Sends raw bytes (hostile tests); the token is not stamped.
     void sendRaw(const std::vector<std::uint8_t>& bytes);
     // Queues a packet with the current token stamped, as the client's send routine does.
-    void send(Packet p);
+    void send(wire::GamePacket p);
     void close();
 
     // Every packet received, before the robot reacts to it.
-    std::function<void(const Packet&)> onPacket;
+    std::function<void(const wire::GamePacket&)> onPacket;
     // The robot answers prompts and turns by itself unless this is off.
     bool autoPlay = true;
     // Milliseconds the robot thinks before each play (0: at once).
@@ -54,19 +56,19 @@ class RobotClient : public std::enable_shared_from_this<RobotClient> {
     void login(bool again);
     void lost();
     void write();
-    void handle(const Packet& p);
-    void onPlayed(const Packet& p);
-    void onTribute(const Packet& p);
-    void takeTurn(int mode);
+    void handle(const wire::GamePacket& p);
+    void onPlayed(const wire::PlayedHand& h);
+    void onTribute(const wire::Tribute& t);
+    void takeTurn(wire::TurnMode mode);
     void removeIds(std::span<const std::uint8_t> ids);
 
     asio::ip::tcp::socket socket_;
     std::string account_;
     std::unique_ptr<Bot> bot_;
-    std::array<std::uint8_t, kPacketSize * 8> buffer_{};
+    std::array<std::uint8_t, wire::kPacketSize * 8> buffer_{};
     std::vector<std::uint8_t> pending_;
-    std::deque<Packet> queue_;
-    std::vector<Packet> batch_;
+    std::deque<wire::GamePacket> queue_;
+    std::vector<wire::GamePacket> batch_;
     bool writing_ = false;
     bool closed_ = false;
     bool ended_ = false;

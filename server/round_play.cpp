@@ -12,7 +12,7 @@ void RoundPlay::start(std::array<Cards, kSeats> hands, int leader) {
     outCount_ = 0;
     lastOut_ = leader;
     current_ = leader;
-    mode_ = ModeLead;
+    mode_ = wire::TurnMode::kLead;
     tableClass_ = rules::PlayClass::None;
     tableCards_.clear();
     owner_ = -1;
@@ -80,7 +80,7 @@ std::optional<PlayStep> RoundPlay::playCards(int seat, std::span<const CardCode>
     for (std::size_t i = 0; i < h.size(); ++i)
         if (taken[i]) cards.push_back(h[i]);
 
-    rules::PlayClass table = mode_ == ModeLead ? rules::PlayClass::None : tableClass_;
+    rules::PlayClass table = mode_ == wire::TurnMode::kLead ? rules::PlayClass::None : tableClass_;
     Cards tableCodes;
     for (CardCode c : tableCards_) tableCodes.push_back(rules::tableCodeOf(c));
     rules::PlayClass cls = checkPlay(cards, int(h.size()), table, tableCodes);
@@ -90,7 +90,8 @@ std::optional<PlayStep> RoundPlay::playCards(int seat, std::span<const CardCode>
     step.actor = seat;
     step.cards = cards;
     step.playClass = cls;
-    step.action = mode_ == ModeLead ? ActLead : ActFollow;
+    step.action =
+        mode_ == wire::TurnMode::kLead ? wire::PlayedAction::kOpening : wire::PlayedAction::kPlayed;
 
     Cards rest;
     for (std::size_t i = 0; i < h.size(); ++i)
@@ -105,28 +106,28 @@ std::optional<PlayStep> RoundPlay::playCards(int seat, std::span<const CardCode>
         ++outCount_;
         places_[seat] = outCount_;
         lastOut_ = seat;
-        step.action = ActOut;
+        step.action = wire::PlayedAction::kWentOut;
         step.place = outCount_;
         if (roundEnds()) {
             over_ = true;
             step.roundOver = true;
             step.next = -1;
-            step.mode = ModeNone;
+            step.mode = wire::TurnMode::kNone;
             return step;
         }
     }
     current_ = nextWithCards(seat);
-    mode_ = ModeFollow;
+    mode_ = wire::TurnMode::kFollow;
     step.next = current_;
     step.mode = mode_;
     return step;
 }
 
 std::optional<PlayStep> RoundPlay::pass(int seat) {
-    if (over_ || seat != current_ || mode_ == ModeLead) return std::nullopt;
+    if (over_ || seat != current_ || mode_ == wire::TurnMode::kLead) return std::nullopt;
     PlayStep step;
     step.actor = seat;
-    step.action = ActPass;
+    step.action = wire::PlayedAction::kPass;
     ++passes_;
     bool ownerHolds = owner_ >= 0 && !hands_[owner_].empty();
     int needed = seatsWithCards() - (ownerHolds ? 1 : 0);
@@ -134,7 +135,7 @@ std::optional<PlayStep> RoundPlay::pass(int seat) {
         // Everyone else passed: the trick is over. Its last player leads again, or when
         // he has gone out the next seat after him that still holds cards.
         current_ = ownerHolds ? owner_ : nextWithCards(owner_);
-        mode_ = ModeLead;
+        mode_ = wire::TurnMode::kLead;
         tableClass_ = rules::PlayClass::None;
         tableCards_.clear();
         passes_ = 0;

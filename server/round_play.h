@@ -8,29 +8,22 @@
 #include <span>
 
 #include "server/deck.h"
+#include "wire/commands.h"
 
 namespace server {
 
-// Turn modes of the played-hand command (byte 11).
-enum TurnMode : int { ModeNone = 0, ModeLead = 1, ModeFollow = 2 };
-// Actions of the played-hand command (byte 15).
-enum PlayedAction : int {
-    ActPass = 0,
-    ActLead = 1,    // cards opening a trick
-    ActFollow = 2,  // cards beating the table
-    ActBegin = 7,   // the play phase starts (no action-specific handling at the client)
-    ActOut = 9,     // the actor played his last cards and went out
-    ActRoundOver = 10,
-};
+// The turn modes and actions are the played-hand command's (wire/commands.h).
+using wire::PlayedAction;
+using wire::TurnMode;
 
 // What one accepted step did, in the terms of the played-hand command.
 struct PlayStep {
     int actor = -1;
-    int action = ActPass;
+    PlayedAction action = PlayedAction::kPass;
     Cards cards;  // what was played (with the actor's CardIds)
     rules::PlayClass playClass = rules::PlayClass::None;
     int next = -1;  // the seat to act next; -1 when the round is over
-    int mode = ModeNone;
+    TurnMode mode = TurnMode::kNone;
     int place = 0;  // the actor's finishing place when he went out
     bool roundOver = false;
 };
@@ -41,7 +34,7 @@ class RoundPlay {
 
     bool over() const { return over_; }
     int current() const { return current_; }
-    int mode() const { return mode_; }
+    TurnMode mode() const { return mode_; }
     rules::PlayClass tableClass() const { return tableClass_; }
     const Cards& tableCards() const { return tableCards_; }
     int tableOwner() const { return owner_; }
@@ -71,7 +64,7 @@ class RoundPlay {
     int outCount_ = 0;
     int lastOut_ = 0;
     int current_ = 0;
-    int mode_ = ModeLead;
+    TurnMode mode_ = TurnMode::kLead;
     rules::PlayClass tableClass_ = rules::PlayClass::None;
     Cards tableCards_;
     int owner_ = -1;

@@ -7,8 +7,15 @@
 
 #include "rules/notation.h"
 #include "rules/validation.h"
-#include "wire/gbk.h"
 #include "server/messages.h"
+#include "wire/chat.h"
+#include "wire/departure.h"
+#include "wire/gbk.h"
+#include "wire/packet_fields.h"
+#include "wire/play.h"
+#include "wire/round_start.h"
+#include "wire/seating.h"
+#include "wire/tribute.h"
 
 namespace server {
 namespace {
@@ -26,47 +33,90 @@ struct Alias {
     Field field;
 };
 
+using wire::Chat, wire::Declaration, wire::DeclarationAnswer, wire::Deal, wire::Exchange,
+    wire::GameOver, wire::LeaveOrContinue, wire::LoginResult, wire::OfferedSeats, wire::Play,
+    wire::PlayerLeft, wire::ReadyNotice, wire::ResumeResult, wire::Revolution,
+    wire::RevolutionAnswer, wire::TableClosed, wire::Tribute, wire::TributeAnswer, wire::Work,
+    wire::WorkAnswer;
+constexpr int off(std::size_t byte) { return int(byte); }
+constexpr int code(wire::Command c) { return int(c); }
+using C = wire::Command;
+
 // Names of the fields of packets the server sends.
 const Alias kSendAliases[] = {
-    {0, "seat", {6, FieldType::U8}},        {1, "hand", {16, FieldType::Hand}},
-    {2, "kind", {8, FieldType::U8}},        {2, "announce", {11, FieldType::U8}},
-    {2, "seconds", {15, FieldType::U8}},    {2, "offered", {16, FieldType::U8}},
-    {2, "actor", {6, FieldType::U8}},       {3, "actor", {6, FieldType::U8}},
-    {3, "card", {8, FieldType::BE32}},      {3, "count", {12, FieldType::U8}},
-    {3, "prompt", {15, FieldType::U8}},     {4, "actor", {6, FieldType::U8}},
-    {4, "kind", {8, FieldType::U8}},        {4, "sell", {16, FieldType::BE32}},
-    {4, "buy", {20, FieldType::BE32}},      {5, "actor", {6, FieldType::U8}},
-    {5, "seconds", {12, FieldType::U8}},    {5, "sub", {15, FieldType::U8}},
-    {5, "offered", {16, FieldType::U8}},    {6, "actor", {6, FieldType::U8}},
-    {6, "next", {8, FieldType::U8}},        {6, "seconds", {10, FieldType::U8}},
-    {6, "mode", {11, FieldType::U8}},       {6, "action", {15, FieldType::U8}},
-    {6, "event", {16, FieldType::U8}},      {6, "count", {17, FieldType::U8}},
-    {6, "class", {18, FieldType::U8}},      {6, "cards", {20, FieldType::Cards}},
-    {8, "receiver", {6, FieldType::U8}},    {8, "kind", {8, FieldType::U8}},
-    {8, "seconds", {9, FieldType::U8}},     {8, "sub", {11, FieldType::U8}},
-    {8, "giver", {12, FieldType::U8}},      {8, "count", {16, FieldType::U8}},
-    {8, "cards", {17, FieldType::Cards}},   {8, "noreturn", {76, FieldType::U8}},
-    {8, "giverids", {96, FieldType::U8}},   {16, "seats", {6, FieldType::U8}},
-    {16, "case", {15, FieldType::U8}},      {18, "limit", {10, FieldType::U8}},
-    {18, "turn", {11, FieldType::U8}},      {18, "result", {15, FieldType::U8}},
-    {19, "from", {6, FieldType::U8}},       {19, "private", {5, FieldType::U8}},
-    {19, "to", {8, FieldType::U8}},         {19, "voice", {11, FieldType::U8}},
-    {19, "text", {16, FieldType::Text}},    {21, "account", {16, FieldType::Text}},
-    {22, "text", {16, FieldType::Text}},    {23, "ready", {15, FieldType::U8}},
-    {23, "account", {16, FieldType::Text}}, {29, "result", {15, FieldType::U8}},
+    {0, "seat", {off(wire::kSeatByte), FieldType::U8}},
+    {code(C::kDeal), "hand", {off(Deal::kCardsByte), FieldType::Hand}},
+    {code(C::kDeclaration), "kind", {off(Declaration::kKindByte), FieldType::U8}},
+    {code(C::kDeclaration), "announce", {off(Declaration::kStageByte), FieldType::U8}},
+    {code(C::kDeclaration), "seconds", {off(Declaration::kSecondsByte), FieldType::U8}},
+    {code(C::kDeclaration), "offered", {off(OfferedSeats::kFirstByte), FieldType::U8}},
+    {code(C::kDeclaration), "actor", {off(wire::kSeatByte), FieldType::U8}},
+    {code(C::kWork), "actor", {off(wire::kSeatByte), FieldType::U8}},
+    {code(C::kWork), "card", {off(Work::kCardByte), FieldType::BE32}},
+    {code(C::kWork), "count", {off(Work::kCountByte), FieldType::U8}},
+    {code(C::kWork), "prompt", {off(Work::kStageByte), FieldType::U8}},
+    {code(C::kExchange), "actor", {off(wire::kSeatByte), FieldType::U8}},
+    {code(C::kExchange), "kind", {off(Exchange::kKindByte), FieldType::U8}},
+    {code(C::kExchange), "sell", {off(Exchange::kSellByte), FieldType::BE32}},
+    {code(C::kExchange), "buy", {off(Exchange::kBuyByte), FieldType::BE32}},
+    {code(C::kRevolution), "actor", {off(wire::kSeatByte), FieldType::U8}},
+    {code(C::kRevolution), "seconds", {off(Revolution::kSecondsByte), FieldType::U8}},
+    {code(C::kRevolution), "sub", {off(Revolution::kStageByte), FieldType::U8}},
+    {code(C::kRevolution), "offered", {off(OfferedSeats::kFirstByte), FieldType::U8}},
+    {code(C::kPlayedHand), "actor", {off(wire::kSeatByte), FieldType::U8}},
+    {code(C::kPlayedHand), "next", {off(wire::PlayedHand::kNextByte), FieldType::U8}},
+    {code(C::kPlayedHand), "seconds", {off(wire::PlayedHand::kSecondsByte), FieldType::U8}},
+    {code(C::kPlayedHand), "mode", {off(wire::PlayedHand::kModeByte), FieldType::U8}},
+    {code(C::kPlayedHand), "action", {off(wire::PlayedHand::kActionByte), FieldType::U8}},
+    {code(C::kPlayedHand), "event", {off(wire::PlayedHand::kEventByte), FieldType::U8}},
+    {code(C::kPlayedHand), "count", {off(wire::PlayedHand::kCountByte), FieldType::U8}},
+    {code(C::kPlayedHand), "class", {off(wire::PlayedHand::kClassByte), FieldType::U8}},
+    {code(C::kPlayedHand), "cards", {off(wire::PlayedHand::kCardsByte), FieldType::Cards}},
+    {code(C::kTribute), "receiver", {off(wire::kSeatByte), FieldType::U8}},
+    {code(C::kTribute), "kind", {off(Tribute::kKindByte), FieldType::U8}},
+    {code(C::kTribute), "seconds", {off(Tribute::kSecondsByte), FieldType::U8}},
+    {code(C::kTribute), "sub", {off(Tribute::kStageByte), FieldType::U8}},
+    {code(C::kTribute), "giver", {off(Tribute::kGiverByte), FieldType::U8}},
+    {code(C::kTribute), "count", {off(Tribute::kCountByte), FieldType::U8}},
+    {code(C::kTribute), "cards", {off(Tribute::kCardsByte), FieldType::Cards}},
+    {code(C::kTribute), "noreturn", {off(Tribute::kNoReturnByte), FieldType::U8}},
+    {code(C::kTribute), "giverids", {off(Tribute::kGiverIdsByte), FieldType::U8}},
+    {code(C::kGameOver), "seats", {off(wire::kSeatByte), FieldType::U8}},
+    {code(C::kGameOver), "case", {off(GameOver::kCaseByte), FieldType::U8}},
+    {code(C::kLogin), "limit", {off(LoginResult::kTimeoutLimitByte), FieldType::U8}},
+    {code(C::kLogin), "turn", {off(LoginResult::kTurnSecondsByte), FieldType::U8}},
+    {code(C::kLogin), "result", {off(LoginResult::kResultByte), FieldType::U8}},
+    {code(C::kChat), "from", {off(wire::kSeatByte), FieldType::U8}},
+    {code(C::kChat), "private", {off(Chat::kPrivateByte), FieldType::U8}},
+    {code(C::kChat), "to", {off(Chat::kAddresseeByte), FieldType::U8}},
+    {code(C::kChat), "voice", {off(Chat::kKindByte), FieldType::U8}},
+    {code(C::kChat), "text", {off(Chat::kTextFirst), FieldType::Text}},
+    {code(C::kPlayerLeft), "account", {off(PlayerLeft::kAccountFirst), FieldType::Text}},
+    {code(C::kTableClosed), "text", {off(TableClosed::kTextFirst), FieldType::Text}},
+    {code(C::kReady), "ready", {off(ReadyNotice::kReadyByte), FieldType::U8}},
+    {code(C::kReady), "account", {off(ReadyNotice::kAccountFirst), FieldType::Text}},
+    {code(C::kResume), "result", {off(ResumeResult::kResultByte), FieldType::U8}},
 };
 
 // Names of the fields of packets a client sends.
 const Alias kExpectAliases[] = {
-    {0, "seat", {6, FieldType::U8}},     {2, "kind", {8, FieldType::U8}},
-    {3, "id", {11, FieldType::U8}},      {3, "best", {12, FieldType::U8}},
-    {5, "choice", {8, FieldType::U8}},   {7, "action", {15, FieldType::U8}},
-    {7, "count", {17, FieldType::U8}},   {7, "class", {18, FieldType::U8}},
-    {7, "ids", {20, FieldType::U8}},     {8, "answer", {8, FieldType::U8}},
-    {8, "count", {16, FieldType::U8}},   {8, "ids", {17, FieldType::U8}},
-    {16, "case", {15, FieldType::U8}},   {19, "private", {5, FieldType::U8}},
-    {19, "voice", {11, FieldType::U8}},  {19, "to", {8, FieldType::U8}},
-    {19, "text", {16, FieldType::Text}},
+    {0, "seat", {off(wire::kSeatByte), FieldType::U8}},
+    {code(C::kDeclaration), "kind", {off(DeclarationAnswer::kKindByte), FieldType::U8}},
+    {code(C::kWork), "id", {off(WorkAnswer::kCardIdByte), FieldType::U8}},
+    {code(C::kWork), "best", {off(WorkAnswer::kCountByte), FieldType::U8}},
+    {code(C::kRevolution), "choice", {off(RevolutionAnswer::kChoiceByte), FieldType::U8}},
+    {code(C::kPlay), "action", {off(Play::kActionByte), FieldType::U8}},
+    {code(C::kPlay), "count", {off(Play::kCountByte), FieldType::U8}},
+    {code(C::kPlay), "class", {off(Play::kClassByte), FieldType::U8}},
+    {code(C::kPlay), "ids", {off(Play::kIdsByte), FieldType::U8}},
+    {code(C::kTribute), "answer", {off(TributeAnswer::kChoiceByte), FieldType::U8}},
+    {code(C::kTribute), "count", {off(TributeAnswer::kCountByte), FieldType::U8}},
+    {code(C::kTribute), "ids", {off(TributeAnswer::kIdsByte), FieldType::U8}},
+    {code(C::kGameOver), "case", {off(LeaveOrContinue::kCaseByte), FieldType::U8}},
+    {code(C::kChat), "private", {off(Chat::kPrivateByte), FieldType::U8}},
+    {code(C::kChat), "voice", {off(Chat::kKindByte), FieldType::U8}},
+    {code(C::kChat), "to", {off(Chat::kAddresseeByte), FieldType::U8}},
+    {code(C::kChat), "text", {off(Chat::kTextFirst), FieldType::Text}},
 };
 
 std::optional<int> number(std::string_view s) {
@@ -89,7 +139,7 @@ std::optional<Field> resolve(bool outbound, int cmd, const std::string& name) {
             off = off.substr(0, c);
         }
         auto o = number(off);
-        if (!o || *o < 0 || *o >= int(kPacketSize)) return std::nullopt;
+        if (!o || *o < 0 || *o >= int(wire::kPacketSize)) return std::nullopt;
         Field f{*o, FieldType::U8};
         if (type == "le32")
             f.type = FieldType::LE32;
@@ -352,7 +402,7 @@ bool Scenario::run(const Line& l) {
             finish(false, where + "bad target " + l.words[1]);
             return false;
         }
-        Packet p;
+        wire::GamePacket p;
         std::string err;
         int target = who == -2 ? firstHuman() : who;
         if (!buildPacket(l, 3, cmd, target, p, err)) {
@@ -385,9 +435,10 @@ bool Scenario::run(const Line& l) {
     return false;
 }
 
-bool Scenario::intercept(int seat, const Packet& p) {
+bool Scenario::intercept(int seat, const wire::GamePacket& p) {
     if (done_ || waiting_ != Waiting::Packet || seat != expectFrom_) return false;
-    if (command(p) != expectCommand_) return false;  // keep-alives and the like pass by
+    if (int(wire::commandOf(p)) != expectCommand_)
+        return false;  // keep-alives and the like pass by
     const Line& l = lines_[pc_ - 1];
     std::string err;
     if (!matches(l, 3, expectCommand_, seat, p, err)) {
@@ -414,10 +465,10 @@ bool valueBytes(const std::string& value, int seat, const Table& t, std::vector<
                 std::string& err) {
     for (const std::string& item : splitList(value)) {
         if (item == "me")
-            out.push_back(seatBit(seat));
+            out.push_back(wire::seatBit(seat));
         else if (item.rfind("seat", 0) == 0 && number(item.substr(4)) &&
                  *number(item.substr(4)) < kSeats)
-            out.push_back(seatBit(*number(item.substr(4))));
+            out.push_back(wire::seatBit(*number(item.substr(4))));
         else if (auto n = number(item); n && *n >= 0 && *n <= 255)
             out.push_back(std::uint8_t(*n));
         else {
@@ -462,9 +513,9 @@ bool cardValue(const std::string& item, int seat, const Table& t, CardCode& out,
 
 }  // namespace
 
-bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target, Packet& p,
-                           std::string& err) const {
-    p = makePacket(std::uint8_t(cmd));
+bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target,
+                           wire::GamePacket& p, std::string& err) const {
+    p = wire::makePacket(std::uint8_t(cmd));
     bool countSet = false, classSet = false;
     Cards played;
     for (std::size_t i = from; i < l.words.size(); ++i) {
@@ -486,7 +537,7 @@ bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target,
             case FieldType::U8: {
                 std::vector<std::uint8_t> bytes;
                 if (!valueBytes(value, target, *table_, bytes, err)) return false;
-                for (std::size_t k = 0; k < bytes.size() && f->offset + k < kPacketSize; ++k)
+                for (std::size_t k = 0; k < bytes.size() && f->offset + k < wire::kPacketSize; ++k)
                     p[f->offset + k] = bytes[k];
                 break;
             }
@@ -495,21 +546,23 @@ bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target,
                 CardCode c;
                 if (!cardValue(value, target, *table_, c, err)) return false;
                 if (f->type == FieldType::LE32)
-                    putU32LE(p, f->offset, std::uint32_t(c));
+                    wire::putLe32(p, f->offset, std::uint32_t(c));
                 else
-                    putU32BE(p, f->offset, std::uint32_t(c));
+                    wire::putBe32(p, f->offset, std::uint32_t(c));
                 break;
             }
             case FieldType::Text:
-                putGbkText(p, f->offset, std::min<std::size_t>(200, kPacketSize - 12 - f->offset),
-                           value);
+                wire::putGbkText(
+                    p, f->offset,
+                    f->offset + std::min<std::size_t>(200, wire::kPacketSize - 12 - f->offset) - 1,
+                    value);
                 break;
             case FieldType::Cards: {
                 int k = 0;
                 for (const std::string& item : splitList(value)) {
                     CardCode c;
                     if (!cardValue(item, target, *table_, c, err)) return false;
-                    putU32LE(p, f->offset + 4 * k++, std::uint32_t(c));
+                    wire::putLe32(p, f->offset + 4 * k++, std::uint32_t(c));
                     played.push_back(c);
                 }
                 break;
@@ -522,23 +575,25 @@ bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target,
                 }
                 const Cards& h = table_->hand(s);
                 for (std::size_t k = 0; k < h.size() && k < std::size_t(kHandSize); ++k)
-                    putU32LE(p, f->offset + 4 * k, std::uint32_t(h[k]));
+                    wire::putLe32(p, f->offset + 4 * k, std::uint32_t(h[k]));
                 break;
             }
         }
     }
     // A played hand or a tribute gets its count (and a played hand its class) from its cards.
-    if (!played.empty() && !countSet) p[cmd == CmdPlayed ? 17 : 16] = std::uint8_t(played.size());
-    if (!played.empty() && !classSet && cmd == CmdPlayed) {
+    if (!played.empty() && !countSet)
+        p[cmd == code(C::kPlayedHand) ? wire::PlayedHand::kCountByte : wire::Tribute::kCountByte] =
+            std::uint8_t(played.size());
+    if (!played.empty() && !classSet && cmd == code(C::kPlayedHand)) {
         Cards codes;
         for (CardCode c : played) codes.push_back(rules::tableCodeOf(c));
-        p[18] = std::uint8_t(rules::ClassifyPlay(codes));
+        p[wire::PlayedHand::kClassByte] = std::uint8_t(rules::ClassifyPlay(codes));
     }
     return true;
 }
 
-bool Scenario::matches(const Line& l, std::size_t from, int cmd, int source, const Packet& p,
-                       std::string& err) const {
+bool Scenario::matches(const Line& l, std::size_t from, int cmd, int source,
+                       const wire::GamePacket& p, std::string& err) const {
     for (std::size_t i = from; i < l.words.size(); ++i) {
         const std::string& w = l.words[i];
         if (w == "within") {
@@ -557,7 +612,7 @@ bool Scenario::matches(const Line& l, std::size_t from, int cmd, int source, con
             return false;
         }
         if (f->type == FieldType::Text) {
-            std::string got = wire::gbkToUtf8(getZeroEnded(p, f->offset, 200));
+            std::string got = wire::gbkToUtf8(wire::getZeroEnded(p, f->offset, 200));
             if (got != value) {
                 err = name + " is \"" + got + "\", not \"" + value + "\"";
                 return false;
@@ -568,9 +623,9 @@ bool Scenario::matches(const Line& l, std::size_t from, int cmd, int source, con
         if (!valueBytes(value, source, *table_, want, err)) return false;
         for (std::size_t k = 0; k < want.size(); ++k) {
             std::size_t at = f->offset + k;
-            if (at >= kPacketSize || p[at] != want[k]) {
+            if (at >= wire::kPacketSize || p[at] != want[k]) {
                 err = name + " byte " + std::to_string(at) + " is " +
-                      std::to_string(at < kPacketSize ? p[at] : -1) + ", not " +
+                      std::to_string(at < wire::kPacketSize ? p[at] : -1) + ", not " +
                       std::to_string(want[k]);
                 return false;
             }

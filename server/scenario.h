@@ -36,7 +36,7 @@ class Scenario : public TableScript {
 
     // TableScript
     void tableReady() override;
-    bool intercept(int seat, const Packet& p) override;
+    bool intercept(int seat, const wire::GamePacket& p) override;
     void roundScored() override;
 
   private:
@@ -46,9 +46,9 @@ class Scenario : public TableScript {
     bool run(const Line& l);  // false: wait for something before the next line
     int firstHuman() const;
     int seatWord(const std::string& w) const;
-    bool buildPacket(const Line& l, std::size_t from, int cmd, int target, Packet& p,
+    bool buildPacket(const Line& l, std::size_t from, int cmd, int target, wire::GamePacket& p,
                      std::string& err) const;
-    bool matches(const Line& l, std::size_t from, int cmd, int source, const Packet& p,
+    bool matches(const Line& l, std::size_t from, int cmd, int source, const wire::GamePacket& p,
                  std::string& err) const;
 
     std::vector<Line> lines_;

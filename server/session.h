@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "server/packet.h"
+#include "wire/frame.h"
 
 namespace server {
 
@@ -14,7 +14,7 @@ class Table;
 class Link {
   public:
     virtual ~Link() = default;
-    virtual void send(const Packet& p) = 0;
+    virtual void send(const wire::GamePacket& p) = 0;
     // Closes the connection; the transport reports nothing back afterwards.
     virtual void close() = 0;
 };
@@ -34,9 +34,9 @@ struct Session {
     std::int64_t chatBudgetAtMs = 0;
 
     // Stamps the token into bytes 260..261 and sends.
-    void send(Packet p) {
-        p[kTokenByte] = std::uint8_t(token >> 8);
-        p[kTokenByte + 1] = std::uint8_t(token & 0xFF);
+    void send(wire::GamePacket p) {
+        p[wire::kTokenByte] = std::uint8_t(token >> 8);
+        p[wire::kTokenByte + 1] = std::uint8_t(token & 0xFF);
         if (link) link->send(p);
     }
 };

@@ -4,6 +4,11 @@
 
 #include "rules/tribute_return.h"
 #include "server/messages.h"
+#include "wire/chat.h"
+#include "wire/departure.h"
+#include "wire/play.h"
+#include "wire/round_start.h"
+#include "wire/tribute.h"
 
 namespace server {
 namespace {
@@ -97,11 +102,11 @@ int Table::humansPresent() const {
 
 const Cards& Table::hand(int seat) const { return playStarted_ ? play_.hand(seat) : hands_[seat]; }
 
-void Table::sendTo(int seat, const Packet& p) {
+void Table::sendTo(int seat, const wire::GamePacket& p) {
     if (seat >= 0 && seat < kSeats && seats_[seat].session) seats_[seat].session->send(p);
 }
 
-void Table::broadcast(const Packet& p) {
+void Table::broadcast(const wire::GamePacket& p) {
     for (int s = 0; s < kSeats; ++s) sendTo(s, p);
 }
 
@@ -145,26 +150,28 @@ void Table::checkStart() {
 
 // ---------------------------------------------------------------- packets in
 
-void Table::receive(Session& sess, const Packet& p) {
+void Table::receive(Session& sess, const wire::GamePacket& p) {
     int seat = sess.seat;
     if (seat < 0 || seat >= kSeats || seats_[seat].session != &sess || phase_ == Phase::Ended)
         return;
-    std::uint8_t cmd = command(p);
-    if (cmd == CmdChat) {
-        Packet relay = chatRelay(p, seat);
+    const wire::Command cmd = wire::commandOf(p);
+    if (cmd == wire::Command::kChat) {
+        wire::GamePacket relay = chatRelay(p, seat);
         broadcast(relay);
-        say("seat " + std::to_string(seat) + (relay[11] == 1 ? " voice" : " chat"));
+        const bool voice = wire::Chat::decode(relay).kind == wire::ChatKind::kVoice;
+        say("seat " + std::to_string(seat) + (voice ? " voice" : " chat"));
         return;
     }
-    if (cmd == CmdGameOver && p[15] == 0) {  // leave
+    if (cmd == wire::Command::kGameOver &&
+        wire::LeaveOrContinue::decode(p).which == wire::GameOverCase::kLeave) {
         say("seat " + std::to_string(seat) + " leaves");
         depart(seat, true);
         return;
     }
     if (script_ && phase_ == Phase::Scripted && script_->intercept(seat, p)) return;
     switch (cmd) {
-        case CmdGameOver:
-            if (p[15] != 1) return;
+        case wire::Command::kGameOver:
+            if (wire::LeaveOrContinue::decode(p).which != wire::GameOverCase::kContinue) return;
             if (phase_ == Phase::Seating && !seats_[seat].ready) {
                 seats_[seat].ready = true;
                 say("seat " + std::to_string(seat) + " ready");
@@ -174,18 +181,27 @@ void Table::receive(Session& sess, const Packet& p) {
                 continueAnswer(seat);
             }
             return;
-        case CmdDeclare:
-            if (phase_ == Phase::Declaring) declarationAnswer(seat, p[8] == 1 ? 1 : 0);
+        case wire::Command::kDeclaration:
+            if (phase_ == Phase::Declaring)
+                declarationAnswer(
+                    seat, wire::DeclarationAnswer::decode(p).kind == wire::DeclareKind::kPreDeclare
+                              ? 1
+                              : 0);
             return;
-        case CmdTribute:
+        case wire::Command::kTribute: {
             if (phase_ != Phase::Tribute) return;
-            if (!tributeAccepted_ && seat == tributeReceiver_ && (p[8] == 1 || p[8] == 2))
-                tributeAnswer(seat, p[8] == 1);
-            else if (tributeAccepted_ && seat == tributeReceiver_ && p[8] == 0)
-                tributeReturn(seat, &p);
+            const wire::TributeAnswer a = wire::TributeAnswer::decode(p);
+            const bool acceptOrDecline = a.choice == wire::TributeChoice::kAccept ||
+                                         a.choice == wire::TributeChoice::kDecline;
+            if (!tributeAccepted_ && seat == tributeReceiver_ && acceptOrDecline)
+                tributeAnswer(seat, a.choice == wire::TributeChoice::kAccept);
+            else if (tributeAccepted_ && seat == tributeReceiver_ &&
+                     a.choice == wire::TributeChoice::kReturn)
+                tributeReturn(seat, &a);
             return;
-        case CmdPlay:
-            if (phase_ == Phase::Playing) play(seat, p);
+        }
+        case wire::Command::kPlay:
+            if (phase_ == Phase::Playing) play(seat, wire::Play::decode(p));
             return;
         default:
             return;  // keep-alive and anything unknown: nothing to do
@@ -318,7 +334,7 @@ void Table::tributeAnswer(int seat, bool accept) {
                   [this, r] { tributeReturn(r, nullptr); });
 }
 
-void Table::tributeReturn(int seat, const Packet* answer) {
+void Table::tributeReturn(int seat, const wire::TributeAnswer* answer) {
     step_.cancel();
     int g = tributeGiver_;
     Cards& rh = hands_[seat];
@@ -326,10 +342,9 @@ void Table::tributeReturn(int seat, const Packet* answer) {
     if (answer) {
         // Accepted when the client's own checks allow it: a valid manual choice, or
         // what its countdown would choose.
-        int n = (*answer)[16];
         auto it = std::find_if(rh.begin(), rh.end(),
-                               [&](CardCode c) { return rules::cardIdOf(c) == (*answer)[17]; });
-        if (n == 1 && it != rh.end()) {
+                               [&](CardCode c) { return rules::cardIdOf(c) == answer->ids[0]; });
+        if (answer->count == 1 && it != rh.end()) {
             int pos = int(it - rh.begin());
             bool manual =
                 rules::checkManualReturn(rh, std::span<const int>(&pos, 1), 1, noReturn_).ok;
@@ -366,8 +381,8 @@ void Table::startPlayPhase(int leader) {
     h.actor = leader;
     h.next = leader;
     h.seconds = ctx_.options.turnSeconds;
-    h.mode = ModeLead;
-    h.action = ActBegin;
+    h.mode = wire::TurnMode::kLead;
+    h.action = wire::PlayedAction::kBegin;
     broadcast(playedHandPacket(h));
     armTurn();
 }
@@ -376,7 +391,7 @@ SeatView Table::viewFor(int seat) const {
     SeatView v;
     v.seat = seat;
     v.hand = play_.hand(seat);
-    v.leading = play_.mode() == ModeLead;
+    v.leading = play_.mode() == wire::TurnMode::kLead;
     v.tableClass = play_.tableClass();
     v.tableCards = play_.tableCards();
     v.tableOwner = play_.tableOwner();
@@ -400,19 +415,18 @@ void Table::actForCurrent() {
     std::optional<Cards> choice = seats_[s].brain->choosePlay(viewFor(s));
     std::optional<PlayStep> step;
     if (choice) step = play_.playCards(s, *choice);
-    if (!step && play_.mode() != ModeLead) step = play_.pass(s);
-    if (!step && play_.mode() == ModeLead) step = play_.playCards(s, leadProposal(play_.hand(s)));
+    if (!step && play_.mode() != wire::TurnMode::kLead) step = play_.pass(s);
+    if (!step && play_.mode() == wire::TurnMode::kLead)
+        step = play_.playCards(s, leadProposal(play_.hand(s)));
     if (step) apply(*step);
 }
 
-void Table::play(int seat, const Packet& p) {
+void Table::play(int seat, const wire::Play& a) {
     if (seat != play_.current()) return;
     std::optional<PlayStep> step;
-    int action = p[15];
-    if (action == 2) {
-        int n = std::min<int>(p[17], rules::kMaxPlayCards);
-        step = play_.play(seat, std::span<const std::uint8_t>(p.data() + 20, std::size_t(n)));
-    } else if (action == 1) {
+    if (a.action == wire::PlayAction::kPlayCards) {
+        step = play_.play(seat, std::span<const std::uint8_t>(a.ids.data(), a.count));
+    } else if (a.action == wire::PlayAction::kPass) {
         step = play_.pass(seat);
     }
     if (!step) {
@@ -426,11 +440,12 @@ void Table::play(int seat, const Packet& p) {
 void Table::apply(const PlayStep& st) {
     step_.cancel();
     std::string who = "seat " + std::to_string(st.actor);
-    if (st.action == ActPass)
+    if (st.action == wire::PlayedAction::kPass)
         say(who + " passes");
     else
         say(who + " plays " + cardsText(st.cards) + " class " + std::to_string(int(st.playClass)));
-    if (st.action == ActOut) say(who + " out place " + std::to_string(st.place));
+    if (st.action == wire::PlayedAction::kWentOut)
+        say(who + " out place " + std::to_string(st.place));
     PlayedHand h;
     h.actor = st.actor;
     h.next = st.roundOver ? st.actor : st.next;
@@ -444,7 +459,7 @@ void Table::apply(const PlayStep& st) {
         PlayedHand end;
         end.actor = st.actor;
         end.next = st.actor;
-        end.action = ActRoundOver;
+        end.action = wire::PlayedAction::kRoundOver;
         broadcast(playedHandPacket(end));
         scoreRound();
         return;
@@ -454,14 +469,14 @@ void Table::apply(const PlayStep& st) {
 
 // The table as it stands, for a client that must see it again: the play to beat and
 // whose turn it is, under an action the client shows nothing special for.
-Packet Table::statePacket() const {
+wire::GamePacket Table::statePacket() const {
     PlayedHand h;
     h.actor = play_.tableOwner() >= 0 ? play_.tableOwner() : play_.current();
     h.next = play_.current();
     h.seconds = ctx_.options.turnSeconds;
     h.mode = play_.mode();
-    h.action = ActBegin;
-    if (play_.mode() != ModeLead) {
+    h.action = wire::PlayedAction::kBegin;
+    if (play_.mode() != wire::TurnMode::kLead) {
         h.playClass = play_.tableClass();
         h.cards = play_.tableCards();
     }
@@ -476,7 +491,7 @@ void Table::sendTurnAgain(int seat) {
     h.next = seat;
     h.seconds = ctx_.options.turnSeconds;
     h.mode = play_.mode();
-    h.action = ActBegin;
+    h.action = wire::PlayedAction::kBegin;
     sendTo(seat, playedHandPacket(h));
 }
 
@@ -512,7 +527,7 @@ void Table::scoreRound() {
     }
     if (r.sweep) gameRound_ = 3;  // 串三户 ends the game
     ++roundsPlayed_;
-    for (const Packet& p : resultPackets(r)) broadcast(p);
+    for (const wire::GamePacket& p : resultPackets(r)) broadcast(p);
     say("round " + std::to_string(roundsPlayed_) + " over places " + seatsText(f.places) +
         " winners " + (r.winningTeam == 0 ? "even" : "odd") + " amount " +
         std::to_string(r.seats[0].amount) + (r.sweep ? " sweep" : ""));
@@ -558,10 +573,10 @@ void Table::resolveContinue() {
     bool shortage = false;
     for (int s = 0; s < kSeats; ++s) {
         if (seats_[s].profile.gold >= kMinGold)
-            staying |= seatBit(s);
+            staying |= wire::seatBit(s);
         else
             shortage = true;
-        if (seats_[s].continues) continuing |= seatBit(s);
+        if (seats_[s].continues) continuing |= wire::seatBit(s);
     }
     if (shortage) {
         say("gold shortage stay " + std::to_string(staying));

@@ -19,6 +19,8 @@
 #include "server/round_play.h"
 #include "server/scoring.h"
 #include "server/session.h"
+#include "wire/play.h"
+#include "wire/tribute.h"
 
 namespace server {
 
@@ -44,7 +46,7 @@ class TableScript {
     // All six are seated and ready.
     virtual void tableReady() = 0;
     // A packet from a human; true when the script consumed it.
-    virtual bool intercept(int seat, const Packet& p) = 0;
+    virtual bool intercept(int seat, const wire::GamePacket& p) = 0;
     // A round the script handed to the normal game has been scored.
     virtual void roundScored() {}
 };
@@ -72,7 +74,7 @@ class Table {
 
     // Seats a logged-in session on the first free human seat and sends the seat packets.
     void seatHuman(Session& s);
-    void receive(Session& s, const Packet& p);
+    void receive(Session& s, const wire::GamePacket& p);
     void connectionLost(Session& s);
     // A held seat with this token and account: the session takes it over.
     bool holds(std::uint16_t token, const std::string& account) const;
@@ -85,8 +87,8 @@ class Table {
     void close(const std::string& message);
 
     // --- used by scenarios and tests ---
-    void sendTo(int seat, const Packet& p);
-    void broadcast(const Packet& p);
+    void sendTo(int seat, const wire::GamePacket& p);
+    void broadcast(const wire::GamePacket& p);
     // Deals (or, with `fixed`, gives the listed hands) and sends the deal packets.
     void deal(const std::array<Cards, kSeats>* fixed = nullptr);
     // Runs the normal round from the declaration stage (after a deal).
@@ -134,13 +136,13 @@ class Table {
     void finishDeclarations();
     void beginTribute();
     void tributeAnswer(int seat, bool accept);
-    void tributeReturn(int seat, const Packet* answer);
-    void play(int seat, const Packet& p);
+    void tributeReturn(int seat, const wire::TributeAnswer* answer);
+    void play(int seat, const wire::Play& a);
     void armTurn();
     void actForCurrent();
     void apply(const PlayStep& step);
     void sendTurnAgain(int seat);
-    Packet statePacket() const;
+    wire::GamePacket statePacket() const;
     void scoreRound();
     void continueAnswer(int seat);
     void resolveContinue();

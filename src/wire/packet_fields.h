@@ -22,8 +22,22 @@ std::string singleByteText(const wire::GamePacket& p, std::size_t first, std::si
 // letter among the characters does not shift the pairs after it.
 std::string gbkText(const wire::GamePacket& p, std::size_t first, std::size_t last);
 
+// The writers of the same fields: nothing is written outside first..last (nor
+// outside the packet), and the bytes after the text are left as they are.
+// Every character U+0001..U+00FF as its byte (the inverse of singleByteText); any
+// other character as '?'. Returns the number of bytes written.
+std::size_t putSingleByteText(wire::GamePacket& p, std::size_t first, std::size_t last,
+                              const std::string& utf8);
+// The text in the code page (characters it lacks as '?'), cut where the next whole
+// character would not fit, so a field never ends in half a character.
+std::size_t putGbkText(wire::GamePacket& p, std::size_t first, std::size_t last,
+                       const std::string& utf8);
+
 // The unsigned little-endian integer of eight bytes, as a floating-point number.
 double packetDouble(const wire::GamePacket& p, std::size_t first);
+// The same number from its integer: accumulated from the most significant byte
+// down, as packetDouble reads it, so both give the same double.
+double asDouble(std::uint64_t value);
 // The signed little-endian 32-bit integer of four bytes.
 std::int32_t packetLong(const wire::GamePacket& p, std::size_t first);
 

@@ -58,8 +58,8 @@ struct ClientFixture : ::testing::Test {
     static wire::GamePacket inbound(std::uint8_t command, std::uint8_t t0 = 0,
                                    std::uint8_t t1 = 0) {
         wire::GamePacket p = wire::makePacket(command);
-        p[260] = t0;
-        p[261] = t1;
+        p[wire::kTokenByte] = t0;
+        p[wire::kTokenByte + 1] = t1;
         return p;
     }
     // Runs one packet through the dispatcher as the pump does; false when the

@@ -1,9 +1,10 @@
 // Departures: the continue outcome (16 case 1), players short of gold (16, other
 // cases), a player who left (21), the server closing the table (22), the answer
 // to a reconnect (29), and the departure notice's two buttons.
+#include "wire/departure.h"
+
 #include <gtest/gtest.h>
 
-#include "wire/gbk.h"
 #include "result_support.h"
 
 namespace {
@@ -63,16 +64,12 @@ struct Departure : SeatedTable {
         };
     }
     static wire::GamePacket gameOver(int which, int seats) {
-        wire::GamePacket p = inbound(16);
-        p[15] = static_cast<std::uint8_t>(which);
-        p[6] = static_cast<std::uint8_t>(seats);
-        return p;
+        return wire::GameOver{static_cast<std::uint8_t>(seats),
+                              static_cast<wire::GameOverCase>(which)}
+            .encode();
     }
     static wire::GamePacket playerLeft(const std::string& account) {
-        wire::GamePacket p = inbound(21);
-        for (std::size_t i = 0; i < account.size(); ++i)
-            p[16 + i] = static_cast<std::uint8_t>(account[i]);
-        return p;
+        return wire::PlayerLeft{account}.encode();
     }
     ui::Form& notice() { return fp.windows.form("frmOtherExit"); }
     // The last thing sent to the hall window restored it (read from the hall
@@ -300,9 +297,7 @@ TEST_P(TableClosed, ShowsTheServersTextAndSendsTheLeavePacket) {
     const bool resumed = GetParam();
     client->state.ResumedGame = resumed;
     client->state.PlayerRecord[0].seatBit = 8;
-    wire::GamePacket p = inbound(22);
-    const std::string text = wire::utf8ToGbk("服务器维护，本桌关闭。");
-    std::copy(text.begin(), text.end(), p.begin() + 16);
+    const wire::GamePacket p = wire::TableClosed{"服务器维护，本桌关闭。"}.encode();
     ASSERT_TRUE(dispatch(p));
     EXPECT_FALSE(client->state.InGame);
     EXPECT_TRUE(hero().visible);
@@ -312,7 +307,7 @@ TEST_P(TableClosed, ShowsTheServersTextAndSendsTheLeavePacket) {
     EXPECT_EQ(notice().left, client->MainForm.left + (client->MainForm.width - notice().width) / 2);
     std::vector<wire::GamePacket> sent = takeSentPackets();
     ASSERT_EQ(sent.size(), 1u);
-    wire::GamePacket leave = wire::makePacket(16, 8);
+    const wire::GamePacket leave = wire::LeaveOrContinue{8, wire::GameOverCase::kLeave}.encode();
     EXPECT_EQ(sent[0], leave);  // byte 15 = 0: leave, not continue
     EXPECT_EQ(waits, std::vector<int>{resumed ? 800 : 400});
     EXPECT_TRUE(client->state.TableBroken);
@@ -362,8 +357,9 @@ TEST_F(Departure, AResumedGameGoesOnAndWaitsForTheLoginResult) {
     client->connection.TimerKeepAlive.setEnabled(true);
     client->MainForm.at("Sysmsg", 1).items = {"old"};
     client->connection.send.token.b0 = 7;
-    wire::GamePacket p = inbound(29, 1, 2);
-    p[15] = 1;
+    wire::GamePacket p = wire::ResumeResult{true}.encode();
+    p[wire::kTokenByte] = 1;  // a token the reconnect result does not hand over
+    p[wire::kTokenByte + 1] = 2;
     ASSERT_TRUE(dispatch(p));
     EXPECT_TRUE(client->state.LoginAccepted);
     EXPECT_TRUE(client->state.ResumedGame);
@@ -377,8 +373,7 @@ TEST_F(Departure, AResumedGameGoesOnAndWaitsForTheLoginResult) {
 }
 
 TEST_F(Departure, ARefusedReconnectEndsAfterAMessage) {
-    wire::GamePacket p = inbound(29);
-    p[15] = 0;
+    const wire::GamePacket p = wire::ResumeResult{false}.encode();
     EXPECT_FALSE(dispatch(p));
     EXPECT_EQ(endedWith, 0);
     ASSERT_EQ(fp.shell.messages.size(), 1u);

@@ -3,6 +3,7 @@
 
 #include "client_fixture.h"
 #include "rules/notation.h"
+#include "wire/round_start.h"
 
 namespace {
 
@@ -18,13 +19,11 @@ struct Table : ClientFixture {
         EXPECT_TRUE(parsed.ok()) << parsed.error;
         std::vector<rules::CardCode> list = parsed.cards;
         while (list.size() < 36) list.push_back(rules::composeCard(3, 1, 0, 0));
-        wire::GamePacket p = wire::makePacket(1);
-        for (std::size_t i = 0; i < 36; ++i) {
-            auto code = static_cast<std::uint32_t>(list[i]) & 0x00FFFFFF;
-            code |= static_cast<std::uint32_t>(i + 1) << 24;  // unique CardIds
-            for (int b = 0; b < 4; ++b) p[16 + 4 * i + static_cast<std::size_t>(b)] = (code >> (8 * b)) & 0xFF;
-        }
-        return p;
+        wire::Deal d;
+        for (std::size_t i = 0; i < 36; ++i)
+            d.cards[i] = (static_cast<std::uint32_t>(list[i]) & 0x00FFFFFF) |
+                         static_cast<std::uint32_t>(i + 1) << 24;  // unique CardIds
+        return d.encode();
     }
     rules::Hand& hand() { return client->state.PlayerRecord[0].cards; }
     ui::Control& cardAt(int pos) { return client->cardImage(0, hand().imageIndex(pos)); }
@@ -148,9 +147,9 @@ TEST_F(Table, FifteenCardsKeepTheRoomLineOnTop) {
 
 TEST_F(Table, DeclarationPrompts) {
     client->HandleDeal(deal(""));
-    wire::GamePacket pre = wire::makePacket(2);
-    pre[8] = 1;
-    pre[15] = 12;
+    wire::Declaration preDeclare;  // the pre-declaration prompt
+    preDeclare.seconds = 12;
+    const wire::GamePacket pre = preDeclare.encode();
     client->HandleDeclaration(pre);
     EXPECT_TRUE(client->state.InGame);
     EXPECT_TRUE(client->state.DeclarePending);
@@ -161,15 +160,16 @@ TEST_F(Table, DeclarationPrompts) {
     EXPECT_TRUE(cardAt(0).visible) << "the dealt hand stays on the table";
 
     // An open declaration offered to other seats only shows nothing new.
-    wire::GamePacket open = wire::makePacket(2);
-    open[8] = 2;
-    open[15] = 9;
-    for (std::size_t i = 16; i <= 21; ++i) open[i] = 0x40;
+    wire::Declaration openPrompt{
+        0, wire::DeclareKind::kOpen, wire::DeclarationStage::kPrompt, 9, {}};
+    openPrompt.offered.seats.fill(0x40);
+    wire::GamePacket open = openPrompt.encode();
     client->state.CountdownSeconds = 5;
     client->HandleDeclaration(open);
     EXPECT_FALSE(client->state.RevealPending);
     EXPECT_EQ(client->state.CountdownSeconds, 5);
-    open[18] = 1;  // the own seat bit
+    openPrompt.offered.seats[2] = 1;  // the own seat bit
+    open = openPrompt.encode();
     client->HandleDeclaration(open);
     EXPECT_TRUE(client->state.RevealPending);
     EXPECT_EQ(client->state.CountdownSeconds, 9);
@@ -180,9 +180,9 @@ TEST_F(Table, DeclarationPrompts) {
     EXPECT_EQ(client->state.CountdownSeconds, 1);
 
     // The announcement labels the actor's slot.
-    wire::GamePacket ann = wire::makePacket(2, 8);  // seat 3: slot 3
-    ann[8] = 2;
-    ann[11] = 1;
+    const wire::GamePacket ann =  // seat 3: slot 3
+        wire::Declaration{8, wire::DeclareKind::kOpen, wire::DeclarationStage::kAnnouncement, 0, {}}
+            .encode();
     client->HandleDeclaration(ann);
     EXPECT_TRUE(client->MainForm.at("ImgYm", 3).visible);
 }
@@ -190,8 +190,7 @@ TEST_F(Table, DeclarationPrompts) {
 TEST_F(Table, WorkOfferAndItsWithdrawal) {
     client->HandleDeal(deal("4S 4S 4S 4H 9D"));
     fp.socket.takeSent();
-    wire::GamePacket prompt = wire::makePacket(3);
-    prompt[15] = 1;
+    const wire::GamePacket prompt = wire::Work{0, 0, 0, wire::WorkStage::kPrompt}.encode();
     client->HandleWork(prompt);
     EXPECT_EQ(client->state.BestSameSuitCount, 3);
     EXPECT_TRUE(client->state.WorkPending);
@@ -206,17 +205,17 @@ TEST_F(Table, WorkOfferAndItsWithdrawal) {
     EXPECT_EQ(raisedFours, 3);
 
     // Fewer fours shown by another seat: the offer stands.
-    wire::GamePacket ann = wire::makePacket(3, 4);  // slot 2
-    ann[10] = 0x02;
-    ann[11] = 4;
-    ann[12] = 2;
+    // Slot 2 shows two fours of suit bit 2 (card bytes 10 and 11).
+    wire::Work shown{4, 0x0204, 2, wire::WorkStage::kAnnouncement};
+    wire::GamePacket ann = shown.encode();
     client->HandleWork(ann);
     EXPECT_TRUE(client->state.WorkPending);
     EXPECT_TRUE(client->cardImage(2, 1).visible);
     ASSERT_TRUE(advance(200));
     EXPECT_TRUE(fp.socket.sent.empty());
     // As many: the own offer lapses with one decline.
-    ann[12] = 3;
+    shown.count = 3;
+    ann = shown.encode();
     client->HandleWork(ann);
     EXPECT_FALSE(client->state.WorkPending);
     client->HandleWork(ann);
@@ -232,20 +231,16 @@ TEST_F(Table, WorkOfferAndItsWithdrawal) {
 
 TEST_F(Table, WorkAnnouncementAboutTheOwnSeatShowsNoCards) {
     client->HandleDeal(deal(""));
-    wire::GamePacket ann = wire::makePacket(3, 1);
-    ann[10] = 0x08;
-    ann[11] = 4;
-    ann[12] = 4;
+    const wire::GamePacket ann = wire::Work{1, 0x0804, 4, wire::WorkStage::kAnnouncement}.encode();
     client->HandleWork(ann);
     for (int slot = 1; slot < 6; ++slot) EXPECT_FALSE(client->cardImage(slot, 0).visible);
 }
 
 TEST_F(Table, AHostileWorkAnnouncementStaysInsideTheRow) {
     client->HandleDeal(deal(""));
-    wire::GamePacket ann = wire::makePacket(3, 0xC2);  // upper bits set: seat 1, slot 1
-    ann[10] = 0xFF;
-    ann[11] = 4;
-    ann[12] = 255;
+    // Upper bits set: seat 1, slot 1; a count beyond the row's 56 pictures.
+    const wire::GamePacket ann =
+        wire::Work{0xC2, 0xFF04, 255, wire::WorkStage::kAnnouncement}.encode();
     client->HandleWork(ann);
     EXPECT_TRUE(client->cardImage(1, 55).visible);
 }

@@ -4,6 +4,7 @@
 
 #include "client_fixture.h"
 #include "table_packets.h"
+#include "wire/keep_alive.h"
 
 namespace {
 
@@ -79,11 +80,9 @@ TEST_F(LinkWatch, KeepAliveEveryFiveSecondsFromTheLoginResultUntilTheDisconnectR
 
     auto sent = collect(20'000);
     ASSERT_EQ(sent.size(), 4u);
-    wire::GamePacket expected{};
-    expected[3] = 24;
-    expected[6] = kOwnBit;
-    expected[260] = kToken0;
-    expected[261] = kToken1;
+    wire::GamePacket expected = wire::KeepAlive{kOwnBit}.encode();
+    expected[wire::kTokenByte] = kToken0;
+    expected[wire::kTokenByte + 1] = kToken1;
     for (std::size_t k = 0; k < sent.size(); ++k) {
         SCOPED_TRACE(k);
         const std::int64_t due = loginAt + 5000 * static_cast<std::int64_t>(k + 1);

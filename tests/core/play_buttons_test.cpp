@@ -230,8 +230,7 @@ TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
 
 TEST_F(Buttons, WorkIsAnsweredWithTheRaisedFourOrDeclined) {
     holdOnly("4S 4S 4S 9D");
-    wire::GamePacket prompt = wire::makePacket(3);
-    prompt[15] = 1;
+    const wire::GamePacket prompt = wire::Work{0, 0, 0, wire::WorkStage::kPrompt}.encode();
     client->HandleWork(prompt);
     ASSERT_TRUE(client->state.WorkPending);
     ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));

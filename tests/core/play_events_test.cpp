@@ -459,7 +459,7 @@ TEST_F(Events, TheLampOfTheNextSeat) {
 
 TEST_F(Events, AHostileCardCountStaysInsideThePacketAndTheRow) {
     wire::GamePacket p = played({.actor = 1, .next = 2, .cards = "5S"});
-    p[17] = 255;
+    p[wire::PlayedHand::kCountByte] = 255;
     ASSERT_TRUE(guarded([&] { client->HandlePlayedHand(p); }));
     EXPECT_EQ(client->state.TablePlay.count, 40);
     EXPECT_EQ(client->play.PlayedPictures[40][1], 40);

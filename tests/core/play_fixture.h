@@ -8,6 +8,9 @@
 #include "client_fixture.h"
 #include "rules/notation.h"
 #include "rules/validation.h"
+#include "wire/play.h"
+#include "wire/round_start.h"
+#include "wire/tribute.h"
 
 struct PlayTable : ClientFixture {
     std::vector<std::string> sounds;
@@ -27,18 +30,19 @@ struct PlayTable : ClientFixture {
         return parsed.cards;
     }
 
+    // The deal of 36 cards, each with CardId = its deal position + 1.
+    static wire::GamePacket dealPacket(const std::vector<rules::CardCode>& list) {
+        wire::Deal d;
+        for (std::size_t i = 0; i < d.cards.size() && i < list.size(); ++i)
+            d.cards[i] = (static_cast<std::uint32_t>(list[i]) & 0x00FFFFFF) |
+                         static_cast<std::uint32_t>(i + 1) << 24;
+        return d.encode();
+    }
     // Deals the cards (padded with 3s to 36), each with CardId = its deal position + 1.
     void dealHand(const std::string& notation) {
         std::vector<rules::CardCode> list = cards(notation);
         while (list.size() < 36) list.push_back(rules::composeCard(3, 1, 0, 0));
-        wire::GamePacket p = wire::makePacket(1);
-        for (std::size_t i = 0; i < 36; ++i) {
-            auto code = static_cast<std::uint32_t>(list[i]) & 0x00FFFFFF;
-            code |= static_cast<std::uint32_t>(i + 1) << 24;
-            for (int b = 0; b < 4; ++b)
-                p[16 + 4 * i + static_cast<std::size_t>(b)] = (code >> (8 * b)) & 0xFF;
-        }
-        client->HandleDeal(p);
+        client->HandleDeal(dealPacket(list));
         sounds.clear();
     }
     // Deals exactly these cards: the 3s the deal pads with are taken out again.
@@ -64,22 +68,21 @@ struct PlayTable : ClientFixture {
         int playClass = -1;  // -1: classified from the cards
     };
     static wire::GamePacket played(const Played& d) {
-        wire::GamePacket p = wire::makePacket(6, bit(d.actor));
-        p[8] = bit(d.next);
-        p[10] = static_cast<std::uint8_t>(d.seconds);
-        p[11] = static_cast<std::uint8_t>(d.mode);
-        p[15] = static_cast<std::uint8_t>(d.action);
-        p[16] = static_cast<std::uint8_t>(d.event);
+        wire::PlayedHand h;
+        h.actor = bit(d.actor);
+        h.next = bit(d.next);
+        h.seconds = static_cast<std::uint8_t>(d.seconds);
+        h.mode = static_cast<wire::TurnMode>(d.mode);
+        h.action = static_cast<wire::PlayedAction>(d.action);
+        h.event = static_cast<wire::PlayEvent>(d.event);
         std::vector<rules::CardCode> list =
             d.cards.empty() ? std::vector<rules::CardCode>{} : PlayTable::cards(d.cards);
-        p[17] = static_cast<std::uint8_t>(list.size());
-        p[18] = static_cast<std::uint8_t>(
+        h.count = static_cast<std::uint8_t>(list.size());
+        h.playClass = static_cast<std::uint8_t>(
             d.playClass >= 0 ? d.playClass : static_cast<int>(rules::ClassifyPlay(list)));
-        for (std::size_t i = 0; i < list.size(); ++i)
-            for (int b = 0; b < 4; ++b)
-                p[20 + 4 * i + static_cast<std::size_t>(b)] =
-                    (static_cast<std::uint32_t>(list[i]) >> (8 * b)) & 0xFF;
-        return p;
+        std::copy_n(list.begin(), std::min<std::size_t>(list.size(), h.cards.size()),
+                    h.cards.begin());
+        return h.encode();
     }
     bool handle(const Played& d) {
         wire::GamePacket p = played(d);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "client_fixture.h"
+#include "wire/result.h"
 
 struct ResultRecord {
     int slot = 0;  // the own seat is seat 0, so a slot's seat bit is 1 << slot
@@ -42,41 +43,43 @@ struct SeatedTable : ClientFixture {
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
-    static void put(wire::GamePacket& p, std::size_t base, const ResultRecord& r) {
-        auto at = [&](std::size_t col) -> std::uint8_t& { return p[base + col]; };
-        at(16) = static_cast<std::uint8_t>(1 << r.slot);
-        at(17) = static_cast<std::uint8_t>(r.place);
-        at(18) = static_cast<std::uint8_t>(r.outcome);
-        for (int b = 0; b < 8; ++b) {
-            at(19 + static_cast<std::size_t>(b)) = static_cast<std::uint8_t>(r.first >> (8 * b));
-            at(27 + static_cast<std::size_t>(b)) = static_cast<std::uint8_t>(r.second >> (8 * b));
-        }
-        at(35) = static_cast<std::uint8_t>(r.stuffyPays);
-        at(36) = static_cast<std::uint8_t>(r.stuffyPays ? 1 << r.stuffyTo : 0);
-        at(37) = static_cast<std::uint8_t>(r.burnGets);
-        at(38) = static_cast<std::uint8_t>(r.burnGets ? 1 << r.burnFrom : 0);
-        at(39) = static_cast<std::uint8_t>(r.pointCards);
-        at(40) = static_cast<std::uint8_t>(r.fallCards);
-        at(41) = static_cast<std::uint8_t>(r.fallCards ? 1 << r.fallFrom : 0);
-        at(42) = static_cast<std::uint8_t>(r.cards.size());
-        for (std::size_t k = 0; k < r.cards.size(); ++k) at(43 + k) = r.cards[k];
-        at(97) = static_cast<std::uint8_t>(r.level);
-        at(98) = static_cast<std::uint8_t>(r.sweep);
+    static wire::ResultRecord record(const ResultRecord& r) {
+        auto bitOf = [](int slot) { return static_cast<std::uint8_t>(1 << slot); };
+        wire::ResultRecord w;
+        w.seat = bitOf(r.slot);
+        w.place = static_cast<std::uint8_t>(r.place);
+        w.outcome = static_cast<wire::Outcome>(r.outcome);
+        w.firstAmount = r.first;
+        w.secondAmount = r.second;
+        w.stuffyPays = static_cast<std::uint8_t>(r.stuffyPays);
+        w.stuffyReceiver = r.stuffyPays ? bitOf(r.stuffyTo) : 0;
+        w.burnReceives = static_cast<std::uint8_t>(r.burnGets);
+        w.burnPayer = r.burnGets ? bitOf(r.burnFrom) : 0;
+        w.pointCards = static_cast<std::uint8_t>(r.pointCards);
+        w.fallCards = static_cast<std::uint8_t>(r.fallCards);
+        w.fallPayer = r.fallCards ? bitOf(r.fallFrom) : 0;
+        w.cardCount = static_cast<std::uint8_t>(std::min(r.cards.size(), w.cards.size()));
+        std::copy_n(r.cards.begin(), w.cardCount, w.cards.begin());
+        w.level = static_cast<std::uint8_t>(r.level);
+        w.sweep = static_cast<std::uint8_t>(r.sweep);
+        return w;
     }
     // One result packet: the first record in columns 16..115 at bytes 16..115, the
     // second in the same columns 100 bytes further on.
     static wire::GamePacket resultPacket(const ResultRecord& a, const ResultRecord& b,
-                                        int currency = 1, std::uint32_t stake = 500) {
-        wire::GamePacket p = wire::makePacket(9);
-        p[8] = static_cast<std::uint8_t>(stake >> 24);
-        p[9] = static_cast<std::uint8_t>(stake >> 16);
-        p[10] = static_cast<std::uint8_t>(stake >> 8);
-        p[11] = static_cast<std::uint8_t>(stake);
-        p[15] = static_cast<std::uint8_t>(currency);
-        put(p, 0, a);
-        // The second record's columns 16..99 sit at bytes 116..199; its columns
-        // must not reach into the first record's bytes.
-        put(p, 100, b);
+                                         int currency = 1, std::uint32_t stake = 500) {
+        wire::RoundResult w;
+        w.stake = stake;
+        w.currency = static_cast<std::uint8_t>(currency);
+        w.records = {record(a), record(b)};
+        wire::GamePacket p = w.encode();
+        // A record with more cards than its row holds keeps its count, as a hostile
+        // server would send it.
+        const ResultRecord* both[2] = {&a, &b};
+        for (std::size_t i = 0; i < 2; ++i)
+            if (both[i]->cards.size() > wire::kMaxRevealedCards)
+                p[i * wire::RoundResult::kSecondRecordShift + wire::ResultRecord::kCardCountCol] =
+                    static_cast<std::uint8_t>(both[i]->cards.size());
         return p;
     }
     // Six records, slot s at place s + 1: slots 0, 2, 4 (the own side) win 20

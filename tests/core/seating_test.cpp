@@ -254,10 +254,11 @@ TEST_F(Seating, ProfileFieldsAndTextsThatFillTheirRange) {
     s.nickname = std::string(32, 'N');
     s.account = std::string(16, 'A');
     s.title = "头衔头衔头衔头衔头衔头衔";  // 24 bytes, no zero before byte 208
+    s.loginCount = 5;
+    s.dropCount = 2;
+    s.textB = "00";
     wire::GamePacket p = s.build();
     p[208] = 0;
-    testpk::put(p, 152, std::string("\x05\0\0\0\x02\0\0\0", 8));
-    testpk::put(p, 210, "00");
     ASSERT_TRUE(dispatch(p));
     const state::PlayerInfoEntry& info = client->state.PlayerInfo[1];
     EXPECT_EQ(info.nickname, std::string(32, 'N'));

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "client_fixture.h"
+#include "wire/chat.h"
+#include "wire/departure.h"
 #include "wire/gbk.h"
+#include "wire/keep_alive.h"
 
 namespace {
 
@@ -52,7 +55,7 @@ TEST_F(Transport, QueuedPacketsLeaveOnePerTickInOrderWithTheToken) {
     startConnected();
     record();
     // The first packet before anything came in carries 0, 0.
-    wire::GamePacket first = wire::makePacket(24, 4);
+    wire::GamePacket first = wire::KeepAlive{4}.encode();
     client->connection.QueuePacket(first);
     ASSERT_TRUE(advance(50));
     auto sent = sentPackets();
@@ -149,8 +152,10 @@ TEST_F(Transport, ChatText) {
     startConnected();
     auto chatPacket = [&](const std::string& text, std::uint8_t byte11 = 0) {
         client->connection.send.ChatText = text;
-        wire::GamePacket p = wire::makePacket(19, 4);
-        p[11] = byte11;
+        wire::Chat c;
+        c.sender = 4;
+        c.kind = static_cast<wire::ChatKind>(byte11);
+        wire::GamePacket p = c.encode();
         p[200] = 0x77;  // caller's payload: kept only when byte 11 is 1
         bool queued = client->connection.QueuePacket(p);
         EXPECT_TRUE(advance(50));
@@ -187,9 +192,11 @@ TEST_F(Transport, ChatText) {
     EXPECT_EQ(client->connection.send.ChatText, "   ");
     // Byte 11 = 1: the caller's payload leaves unchanged, the text is untouched.
     client->connection.send.ChatText = "keep";
-    wire::GamePacket voice = wire::makePacket(19, 4);
-    voice[11] = 1;
-    voice[16] = 5;
+    wire::Chat phrase;
+    phrase.sender = 4;
+    phrase.kind = wire::ChatKind::kVoice;
+    phrase.phrase[0] = 5;
+    wire::GamePacket voice = phrase.encode();
     ASSERT_TRUE(client->connection.QueuePacket(voice));
     ASSERT_TRUE(advance(50));
     auto sent = sentPackets();
@@ -202,7 +209,7 @@ TEST_F(Transport, AFullSendRingRefusesNewPacketsAndKeepsWhatIsQueued) {
     startConnected();
     int accepted = 0;
     for (int i = 0; i < 200; ++i) {
-        wire::GamePacket p = wire::makePacket(24, static_cast<std::uint8_t>(i));
+        wire::GamePacket p = wire::KeepAlive{static_cast<std::uint8_t>(i)}.encode();
         if (client->connection.QueuePacket(p)) ++accepted;
     }
     EXPECT_EQ(accepted, 127);
@@ -215,7 +222,7 @@ TEST_F(Transport, AFullSendRingRefusesNewPacketsAndKeepsWhatIsQueued) {
 TEST_F(Transport, AQueuedLeavePacketReturnsToTheHall) {
     startConnected();
     hallGot.clear();
-    wire::GamePacket leave = wire::makePacket(16, 4);
+    wire::GamePacket leave = wire::LeaveOrContinue{4, wire::GameOverCase::kLeave}.encode();
     client->connection.QueuePacket(leave);
     ASSERT_TRUE(advance(50));
     EXPECT_EQ(sentPackets().size(), 1u);

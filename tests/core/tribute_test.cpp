@@ -26,22 +26,20 @@ struct Tribute : PlayTable {
 
     // A tribute packet; cards are given in notation and take CardIds from firstId on.
     static wire::GamePacket tribute(int sub, int receiver, int giver, const std::string& list = "",
-                                   int kind = 4, int firstId = 36) {
-        wire::GamePacket p = wire::makePacket(8, bit(receiver));
-        p[8] = static_cast<std::uint8_t>(kind);
-        p[9] = 10;
-        p[11] = static_cast<std::uint8_t>(sub);
-        p[12] = bit(giver);
+                                    int kind = 4, int firstId = 36) {
+        wire::Tribute t;
+        t.receiver = bit(receiver);
+        t.kind = static_cast<std::uint8_t>(kind);
+        t.seconds = 10;
+        t.stage = static_cast<wire::TributeStage>(sub);
+        t.giver = bit(giver);
         std::vector<rules::CardCode> c =
             list.empty() ? std::vector<rules::CardCode>{} : cards(list);
-        p[16] = static_cast<std::uint8_t>(c.size());
-        for (std::size_t k = 0; k < c.size(); ++k) {
-            std::uint32_t code = (static_cast<std::uint32_t>(c[k]) & 0x00FFFFFF) |
-                                 static_cast<std::uint32_t>(firstId + static_cast<int>(k)) << 24;
-            for (int b = 0; b < 4; ++b)
-                p[17 + 4 * k + static_cast<std::size_t>(b)] = (code >> (8 * b)) & 0xFF;
-        }
-        return p;
+        for (std::size_t k = 0; k < c.size(); ++k)
+            c[k] = static_cast<rules::CardCode>(
+                (static_cast<std::uint32_t>(c[k]) & 0x00FFFFFF) |
+                static_cast<std::uint32_t>(firstId + static_cast<int>(k)) << 24);
+        return withCards(t, c);
     }
     bool deliverTribute(const wire::GamePacket& p) {
         return guarded([&] { client->HandleTribute(p); });
@@ -49,42 +47,44 @@ struct Tribute : PlayTable {
     bool click(int item) { return fire("OperationNotP", item, ui::EventKind::Click); }
 
     static wire::GamePacket offer(int receiver, int giver, int seconds) {
-        wire::GamePacket p = wire::makePacket(8, bit(receiver));
-        p[9] = static_cast<std::uint8_t>(seconds);
-        p[11] = 1;
-        p[12] = bit(giver);
-        return p;
+        wire::Tribute t;
+        t.receiver = bit(receiver);
+        t.seconds = static_cast<std::uint8_t>(seconds);
+        t.stage = wire::TributeStage::kOffer;
+        t.giver = bit(giver);
+        return t.encode();
     }
-    // Cards as CardCodes from byte 17; the giver's ids from byte 96.
-    static void putCards(wire::GamePacket& p, const std::vector<rules::CardCode>& list) {
-        p[16] = static_cast<std::uint8_t>(list.size());
-        for (std::size_t k = 0; k < list.size(); ++k)
-            for (int b = 0; b < 4; ++b)
-                p[17 + 4 * k + static_cast<std::size_t>(b)] =
-                    (static_cast<std::uint32_t>(list[k]) >> (8 * b)) & 0xFF;
+    // The cards as CardCodes from byte 17. A list longer than the packet's card
+    // table keeps its count, as a hostile server would send it.
+    static wire::GamePacket withCards(wire::Tribute t, const std::vector<rules::CardCode>& list) {
+        t.count = static_cast<std::uint8_t>(std::min(list.size(), t.cards.size()));
+        std::copy_n(list.begin(), t.count, t.cards.begin());
+        wire::GamePacket p = t.encode();
+        p[wire::Tribute::kCountByte] = static_cast<std::uint8_t>(list.size());
+        return p;
     }
     // A tribute made: the cards get the receiver's new ids from firstId on.
     static wire::GamePacket made(int receiver, int giver, int kind, int seconds,
-                                const std::string& given, int firstId,
-                                const std::vector<int>& giverIds = {},
-                                const std::vector<int>& noReturn = {}) {
-        wire::GamePacket p = wire::makePacket(8, bit(receiver));
-        p[8] = static_cast<std::uint8_t>(kind);
-        p[9] = static_cast<std::uint8_t>(seconds);
-        p[11] = 2;
-        p[12] = bit(giver);
-        putCards(p, rules::parseCards(given, firstId).cards);
+                                 const std::string& given, int firstId,
+                                 const std::vector<int>& giverIds = {},
+                                 const std::vector<int>& noReturn = {}) {
+        wire::Tribute t;
+        t.receiver = bit(receiver);
+        t.kind = static_cast<std::uint8_t>(kind);
+        t.seconds = static_cast<std::uint8_t>(seconds);
+        t.stage = wire::TributeStage::kMade;
+        t.giver = bit(giver);
         for (std::size_t k = 0; k < giverIds.size(); ++k)
-            p[96 + k] = static_cast<std::uint8_t>(giverIds[k]);
+            t.giverIds[k] = static_cast<std::uint8_t>(giverIds[k]);
         for (std::size_t k = 0; k < noReturn.size(); ++k)
-            p[76 + k] = static_cast<std::uint8_t>(noReturn[k]);
-        return p;
+            t.noReturnRanks[k] = static_cast<std::uint8_t>(noReturn[k]);
+        return withCards(t, rules::parseCards(given, firstId).cards);
     }
     static wire::GamePacket returned(int to, const std::string& cards, int firstId) {
-        wire::GamePacket p = wire::makePacket(8, bit(to));
-        p[11] = 3;
-        putCards(p, rules::parseCards(cards, firstId).cards);
-        return p;
+        wire::Tribute t;
+        t.receiver = bit(to);
+        t.stage = wire::TributeStage::kReturned;
+        return withCards(t, rules::parseCards(cards, firstId).cards);
     }
 
     // Runs f once, ms from now, from the event loop (also inside a handler's pause).
@@ -462,7 +462,7 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
     // A count above twelve is read as twelve: the card table ends there.
     holdOnly("KS");
     wire::GamePacket many = made(0, 3, 1, 10, "4D 4D 4D 4D 4D 4D 4D 4D 4D 4D 4D 4D", 40);
-    many[16] = 250;
+    many[wire::Tribute::kCountByte] = 250;
     ASSERT_TRUE(dispatch(many));
     EXPECT_EQ(hand().count(), 13);
     EXPECT_EQ(client->state.CardsDealt, 48);
@@ -479,8 +479,8 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
     // The giver's ids are read from the twelve places only.
     holdOnly("KS 9S 5D");
     wire::GamePacket give = made(2, 0, 1, 10, "KS", 40, {1});
-    give[16] = 200;
-    give[108] = 2;  // behind the id table
+    give[wire::Tribute::kCountByte] = 200;
+    give[wire::Tribute::kGiverIdsByte + wire::kMaxTributeCards] = 2;  // behind the id table
     ASSERT_TRUE(dispatch(give));
     EXPECT_EQ(handText(), "9S 5D");
 
@@ -506,13 +506,13 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
     if (ui::Form* f = fp.windows.find("frmTishi")) f->hide();
     const std::string held = handText();
     wire::GamePacket noReceiver = offer(0, 3, 5);
-    noReceiver[6] = 0xC0;
+    noReceiver[wire::kSeatByte] = 0xC0;
     wire::GamePacket noGiver = made(0, 3, 4, 10, "2H", 40, {}, {15});
-    noGiver[12] = 0;
+    noGiver[wire::Tribute::kGiverByte] = 0;
     wire::GamePacket giverUnnamed = made(2, 0, 1, 10, "KS", 40, {1});
-    giverUnnamed[12] = 0x80;
+    giverUnnamed[wire::Tribute::kGiverByte] = 0x80;
     wire::GamePacket returnToNobody = returned(0, "6H", 50);
-    returnToNobody[6] = 0;
+    returnToNobody[wire::kSeatByte] = 0;
     for (const wire::GamePacket& p : {noReceiver, noGiver, giverUnnamed, returnToNobody}) {
         ASSERT_TRUE(dispatch(p));
         EXPECT_EQ(handText(), held) << "sub-code " << int(p[11]);

@@ -11,6 +11,7 @@
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_render.h"
 #include "resources/embedded_resources.h"
+#include "wire/round_start.h"
 
 namespace {
 
@@ -23,20 +24,18 @@ QImage tableAfterDeal(int w, int h, const std::string& png) {
     app::Client client(pf, resources::embeddedStore());
     client.start("me$key$127.0.0.1$2000$本地牌桌$");
     client.state.PlayerRecord[0].seatBit = 1;
-    wire::GamePacket deal = wire::makePacket(1);
+    wire::Deal deal;
     const int ranks[] = {17, 16, 15, 15, 14, 13, 13, 12, 11, 11, 10, 10, 9, 9, 9, 8, 8, 7,
                          7, 7, 6, 6, 5, 5, 5, 4, 4, 4, 4, 3, 3, 3, 12, 14, 6, 10};
-    for (int i = 0; i < 36; ++i) {
-        std::size_t at = 16 + 4 * static_cast<std::size_t>(i);
-        deal[at] = static_cast<std::uint8_t>(ranks[i]);
-        deal[at + 1] = static_cast<std::uint8_t>(ranks[i] >= 16 ? 1 : 1 << (i % 4));
-        deal[at + 3] = static_cast<std::uint8_t>(i + 1);
+    for (std::size_t i = 0; i < deal.cards.size(); ++i) {
+        const std::uint32_t suit = ranks[i] >= 16 ? 1 : 1u << (i % 4);
+        deal.cards[i] = static_cast<std::uint32_t>(ranks[i]) | suit << 8 |
+                        static_cast<std::uint32_t>(i + 1) << 24;
     }
-    client.HandleDeal(deal);
-    wire::GamePacket pre = wire::makePacket(2);
-    pre[8] = 1;
-    pre[15] = 10;
-    client.HandleDeclaration(pre);
+    client.HandleDeal(deal.encode());
+    wire::Declaration preDeclare;  // the pre-declaration prompt
+    preDeclare.seconds = 10;
+    client.HandleDeclaration(preDeclare.encode());
     QDir().mkpath(QString(DRAVIK_BINARY_DIR) + "/snapshots");
     QImage img = platform::renderForm(client.MainForm);
     img.save(QString(DRAVIK_BINARY_DIR) + "/snapshots/" + QString::fromStdString(png));

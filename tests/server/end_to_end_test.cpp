@@ -7,8 +7,9 @@
 
 #include "loopback_fixture.h"
 #include "rules/card.h"
+#include "wire/commands.h"
+#include "wire/frame.h"
 #include "wire/gbk.h"
-#include "server/packet.h"
 
 using namespace server;
 using servertest::Loopback;
@@ -16,19 +17,19 @@ using servertest::Loopback;
 namespace {
 
 struct Received {
-    std::vector<Packet> all;
-    std::vector<Packet> of(int cmd) const {
-        std::vector<Packet> out;
+    std::vector<wire::GamePacket> all;
+    std::vector<wire::GamePacket> of(wire::Command cmd) const {
+        std::vector<wire::GamePacket> out;
         for (const auto& p : all)
-            if (command(p) == cmd) out.push_back(p);
+            if (wire::commandOf(p) == cmd) out.push_back(p);
         return out;
     }
 };
 
-void checkDeal(const Packet& p) {
+void checkDeal(const wire::GamePacket& p) {
     std::set<int> ids;
     for (int i = 0; i < 36; ++i) {
-        CardCode c = CardCode(getU32LE(p, 16 + 4 * i));
+        CardCode c = CardCode(wire::getLe32(p, 16 + 4 * i));
         int rank = rules::rankOf(c), suit = rules::suitBitOf(c), id = rules::cardIdOf(c);
         EXPECT_GE(rank, 3);
         EXPECT_LE(rank, 17);
@@ -45,14 +46,14 @@ void checkDeal(const Packet& p) {
 
 // The three result packets of one round: six distinct seats and places, the cards
 // still held in the client's coding, and the same header in all three.
-void checkResults(const std::vector<Packet>& three) {
+void checkResults(const std::vector<wire::GamePacket>& three) {
     ASSERT_EQ(three.size(), 3u);
     std::set<int> seats, places;
     std::map<int, int> outcomeOfTeam;
-    for (const Packet& p : three) {
+    for (const wire::GamePacket& p : three) {
         EXPECT_EQ(p[15], 1);
         for (int shift : {0, 100}) {
-            int seat = seatOfBit(p[16 + shift]);
+            int seat = wire::seatOfBit(p[16 + shift]);
             ASSERT_GE(seat, 0);
             seats.insert(seat);
             places.insert(p[17 + shift]);
@@ -92,39 +93,40 @@ TEST(EndToEnd, OneHumanAndFiveBotsPlayTwoRoundsWithWellFormedPackets) {
     Received got;
     auto c = lb.client("tester");
     c->roundsWanted = 2;
-    c->onPacket = [&](const Packet& p) { got.all.push_back(p); };
+    c->onPacket = [&](const wire::GamePacket& p) { got.all.push_back(p); };
     ASSERT_TRUE(lb.run([&] { return c->roundsSeen() >= 2 || c->closed(); }));
     ASSERT_EQ(c->roundsSeen(), 2);
 
     // The login result comes first and accepts; every packet carries one non-zero token.
     ASSERT_FALSE(got.all.empty());
-    EXPECT_EQ(command(got.all[0]), CmdLogin);
+    EXPECT_EQ(wire::commandOf(got.all[0]), wire::Command::kLogin);
     EXPECT_EQ(got.all[0][15], 1);
     EXPECT_EQ(got.all[0][11], 3);
     std::uint16_t token = std::uint16_t(got.all[0][260] << 8 | got.all[0][261]);
     EXPECT_NE(token, 0);
     for (const auto& p : got.all) {
-        EXPECT_EQ(std::uint16_t(p[260] << 8 | p[261]), token) << "command " << int(command(p));
+        EXPECT_EQ(std::uint16_t(p[260] << 8 | p[261]), token)
+            << "command " << int(wire::commandOf(p));
         for (int i = 262; i < 272; ++i) EXPECT_EQ(p[i], 0);
     }
 
     // Seat packets for all six, each addressed to our seat, with decodable profiles.
-    auto seatsP = got.of(CmdSeat);
+    auto seatsP = got.of(wire::Command::kSeat);
     ASSERT_EQ(seatsP.size(), 6u);
     std::set<int> seated;
     for (const auto& p : seatsP) {
-        EXPECT_EQ(seatOfBit(p[6]), c->seat());
-        seated.insert(seatOfBit(p[226]));
-        std::string nick = wire::gbkToUtf8(getZeroEnded(p, 16, 32));
+        EXPECT_EQ(wire::seatOfBit(p[6]), c->seat());
+        seated.insert(wire::seatOfBit(p[226]));
+        std::string nick = wire::gbkToUtf8(wire::getZeroEnded(p, 16, 32));
         EXPECT_FALSE(nick.empty());
-        std::string avatar(getZeroEnded(p, 48, 16));
+        std::string avatar(wire::getZeroEnded(p, 48, 16));
         ASSERT_GE(avatar.size(), 2u);
         EXPECT_TRUE(avatar[0] == 'm' || avatar[0] == 'w');
         EXPECT_EQ(p[64] != 0, avatar[0] == 'm');
-        EXPECT_FALSE(getZeroEnded(p, 168, 16).empty());
+        EXPECT_FALSE(wire::getZeroEnded(p, 168, 16).empty());
         // Fields read two bytes at a time hold only double-byte characters.
         for (int at : {72, 112, 184}) {
-            std::string_view t = getZeroEnded(p, at, at == 184 ? 24 : (at == 72 ? 8 : 16));
+            std::string_view t = wire::getZeroEnded(p, at, at == 184 ? 24 : (at == 72 ? 8 : 16));
             EXPECT_EQ(t.size() % 2, 0u);
             for (std::size_t i = 0; i < t.size(); i += 2)
                 EXPECT_GE(static_cast<unsigned char>(t[i]), 0x80);
@@ -133,23 +135,23 @@ TEST(EndToEnd, OneHumanAndFiveBotsPlayTwoRoundsWithWellFormedPackets) {
     EXPECT_EQ(seated.size(), 6u);
     EXPECT_EQ(c->seat(), 0);
 
-    auto deals = got.of(CmdDeal);
+    auto deals = got.of(wire::Command::kDeal);
     ASSERT_EQ(deals.size(), 2u);
     for (const auto& d : deals) checkDeal(d);
 
-    auto prompts = got.of(CmdDeclare);
+    auto prompts = got.of(wire::Command::kDeclaration);
     ASSERT_FALSE(prompts.empty());
     EXPECT_EQ(prompts[0][11], 0);
     EXPECT_EQ(prompts[0][8], 1);
     EXPECT_EQ(prompts[0][15], 3);
 
-    auto results = got.of(CmdResult);
+    auto results = got.of(wire::Command::kResult);
     ASSERT_EQ(results.size(), 6u);
     checkResults({results.begin(), results.begin() + 3});
     checkResults({results.begin() + 3, results.end()});
 
     // Between the rounds everyone continued.
-    auto outcomes = got.of(CmdGameOver);
+    auto outcomes = got.of(wire::Command::kGameOver);
     ASSERT_FALSE(outcomes.empty());
     EXPECT_EQ(outcomes[0][15], 1);
     EXPECT_EQ(outcomes[0][6], 0x7F);
@@ -157,12 +159,12 @@ TEST(EndToEnd, OneHumanAndFiveBotsPlayTwoRoundsWithWellFormedPackets) {
     // The played-hand commands: the round ends with action 10 after action 9s, and every
     // played card count fits the packet.
     int outs = 0, ends = 0;
-    for (const auto& p : got.of(CmdPlayed)) {
+    for (const auto& p : got.of(wire::Command::kPlayedHand)) {
         EXPECT_LE(p[17], 40);
         if (p[15] == 9) ++outs;
         if (p[15] == 10) ++ends;
         if (p[15] != 10 && p[15] != 9) {
-            EXPECT_GE(seatOfBit(p[8]), 0);
+            EXPECT_GE(wire::seatOfBit(p[8]), 0);
             EXPECT_TRUE(p[11] == 1 || p[11] == 2);
         }
     }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "loopback_fixture.h"
+#include "wire/chat.h"
+#include "wire/keep_alive.h"
+#include "wire/play.h"
 
 using namespace server;
 using servertest::Loopback;
@@ -23,36 +26,34 @@ TEST(Hostile, GarbageAndFloodsDoNotStopTheTable) {
 
     int badPlays = 0, againSeen = 0;
     bool awaitingAgain = false;
-    bad->onPacket = [&](const Packet& p) {
-        if (command(p) == CmdSeat && bad->seat() < 0) {
+    bad->onPacket = [&](const wire::GamePacket& p) {
+        if (wire::commandOf(p) == wire::Command::kSeat && bad->seat() < 0) {
             // A flood straight after sitting down: keep-alives, chat, unknown commands.
-            for (int i = 0; i < 300; ++i) bad->send(makePacket(CmdKeepAlive));
-            Packet chat = makePacket(CmdChat);
-            putBytes(chat, 16, "spam", 200);
-            for (int i = 0; i < 300; ++i) bad->send(chat);
+            for (int i = 0; i < 300; ++i) bad->send(wire::KeepAlive{}.encode());
+            wire::Chat chat;
+            chat.text = "spam";
+            for (int i = 0; i < 300; ++i) bad->send(chat.encode());
             for (int code : {0, 7, 9, 11, 25, 29, 200, 255})
-                bad->send(makePacket(std::uint8_t(code)));
-            Packet hugePlay = makePacket(CmdPlay);
-            hugePlay[15] = 2;
-            hugePlay[17] = 255;  // more cards than a packet can name
+                bad->send(wire::makePacket(std::uint8_t(code)));
+            wire::GamePacket hugePlay = wire::Play{0, wire::PlayAction::kPlayCards}.encode();
+            hugePlay[wire::Play::kCountByte] = 255;  // more cards than a packet can name
             bad->send(hugePlay);
         }
-        if (command(p) != CmdPlayed || seatOfBit(p[8]) != bad->seat()) return;
+        if (wire::commandOf(p) != wire::Command::kPlayedHand) return;
+        const wire::PlayedHand h = wire::PlayedHand::decode(p);
+        if (wire::seatOfBit(h.next) != bad->seat()) return;
         if (awaitingAgain) {
             ++againSeen;
             awaitingAgain = false;
             bad->autoPlay = true;  // now it plays properly
-        } else if (badPlays < 3 && p[15] != 10) {
+        } else if (badPlays < 3 && h.action != wire::PlayedAction::kRoundOver) {
             ++badPlays;
             bad->autoPlay = false;
             awaitingAgain = true;
-            Packet play = makePacket(CmdPlay);
-            play[15] = 2;
-            play[17] = 2;
-            play[18] = 2;
-            play[20] = 120;  // no such cards in its hand
-            play[21] = 121;
-            bad->send(play);
+            wire::Play play{0, wire::PlayAction::kPlayCards, 2, 2, {}};
+            play.ids[0] = 120;  // no such cards in its hand
+            play.ids[1] = 121;
+            bad->send(play.encode());
         }
     };
     raw->sendRaw(std::vector<std::uint8_t>(100, 0xEE));

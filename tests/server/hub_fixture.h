@@ -14,13 +14,16 @@
 #include "server/event_log.h"
 #include "server/hub.h"
 #include "server/messages.h"
+#include "wire/departure.h"
+#include "wire/keep_alive.h"
+#include "wire/seating.h"
 
 namespace servertest {
 
 struct FakeLink : server::Link {
-    std::vector<server::Packet> got;
+    std::vector<wire::GamePacket> got;
     bool closed = false;
-    void send(const server::Packet& p) override {
+    void send(const wire::GamePacket& p) override {
         if (!closed) got.push_back(p);
     }
     void close() override { closed = true; }
@@ -38,42 +41,35 @@ struct FakeHuman {
 
     std::uint16_t token() const {
         for (auto it = link.got.rbegin(); it != link.got.rend(); ++it)
-            if (server::command(*it) != server::CmdResume)
-                return std::uint16_t((*it)[260] << 8 | (*it)[261]);
+            if (wire::commandOf(*it) != wire::Command::kResume)
+                return std::uint16_t((*it)[wire::kTokenByte] << 8 | (*it)[wire::kTokenByte + 1]);
         return 0;
     }
-    void send(server::Packet p) {
+    void send(wire::GamePacket p) {
         std::uint16_t t = token();
-        p[260] = std::uint8_t(t >> 8);
-        p[261] = std::uint8_t(t);
+        p[wire::kTokenByte] = std::uint8_t(t >> 8);
+        p[wire::kTokenByte + 1] = std::uint8_t(t);
         hub.receive(id, p);
     }
     void login(bool reconnect = false, std::uint16_t oldToken = 0) {
-        server::Packet p = server::makePacket(server::CmdLogin);
-        server::putBytes(p, 16, account, 16);
-        if (reconnect) {
-            p[4] = 28;
-            p[261] = std::uint8_t(oldToken >> 8);
-            p[262] = std::uint8_t(oldToken);
-        }
-        hub.receive(id, p);
+        wire::Login l;
+        l.userName = account;
+        l.reconnect = reconnect;
+        l.token = oldToken;
+        hub.receive(id, l.encode());
     }
-    void ready() {
-        server::Packet p = server::makePacket(server::CmdGameOver);
-        p[15] = 1;
-        send(p);
-    }
-    void keepAlive() { send(server::makePacket(server::CmdKeepAlive)); }
-    std::vector<server::Packet> of(int cmd) const {
-        std::vector<server::Packet> out;
+    void ready() { send(wire::LeaveOrContinue{0, wire::GameOverCase::kContinue}.encode()); }
+    void keepAlive() { send(wire::KeepAlive{}.encode()); }
+    std::vector<wire::GamePacket> of(wire::Command cmd) const {
+        std::vector<wire::GamePacket> out;
         for (const auto& p : link.got)
-            if (server::command(p) == cmd) out.push_back(p);
+            if (wire::commandOf(p) == cmd) out.push_back(p);
         return out;
     }
-    int count(int cmd) const { return int(of(cmd).size()); }
+    int count(wire::Command cmd) const { return int(of(cmd).size()); }
     int seat() const {
-        auto s = of(server::CmdSeat);
-        return s.empty() ? -1 : server::seatOfBit(s[0][6]);
+        auto s = of(wire::Command::kSeat);
+        return s.empty() ? -1 : wire::seatOfBit(s[0][wire::kSeatByte]);
     }
 };
 

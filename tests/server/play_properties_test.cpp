@@ -25,7 +25,7 @@ SeatView viewOf(const RoundPlay& rp, int seat) {
     SeatView v;
     v.seat = seat;
     v.hand = rp.hand(seat);
-    v.leading = rp.mode() == ModeLead;
+    v.leading = rp.mode() == wire::TurnMode::kLead;
     v.tableClass = rp.tableClass();
     v.tableCards = rp.tableCards();
     v.tableOwner = rp.tableOwner();
@@ -50,7 +50,7 @@ TEST(PlayProperties, SeededBotRoundsPlayOnlyLegalHandsAndAccountForEveryCard) {
             int s = rp.current();
             ASSERT_FALSE(rp.hand(s).empty()) << "a seat without cards is never to act";
             rules::PlayClass tableClass =
-                rp.mode() == ModeLead ? rules::PlayClass::None : rp.tableClass();
+                rp.mode() == wire::TurnMode::kLead ? rules::PlayClass::None : rp.tableClass();
             Cards table;
             for (CardCode c : rp.tableCards()) table.push_back(rules::tableCodeOf(c));
             int handCount = int(rp.hand(s).size());
@@ -66,7 +66,7 @@ TEST(PlayProperties, SeededBotRoundsPlayOnlyLegalHandsAndAccountForEveryCard) {
                 EXPECT_EQ(st->playClass, v.playClass);
                 for (CardCode c : st->cards) played[s].push_back(c);
             } else {
-                ASSERT_NE(rp.mode(), ModeLead) << "a leader always plays";
+                ASSERT_NE(rp.mode(), wire::TurnMode::kLead) << "a leader always plays";
                 st = rp.pass(s);
                 ASSERT_TRUE(st);
             }
@@ -125,9 +125,9 @@ TEST(PlayProperties, RefusesWhatTheClientWouldRefuse) {
     std::uint8_t nines[] = {0, 1};
     auto st = f.rp.play(0, nines);
     ASSERT_TRUE(st);
-    EXPECT_EQ(st->action, ActLead);
+    EXPECT_EQ(st->action, wire::PlayedAction::kOpening);
     EXPECT_EQ(st->next, 1);
-    EXPECT_EQ(st->mode, ModeFollow);
+    EXPECT_EQ(st->mode, wire::TurnMode::kFollow);
     std::uint8_t single[] = {2};
     EXPECT_FALSE(f.rp.play(1, single)) << "one card does not beat two";
     std::uint8_t lowPair[] = {2, 3};
@@ -144,18 +144,18 @@ TEST(PlayProperties, TrickPassesToTheNextSeatWhenItsLastPlayerWentOut) {
     std::uint8_t ace[] = {0};
     auto st = f.rp.play(0, ace);
     ASSERT_TRUE(st);
-    EXPECT_EQ(st->action, ActOut);
+    EXPECT_EQ(st->action, wire::PlayedAction::kWentOut);
     EXPECT_EQ(st->place, 1);
     for (int s = 1; s <= 4; ++s) {
         auto p = f.rp.pass(s);
         ASSERT_TRUE(p);
-        EXPECT_EQ(p->mode, ModeFollow) << "seat " << s;
+        EXPECT_EQ(p->mode, wire::TurnMode::kFollow) << "seat " << s;
     }
     auto last = f.rp.pass(5);
     ASSERT_TRUE(last);
     EXPECT_EQ(last->next, 1)
         << "every seat with cards passed: the next seat after the one out leads";
-    EXPECT_EQ(last->mode, ModeLead);
+    EXPECT_EQ(last->mode, wire::TurnMode::kLead);
 }
 
 }  // namespace

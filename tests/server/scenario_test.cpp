@@ -42,7 +42,7 @@ TEST(ScenarioParse, RefusesMalformedLines) {
 struct ScenarioOutcome {
     bool passed = false;
     bool done = false;
-    std::vector<Packet> got;
+    std::vector<wire::GamePacket> got;
     std::vector<std::string> lines;
 };
 
@@ -62,7 +62,7 @@ ScenarioOutcome runScenario(const std::string& text) {
     lb.hub.onForcedRefusal = [&] { sc->onDone(true); };
     auto c = lb.client("player", 3);
     c->reconnectOnLoss = true;
-    c->onPacket = [&](const Packet& p) { r.got.push_back(p); };
+    c->onPacket = [&](const wire::GamePacket& p) { r.got.push_back(p); };
     EXPECT_TRUE(lb.run([&] { return r.done; }, 50'000'000));
     // What the client still has coming after the last line (handlers ready now only).
     for (int i = 0; i < 200; ++i) lb.io.poll();
@@ -92,8 +92,8 @@ TEST(ScenarioRun, EveryShippedScenarioRunsToItsEnd) {
         ScenarioOutcome r = runScenario(fileText(f));
         EXPECT_TRUE(r.done);
         EXPECT_TRUE(r.passed);
-        for (const Packet& p : r.got) {
-            int c = command(p);
+        for (const wire::GamePacket& p : r.got) {
+            int c = int(wire::commandOf(p));
             std::string key = std::to_string(c);
             switch (c) {
                 case 2:
