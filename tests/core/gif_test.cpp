@@ -207,6 +207,8 @@ std::vector<ParseCase> parseCases() {
     };
 }
 
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+
 class GifParse : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(GifParse, RecordsAsTheFileGivesThem) {
@@ -385,6 +387,8 @@ std::vector<CompositionCase> compositionCases() {
          {{"R", "G", "B", "W", "R"}}},
     };
 }
+
+void PrintTo(const CompositionCase& c, std::ostream* os) { *os << c.name; }
 
 class GifComposition : public Player, public ::testing::WithParamInterface<CompositionCase> {};
 
@@ -639,6 +643,8 @@ std::vector<TimingCase> timingCases() {
          0},
     };
 }
+
+void PrintTo(const TimingCase& c, std::ostream* os) { *os << c.name; }
 
 class GifTiming : public Player, public ::testing::WithParamInterface<TimingCase> {};
 
