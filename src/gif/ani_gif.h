@@ -65,7 +65,7 @@ class ucAniGIF {
     // `loops` and the fit, reads the new file and, unless DelayAnimation says not to,
     // starts playing. True when at least one frame was loaded.
     bool LoadAnimatedGIF_Array(std::span<const std::uint8_t> bytes);
-    // A path that does not exist loads nothing and leaves the control as it was.
+    // A path that does not exist loads nothing: the control is left empty.
     bool LoadAnimatedGIF_File(const std::string& path);
     // Downloads in the background; the result arrives as RemoteGIFValidated (then the
     // load, unless the handler cancels) or RemoteGIFFailed. A second call drops a

@@ -44,11 +44,13 @@ struct GifFile {
     bool needsComposition = false;  // transparency or disposal 2 or 3 anywhere
 };
 
-// Limits that keep a hostile file from asking for unbounded memory: a frame whose
-// right or bottom edge lies beyond kMaxEdge, or that would make the frame strip
-// larger than kMaxStripPixels, ends the parse as the end of the data does.
-constexpr int kMaxEdge = 4096;
-constexpr std::int64_t kMaxStripPixels = 64 * 1024 * 1024;
+// Limits that keep a hostile file from asking for unbounded memory and time (the
+// composition is redrawn on every tick): a frame whose right or bottom edge lies
+// beyond kMaxEdge, or that would make the frame strip larger than kMaxStripPixels,
+// ends the parse as the end of the data does. The table's pictures are a few
+// hundred pixels across.
+constexpr int kMaxEdge = 2048;
+constexpr std::int64_t kMaxStripPixels = 16 * 1024 * 1024;
 
 // Reads the records. Data that is not GIF87a/GIF89a gives no frames; data that
 // ends early keeps the frames completed before the end.
