@@ -4,6 +4,7 @@
 // virtual-time parts for tests.
 #include "platform/event_loop.h"
 #include "platform/hall_bus.h"
+#include "platform/network_fetch.h"
 #include "platform/picture_decoder.h"
 #include "platform/shell.h"
 #include "platform/sound_output.h"
@@ -22,6 +23,7 @@ struct Platform {
     SoundOutput& sound;
     VideoComponent& video;
     ui::WindowSystem& windows;
+    NetworkFetch& fetch;
 };
 
 }  // namespace platform

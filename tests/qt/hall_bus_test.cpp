@@ -88,7 +88,7 @@ TEST_F(HallBusProcesses, EveryMessageKindCrossesBothWays) {
                  {1126, 0, "recv 1126 0 0"},   {1127, 0, "recv 1127 0 0"},
                  {0x0112, 0xF020, "recv 274 61472 0"}, {0x0112, 0xF120, "recv 274 61728 0"}};
     for (const Case& c : cases) {
-        ASSERT_TRUE(client.connection.send("大厅 Brenmoor", c.msg, c.w, 0));
+        ASSERT_TRUE(client.send("大厅 Brenmoor", c.msg, c.w, 0));
         QString out;
         EXPECT_TRUE(waitForLine(hall, c.shown, 5000, &out)) << c.shown << "\n" << out.toStdString();
     }

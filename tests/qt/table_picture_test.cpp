@@ -20,7 +20,7 @@ QImage tableAfterDeal(int w, int h, const std::string& png) {
     platform::QtPictureDecoder decoder;
     fp.shell.screen = {w, h};
     platform::Platform pf{fp.loop, fp.socket, fp.hall, fp.shell, decoder,
-                          fp.sound, fp.video, fp.windows};
+                          fp.sound, fp.video, fp.windows, fp.fetch};
     app::Client client(pf, resources::embeddedStore());
     client.start("me$key$127.0.0.1$2000$本地牌桌$");
     client.state.PlayerRecord[0].seatBit = 1;

@@ -1,9 +1,11 @@
 #pragma once
 // The whole fake platform in one object, for tests: virtual time, an in-memory
 // socket and hall, a recording shell, header-only picture decoding, a recording sound
-// output, a video relay whose peer entries the test names.
+// output, a video relay whose peer entries the test names,
+// downloads the test answers by hand.
 #include "platform/fake/fake_event_loop.h"
 #include "platform/fake/fake_hall_bus.h"
+#include "platform/fake/fake_network_fetch.h"
 #include "platform/fake/fake_picture_decoder.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_socket.h"
@@ -24,9 +26,10 @@ struct FakePlatform {
     FakeSoundOutput sound{loop};
     FakeVideoComponent video;
     ui::WindowSystem windows;
+    FakeNetworkFetch fetch{loop};
 
     Platform platform() {
-        return Platform{loop, socket, hall, shell, pictures, sound, video, windows};
+        return Platform{loop, socket, hall, shell, pictures, sound, video, windows, fetch};
     }
 };
 

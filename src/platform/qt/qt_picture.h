@@ -13,9 +13,10 @@ inline const QImage* nativeImage(const ui::PicturePtr& p) {
 ui::PicturePtr makePicture(QImage image, const std::string& key);
 
 class QtPictureDecoder : public PictureDecoder {
-public:
-    ui::PicturePtr decode(const std::vector<std::uint8_t>& bytes,
-                          const std::string& key) override;
+  public:
+    ui::PicturePtr decode(const std::vector<std::uint8_t>& bytes, const std::string& key) override;
+    ui::PicturePtr fromPixels(int width, int height, const std::uint32_t* argb,
+                              const std::string& key) override;
 };
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_hall_bus.h"
+#include "platform/qt/qt_network_fetch.h"
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_socket.h"
@@ -21,9 +22,10 @@ struct QtPlatform {
     NullVideoComponent video;
     ui::WindowSystem windows;
     QtWindows adapter{windows};
+    QtNetworkFetch fetch;
 
     Platform platform() {
-        return Platform{loop, socket, hall, shell, pictures, sound, video, windows};
+        return Platform{loop, socket, hall, shell, pictures, sound, video, windows, fetch};
     }
 };
 
