@@ -18,6 +18,7 @@
 #include "pictures/pictures.h"
 #include "table/play_state.h"
 #include "table/round_flow.h"
+#include "wire/commands.h"
 
 namespace app {
 
@@ -221,8 +222,10 @@ public:
     void raiseLeadProposal();
     void enableHandCards();
     void hideTributeNotice();
-    void sendPlayAction(rules::PlayAction action);
-    void sendDecision(std::uint8_t command, std::uint8_t choice);
+    void sendPlayAction(wire::PlayAction action);
+    void sendDeclaration(wire::DeclareKind kind);
+    void sendRevolutionChoice(wire::RevolutionChoice choice);
+    void sendTributeChoice(wire::TributeChoice choice);
     int activeCountdownGroup() const;
     bool countdownSecond(int group);
     void showCountdownNumber();

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/client.h"
-#include "protocol/outbound.h"
+#include "wire/departure.h"
 
 namespace app {
 
@@ -18,7 +18,7 @@ constexpr int kLeaveWaitMs = 400, kLeaveWaitResumedMs = 800;
 
 void Client::leaveTable() {
     wire::GamePacket leave =
-        protocol::outboundPacket(protocol::Outbound::Leave, state.PlayerRecord[0].seatBit);
+        wire::LeaveOrContinue{state.PlayerRecord[0].seatBit, wire::GameOverCase::kLeave}.encode();
     for (int slot = 1; slot <= 5; ++slot) {
         for (const char* name : {"PicLocal", "ImgShow", "ImgKuang", "vshow1"})
             if (ui::Control* c = MainForm.find(name, slot)) c->visible = false;

@@ -2,6 +2,8 @@
 // appends to the ReceiveRing; every 50 ms tick sends at most one packet, dispatches
 // at most one packet, watches the connection attempt and runs the countdowns.
 #include "net/connection.h"
+#include "wire/keep_alive.h"
+#include "wire/seating.h"
 
 namespace net {
 
@@ -10,12 +12,6 @@ namespace {
 // More receive-slot runs than this without an inbound packet during a game (about
 // 100 ms each) mean the link is dead.
 constexpr int kSilenceLimit = 4999;
-// The login carries the token one byte later than every other packet (260..261):
-// the server looks for it at 261..262.
-constexpr std::size_t kLoginTokenByte = 261;
-// The login's mark of a reconnect (byte 4 = 28).
-constexpr std::size_t kLoginMarkByte = 4;
-constexpr std::uint8_t kReconnectMark = 28;
 // How long the disconnect waits for the socket to report it is no longer connected.
 constexpr int kCloseWaitMs = 2000, kCloseStepMs = 10;
 
@@ -168,7 +164,7 @@ void Connection::pumpTick() {
 
 // While the link is down the send drain discards these packets.
 void Connection::keepAliveTick() {
-    wire::GamePacket p = wire::makePacket(24, state.PlayerRecord[0].seatBit);
+    wire::GamePacket p = wire::KeepAlive{state.PlayerRecord[0].seatBit}.encode();
     QueuePacket(p);
 }
 
@@ -208,9 +204,10 @@ void Connection::reconnectAttempt() {
     setOnlyLine(MainForm.at("Sysmsg", 0), "正在重新连接服务器...");
     // The server finds the interrupted table by the mark and the last token; every
     // later login of the process carries them.
-    LoginPacket[kLoginMarkByte] = kReconnectMark;
-    LoginPacket[kLoginTokenByte] = send.token.b0;
-    LoginPacket[kLoginTokenByte + 1] = send.token.b1;
+    // The login carries the token one byte later than every other packet.
+    LoginPacket[wire::Login::kMarkByte] = wire::kReconnectMark;
+    LoginPacket[wire::Login::kTokenByte] = send.token.b0;
+    LoginPacket[wire::Login::kTokenByte + 1] = send.token.b1;
     proxy_.leave();
     pf_.socket.close();
     // Slot 2 sends the login once the socket connects; through the proxy the

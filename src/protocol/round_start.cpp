@@ -3,6 +3,7 @@
 #include "app/client.h"
 #include "pictures/action_pictures.h"
 #include "rules/work.h"
+#include "wire/round_start.h"
 
 namespace app {
 
@@ -139,9 +140,10 @@ void Client::HandleDeclaration(const wire::GamePacket& p) {
 }
 
 void Client::sendWorkAnswer(int cardId, int count) {
-    wire::GamePacket answer = wire::makePacket(3, state.PlayerRecord[0].seatBit);
-    answer[11] = static_cast<std::uint8_t>(cardId);
-    answer[12] = static_cast<std::uint8_t>(count);
+    wire::GamePacket answer =
+        wire::WorkAnswer{state.PlayerRecord[0].seatBit, static_cast<std::uint8_t>(cardId),
+                         static_cast<std::uint8_t>(count)}
+            .encode();
     connection.QueuePacket(answer);
 }
 

@@ -17,9 +17,6 @@ enum class PlayClass : std::uint8_t {
     Ordinary = 2,
 };
 
-// What a play command asks for (byte 15 of the play packet).
-enum class PlayAction : std::uint8_t { Pass = 1, Play = 2, Yield = 3, TakeLead = 4 };
-
 // At most 40 cards take part in one play: one natural rank (16 cards in four packs) with
 // every two (16) and joker (8).
 inline constexpr int kMaxPlayCards = 40;

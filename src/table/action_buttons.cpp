@@ -8,6 +8,9 @@
 #include "rules/hint.h"
 #include "pictures/action_pictures.h"
 #include "rules/tribute_return.h"
+#include "wire/tribute.h"
+#include "wire/round_start.h"
+#include "wire/play.h"
 
 namespace app {
 
@@ -152,15 +155,29 @@ void Client::raiseLeadProposal() {
         raiseCardItem(hand.imageIndex(pos));
 }
 
-void Client::sendPlayAction(rules::PlayAction action) {
-    wire::GamePacket p = wire::makePacket(7, state.PlayerRecord[0].seatBit);
-    p[15] = static_cast<std::uint8_t>(action);
+void Client::sendPlayAction(wire::PlayAction action) {
+    wire::Play answer;
+    answer.seat = state.PlayerRecord[0].seatBit;
+    answer.action = action;
+    wire::GamePacket p = answer.encode();
     connection.QueuePacket(p);
 }
 
-void Client::sendDecision(std::uint8_t command, std::uint8_t choice) {
-    wire::GamePacket p = wire::makePacket(command, state.PlayerRecord[0].seatBit);
-    p[8] = choice;
+void Client::sendDeclaration(wire::DeclareKind kind) {
+    wire::GamePacket p = wire::DeclarationAnswer{state.PlayerRecord[0].seatBit, kind}.encode();
+    connection.QueuePacket(p);
+}
+
+void Client::sendRevolutionChoice(wire::RevolutionChoice choice) {
+    wire::GamePacket p = wire::RevolutionAnswer{state.PlayerRecord[0].seatBit, choice}.encode();
+    connection.QueuePacket(p);
+}
+
+void Client::sendTributeChoice(wire::TributeChoice choice) {
+    wire::TributeAnswer answer;
+    answer.seat = state.PlayerRecord[0].seatBit;
+    answer.choice = choice;
+    wire::GamePacket p = answer.encode();
     connection.QueuePacket(p);
 }
 
@@ -196,7 +213,7 @@ void Client::pressHint() {
     for (int i = 0; i <= 2; ++i) MainForm.at("Operation", i).visible = false;
     lowerRaisedCards();
     if (!connection.connected() || !state.PlayToken) return;
-    sendPlayAction(rules::PlayAction::Pass);
+    sendPlayAction(wire::PlayAction::kPass);
     play.FollowMode = play.BurnMode = play.YieldMode = play.TakeLeadMode = false;
     FinishDecision(nullptr, true, true);
     unloadIllegalPlayNotice();
@@ -212,7 +229,7 @@ void Client::clickOperation(int item) {
         case 1:
             if (play.YieldMode) {
                 if (connection.connected() && state.PlayToken) {
-                    sendPlayAction(rules::PlayAction::Yield);
+                    sendPlayAction(wire::PlayAction::kYield);
                     FinishDecision(&play.YieldMode, true, true);
                     play.HintIndex = 0;
                 }
@@ -224,10 +241,10 @@ void Client::clickOperation(int item) {
             if (!connection.connected() || !state.PlayToken) break;
             bool* answered = nullptr;
             if (play.TakeLeadMode) {
-                sendPlayAction(rules::PlayAction::TakeLead);
+                sendPlayAction(wire::PlayAction::kTakeLead);
                 answered = &play.TakeLeadMode;
             } else if (play.FollowMode || play.BurnMode || play.YieldMode) {
-                sendPlayAction(rules::PlayAction::Pass);
+                sendPlayAction(wire::PlayAction::kPass);
                 unloadIllegalPlayNotice();
                 answered = turnModeFlag(currentTurnMode());
             } else {
@@ -271,7 +288,7 @@ void Client::clickOperationNotP(int item) {
         }
         if (d.flag == &state.DeclarePending || d.flag == &state.RevealPending) {
             const bool declare = d.flag == &state.DeclarePending;
-            sendDecision(2, declare ? 1 : 2);
+            sendDeclaration(declare ? wire::DeclareKind::kPreDeclare : wire::DeclareKind::kOpen);
             ui::Control& label = MainForm.at("ImgYm", 0);
             pictures.showIndicatorPicture(label, declare ? kDeclaredLabel : kRevealedLabel);
             label.visible = true;
@@ -288,26 +305,26 @@ void Client::clickOperationNotP(int item) {
             enableHandCards();
             lowerRaisedCards();
         } else if (d.flag == &state.RevolutionPending) {
-            sendDecision(5, 0);
+            sendRevolutionChoice(wire::RevolutionChoice::kRevolt);
         } else if (d.flag == &state.HeadPending) {
-            sendDecision(5, 2);
+            sendRevolutionChoice(wire::RevolutionChoice::kHead);
         } else if (d.flag == &play.AcceptTributePending) {
-            sendDecision(8, 1);
+            sendTributeChoice(wire::TributeChoice::kAccept);
             hideTributeNotice();
         }
     } else if (item == 1) {
         if (d.flag == &state.DeclarePending || d.flag == &state.RevealPending) {
-            sendDecision(2, 0);
+            sendDeclaration(wire::DeclareKind::kDecline);
         } else if (d.flag == &state.WorkPending) {
             sendWorkAnswer(0, 0);
             enableHandCards();
             lowerRaisedCards();
         } else if (d.flag == &state.RevolutionPending) {
-            sendDecision(5, 1);
+            sendRevolutionChoice(wire::RevolutionChoice::kDecline);
         } else if (d.flag == &state.HeadPending) {
-            sendDecision(5, 3);
+            sendRevolutionChoice(wire::RevolutionChoice::kNoHead);
         } else if (d.flag == &play.AcceptTributePending) {
-            sendDecision(8, 2);
+            sendTributeChoice(wire::TributeChoice::kDecline);
             hideTributeNotice();
         } else {
             return;  // the return has no second button
@@ -337,13 +354,15 @@ bool Client::answerReturn() {
         return false;
     }
     const std::size_t count = std::min(r.chosen.size(), play.ReturnChoice.size());
-    wire::GamePacket p = wire::makePacket(8, state.PlayerRecord[0].seatBit);
-    p[8] = 0;
-    p[16] = static_cast<std::uint8_t>(count);
+    wire::TributeAnswer answer;
+    answer.seat = state.PlayerRecord[0].seatBit;
+    answer.choice = wire::TributeChoice::kReturn;
+    answer.count = static_cast<std::uint8_t>(count);
     for (std::size_t i = 0; i < count; ++i) {
         play.ReturnChoice[i] = static_cast<std::uint8_t>(rules::cardIdOf(hand.code(r.chosen[i])));
-        p[17 + i] = play.ReturnChoice[i];
+        answer.ids[i] = play.ReturnChoice[i];
     }
+    wire::GamePacket p = answer.encode();
     connection.QueuePacket(p);
     ui::Control& button = MainForm.at("OperationNotP", 0);
     button.visible = false;

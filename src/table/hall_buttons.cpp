@@ -5,6 +5,8 @@
 #include "app/client.h"
 #include "wire/gbk.h"
 #include "pictures/picture_tables.h"
+#include "wire/departure.h"
+#include "wire/chat.h"
 
 namespace app {
 
@@ -110,8 +112,8 @@ void Client::AnNiu_Click(int item) {
     switch (item) {
         case BtnSend: {
             ui::Control& input = MainForm.at("Chat");
-            wire::GamePacket p = wire::makePacket(19, state.PlayerRecord[0].seatBit);
-            p[11] = 0;
+            wire::Chat line;
+            line.sender = state.PlayerRecord[0].seatBit;
             if (state.PrivateChatArmed) {
                 const std::string text = input.caption;
                 if (blank(text)) {
@@ -121,21 +123,20 @@ void Client::AnNiu_Click(int item) {
                 if (text.find(state.PrivateChatPrefix) != std::string::npos &&
                     charCount(state.PrivateChatPrefix) > 4) {
                     connection.send.ChatText = afterColon(text);
-                    p[5] = 1;
-                    p[8] = state.PrivateChatTarget;
+                    line.isPrivate = true;
+                    line.addressee = state.PrivateChatTarget;
                 } else {
                     connection.send.ChatText = text;
-                    p[5] = 0;
                 }
                 state.PrivateChatArmed = false;
                 state.PrivateChatPrefix.clear();
             } else {
-                p[5] = 0;
                 connection.send.ChatText = input.caption;
                 if (blank(connection.send.ChatText)) return;
             }
             input.caption.clear();
             input.selStart = input.selLength = 0;
+            wire::GamePacket p = line.encode();
             connection.QueuePacket(p);
             return;
         }
@@ -192,8 +193,7 @@ void Client::AnNiu_Click(int item) {
                 }
                 // During a game a ready request means nothing; nothing is queued then.
                 if (!state.InGame) {
-                    wire::GamePacket ready = wire::makePacket(16, state.PlayerRecord[0].seatBit);
-                    ready[15] = 1;
+                    wire::GamePacket ready = wire::LeaveOrContinue{state.PlayerRecord[0].seatBit, wire::GameOverCase::kContinue}.encode();
                     connection.QueuePacket(ready);
                 }
             }
@@ -305,8 +305,7 @@ void Client::continueCountdownStep() {
         seatRecordReset();
         state.GameResetDone = true;
     }
-    wire::GamePacket cont = wire::makePacket(16, state.PlayerRecord[0].seatBit);
-    cont[15] = 1;
+    wire::GamePacket cont = wire::LeaveOrContinue{state.PlayerRecord[0].seatBit, wire::GameOverCase::kContinue}.encode();
     connection.QueuePacket(cont);
     if (ui::Form* exitDialog = pf.windows.find("frmExit")) exitDialog->hide();
     connection.slots[net::SlotContinue].flag = false;

@@ -3,6 +3,7 @@
 // the own played row and made the play to beat.
 #include "app/client.h"
 #include "rules/validation.h"
+#include "wire/play.h"
 
 namespace app {
 
@@ -29,13 +30,15 @@ void Client::ValidateAndPlay() {
     state.MyTurn = false;
 
     const int n = static_cast<int>(selected.size());
-    wire::GamePacket packet = wire::makePacket(7, state.PlayerRecord[0].seatBit);
-    packet[15] = static_cast<std::uint8_t>(rules::PlayAction::Play);
-    packet[17] = static_cast<std::uint8_t>(n);
-    packet[18] = static_cast<std::uint8_t>(verdict.playClass);
-    for (int k = 0; k < n; ++k)
-        packet[20 + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(
+    wire::Play cards;
+    cards.seat = state.PlayerRecord[0].seatBit;
+    cards.action = wire::PlayAction::kPlayCards;
+    cards.count = static_cast<std::uint8_t>(n);
+    cards.playClass = static_cast<std::uint8_t>(verdict.playClass);
+    for (int k = 0; k < n && k < wire::kMaxPlayCards; ++k)
+        cards.ids[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(
             rules::cardIdOf(hand.code(selected[static_cast<std::size_t>(k)])));
+    wire::GamePacket packet = cards.encode();
     // One play a turn: a second press finds the token gone.
     if (!state.PlayToken) return;
     state.PlayToken = false;

@@ -69,15 +69,15 @@ void Client::answerByItself(int group) {
             answered = &state.WorkPending;
             break;
         case table::GroupDeclare:
-            sendDecision(2, 0);
+            sendDeclaration(wire::DeclareKind::kDecline);
             answered = state.DeclarePending ? &state.DeclarePending : &state.RevealPending;
             break;
         case table::GroupRevolution:
-            sendDecision(5, 1);
+            sendRevolutionChoice(wire::RevolutionChoice::kDecline);
             answered = &state.RevolutionPending;
             break;
         case table::GroupHead:
-            sendDecision(5, 3);
+            sendRevolutionChoice(wire::RevolutionChoice::kNoHead);
             answered = &state.HeadPending;
             break;
         case table::GroupLead: {
@@ -93,12 +93,12 @@ void Client::answerByItself(int group) {
             break;
         }
         case table::GroupTurn:
-            sendPlayAction(rules::PlayAction::Pass);
+            sendPlayAction(wire::PlayAction::kPass);
             answered = turnModeFlag(currentTurnMode());
             turnRow = true;
             break;
         case table::GroupAcceptTribute:
-            sendDecision(8, 2);
+            sendTributeChoice(wire::TributeChoice::kDecline);
             hideTributeNotice();
             answered = &play.AcceptTributePending;
             break;

@@ -4,7 +4,13 @@
 #include <sstream>
 
 #include "client_fixture.h"
-#include "protocol/outbound.h"
+#include "wire/chat.h"
+#include "wire/departure.h"
+#include "wire/keep_alive.h"
+#include "wire/play.h"
+#include "wire/round_start.h"
+#include "wire/seating.h"
+#include "wire/tribute.h"
 #include "table_packets.h"
 
 namespace {
@@ -71,7 +77,7 @@ TEST_F(Dispatch, EveryCodeButTheReconnectResultTakesTheToken) {
     }
     // The next queued packet carries the token taken last.
     ASSERT_TRUE(dispatch(noisy(0, 0xAB, 0xCD)));
-    wire::GamePacket out = protocol::outboundPacket(protocol::Outbound::KeepAlive, 4);
+    wire::GamePacket out = wire::KeepAlive{4}.encode();
     ASSERT_TRUE(client->connection.QueuePacket(out));
     EXPECT_EQ(out[260], 0xAB);
     EXPECT_EQ(out[261], 0xCD);
@@ -102,50 +108,71 @@ TEST_F(Dispatch, CatalogueCodesReachTheirHandlers) {
     EXPECT_EQ(client->state.SeatedCount, 1);
 }
 
-TEST(OutboundCatalogue, PacketsCarryTheirCodeVariantAndSeatBit) {
-    using protocol::Outbound;
+TEST(OutboundPackets, CarryTheirCodeVariantAndSeatBit) {
+    using namespace wire;
+    constexpr std::uint8_t kSeat = 0x10;
+    auto play = [](PlayAction a) {
+        Play p;
+        p.seat = kSeat;
+        p.action = a;
+        return p.encode();
+    };
+    auto tribute = [](TributeChoice c) {
+        TributeAnswer t;
+        t.seat = kSeat;
+        t.choice = c;
+        return t.encode();
+    };
+    auto chat = [](ChatKind k) {
+        Chat c;
+        c.sender = kSeat;
+        c.kind = k;
+        return c.encode();
+    };
     struct Case {
-        Outbound id;
+        const char* meaning;
+        GamePacket packet;
         std::uint8_t code;
         std::size_t byte;
         std::uint8_t value;
     } cases[] = {
-        {Outbound::PreDeclare, 2, 8, 1},
-        {Outbound::DeclareOpenly, 2, 8, 2},
-        {Outbound::DeclineDeclaration, 2, 8, 0},
-        {Outbound::DeclineWork, 3, 12, 0},
-        {Outbound::Revolt, 5, 8, 0},
-        {Outbound::DeclineRevolution, 5, 8, 1},
-        {Outbound::ChooseHead, 5, 8, 2},
-        {Outbound::ChooseNoHead, 5, 8, 3},
-        {Outbound::Pass, 7, 15, 1},
-        {Outbound::PlayCards, 7, 15, 2},
-        {Outbound::Yield, 7, 15, 3},
-        {Outbound::TakeOverLead, 7, 15, 4},
-        {Outbound::AcceptTribute, 8, 8, 1},
-        {Outbound::DeclineTribute, 8, 8, 2},
-        {Outbound::ReturnTribute, 8, 8, 0},
-        {Outbound::Leave, 16, 15, 0},
-        {Outbound::Continue, 16, 15, 1},
-        {Outbound::ChatLine, 19, 11, 0},
-        {Outbound::VoicePhrase, 19, 11, 1},
-        {Outbound::KeepAlive, 24, 15, 0},
-        {Outbound::GoToWork, 3, 12, 0},
+        {"pre-declare", DeclarationAnswer{kSeat, DeclareKind::kPreDeclare}.encode(), 2, 8, 1},
+        {"declare openly", DeclarationAnswer{kSeat, DeclareKind::kOpen}.encode(), 2, 8, 2},
+        {"decline the declaration", DeclarationAnswer{kSeat, DeclareKind::kDecline}.encode(), 2, 8, 0},
+        {"decline work", WorkAnswer{kSeat, 0, 0}.encode(), 3, 12, 0},
+        {"revolt", RevolutionAnswer{kSeat, RevolutionChoice::kRevolt}.encode(), 5, 8, 0},
+        {"decline the revolution", RevolutionAnswer{kSeat, RevolutionChoice::kDecline}.encode(), 5, 8, 1},
+        {"choose a head", RevolutionAnswer{kSeat, RevolutionChoice::kHead}.encode(), 5, 8, 2},
+        {"choose no head", RevolutionAnswer{kSeat, RevolutionChoice::kNoHead}.encode(), 5, 8, 3},
+        {"pass", play(PlayAction::kPass), 7, 15, 1},
+        {"play cards", play(PlayAction::kPlayCards), 7, 15, 2},
+        {"yield", play(PlayAction::kYield), 7, 15, 3},
+        {"take over the lead", play(PlayAction::kTakeLead), 7, 15, 4},
+        {"accept the tribute", tribute(TributeChoice::kAccept), 8, 8, 1},
+        {"decline the tribute", tribute(TributeChoice::kDecline), 8, 8, 2},
+        {"return tribute", tribute(TributeChoice::kReturn), 8, 8, 0},
+        {"leave", LeaveOrContinue{kSeat, GameOverCase::kLeave}.encode(), 16, 15, 0},
+        {"continue", LeaveOrContinue{kSeat, GameOverCase::kContinue}.encode(), 16, 15, 1},
+        {"chat line", chat(ChatKind::kLine), 19, 11, 0},
+        {"voice phrase", chat(ChatKind::kVoice), 19, 11, 1},
+        {"keep-alive", KeepAlive{kSeat}.encode(), 24, 15, 0},
+        {"go to work, nothing raised", WorkAnswer{kSeat, 0, 0}.encode(), 3, 12, 0},
     };
     for (const Case& c : cases) {
-        wire::GamePacket p = protocol::outboundPacket(c.id, 0x10);
-        SCOPED_TRACE(std::string(protocol::outboundCommand(c.id).meaning));
-        EXPECT_EQ(p[3], c.code);
-        EXPECT_EQ(p[6], 0x10);
-        EXPECT_EQ(p[c.byte], c.value);
+        SCOPED_TRACE(c.meaning);
+        EXPECT_EQ(c.packet[3], c.code);
+        EXPECT_EQ(c.packet[6], kSeat);
+        EXPECT_EQ(c.packet[c.byte], c.value);
         int nonZero = 0;
-        for (std::uint8_t b : p) nonZero += b != 0;
+        for (std::uint8_t b : c.packet) nonZero += b != 0;
         EXPECT_EQ(nonZero, 2 + (c.value != 0));
     }
-    wire::GamePacket login = protocol::outboundPacket(Outbound::LoginAfterReconnect, 0x10);
-    EXPECT_EQ(login[3], 18);
-    EXPECT_EQ(login[4], 28);
-    EXPECT_EQ(login[6], 0) << "the login carries no seat bit";
+    Login login;
+    login.reconnect = true;
+    const GamePacket p = login.encode();
+    EXPECT_EQ(p[3], 18);
+    EXPECT_EQ(p[4], 28);
+    EXPECT_EQ(p[6], 0) << "the login carries no seat bit";
 }
 
 }  // namespace
