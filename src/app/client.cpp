@@ -15,7 +15,7 @@ Client::Client(platform::Platform platform, const pictures::ResourceStore& resou
     createControls();
     createScoreWindows();
     connection.setHooks({
-        [this](wire::GamePacket& p) { DispatchPacket(p); },
+        [this](wire::GamePacket& p) { dispatcher.DispatchPacket(p); },
         [this] { returnToHall(); },
         [this] { blinkStep(); },
         [this](bool connected) {
@@ -25,6 +25,7 @@ Client::Client(platform::Platform platform, const pictures::ResourceStore& resou
         },
         [this] { returnToHallAfterLostLink(); },
     });
+    registerHandlers();
     MainForm.onForm(ui::EventKind::Load, [this](ui::Control*, ui::Event&) { startUp(commandLine_); });
     MainForm.onForm(ui::EventKind::Unload, [this](ui::Control*, ui::Event&) { onTableUnload(); });
 }
@@ -102,6 +103,31 @@ void Client::returnToHallAfterLostLink() {
     disconnectReset();
     state::handReset(state);
     displayReset();
+}
+
+// The handlers of the inbound catalogue that the table acts on. The three exchange
+// (4), the revolution (5) and chat (19) have no handler yet: the dispatcher takes
+// their token and nothing else.
+void Client::registerHandlers() {
+    using wire::Command;
+    using Handle = void (Client::*)(const wire::GamePacket&);
+    const std::pair<Command, Handle> handlers[] = {
+        {Command::kDeal, &Client::HandleDeal},
+        {Command::kDeclaration, &Client::HandleDeclaration},
+        {Command::kWork, &Client::HandleWork},
+        {Command::kPlayedHand, &Client::HandlePlayedHand},
+        {Command::kTribute, &Client::HandleTribute},
+        {Command::kResult, &Client::HandleResult},
+        {Command::kGameOver, &Client::HandleGameOver},
+        {Command::kLogin, &Client::HandleLoginResult},
+        {Command::kSeat, &Client::HandleSeat},
+        {Command::kPlayerLeft, &Client::HandlePlayerLeft},
+        {Command::kTableClosed, &Client::HandleTableClosed},
+        {Command::kReady, &Client::HandleReady},
+        {Command::kResume, &Client::HandleResume},
+    };
+    for (const auto& [command, handle] : handlers)
+        dispatcher.on(command, [this, handle](const wire::GamePacket& p) { (this->*handle)(p); });
 }
 
 }  // namespace app

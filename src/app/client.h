@@ -11,6 +11,7 @@
 #include "app/launch.h"
 #include "wire/frame.h"
 #include "net/connection.h"
+#include "protocol/dispatcher.h"
 #include "platform/platform.h"
 #include "state/table_state.h"
 #include "sound/settings_window.h"
@@ -57,8 +58,8 @@ public:
 
     // A lost link the connection gives up: the table is torn down as by leaving it.
     void returnToHallAfterLostLink();
-    // The inbound dispatcher: takes the server token and runs the command's handler.
-    void DispatchPacket(wire::GamePacket& packet);
+    // The inbound dispatcher with the handlers the table registers.
+    protocol::Dispatcher dispatcher{connection.send.token};
 
     // The continue countdown after a round (pump slot 7).
     void startContinueCountdown();
@@ -79,23 +80,17 @@ public:
     void departureNoticeOk();
     void departureNoticeCancel();
 
-    // Watches every packet the dispatcher takes, before its handler runs (the
-    // pump's tests observe the order and timing of dispatch through it).
-    std::function<void(const wire::GamePacket&)> onDispatch;
 
     // The handlers of the inbound commands, one per code of the inbound catalogue
     // (src/protocol/dispatch.cpp). Each reads the packet and never writes into it.
     void HandleDeal(const wire::GamePacket& p);            // 1
     void HandleDeclaration(const wire::GamePacket& p);     // 2
     void HandleWork(const wire::GamePacket& p);            // 3
-    void HandleExchange(const wire::GamePacket& p);        // 4
-    void HandleRevolution(const wire::GamePacket& p);      // 5
     void HandlePlayedHand(const wire::GamePacket& p);      // 6
     void HandleTribute(const wire::GamePacket& p);         // 8
     void HandleResult(const wire::GamePacket& p);          // 9
     void HandleGameOver(const wire::GamePacket& p);        // 16
     void HandleLoginResult(const wire::GamePacket& p);     // 18
-    void HandleChat(const wire::GamePacket& p);            // 19
     void HandleSeat(const wire::GamePacket& p);            // 20
     void HandlePlayerLeft(const wire::GamePacket& p);      // 21
     void HandleTableClosed(const wire::GamePacket& p);     // 22
@@ -260,6 +255,7 @@ public:
     void startUp(const std::string& commandLine);
 
 private:
+    void registerHandlers();
     void createControls();
     void sizeWindow();
     void applyDisplayScale();

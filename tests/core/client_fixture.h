@@ -65,7 +65,7 @@ struct ClientFixture : ::testing::Test {
     // Runs one packet through the dispatcher as the pump does; false when the
     // process ended.
     bool dispatch(wire::GamePacket p) {
-        return guarded([&] { client->DispatchPacket(p); });
+        return guarded([&] { client->dispatcher.DispatchPacket(p); });
     }
     // The whole packets the socket has written so far, taken off it.
     std::vector<wire::GamePacket> takeSentPackets() {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "client_fixture.h"
+#include "protocol/dispatcher.h"
 #include "wire/chat.h"
 #include "wire/departure.h"
 #include "wire/keep_alive.h"
@@ -173,6 +174,30 @@ TEST(OutboundPackets, CarryTheirCodeVariantAndSeatBit) {
     EXPECT_EQ(p[3], 18);
     EXPECT_EQ(p[4], 28);
     EXPECT_EQ(p[6], 0) << "the login carries no seat bit";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Dispatcher, OnlyCatalogueCommandsTakeHandlersAndTheReconnectResultKeepsTheToken) {
+    net::ServerToken token{0x11, 0x22};
+    protocol::Dispatcher d{token};
+    std::vector<int> ran;
+    for (wire::Command c : protocol::kInboundCatalogue)
+        EXPECT_TRUE(d.on(c, [&ran, c](const wire::GamePacket&) { ran.push_back(int(c)); }));
+    // Outbound-only commands are not the dispatcher's.
+    EXPECT_FALSE(d.on(wire::Command::kPlay, [&ran](const wire::GamePacket&) { ran.push_back(7); }));
+    EXPECT_FALSE(d.on(wire::Command::kKeepAlive, [&ran](const wire::GamePacket&) { ran.push_back(24); }));
+    for (int code : {7, 24, 29, 1}) {
+        wire::GamePacket p = wire::makePacket(static_cast<std::uint8_t>(code));
+        p[260] = static_cast<std::uint8_t>(code);
+        p[261] = 0x99;
+        d.DispatchPacket(p);
+    }
+    EXPECT_EQ(ran, (std::vector<int>{29, 1}));
+    EXPECT_EQ(token.b0, 1) << "every code but 29 hands its token on";
+    EXPECT_EQ(token.b1, 0x99);
 }
 
 }  // namespace

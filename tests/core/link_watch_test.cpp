@@ -110,7 +110,7 @@ TEST_P(Silence, DuringAGameTheTableIsGivenUpOnThe5000thRun) {
     if (!hallPresent) fp.hallWindow.close();
     client->state.InGame = true;
     std::int64_t lastPacket = -1;
-    client->onDispatch = [&](const wire::GamePacket&) { lastPacket = fp.loop.nowMs(); };
+    client->dispatcher.onDispatch = [&](const wire::GamePacket&) { lastPacket = fp.loop.nowMs(); };
     deliver(inbound(200));
     ASSERT_TRUE(advance(150));
     ASSERT_GT(lastPacket, 0);

@@ -14,7 +14,7 @@ struct Transport : ClientFixture {
     std::vector<wire::GamePacket> dispatched;
     std::vector<std::int64_t> dispatchTimes;
     void record() {
-        client->onDispatch = [this](const wire::GamePacket& p) {
+        client->dispatcher.onDispatch = [this](const wire::GamePacket& p) {
             dispatched.push_back(p);
             dispatchTimes.push_back(fp.loop.nowMs());
         };
@@ -239,7 +239,7 @@ TEST_F(Transport, AQueuedLeavePacketReturnsToTheHall) {
 
 TEST_F(Transport, ReceiveRingOverflowGivesUpTheTable) {
     startConnected();
-    client->onDispatch = [](const wire::GamePacket&) {};
+    client->dispatcher.onDispatch = [](const wire::GamePacket&) {};
     hallGot.clear();
     fp.socket.deliver(platform::Bytes(net::kRingSize, 0));
     EXPECT_FALSE(guarded([&] { fp.loop.drain(); }));
