@@ -3,7 +3,7 @@
 # standard library checks every index into its arrays, so that a hostile byte that
 # indexes a neighbouring object (which the sanitizer cannot see) still stops the run.
 if(DRAVIK_FUZZ)
-  foreach(lib dravik_core dravik_fake)
+  foreach(lib ${DRAVIK_PARTS} dravik_fake)
     target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link)
     target_compile_definitions(${lib} PRIVATE _GLIBCXX_ASSERTIONS)
   endforeach()
