@@ -25,7 +25,7 @@ Connection::Connection(platform::Platform& pf, state::TableState& state, ui::For
       TimerBong(pf.loop, 50),
       TimerKeepAlive(pf.loop, 5000),
       reconnect(pf.windows, pf.loop,
-                {[this] { return connected(); }, [this] { return this->state.InGame; },
+                {[this] { return gameLinkUp(); }, [this] { return this->state.InGame; },
                  [this] { reconnectAttempt(); }, [this] { reconnectFailed(); }}),
       pf_(pf),
       state(state),
@@ -102,10 +102,11 @@ void Connection::pumpTick() {
     TimerBong.setEnabled(false);
     for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 9}) ++slots[static_cast<std::size_t>(i)].counter;
 
-    // Slot 0: send drain.
+    // Slot 0: send drain. Nothing queued goes into a proxy handshake: what the
+    // drain takes meanwhile is discarded as while the link is down.
     wire::GamePacket written;
-    if (send.drain(written) && written[wire::kCommandByte] == 16 && written[15] == 0 &&
-        hooks_.leaveSent)
+    if (send.drain(written, gameLinkUp()) && written[wire::kCommandByte] == 16 &&
+        written[15] == 0 && hooks_.leaveSent)
         hooks_.leaveSent();
 
     // Slot 1: receive.
@@ -145,7 +146,7 @@ void Connection::pumpTick() {
     if (slots[SlotBlink].counter >= 8) slots[SlotBlink].counter = 0;
 
     // Slots 6 and 7: countdowns.
-    if (hooks_.countdowns) hooks_.countdowns(connected());
+    if (hooks_.countdowns) hooks_.countdowns(gameLinkUp());
     if (slots[SlotContinue].counter >= 20) slots[SlotContinue].counter = 0;
 
     // Slot 5: link watch.

@@ -31,7 +31,7 @@ struct ServerTarget {
 };
 
 class Connection {
-public:
+  public:
     struct Hooks {
         std::function<void(wire::GamePacket&)> packet;  // one whole packet for the dispatcher
         std::function<void()> leaveSent;                // the leave packet left the socket
@@ -52,6 +52,9 @@ public:
     const ServerTarget& target() const { return target_; }
 
     bool connected() const { return pf_.socket.state() == platform::SockConnected; }
+    // The socket reaches the game server: connected, and through the proxy only
+    // once the tunnel is open (during the handshake it leads to the proxy).
+    bool gameLinkUp() const { return connected() && !ProxyPhase(); }
     bool QueuePacket(wire::GamePacket& packet) { return send.QueuePacket(packet); }
     void connectDirect();
     // Connection mode 5: the handshake with the proxy, which sends the login once
@@ -88,7 +91,7 @@ public:
     platform::Timer TimerKeepAlive;  // 5000 ms; runs from the login result on
     ReconnectController reconnect;   // frmReconnect
 
-private:
+  private:
     void silenceWatch();
     void linkWatch();
     void reconnectFailed();

@@ -1,7 +1,7 @@
 #pragma once
 // The reconnect controller frmReconnect: a form that is loaded hidden and never
 // shown. Loading it starts the recovery of one outage: a short start delay, then
-// one attempt every 3 s while a game is running, until the socket is connected
+// one attempt every 3 s while a game is running, until the game server is reached
 // again or 21 attempts have failed.
 #include <cstdint>
 #include <functional>
@@ -12,10 +12,10 @@
 namespace net {
 
 class ReconnectController {
-public:
+  public:
     // What the controller asks of the client.
     struct Hooks {
-        std::function<bool()> connected;  // the socket reports connected
+        std::function<bool()> connected;  // the game server is reached again
         std::function<bool()> inGame;     // InGame
         std::function<void()> attempt;    // one reconnect attempt
         std::function<void()> giveUp;     // 21 attempts failed; ends the process
@@ -41,7 +41,7 @@ public:
     platform::Timer TimerReconnect;      // 1 ms: counts the start delay down
     platform::Timer TimerCount;          // 3000 ms: one attempt per tick
 
-private:
+  private:
     void onLoad();
     void reconnectTick();
     void countTick();

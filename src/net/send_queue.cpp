@@ -47,7 +47,7 @@ bool SendQueue::QueuePacket(GamePacket& packet) {
     return true;
 }
 
-bool SendQueue::drain(GamePacket& written) {
+bool SendQueue::drain(GamePacket& written, bool linkUp) {
     TickSlot& slot = slots_[SlotSend];
     if (!slot.flag) return false;
     if (SendRing.pending() < kPacketSize) {
@@ -59,7 +59,7 @@ bool SendQueue::drain(GamePacket& written) {
         b = SendRing.bytes[SendRing.read];
         SendRing.read = (SendRing.read + 1) % kRingSize;
     }
-    bool sent = directWrite(packet);
+    bool sent = linkUp && directWrite(packet);
     slot.counter = 0;
     if (sent) written = packet;
     return sent;

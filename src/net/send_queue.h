@@ -4,10 +4,10 @@
 // one packet per pump tick to the socket.
 #include <string>
 
-#include "wire/frame.h"
 #include "net/rings.h"
 #include "net/tick_slot.h"
 #include "platform/tcp_socket.h"
+#include "wire/frame.h"
 
 namespace net {
 
@@ -16,7 +16,7 @@ struct ServerToken {
 };
 
 class SendQueue {
-public:
+  public:
     SendQueue(TickSlots& slots, platform::TcpSocket& socket) : slots_(slots), socket_(socket) {}
 
     // False when the packet was not queued: blank chat text, or a ring with no room
@@ -24,7 +24,9 @@ public:
     bool QueuePacket(GamePacket& packet);
     // One drain step; returns the packet written to the socket, if any, so the
     // caller can act on what left (the leave packet returns the client to the hall).
-    bool drain(GamePacket& written);
+    // While the game server cannot be reached (`linkUp` false, or the socket not
+    // connected) the packet taken is discarded.
+    bool drain(GamePacket& written, bool linkUp = true);
     // Writes straight to the socket when it is connected; no token, no queue.
     bool directWrite(const GamePacket& packet);
 
@@ -32,7 +34,7 @@ public:
     ServerToken token;
     std::string ChatText;  // UTF-8; the chat line waiting to be sent
 
-private:
+  private:
     void writeChat(GamePacket& packet);
     TickSlots& slots_;
     platform::TcpSocket& socket_;

@@ -162,7 +162,7 @@ TEST_P(LostLink, LeadsBackToTheHallToRecoveryOrToTheEnd) {
     if (!c.hallPresent) fp.hallWindow.close();
     client->state.InGame = c.inGame;
     if (c.inGame) client->connection.stopKeepAlive();  // as the deal does
-    client->state.GameStarted = true;       // a set of rounds is under way
+    client->state.GameStarted = true;                  // a set of rounds is under way
     ui::Control& talk = fp.windows.form("Talk").add("Text1", ui::ControlKind::ListBox);
     talk.items = {"p1: hi"};
     const int connects = fp.socket.connectCalls;
@@ -330,11 +330,58 @@ TEST_F(LinkWatch, AControllerLeftIdleByAnEndedGameRecoversTheNextOutage) {
     EXPECT_EQ(sys(0), std::vector<std::string>{kReconnecting});
 }
 
+// Through the proxy the socket is up as soon as the proxy takes it, but the game
+// server is reached only once the tunnel is open. Until then the send drain writes
+// nothing into the handshake (a keep-alive there would be read as the proxy's
+// request), and the reconnect controller does not take the proxy's connection for
+// the recovery: a handshake still unanswered at its next tick is tried again.
+TEST_F(LinkWatch, ThroughTheProxyTheGameLinkIsUpOnlyOnceTheTunnelIsOpen) {
+    using platform::Bytes;
+    loggedIn();
+    net::ServerTarget target = client->connection.target();
+    target.mode = 5;
+    target.proxy = {"127.0.0.9", 1080, "", "", "127.0.0.1", 2000};
+    client->connection.setTarget(target);
+    // The proxy takes every connection as soon as the handshake waits for it.
+    fp.loop.onWait = [&](int) {
+        if (fp.socket.state() == platform::SockConnecting) fp.socket.accept();
+    };
+    const std::int64_t noticed = loseLinkInGame();
+    fp.socket.takeSent();
+    const Bytes greeting{5, 2, 0, 2};
+
+    ASSERT_TRUE(advanceTo(noticed + 3001));
+    EXPECT_EQ(client->connection.reconnect.ReconnectAttempts, 1);
+    EXPECT_EQ(fp.socket.takeSent(), greeting);
+    // The proxy stays silent past a keep-alive and the controller's next tick.
+    ASSERT_TRUE(advanceTo(noticed + 6001));
+    EXPECT_EQ(client->connection.reconnect.ReconnectAttempts, 2);
+    EXPECT_EQ(fp.socket.takeSent(), greeting);
+
+    fp.socket.deliver({5, 0});
+    fp.socket.deliver({5, 0, 0, 1, 127, 0, 0, 1, 0x07, 0xD0});
+    ASSERT_TRUE(advance(50));
+    EXPECT_FALSE(client->connection.ProxyPhase());
+    EXPECT_EQ(fp.socket.takeSent(10), (Bytes{5, 1, 0, 1, 127, 0, 0, 1, 0x07, 0xD0}));
+    const Bytes login = fp.socket.takeSent(wire::kPacketSize);
+    ASSERT_EQ(login.size(), wire::kPacketSize);
+    EXPECT_EQ(login[4], 28);
+    EXPECT_EQ(login[261], kToken0);
+    EXPECT_EQ(login[262], kToken1);
+    // The tunnel is the recovery: the controller stops, the keep-alive goes out.
+    ASSERT_TRUE(advanceTo(noticed + 11001));
+    EXPECT_EQ(client->connection.reconnect.ReconnectAttempts, 2);
+    EXPECT_FALSE(client->connection.reconnect.TimerCount.enabled());
+    const auto sent = collect(5000);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent[0].packet[wire::kCommandByte], 24);
+}
+
 struct ModeCase {
     std::int16_t mode;
     const char* connectsTo;  // where the socket connects; empty: nowhere
     bool directConnect;      // slot 2 watches the connection and sends the login
-    int closes;              // the attempt's close, and the handshake's when its proxy never answers
+    int closes;  // the attempt's close, and the handshake's when its proxy never answers
     const char* why;
     friend void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.why; }
 };

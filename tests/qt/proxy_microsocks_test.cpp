@@ -6,14 +6,13 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
+#include "microsocks.h"
 #include "net/proxy_handshake.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/qt/qt_event_loop.h"
@@ -22,51 +21,9 @@
 namespace {
 
 using platform::Bytes;
-
-// The real socket, with everything written to it kept for the test to read.
-class RecordingSocket : public platform::TcpSocket {
-  public:
-    RecordingSocket() {
-        inner_.onData = [this](const Bytes& b) {
-            if (onData) onData(b);
-        };
-        inner_.onClosed = [this] {
-            if (onClosed) onClosed();
-        };
-    }
-    void setRemote(const std::string& host, int port) override { inner_.setRemote(host, port); }
-    void connect() override { inner_.connect(); }
-    void close() override { inner_.close(); }
-    int state() const override { return inner_.state(); }
-    using platform::TcpSocket::send;
-    void send(const std::uint8_t* data, std::size_t size) override {
-        written.emplace_back(data, data + size);
-        inner_.send(data, size);
-    }
-    std::vector<Bytes> written;
-
-  private:
-    platform::QtSocket inner_;
-};
-
-// A loopback port that nothing listens on (taken and given back at once).
-quint16 freeLoopbackPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-// Runs the event loop until `done` or the time is up.
-bool runUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
+using proxytest::freeLoopbackPort;
+using proxytest::RecordingSocket;
+using proxytest::runUntil;
 
 // The login the client writes once the tunnel is open: a whole packet whose every
 // byte is checked on the server's side.
@@ -82,7 +39,7 @@ Bytes loginPacket() {
 
 class ProxyThroughMicrosocks : public ::testing::Test {
   protected:
-    QProcess proxyProcess;
+    proxytest::Microsocks microsocks;
     quint16 proxyPort = 0;
     // The game server stand-in: it takes one connection and keeps what arrives.
     QTcpServer gameServer;
@@ -129,40 +86,12 @@ class ProxyThroughMicrosocks : public ::testing::Test {
         });
     }
 
-    void TearDown() override {
-        socket.close();
-        if (proxyProcess.state() != QProcess::NotRunning) {
-            proxyProcess.kill();
-            proxyProcess.waitForFinished(5000);
-        }
-    }
+    void TearDown() override { socket.close(); }
 
-    // Starts microsocks on a free loopback port, with a user and password when
-    // given, and waits until it takes connections.
+    // Starts microsocks, with a user and password when given.
     void startMicrosocks(const QString& user = {}, const QString& password = {}) {
-        const QString program = QStandardPaths::findExecutable("microsocks");
-        ASSERT_FALSE(program.isEmpty())
-            << "microsocks is not installed: scripts/setup.sh installs it (Debian package "
-               "microsocks); the proxy tests need a real SOCKS5 proxy";
-        proxyPort = freeLoopbackPort();
-        QStringList args{"-i", "127.0.0.1", "-p", QString::number(proxyPort)};
-        if (!user.isEmpty()) args << "-u" << user << "-P" << password;
-        proxyProcess.setProcessChannelMode(QProcess::MergedChannels);
-        proxyProcess.start(program, args);
-        ASSERT_TRUE(proxyProcess.waitForStarted(5000)) << "microsocks did not start";
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 5000) {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, proxyPort);
-            if (probe.waitForConnected(200)) return;
-            ASSERT_EQ(proxyProcess.state(), QProcess::Running)
-                << "microsocks ended: " << proxyProcess.readAll().toStdString();
-            QEventLoop pause;
-            QTimer::singleShot(50, &pause, &QEventLoop::quit);
-            pause.exec();
-        }
-        FAIL() << "microsocks does not take connections on port " << proxyPort;
+        ASSERT_TRUE(microsocks.start(user, password));
+        proxyPort = microsocks.port();
     }
 
     net::ProxySettings settingsFor(quint16 serverPort, const std::string& user = {},
