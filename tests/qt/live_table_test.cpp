@@ -221,13 +221,14 @@ TEST_F(LiveTable, BurningFlamesAndAFallThatPlaysOnce) {
     int port = startServer({"--seed", "7", "--scenario", treeBinary("scenarios/burns.txt")});
     ASSERT_GT(port, 0);
     sitDown(port, "1024x768");
-    ASSERT_TRUE(runUntil([&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; },
-                         15000));
+    ASSERT_TRUE(runUntil(
+        [&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; }, 15000));
     ASSERT_TRUE(click("AnNiu", 2));  // 开始
     gif::ucAniGIF& flames = client->ShaoPaiPlayer;
     ui::Control& shao = ctl("ShaoPaiPlayer");
 
-    ASSERT_TRUE(runUntil([&] { return client->play.BurnActive && client->play.BurnSlot == 4; }, 60000))
+    ASSERT_TRUE(
+        runUntil([&] { return client->play.BurnActive && client->play.BurnSlot == 4; }, 60000))
         << "no burn of seat 4";
     std::set<int> burnFrames;
     auto watchBurn = [&] { burnFrames.insert(flames.currentFrame()); };
@@ -270,9 +271,11 @@ TEST_F(LiveTable, BurningFlamesAndAFallThatPlaysOnce) {
     // Once through, forwards, then nothing.
     ASSERT_GE(fallFrames.size(), 3u);
     EXPECT_EQ(fallFrames.back(), 0);
-    for (std::size_t i = 1; i + 1 < fallFrames.size(); ++i) EXPECT_GT(fallFrames[i], fallFrames[i - 1]);
+    for (std::size_t i = 1; i + 1 < fallFrames.size(); ++i)
+        EXPECT_GT(fallFrames[i], fallFrames[i - 1]);
 
-    EXPECT_TRUE(runUntil([&] { return count("scenario passed") > 0; }, 120000)) << log.join('\n').toStdString();
+    EXPECT_TRUE(runUntil([&] { return count("scenario passed") > 0; }, 120000))
+        << log.join('\n').toStdString();
 }
 
 }  // namespace
