@@ -9,6 +9,7 @@
 
 #include "platform/hall_window.h"
 #include "app/launch.h"
+#include "gif/ani_gif.h"
 #include "wire/frame.h"
 #include "net/connection.h"
 #include "protocol/dispatcher.h"
@@ -167,6 +168,10 @@ public:
     // Playing a round: the own play, the other seats' plays and events (command 6),
     // the action buttons and their hover looks, the turn countdown and the hints.
     table::PlayState play{pf.loop};
+    // The animated picture on the table surface that plays the flames of burns,
+    // catches and falls; the layout places it, the display reset empties it.
+    gif::ucAniGIF ShaoPaiPlayer{MainForm.add("ShaoPaiPlayer", ui::ControlKind::Image, -1, &Pic1),
+                                pf.loop, pf.pictures, pf.fetch};
     void ShowPlayedHand(const wire::GamePacket& p);
     void HidePlayedRow(int slot, bool visible);
     void PlaceCountdown(int slot);
@@ -211,7 +216,9 @@ public:
     int playSlot(std::uint8_t seatByte) const;
     void startBubbleTimer(int ms);
     void showBubble(int slot, int entry);
-    void showFlames(int entry);
+    // Loads the flames of an IndicatorPictureIds entry into ShaoPaiPlayer.
+    void loadFlames(int entry);
+    void showFlames();
     void lowerRaisedCards();
     void raiseCardItem(int item);
     void raiseLeadProposal();

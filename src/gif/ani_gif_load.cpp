@@ -88,7 +88,8 @@ void ucAniGIF::ensureDecoded() {
 void ucAniGIF::decodeRest() {
     if (!decodeTimer_.enabled()) return;
     ensureDecoded();
-    if (!(delayAnimation_ & kDoNotStart)) start();
+    // Hidden since the load, it waits for the show.
+    if (!(delayAnimation_ & kDoNotStart) && !pausedByHide_) start();
 }
 
 bool ucAniGIF::LoadAnimatedGIF_Array(std::span<const std::uint8_t> bytes) {

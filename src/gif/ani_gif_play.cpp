@@ -96,7 +96,9 @@ void ucAniGIF::setAction(int action) {
 
 void ucAniGIF::setVisible(bool on) {
     control_.visible = on;
-    if (!on && state_ == Playing) {
+    // A hide between a load and its deferred start pauses as one after the start.
+    const bool startPending = decodeTimer_.enabled() && !(delayAnimation_ & kDoNotStart);
+    if (!on && (state_ == Playing || startPending)) {
         stopTimer();
         state_ = Paused;
         pausedByHide_ = true;

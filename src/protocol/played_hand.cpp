@@ -61,12 +61,16 @@ void Client::showBubble(int slot, int entry) {
     startBubbleTimer(2000);
 }
 
-// Until the animated picture control plays them, the flames show their first frame.
-void Client::showFlames(int entry) {
-    ui::Control& shao = MainForm.at("ShaoPaiPlayer");
-    pictures.showIndicatorPicture(shao, entry);
-    shao.visible = true;
-    MainForm.bringToFront(shao);
+// The flames play on ShaoPaiPlayer from the bytes of their resource.
+void Client::loadFlames(int entry) {
+    const int id =
+        pictures::PictureIdValue(pictures.ids.IndicatorPictureIds[static_cast<std::size_t>(entry)]);
+    ShaoPaiPlayer.LoadAnimatedGIF_Array(pictures.cache.store().bytes(id));
+}
+
+void Client::showFlames() {
+    ShaoPaiPlayer.setVisible(true);
+    MainForm.bringToFront(ShaoPaiPlayer.control());
 }
 
 void Client::HidePlayedRow(int slot, bool visible) {
@@ -149,8 +153,7 @@ void Client::ShowPlayedHand(const wire::GamePacket& p) {
     const auto playClass = static_cast<rules::PlayClass>(p[18]);
     if (playClass == rules::PlayClass::Dravik) {
         if (a != 0)
-            sound.PlaySoundEffect(play.DravikRun ? sound::Effect::Play
-                                           : sound::Effect::DravikPlay);
+            sound.PlaySoundEffect(play.DravikRun ? sound::Effect::Play : sound::Effect::DravikPlay);
         if (a != 0 && !minimised) showBubble(a, kBubbleGameName);
         play.DravikRun = true;
         // A Dravik play clears every row but the actor's and the one opposite it.
@@ -235,8 +238,11 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
         if (a == 0) result.top = state.HandTop - 0.75 * cardImage(0, 0).height;
         result.visible = true;
         MainForm.bringToFront(result);
-        MainForm.at("ShaoPaiPlayer").visible = false;
-        showFlames(kFallFlames);
+        // The fall's flames play once; after the pass the player shows nothing.
+        ShaoPaiPlayer.setVisible(false);
+        loadFlames(kFallFlames);
+        ShaoPaiPlayer.setLoops(1);
+        showFlames();
         play.BurnActive = false;
         play.BurnSlot = -1;
         fellNow = a;
@@ -263,7 +269,9 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
         return play.BurnActive && n != 0 && play.BurnSlot != -1 && play.BurnSlot != a;
     };
     auto catchBurn = [&] {
-        showFlames(kCatchFlames);
+        loadFlames(kCatchFlames);
+        ShaoPaiPlayer.setLoops(1);
+        showFlames();
         sound.PlaySoundEffect(sound::Effect::BurnCaught);
         play.SelfBurning = false;
         play.BurnActive = false;
@@ -275,7 +283,7 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
             if (play.BurnActive && play.BurnSlot == a) {
                 play.BurnActive = false;
                 play.BurnSlot = -1;
-                MainForm.at("ShaoPaiPlayer").visible = false;
+                ShaoPaiPlayer.setVisible(false);
             }
             play.GoneOutSlot = a;
             play.GoneOutPending = true;
@@ -293,7 +301,11 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
                 catchBurn();
                 pf.loop.wait(2000);
             }
-            showFlames(kBurnFlames);
+            // The load replaces this count with the file's own, so the burn keeps
+            // burning as its picture says (for ever for ours).
+            ShaoPaiPlayer.setLoops(1);
+            loadFlames(kBurnFlames);
+            showFlames();
             sound.PlaySoundEffect(sound::Effect::Burn);
             play.BurnSlot = a;
             play.BurnActive = true;

@@ -60,7 +60,8 @@ void Client::resetDisplay(bool keepDealt) {
     state.MyTurn = false;
     state.RevolutionSlots = {-1, -1};
     connection.reconnect.resetCounters();
-    MainForm.at("ShaoPaiPlayer").visible = false;
+    ShaoPaiPlayer.setAnimatedGIF(nullptr);
+    ShaoPaiPlayer.setVisible(false);
     resetPlayState();
 }
 

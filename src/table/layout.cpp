@@ -200,14 +200,14 @@ void Client::firstLayout() {
         qq(5).move(ok(5).left + S(5), ok(5).top - S(8));
     }
 
-    // 7. The animated picture: centred under the top of the right decoration.
-    Control& shao = add("ShaoPaiPlayer", ControlKind::Image);
-    shao.width = S(150);
-    shao.height = S(150);
-    shao.left = roundInt(right(imageMR)) / 2 - roundInt(shao.width) / 2;
-    shao.top = small ? imageMR.top - roundInt(MainForm.at("cardImage0", 0).width) / 2
-                     : imageMR.top - S(25);
-    shao.visible = false;
+    // 7. The animated picture: centred under the top of the right decoration. It has
+    // the flames' size before anything is loaded, so the fit has room to draw in.
+    Control& shao = ShaoPaiPlayer.control();
+    ShaoPaiPlayer.resize(S(150), S(150));
+    shao.move(roundInt(right(imageMR)) / 2 - roundInt(shao.width) / 2,
+              small ? imageMR.top - roundInt(MainForm.at("cardImage0", 0).width) / 2
+                    : imageMR.top - S(25));
+    ShaoPaiPlayer.setVisible(false);
 
     // 8. Game counters.
     Control& labJu = add("LabJu", ControlKind::Label);

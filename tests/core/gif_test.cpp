@@ -773,6 +773,18 @@ TEST_F(Player, HidingPausesAndShowingResumes) {
     advanceTo(7000);
     EXPECT_EQ(player.currentFrame(), 0);
     EXPECT_EQ(player.Action(), gif::Stopped);
+
+    // Hidden between a load and its deferred start (the first frame shown early), it
+    // waits for the show.
+    player.setDelayAnimation(gif::kShowFirstFrameEarly);
+    ASSERT_TRUE(player.LoadAnimatedGIF_Array(threeFrames(10)));
+    player.setVisible(false);
+    advanceTo(8000);
+    EXPECT_EQ(player.currentFrame(), 1);
+    EXPECT_EQ(player.Action(), gif::Paused);
+    player.setVisible(true);
+    advanceTo(8100);
+    EXPECT_EQ(player.currentFrame(), 2);
 }
 
 TEST_F(Player, ClearedControlStillHitsOverItsWholeRectangle) {

@@ -35,6 +35,28 @@ struct Events : PlayTable {
         raise(pos);
         ASSERT_TRUE(press(0));
     }
+
+    gif::ucAniGIF& flames() { return client->ShaoPaiPlayer; }
+    // The file the flames player holds, and the picture resource it should be.
+    std::vector<std::uint8_t> flamesFile() {
+        gif::PropertyBag bag;
+        flames().WriteProperties(bag);
+        return bag.read("GIF", std::vector<std::uint8_t>());
+    }
+    static std::vector<std::uint8_t> resource(int id) {
+        auto bytes = resources::embeddedStore().bytes(id);
+        return {bytes.begin(), bytes.end()};
+    }
+    // The frames the player shows over `ms` of virtual time, each change once
+    // (0: nothing shown). No frame of the flames stays less than 50 ms.
+    std::vector<int> framesOver(int ms) {
+        std::vector<int> seen{flames().currentFrame()};
+        for (int t = 0; t < ms; t += 10) {
+            EXPECT_TRUE(advance(10));
+            if (flames().currentFrame() != seen.back()) seen.push_back(flames().currentFrame());
+        }
+        return seen;
+    }
 };
 
 TEST_F(Events, AnotherSeatsPlayIsShownAndBecomesTheTablePlay) {
@@ -238,7 +260,7 @@ TEST_F(Events, BurnsAndTheirCatches) {
     EXPECT_TRUE(client->play.BurnActive);
     EXPECT_EQ(client->play.BurnSlot, 1);
     EXPECT_TRUE(ctl("ShaoPaiPlayer").visible);
-    EXPECT_EQ(tagOf("ShaoPaiPlayer"), "633");
+    EXPECT_EQ(flamesFile(), resource(633));
 
     // A pass catches nothing; cards of another seat do.
     Played pass;
@@ -251,7 +273,7 @@ TEST_F(Events, BurnsAndTheirCatches) {
     EXPECT_EQ(soundCount("/dravik/jieshao.wav"), 1);
     EXPECT_FALSE(client->play.BurnActive);
     EXPECT_EQ(client->play.BurnSlot, -1);
-    EXPECT_EQ(tagOf("ShaoPaiPlayer"), "634");
+    EXPECT_EQ(flamesFile(), resource(634));
 
     // The own burn, caught by a burn of another seat after a two-second pause.
     burn.actor = 0;
@@ -267,6 +289,8 @@ TEST_F(Events, BurnsAndTheirCatches) {
                                         "/../common/dravik/shaopai.wav"}));
     EXPECT_FALSE(client->play.SelfBurning);
     EXPECT_EQ(client->play.BurnSlot, 4);
+    EXPECT_EQ(flamesFile(), resource(633)) << "the catch played in the pause, then the burn";
+    EXPECT_EQ(flames().loops(), 0);
 
     // The burner going out ends the burn.
     Played out;
@@ -276,6 +300,139 @@ TEST_F(Events, BurnsAndTheirCatches) {
     ASSERT_TRUE(handle(out));
     EXPECT_FALSE(client->play.BurnActive);
     EXPECT_FALSE(ctl("ShaoPaiPlayer").visible);
+    // Hidden, the flames stand still.
+    EXPECT_EQ(flames().Action(), gif::Paused);
+    const int frame = flames().currentFrame();
+    EXPECT_EQ(framesOver(1000), std::vector<int>{frame});
+}
+
+// Burns keep burning (their picture loops for ever); catches and falls play their
+// picture once, after which the player shows nothing.
+TEST_F(Events, TheFlamesPlayTheirPictureWithItsLoopCount) {
+    Played burn;
+    burn.actor = 1;
+    burn.action = 3;
+    burn.cards = "AS AH";
+    burn.next = 2;
+    Played fall;
+    fall.actor = 3;
+    fall.event = 2;
+    fall.cards = "6S";
+    fall.next = 4;
+    struct Case {
+        const char* what;
+        std::vector<Played> packets;
+        int resource;
+        int loops;  // 0: for ever
+    };
+    Played catchByPlay{};
+    catchByPlay.actor = 2;
+    catchByPlay.cards = "2S 2H";
+    catchByPlay.next = 3;
+    Played ownFall = fall;
+    ownFall.actor = 0;
+    ownFall.cards = "";
+    const std::vector<Case> cases = {
+        {"burn", {burn}, 633, 0},        {"catch by cards", {burn, catchByPlay}, 634, 1},
+        {"fall", {fall}, 635, 1},        {"fall during a burn", {burn, fall}, 635, 1},
+        {"own fall", {ownFall}, 635, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        client->displayReset();
+        for (const Played& d : c.packets) ASSERT_TRUE(handle(d));
+        EXPECT_EQ(flamesFile(), resource(c.resource));
+        EXPECT_TRUE(ctl("ShaoPaiPlayer").visible);
+        EXPECT_EQ(flames().loops(), c.loops);
+        EXPECT_EQ(flames().currentFrame(), 1);
+        EXPECT_TRUE(ctl("ShaoPaiPlayer").picture) << "the first frame at once";
+        const int n = flames().FrameCount();
+        ASSERT_GT(n, 1);
+        // 10 seconds is several passes of every flame picture.
+        const std::vector<int> seen = framesOver(10000);
+        std::vector<int> expected;
+        if (c.loops == 1) {
+            for (int k = 1; k <= n; ++k) expected.push_back(k);
+            expected.push_back(0);
+            EXPECT_EQ(seen, expected);
+            EXPECT_EQ(flames().Action(), gif::Stopped);
+            EXPECT_FALSE(ctl("ShaoPaiPlayer").picture) << "nothing shown after the pass";
+            EXPECT_FALSE(flames().AnimatedGIF());
+        } else {
+            for (std::size_t i = 0; i < seen.size(); ++i)
+                expected.push_back(static_cast<int>(i) % n + 1);
+            EXPECT_EQ(seen, expected);
+            EXPECT_GT(seen.size(), 3u * static_cast<std::size_t>(n)) << "still burning";
+            EXPECT_EQ(flames().Action(), gif::Playing);
+            EXPECT_TRUE(ctl("ShaoPaiPlayer").picture);
+        }
+    }
+}
+
+TEST_F(Events, TheDisplayResetEmptiesTheFlames) {
+    Played burn;
+    burn.actor = 1;
+    burn.action = 3;
+    burn.cards = "AS AH";
+    burn.next = 2;
+    ASSERT_TRUE(handle(burn));
+    ASSERT_TRUE(advance(250));
+    ASSERT_TRUE(flames().AnimatedGIF());
+    client->displayReset();
+    EXPECT_EQ(flames().FrameCount(), 0);
+    EXPECT_FALSE(flames().AnimatedGIF());
+    EXPECT_FALSE(ctl("ShaoPaiPlayer").picture);
+    EXPECT_TRUE(flamesFile().empty());
+    EXPECT_EQ(framesOver(1000), std::vector<int>{0}) << "no frame comes back";
+    // The next burn plays again.
+    ASSERT_TRUE(handle(burn));
+    EXPECT_TRUE(ctl("ShaoPaiPlayer").visible);
+    EXPECT_GT(framesOver(1000).size(), 3u);
+}
+
+// A mouse-down on the flames is one on the table surface: it closes the illegal-play
+// notice, gives the chat input the focus, and a right click plays in turn.
+TEST_F(Events, AMouseDownOnTheFlamesActsAsOnTheTable) {
+    Played burn;
+    burn.actor = 1;
+    burn.action = 3;
+    burn.cards = "2S 2H";
+    burn.next = 2;
+    ASSERT_TRUE(handle(burn));
+    // The flames are what a click at their middle reaches.
+    ui::Control& shao = ctl("ShaoPaiPlayer");
+    double x = 0, y = 0;
+    client->MainForm.absolutePosition(shao, x, y);
+    EXPECT_EQ(client->MainForm.hitTest(x + shao.width / 2, y + shao.height / 2), &shao);
+
+    struct Case {
+        const char* surface;
+        int button;
+        bool plays;
+    };
+    const Case cases[] = {
+        {"ShaoPaiPlayer", ui::LeftButton, false},
+        {"ShaoPaiPlayer", ui::RightButton, true},
+        {"Pic1", ui::LeftButton, false},
+        {"Pic1", ui::RightButton, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.surface) + (c.button == ui::RightButton ? " right" : " left"));
+        myTurn(1);
+        raise(hand().count() - 1);
+        client->showIllegalPlayNotice();
+        client->MainForm.setFocus(nullptr);
+        const int before = hand().count();
+        ui::Event e;
+        e.kind = ui::EventKind::MouseDown;
+        e.button = c.button;
+        ASSERT_TRUE(guarded([&] { EXPECT_TRUE(client->MainForm.fire(&ctl(c.surface), e)); }));
+        EXPECT_FALSE(fp.windows.find("ChuPai")->loaded());
+        EXPECT_EQ(client->MainForm.focus, &ctl("Chat"));
+        EXPECT_EQ(hand().count(), c.plays ? before - 1 : before);
+        EXPECT_EQ(sentPackets().size(), c.plays ? 1u : 0u);
+        if (!c.plays) cardAt(hand().count() - 1).top = client->state.HandTop;
+    }
 }
 
 TEST_F(Events, AFallKeepsTheFallenRowUntilTheBubbleTimer) {
@@ -291,7 +448,6 @@ TEST_F(Events, AFallKeepsTheFallenRowUntilTheBubbleTimer) {
     EXPECT_EQ(soundCount("/dravik/daluo.wav"), 1);
     EXPECT_EQ(tagOf("ImgResult", 3), "666");
     EXPECT_TRUE(ctl("ImgResult", 3).visible);
-    EXPECT_EQ(tagOf("ShaoPaiPlayer"), "635");
     EXPECT_TRUE(rowVisible(3)) << "the fallen seat's cards stay up";
     EXPECT_FALSE(rowVisible(1));
     ASSERT_TRUE(advance(2900));

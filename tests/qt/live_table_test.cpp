@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <set>
+#include <vector>
 
 #include "app/client.h"
 #include "platform/qt/qt_platform.h"
@@ -210,6 +212,70 @@ TEST_F(LiveTable, APlayerClicksThroughAGameWithTheButtons) {
     ASSERT_TRUE(record.open(QIODevice::ReadOnly));
     QByteArray text = record.readAll();
     for (const char* section : {"[juNum:1]", "[juNum:2]", "[juNum:3]"}) EXPECT_TRUE(text.contains(section)) << section;
+}
+
+// The burns scenario: seat 4's burn keeps its flames burning while the human's
+// countdown answers the burn turn, and seat 1's fall plays its flames once, after
+// which they are gone. Successive snapshots of both land in build/snapshots/.
+TEST_F(LiveTable, BurningFlamesAndAFallThatPlaysOnce) {
+    int port = startServer({"--seed", "7", "--scenario", treeBinary("scenarios/burns.txt")});
+    ASSERT_GT(port, 0);
+    sitDown(port, "1024x768");
+    ASSERT_TRUE(runUntil(
+        [&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; }, 15000));
+    ASSERT_TRUE(click("AnNiu", 2));  // 开始
+    gif::ucAniGIF& flames = client->ShaoPaiPlayer;
+    ui::Control& shao = ctl("ShaoPaiPlayer");
+
+    ASSERT_TRUE(
+        runUntil([&] { return client->play.BurnActive && client->play.BurnSlot == 4; }, 60000))
+        << "no burn of seat 4";
+    std::set<int> burnFrames;
+    auto watchBurn = [&] { burnFrames.insert(flames.currentFrame()); };
+    for (int k = 1; k <= 3; ++k) {
+        runUntil([] { return false; }, 700, watchBurn);
+        ASSERT_TRUE(client->play.BurnActive);
+        EXPECT_TRUE(shao.visible && shao.picture);
+        EXPECT_EQ(flames.Action(), gif::Playing);
+        snapshot(client->MainForm, "live-burn-" + std::to_string(k) + ".png");
+    }
+    std::set<int> all;
+    for (int f = 1; f <= flames.FrameCount(); ++f) all.insert(f);
+    EXPECT_EQ(burnFrames, all) << "every frame of the burn came round";
+
+    // The fall arrives among paced plays whose pauses hold the event loop inside the
+    // client, so a timer of its own watches the flames and takes the snapshots.
+    std::vector<int> fallFrames;
+    int shots = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (fallFrames.empty() && client->play.FallSlot != 1) return;
+        const int frame = flames.currentFrame();
+        if (!fallFrames.empty() && frame == fallFrames.back()) return;
+        if (fallFrames.empty()) EXPECT_EQ(flames.loops(), 1);
+        fallFrames.push_back(frame);
+        if ((shots == 0 && frame >= 3) || (shots == 1 && frame >= 6)) {
+            EXPECT_TRUE(shao.visible && shao.picture);
+            snapshot(client->MainForm, "live-fall-" + std::to_string(++shots) + ".png");
+        }
+    });
+    watch.start(20);
+    ASSERT_TRUE(runUntil([&] { return !fallFrames.empty() && fallFrames.back() == 0; }, 60000))
+        << "no fall of seat 1 whose flames ended";
+    runUntil([] { return false; }, 1000);
+    watch.stop();
+    snapshot(client->MainForm, "live-fall-gone.png");
+    EXPECT_EQ(shots, 2);
+    EXPECT_FALSE(shao.picture);
+    EXPECT_EQ(flames.Action(), gif::Stopped);
+    // Once through, forwards, then nothing.
+    ASSERT_GE(fallFrames.size(), 3u);
+    EXPECT_EQ(fallFrames.back(), 0);
+    for (std::size_t i = 1; i + 1 < fallFrames.size(); ++i)
+        EXPECT_GT(fallFrames[i], fallFrames[i - 1]);
+
+    EXPECT_TRUE(runUntil([&] { return count("scenario passed") > 0; }, 120000))
+        << log.join('\n').toStdString();
 }
 
 }  // namespace
