@@ -13,6 +13,8 @@
 //          --sit           start the client at once
 // Standard input takes lines "post N" (N one of 22, 771, 1024, 1125), "sit" and
 // "quit"; every received message is printed as "HH:MM:SS.mmm recv MSG WPARAM LPARAM".
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
@@ -27,7 +29,6 @@
 #include <QWidget>
 #include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 #include "platform/qt/qt_hall_bus.h"
 #include "platform/qt/qt_render.h"
@@ -35,9 +36,10 @@
 namespace {
 
 class Hall : public QWidget {
-public:
+  public:
     Hall(QString caption, QString tableCaption, QString clientPath)
-        : caption_(std::move(caption)), tableCaption_(std::move(tableCaption)),
+        : caption_(std::move(caption)),
+          tableCaption_(std::move(tableCaption)),
           clientPath_(std::move(clientPath)) {
         setWindowTitle(caption_);
         auto* layout = new QVBoxLayout(this);
@@ -83,8 +85,8 @@ public:
         QString host = hp.value(0, "127.0.0.1");
         QString port = hp.value(1, "24680");
         // name$key$host$port$location$mode$proxy$pport$puser$ppass$custom$hall$table$
-        QString line = QString("%1$%2$%3$%4$%5$0$$0$$$").arg(user_->text(), key, host, port,
-                                                              QString::fromUtf8("本地牌桌"));
+        QString line = QString("%1$%2$%3$%4$%5$0$$0$$$")
+                           .arg(user_->text(), key, host, port, QString::fromUtf8("本地牌桌"));
         if (!tableCaption_.isEmpty())
             line += QString("1$%1$%2$").arg(caption_, tableCaption_);
         else
@@ -105,12 +107,14 @@ public:
         note(QString("post %1 to %2: %3").arg(m).arg(target).arg(ok ? "ok" : "no such window"));
     }
 
-private:
+  private:
     void received(std::uint32_t m, std::uint32_t w, std::uint32_t l) {
         if (m == 0) return;  // a look-up of the window, not a message
         QString line = QString("%1 recv %2 %3 %4")
                            .arg(QTime::currentTime().toString("HH:mm:ss.zzz"))
-                           .arg(m).arg(w).arg(l);
+                           .arg(m)
+                           .arg(w)
+                           .arg(l);
         std::cout << line.toStdString() << std::endl;
         log_->addItem(line);
         log_->scrollToBottom();
@@ -137,8 +141,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::installFonts();
     QCommandLineParser p;
-    p.addOption({"client", "client program", "path",
-                 QCoreApplication::applicationDirPath() + "/dravik"});
+    p.addOption(
+        {"client", "client program", "path", QCoreApplication::applicationDirPath() + "/dravik"});
     p.addOption({"server", "game server host:port", "address", "127.0.0.1:24680"});
     p.addOption({"user", "account name", "name", "player1"});
     p.addOption({"key", "login key", "key", "key"});

@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 shift || true
 
-packages=(cmake ninja-build g++ clang pkg-config qt6-base-dev qt6-multimedia-dev
+packages=(cmake ninja-build g++ clang clang-format pkg-config qt6-base-dev qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev libasio-dev libgif-dev
           fonts-wqy-microhei microsocks)
 missing=()

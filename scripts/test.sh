@@ -4,6 +4,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh" "$here/build"
+
+# Every source file is written as .clang-format says.
+(cd "$here" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror)
 export QT_QPA_PLATFORM=offscreen
 (cd "$here/build" && ctest --output-on-failure -j2 --timeout 300)
 

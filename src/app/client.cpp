@@ -26,7 +26,8 @@ Client::Client(platform::Platform platform, const pictures::ResourceStore& resou
         [this] { returnToHallAfterLostLink(); },
     });
     registerHandlers();
-    MainForm.onForm(ui::EventKind::Load, [this](ui::Control*, ui::Event&) { startUp(commandLine_); });
+    MainForm.onForm(ui::EventKind::Load,
+                    [this](ui::Control*, ui::Event&) { startUp(commandLine_); });
     MainForm.onForm(ui::EventKind::Unload, [this](ui::Control*, ui::Event&) { onTableUnload(); });
 }
 

@@ -7,25 +7,25 @@
 #include <span>
 #include <string>
 
-#include "platform/hall_window.h"
 #include "app/launch.h"
 #include "gif/ani_gif.h"
-#include "wire/frame.h"
 #include "net/connection.h"
-#include "protocol/dispatcher.h"
+#include "pictures/pictures.h"
+#include "platform/hall_window.h"
 #include "platform/platform.h"
-#include "state/table_state.h"
+#include "protocol/dispatcher.h"
 #include "sound/settings_window.h"
 #include "sound/sound.h"
-#include "pictures/pictures.h"
+#include "state/table_state.h"
 #include "table/play_state.h"
 #include "table/round_flow.h"
 #include "wire/commands.h"
+#include "wire/frame.h"
 
 namespace app {
 
 class Client {
-public:
+  public:
     Client(platform::Platform pf, const pictures::ResourceStore& resources);
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
@@ -81,22 +81,21 @@ public:
     void departureNoticeOk();
     void departureNoticeCancel();
 
-
     // The handlers of the inbound commands, one per code of the inbound catalogue
     // (src/protocol/dispatch.cpp). Each reads the packet and never writes into it.
-    void HandleDeal(const wire::GamePacket& p);            // 1
-    void HandleDeclaration(const wire::GamePacket& p);     // 2
-    void HandleWork(const wire::GamePacket& p);            // 3
-    void HandlePlayedHand(const wire::GamePacket& p);      // 6
-    void HandleTribute(const wire::GamePacket& p);         // 8
-    void HandleResult(const wire::GamePacket& p);          // 9
-    void HandleGameOver(const wire::GamePacket& p);        // 16
-    void HandleLoginResult(const wire::GamePacket& p);     // 18
-    void HandleSeat(const wire::GamePacket& p);            // 20
-    void HandlePlayerLeft(const wire::GamePacket& p);      // 21
-    void HandleTableClosed(const wire::GamePacket& p);     // 22
-    void HandleReady(const wire::GamePacket& p);           // 23
-    void HandleResume(const wire::GamePacket& p);          // 29
+    void HandleDeal(const wire::GamePacket& p);         // 1
+    void HandleDeclaration(const wire::GamePacket& p);  // 2
+    void HandleWork(const wire::GamePacket& p);         // 3
+    void HandlePlayedHand(const wire::GamePacket& p);   // 6
+    void HandleTribute(const wire::GamePacket& p);      // 8
+    void HandleResult(const wire::GamePacket& p);       // 9
+    void HandleGameOver(const wire::GamePacket& p);     // 16
+    void HandleLoginResult(const wire::GamePacket& p);  // 18
+    void HandleSeat(const wire::GamePacket& p);         // 20
+    void HandlePlayerLeft(const wire::GamePacket& p);   // 21
+    void HandleTableClosed(const wire::GamePacket& p);  // 22
+    void HandleReady(const wire::GamePacket& p);        // 23
+    void HandleResume(const wire::GamePacket& p);       // 29
 
     // Departures (codes 16, 21, 22): the two cases of the game-over command, the
     // steps they share, and the time of day the message area shows.
@@ -251,8 +250,8 @@ public:
     void historyToScore(const ui::Control& list);
     void toggleExitDialog(bool fromExitButton);
     void createExitDialog();
-    void confirmExit();  // the exit dialog's OK
-    void showSettings();        // VosSet, owned by the sound settings
+    void confirmExit();          // the exit dialog's OK
+    void showSettings();         // VosSet, owned by the sound settings
     void stopOthersCountdown();  // the clock at another seat, owned by the turn countdown
 
     // The table window's unload: ends the process.
@@ -261,7 +260,7 @@ public:
     // Start-up, split into the steps the load handler runs.
     void startUp(const std::string& commandLine);
 
-private:
+  private:
     void registerHandlers();
     void createControls();
     void sizeWindow();

@@ -57,10 +57,18 @@ LaunchParameters parseLaunchLine(const std::string& commandLine) {
         rest = rest.substr(dollar + 1);
         ++fieldsRead;
         switch (k) {
-            case 1: lp.userName = field; break;
-            case 2: lp.loginKey = field; break;
-            case 3: lp.serverHost = field; break;
-            case 4: lp.serverPort = numericField(field); break;
+            case 1:
+                lp.userName = field;
+                break;
+            case 2:
+                lp.loginKey = field;
+                break;
+            case 3:
+                lp.serverHost = field;
+                break;
+            case 4:
+                lp.serverPort = numericField(field);
+                break;
             case 5:
                 lp.locationText = field;
                 lp.haveLocation = true;
@@ -70,18 +78,32 @@ LaunchParameters parseLaunchLine(const std::string& commandLine) {
                     lp.userNumber = *n;
                 }
                 break;
-            case 6: lp.connectionMode = numericField(field); break;
-            case 7: lp.proxyHost = field; break;
-            case 8: lp.proxyPort = numericField(field); break;
-            case 9: lp.proxyUser = field; break;
-            case 10: lp.proxyPassword = field; break;
+            case 6:
+                lp.connectionMode = numericField(field);
+                break;
+            case 7:
+                lp.proxyHost = field;
+                break;
+            case 8:
+                lp.proxyPort = numericField(field);
+                break;
+            case 9:
+                lp.proxyUser = field;
+                break;
+            case 10:
+                lp.proxyPassword = field;
+                break;
             case 11: {
                 auto v = toDouble(field);
                 lp.customCaptions = v && *v == 1.0;
                 break;
             }
-            case 12: lp.hallCaption = field; break;
-            case 13: lp.tableCaption = field; break;
+            case 12:
+                lp.hallCaption = field;
+                break;
+            case 13:
+                lp.tableCaption = field;
+                break;
         }
     }
     (void)fieldsRead;

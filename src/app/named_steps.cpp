@@ -37,7 +37,6 @@ void Client::setUpPeerVideo() {
 // by the table window's caption.
 void Client::subclassWindow() { pf.hall.open(MainForm.caption); }
 
-
 void Client::seatRecordReset() {
     for (auto& r : state.PlayerRecord) r.cards.clear();
     connection.keepPartialPacket();

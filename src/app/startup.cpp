@@ -76,7 +76,9 @@ void Client::startUp(const std::string& commandLine) {
         // 13. The login packet.
         buildLoginPacket();
         // 14. Connect.
-        connection.setTarget({launch.serverHost, launch.serverPort, launch.connectionMode,
+        connection.setTarget({launch.serverHost,
+                              launch.serverPort,
+                              launch.connectionMode,
                               {launch.proxyHost, launch.proxyPort, launch.proxyUser,
                                launch.proxyPassword, launch.serverHost, launch.serverPort}});
         connection.connect();

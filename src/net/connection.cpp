@@ -2,6 +2,7 @@
 // appends to the ReceiveRing; every 50 ms tick sends at most one packet, dispatches
 // at most one packet, watches the connection attempt and runs the countdowns.
 #include "net/connection.h"
+
 #include "wire/keep_alive.h"
 #include "wire/seating.h"
 

@@ -8,8 +8,7 @@
 
 namespace pictures {
 
-ui::PicturePtr PictureCache::decode(std::span<const std::uint8_t> bytes,
-                                    const std::string& key) {
+ui::PicturePtr PictureCache::decode(std::span<const std::uint8_t> bytes, const std::string& key) {
     if (bytes.empty()) return nullptr;
     return decoder_.decode(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), key);
 }

@@ -9,10 +9,10 @@
 #include <map>
 #include <string>
 
-#include "platform/hall_window.h"
-#include "platform/picture_decoder.h"
 #include "pictures/picture_tables.h"
 #include "pictures/resource_store.h"
+#include "platform/hall_window.h"
+#include "platform/picture_decoder.h"
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/window_system.h"
@@ -20,7 +20,7 @@
 namespace pictures {
 
 class PictureCache {
-public:
+  public:
     PictureCache(const ResourceStore& store, platform::PictureDecoder& decoder)
         : store_(store), decoder_(decoder) {}
 
@@ -30,7 +30,7 @@ public:
     ui::PicturePtr design(const std::string& name);
     const ResourceStore& store() const { return store_; }
 
-private:
+  private:
     ui::PicturePtr decode(std::span<const std::uint8_t> bytes, const std::string& key);
 
     const ResourceStore& store_;

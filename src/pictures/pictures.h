@@ -13,7 +13,7 @@
 namespace pictures {
 
 class Pictures {
-public:
+  public:
     // `tableWindow` holds the card arrays; `hall` is where a rejected card picture
     // sends the player.
     Pictures(const ResourceStore& store, platform::PictureDecoder& decoder, ui::Form& tableWindow,
@@ -29,7 +29,9 @@ public:
     ui::PicturePtr design(const std::string& name) { return cache.design(name); }
 
     // Shows resource picture id on the control; a missing picture leaves it as it was.
-    void showResourcePicture(ui::Control& target, int id) { ShowResourcePicture(cache, target, id); }
+    void showResourcePicture(ui::Control& target, int id) {
+        ShowResourcePicture(cache, target, id);
+    }
     // The same for an entry of one of the picture-id tables.
     void showTablePicture(ui::Control& target, const std::string& entry) {
         showResourcePicture(target, PictureIdValue(entry));
@@ -37,13 +39,23 @@ public:
     // An entry of a role's table; entries outside the table show nothing.
     void showAvatarPicture(ui::Control& t, int index) { show(t, ids.AvatarPictureIds, index); }
     void showOkPicture(ui::Control& t, int tier) { show(t, ids.OkPictureIds, tier); }
-    void showActionPicture(ui::Control& t, int entry) { show(t, ids.ActionButtonPictureIds, entry); }
-    void showIndicatorPicture(ui::Control& t, int entry) { show(t, ids.IndicatorPictureIds, entry); }
+    void showActionPicture(ui::Control& t, int entry) {
+        show(t, ids.ActionButtonPictureIds, entry);
+    }
+    void showIndicatorPicture(ui::Control& t, int entry) {
+        show(t, ids.IndicatorPictureIds, entry);
+    }
     void showFinishPicture(ui::Control& t, int entry) { show(t, ids.FinishPictureIds, entry); }
-    void showPlayBubblePicture(ui::Control& t, int entry) { show(t, ids.PlayBubblePictureIds, entry); }
-    void showPassBubblePicture(ui::Control& t, int entry) { show(t, ids.PassBubblePictureIds, entry); }
+    void showPlayBubblePicture(ui::Control& t, int entry) {
+        show(t, ids.PlayBubblePictureIds, entry);
+    }
+    void showPassBubblePicture(ui::Control& t, int entry) {
+        show(t, ids.PassBubblePictureIds, entry);
+    }
     void showRestorePicture(ui::Control& t, int entry) { show(t, ids.RestorePictureIds, entry); }
-    void showHallButtonPicture(ui::Control& t, int entry) { show(t, ids.HallButtonPictureIds, entry); }
+    void showHallButtonPicture(ui::Control& t, int entry) {
+        show(t, ids.HallButtonPictureIds, entry);
+    }
     // The resource id of a hall-button entry (2k normal, 2k+1 hover); -1 outside the table.
     int hallButtonPictureId(int entry) const {
         return entry >= 0 && entry < static_cast<int>(ids.HallButtonPictureIds.size())
@@ -56,7 +68,7 @@ public:
         pictures::ShowCardPicture({cache, ids, tableWindow_, hall_}, slot, item, pictureIndex);
     }
 
-private:
+  private:
     template <std::size_t N>
     void show(ui::Control& target, const std::array<std::string, N>& table, int entry) {
         if (entry >= 0 && entry < static_cast<int>(N))

@@ -12,7 +12,7 @@
 namespace pictures {
 
 class ResourceStore {
-public:
+  public:
     virtual ~ResourceStore() = default;
     // The raw bytes of resource `id` of type "GIF"; empty when there is none.
     virtual std::span<const std::uint8_t> bytes(int id) const = 0;
@@ -23,7 +23,7 @@ public:
 
 // A store held in memory, filled by its owner.
 class MemoryResourceStore : public ResourceStore {
-public:
+  public:
     std::map<int, std::vector<std::uint8_t>> resources;
     std::map<std::string, std::vector<std::uint8_t>> designs;
 

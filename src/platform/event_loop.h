@@ -12,7 +12,7 @@ class EventLoop;
 // or changing the interval of an enabled timer, starts the count afresh. A timer
 // whose tick is still running is not ticked again from a nested wait.
 class Timer {
-public:
+  public:
     explicit Timer(EventLoop& loop, int intervalMs = 0, std::function<void()> tick = {});
     ~Timer();
     Timer(const Timer&) = delete;
@@ -24,14 +24,14 @@ public:
     bool enabled() const { return enabled_; }
     std::function<void()> onTick;
 
-private:
+  private:
     EventLoop& loop_;
     int interval_;
     bool enabled_ = false;
 };
 
 class EventLoop {
-public:
+  public:
     virtual ~EventLoop() = default;
     // Milliseconds of a monotonic clock; every "time of day" comparison uses it.
     virtual std::int64_t nowMs() = 0;
@@ -41,7 +41,7 @@ public:
     // ms milliseconds have passed, then returns.
     virtual void wait(int ms) = 0;
 
-protected:
+  protected:
     friend class Timer;
     // Called whenever a timer is enabled, disabled, re-timed or destroyed.
     virtual void timerChanged(Timer& t) = 0;

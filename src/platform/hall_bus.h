@@ -12,7 +12,7 @@ constexpr std::uint32_t SC_RESTORE = 0xF120;
 constexpr std::uint32_t SC_MINIMIZE = 0xF020;
 
 class HallBus {
-public:
+  public:
     virtual ~HallBus() = default;
     // Opens this window's own endpoint under its caption (closing any earlier one).
     virtual bool open(const std::string& caption) = 0;
@@ -23,8 +23,7 @@ public:
                       std::uint32_t lParam) = 0;
     bool exists(const std::string& caption) { return send(caption, 0, 0, 0); }
 
-    std::function<void(std::uint32_t msg, std::uint32_t wParam, std::uint32_t lParam)>
-        onMessage;
+    std::function<void(std::uint32_t msg, std::uint32_t wParam, std::uint32_t lParam)> onMessage;
 };
 
 }  // namespace platform

@@ -20,7 +20,7 @@ enum HallMessageNumber : std::uint32_t {
 };
 
 class HallWindow {
-public:
+  public:
     explicit HallWindow(HallBus& bus, std::string caption = "Brenmoor")
         : hallCaption(std::move(caption)), bus_(bus) {}
     std::string hallCaption;
@@ -30,7 +30,7 @@ public:
     void minimise() { bus_.send(hallCaption, platform::WM_SYSCOMMAND, platform::SC_MINIMIZE, 0); }
     void post(std::uint32_t msg) { bus_.send(hallCaption, msg, 0, 0); }
 
-private:
+  private:
     HallBus& bus_;
 };
 

@@ -24,7 +24,7 @@ struct TimeOfDay {
 };
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     virtual int messageBox(const std::string& text, const std::string& title,
                            int buttons = MB_OK) = 0;

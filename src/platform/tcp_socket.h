@@ -19,7 +19,7 @@ enum SocketState : int {
 };
 
 class TcpSocket {
-public:
+  public:
     virtual ~TcpSocket() = default;
     virtual void setRemote(const std::string& host, int port) = 0;
     virtual void connect() = 0;

@@ -23,8 +23,7 @@ std::string encodeCaption(const std::string& caption) {
     std::string out;
     for (unsigned char c : caption) {
         bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                          (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
-                          c == '~';
+                          (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
         if (unreserved) {
             out += static_cast<char>(c);
         } else {

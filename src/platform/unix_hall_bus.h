@@ -15,7 +15,7 @@ std::string hallBusDirectory();
 std::string encodeCaption(const std::string& caption);
 
 class UnixHallBus : public HallBus {
-public:
+  public:
     explicit UnixHallBus(std::string directory = hallBusDirectory());
     ~UnixHallBus() override;
     bool open(const std::string& caption) override;
@@ -28,7 +28,7 @@ public:
     void readPending();
     const std::string& directory() const { return dir_; }
 
-private:
+  private:
     std::string dir_;
     std::string path_;
     int fd_ = -1;

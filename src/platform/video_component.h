@@ -11,7 +11,7 @@ namespace platform {
 using Frame = std::vector<std::uint8_t>;
 
 class VideoComponent {
-public:
+  public:
     virtual ~VideoComponent() = default;
     // Relay socket.
     virtual void setServer(const std::string& host, int port) = 0;
@@ -41,7 +41,7 @@ public:
 
 // A machine without the video component: no device, the relay never logs in.
 class NullVideoComponent : public VideoComponent {
-public:
+  public:
     void setServer(const std::string&, int) override {}
     void setPeerCount(int) override {}
     void login(const std::string&) override {}

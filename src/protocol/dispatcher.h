@@ -29,7 +29,7 @@ inline constexpr std::array<wire::Command, 16> kInboundCatalogue{
 };
 
 class Dispatcher {
-public:
+  public:
     using Handler = std::function<void(const wire::GamePacket&)>;
 
     explicit Dispatcher(net::ServerToken& token) : token_(token) {}
@@ -45,7 +45,7 @@ public:
     // order and timing of dispatch through it).
     std::function<void(const wire::GamePacket&)> onDispatch;
 
-private:
+  private:
     net::ServerToken& token_;
     std::array<Handler, 256> handlers_{};
 };

@@ -1,7 +1,7 @@
 #pragma once
 // The profile a seat packet carries about one player (bytes 16..233).
-#include "wire/frame.h"
 #include "state/table_state.h"
+#include "wire/frame.h"
 
 namespace protocol {
 

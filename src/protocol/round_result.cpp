@@ -287,7 +287,8 @@ void Client::HandleResult(const wire::GamePacket& p) {
         MainForm.bringToFront(countdown);
     }
     // The win sound when the own side took gold from this round.
-    sound.PlaySoundEffect(ownRoundAmount > 0 ? sound::Effect::RoundWon : sound::Effect::RoundNotWon);
+    sound.PlaySoundEffect(ownRoundAmount > 0 ? sound::Effect::RoundWon
+                                             : sound::Effect::RoundNotWon);
     SaveRoundRecord(static_cast<std::int16_t>(state.RoundNumber));
 }
 

@@ -1,9 +1,10 @@
 // The deal (command 1) and the round-start stages: declarations (2) and work (3),
 // with the shared decision prompt.
+#include "wire/round_start.h"
+
 #include "app/client.h"
 #include "pictures/action_pictures.h"
 #include "rules/work.h"
-#include "wire/round_start.h"
 
 namespace app {
 
@@ -44,8 +45,7 @@ void Client::showDecisionButtons(int leftPicture, int rightPicture) {
     }
 }
 
-void Client::ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture,
-                                bool& pendingFlag) {
+void Client::ShowDecisionPrompt(int seconds, int leftPicture, int rightPicture, bool& pendingFlag) {
     StartOwnCountdown(seconds);
     showDecisionButtons(leftPicture, rightPicture);
     pendingFlag = true;
@@ -79,7 +79,9 @@ void Client::HandleDeal(const wire::GamePacket& p) {
     // The hand.
     sound.PlaySoundEffect(sound::Effect::Deal);
     rules::Hand& hand = state.PlayerRecord[0].cards;
-    for (int i = 0; i < 36; ++i) hand.append(static_cast<rules::CardCode>(wire::readLe32(p, 16 + 4 * static_cast<std::size_t>(i))));
+    for (int i = 0; i < 36; ++i)
+        hand.append(
+            static_cast<rules::CardCode>(wire::readLe32(p, 16 + 4 * static_cast<std::size_t>(i))));
     state.CardsDealt = 36;
     for (int j = 0; j < hand.count(); ++j) {
         hand.setEntry(j, {hand.code(j), static_cast<std::int16_t>(j), state.HandTop});
@@ -135,7 +137,7 @@ void Client::HandleDeclaration(const wire::GamePacket& p) {
         label.visible = true;
         MainForm.bringToFront(label);
         sound.PlaySoundEffect(kind == 1 ? sound::Effect::DeclareYudian
-                                  : sound::Effect::DeclareMingdian);
+                                        : sound::Effect::DeclareMingdian);
     }
 }
 
@@ -211,8 +213,8 @@ void Client::HandleWork(const wire::GamePacket& p) {
     const int shown = std::min<int>(p[12], 56);
     rules::Hand& row = state.PlayerRecord[static_cast<std::size_t>(slot)].cards;
     row.clear();
-    const rules::CardCode code = rules::composeCard(static_cast<std::uint8_t>(rank),
-                                                    static_cast<std::uint8_t>(1 << suitIndex), 0, 0);
+    const rules::CardCode code = rules::composeCard(
+        static_cast<std::uint8_t>(rank), static_cast<std::uint8_t>(1 << suitIndex), 0, 0);
     for (int i = 0; i < shown; ++i) row.append(code, static_cast<std::int16_t>(i));
     SortAndShowCards(slot, shown);
 }

@@ -2,9 +2,9 @@
 // notice (23) take the client from a fresh connection to a full table.
 #include "app/client.h"
 #include "app/operator.h"
+#include "protocol/profile.h"
 #include "wire/gbk.h"
 #include "wire/packet_fields.h"
-#include "protocol/profile.h"
 
 namespace app {
 

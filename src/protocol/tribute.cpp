@@ -99,7 +99,8 @@ void Client::receiveTributeCards(const wire::GamePacket& p) {
     const double left = state.PlayerRecord[0].handLeft - (n * 0.11 + 0.39) * 90 * s;
     const double top = state.HandTop - first.height - 10 * s;
     for (int k = 0; k < n; ++k) {
-        const rules::CardCode code = static_cast<rules::CardCode>(wire::readLe32(p, 17 + 4 * static_cast<std::size_t>(k)));
+        const rules::CardCode code =
+            static_cast<rules::CardCode>(wire::readLe32(p, 17 + 4 * static_cast<std::size_t>(k)));
         const int item = state.CardsDealt;
         ui::Control& card = cardImage(0, item);
         card.visible = false;

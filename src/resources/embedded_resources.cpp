@@ -9,7 +9,7 @@ namespace resources {
 namespace {
 
 class EmbeddedStore : public pictures::ResourceStore {
-public:
+  public:
     EmbeddedStore() {
         for (std::size_t i = 0; i < data::kResourceCount; ++i)
             resources_.emplace(data::kResources[i].id,
@@ -27,7 +27,7 @@ public:
         return it == designs_.end() ? std::span<const std::uint8_t>() : it->second;
     }
 
-private:
+  private:
     std::map<int, std::span<const std::uint8_t>> resources_;
     std::map<std::string, std::span<const std::uint8_t>> designs_;
 };

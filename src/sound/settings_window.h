@@ -5,9 +5,9 @@
 // flips back every row changed since the window was opened.
 #include <array>
 
-#include "state/table_state.h"
-#include "sound/sound.h"
 #include "pictures/pictures.h"
+#include "sound/sound.h"
+#include "state/table_state.h"
 #include "ui/window_system.h"
 
 namespace sound {

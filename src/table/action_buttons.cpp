@@ -5,12 +5,12 @@
 #include <sstream>
 
 #include "app/client.h"
-#include "rules/hint.h"
 #include "pictures/action_pictures.h"
+#include "rules/hint.h"
 #include "rules/tribute_return.h"
-#include "wire/tribute.h"
-#include "wire/round_start.h"
 #include "wire/play.h"
+#include "wire/round_start.h"
+#include "wire/tribute.h"
 
 namespace app {
 
@@ -400,7 +400,8 @@ void Client::resetButtonHover() {
     if (play.OperationHover) {
         const ButtonRow& row = kTurnButtons[currentTurnMode()];
         for (int i = 0; i <= 2; ++i)
-            if (row.item[i] != kNone) pictures.showActionPicture(MainForm.at("Operation", i), row.item[i]);
+            if (row.item[i] != kNone)
+                pictures.showActionPicture(MainForm.at("Operation", i), row.item[i]);
         play.OperationHover = false;
     }
     if (play.OperationNotPHover) {

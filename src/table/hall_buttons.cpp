@@ -3,10 +3,10 @@
 // button's blink, and the avatar click that addresses the next chat line to a
 // player.
 #include "app/client.h"
-#include "wire/gbk.h"
 #include "pictures/picture_tables.h"
-#include "wire/departure.h"
 #include "wire/chat.h"
+#include "wire/departure.h"
+#include "wire/gbk.h"
 
 namespace app {
 
@@ -38,7 +38,8 @@ static int normalEntry(const Client& c, int item) {
 }
 
 void Client::showHallButtonNormal(int item) {
-    pictures.showResourcePicture(MainForm.at("AnNiu", item), pictures.hallButtonPictureId(normalEntry(*this, item)));
+    pictures.showResourcePicture(MainForm.at("AnNiu", item),
+                                 pictures.hallButtonPictureId(normalEntry(*this, item)));
 }
 
 void Client::showHallButtonPictures() {
@@ -49,7 +50,7 @@ void Client::AnNiu_MouseMove(int item) {
     if (item < 0 || item >= kHallButtons || roundFlow.hover[static_cast<std::size_t>(item)]) return;
     roundFlow.hover[static_cast<std::size_t>(item)] = true;
     pictures.showResourcePicture(MainForm.at("AnNiu", item),
-                        pictures.hallButtonPictureId(normalEntry(*this, item) + 1));
+                                 pictures.hallButtonPictureId(normalEntry(*this, item) + 1));
 }
 
 void Client::clearHallButtonHover() {
@@ -74,7 +75,8 @@ void Client::clearFirstStart() { roundFlow.firstStart = false; }
 
 // The continue countdown ran out: the button shows 继续 and counts as pressed.
 void Client::showContinuePressed() {
-    pictures.showResourcePicture(MainForm.at("AnNiu", BtnContinue), pictures.hallButtonPictureId(6));
+    pictures.showResourcePicture(MainForm.at("AnNiu", BtnContinue),
+                                 pictures.hallButtonPictureId(6));
     setHallButtonPressed(BtnContinue);
 }
 
@@ -94,7 +96,8 @@ void Client::blinkStep() {
         slot.flag = false;
         return;
     }
-    pictures.showResourcePicture(chat, pictures.hallButtonPictureId(roundFlow.blinkCount % 2 ? 2 : 3));
+    pictures.showResourcePicture(chat,
+                                 pictures.hallButtonPictureId(roundFlow.blinkCount % 2 ? 2 : 3));
     --roundFlow.blinkCount;
 }
 
@@ -193,7 +196,9 @@ void Client::AnNiu_Click(int item) {
                 }
                 // During a game a ready request means nothing; nothing is queued then.
                 if (!state.InGame) {
-                    wire::GamePacket ready = wire::LeaveOrContinue{state.PlayerRecord[0].seatBit, wire::GameOverCase::kContinue}.encode();
+                    wire::GamePacket ready = wire::LeaveOrContinue{state.PlayerRecord[0].seatBit,
+                                                                   wire::GameOverCase::kContinue}
+                                                 .encode();
                     connection.QueuePacket(ready);
                 }
             }
@@ -305,7 +310,9 @@ void Client::continueCountdownStep() {
         seatRecordReset();
         state.GameResetDone = true;
     }
-    wire::GamePacket cont = wire::LeaveOrContinue{state.PlayerRecord[0].seatBit, wire::GameOverCase::kContinue}.encode();
+    wire::GamePacket cont =
+        wire::LeaveOrContinue{state.PlayerRecord[0].seatBit, wire::GameOverCase::kContinue}
+            .encode();
     connection.QueuePacket(cont);
     if (ui::Form* exitDialog = pf.windows.find("frmExit")) exitDialog->hide();
     connection.slots[net::SlotContinue].flag = false;

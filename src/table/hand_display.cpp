@@ -108,7 +108,8 @@ void Client::onCardMouseDown(ui::Control& card, const ui::Event& e) {
                 if (hand.imageIndex(i) == card.index) rank = rules::rankOf(hand.code(i));
             if (rank == rules::kRankThree && !state.OnlyThreesLeft) return;
             for (int i = 0; i < hand.count(); ++i)
-                if (rules::rankOf(hand.code(i)) == rank) cardImage(0, hand.imageIndex(i)).top = raised;
+                if (rules::rankOf(hand.code(i)) == rank)
+                    cardImage(0, hand.imageIndex(i)).top = raised;
         } else {
             card.top = raised;
         }

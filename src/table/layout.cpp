@@ -70,13 +70,12 @@ void Client::firstLayout() {
     MainForm.at("AnNiu", 0).move(S(573), S(733));
     MainForm.at("AnNiu", 1).move(S(648), S(702));
     for (int i = 2; i <= 4; ++i)
-        MainForm.at("AnNiu", i).move(MainForm.at("AnNiu", i - 1).left + S(70),
-                                     MainForm.at("AnNiu", 1).top);
-    MainForm.at("AnNiu", 5).move(MainForm.at("AnNiu", 1).left,
-                                 MainForm.at("AnNiu", 1).top + S(32));
+        MainForm.at("AnNiu", i)
+            .move(MainForm.at("AnNiu", i - 1).left + S(70), MainForm.at("AnNiu", 1).top);
+    MainForm.at("AnNiu", 5).move(MainForm.at("AnNiu", 1).left, MainForm.at("AnNiu", 1).top + S(32));
     for (int i = 6; i <= 8; ++i)
-        MainForm.at("AnNiu", i).move(MainForm.at("AnNiu", i - 1).left + S(70),
-                                     MainForm.at("AnNiu", 5).top);
+        MainForm.at("AnNiu", i)
+            .move(MainForm.at("AnNiu", i - 1).left + S(70), MainForm.at("AnNiu", 5).top);
     showHallButtonPictures();
 
     // 3. Player labels; connection.slots 1 and 5 show their names in name1 and name2.
@@ -147,8 +146,8 @@ void Client::firstLayout() {
     struct Indicator {
         const char* name;
         double w, h;
-    } indicators[] = {{"ImgKaiD", 30, 30}, {"ImgYm", 80, 40}, {"ImgResult", 80, 30},
-                      {"ImgQQ", 131, 102}};
+    } indicators[] = {
+        {"ImgKaiD", 30, 30}, {"ImgYm", 80, 40}, {"ImgResult", 80, 30}, {"ImgQQ", 131, 102}};
     for (const Indicator& ind : indicators) {
         Control& first = add(ind.name, ControlKind::Image, 0);
         first.stretch = true;
@@ -237,9 +236,9 @@ void Client::firstLayout() {
     }
     auto kuang = [this](int i) -> Control& { return MainForm.at("ImgKuang", i); };
     kuang(1).move(imageML.left, imageML.top);
-    kuang(2).move(0, 3);                       // unscaled
-    kuang(3).move(tou(3).left - S(7), 3);      // top unscaled
-    kuang(4).move(tou(4).left - S(7), 3);      // top unscaled
+    kuang(2).move(0, 3);                   // unscaled
+    kuang(3).move(tou(3).left - S(7), 3);  // top unscaled
+    kuang(4).move(tou(4).left - S(7), 3);  // top unscaled
     kuang(5).move(right(imageMR) - kuang(5).width, imageMR.top);
     const double stripWidth[6] = {87, 126, 145, 145, 126, 126};
     for (int i = 0; i <= 5; ++i) {
@@ -267,10 +266,12 @@ void Client::firstLayout() {
         v.backColor = 0x000000;
     }
     auto show = [this](int i) -> Control& { return MainForm.at("ImgShow", i); };
-    show(1).move(imageML.left + (imageML.width - show(1).width) / 2, bottom(imageML) - show(1).height);
+    show(1).move(imageML.left + (imageML.width - show(1).width) / 2,
+                 bottom(imageML) - show(1).height);
     show(2).move(S(32), S(80));
     for (int i : {3, 4}) show(i).move(tou(i).left + (tou(i).width - show(i).width) / 2, S(80));
-    show(5).move(imageMR.left + (imageMR.width - show(5).width) / 2, bottom(imageMR) - show(5).height);
+    show(5).move(imageMR.left + (imageMR.width - show(5).width) / 2,
+                 bottom(imageMR) - show(5).height);
     // The command icons' design places: four a slot, along the top of the slot's
     // strip as the full-scale layout places it.
     for (int i = 0; i <= 23; ++i) {
@@ -353,8 +354,8 @@ void Client::secondLayout() {
         g.visible = false;
         g.move(MainForm.at("OK", i).left, MainForm.at("OK", i).top);
     }
-    MainForm.at("imgGuo", 3).move(MainForm.at("ImgYm", 3).left - S(10),
-                                  bottom(MainForm.at("ImgKaiD", 3)));
+    MainForm.at("imgGuo", 3)
+        .move(MainForm.at("ImgYm", 3).left - S(10), bottom(MainForm.at("ImgKaiD", 3)));
     MainForm.at("imgGuo", 1).left = S(130);
     MainForm.at("imgGuo", 5).left = S(810);
 

@@ -71,8 +71,7 @@ void Client::ValidateAndPlay() {
     play.PlayedPictures[table::kPlayedRowCapacity][0] = static_cast<std::int16_t>(n);
 
     if (verdict.playClass == rules::PlayClass::Dravik) {
-        sound.PlaySoundEffect(play.DravikRun ? sound::Effect::Play
-                                       : sound::Effect::DravikPlay);
+        sound.PlaySoundEffect(play.DravikRun ? sound::Effect::Play : sound::Effect::DravikPlay);
         play.DravikRun = true;
     } else {
         sound.PlaySoundEffect(sound::Effect::Play);

@@ -99,7 +99,8 @@ void createHero(ui::Form& f) {
 
 void Client::createScoreWindows() {
     // Each window is as large as its painted panel.
-    for (const char* name : {"Score", "Hero"}) pf.windows.form(name).picture = pictures.design(name);
+    for (const char* name : {"Score", "Hero"})
+        pf.windows.form(name).picture = pictures.design(name);
     createScore(pf.windows.form("Score"));
     createHero(pf.windows.form("Hero"));
 }

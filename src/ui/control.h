@@ -27,7 +27,10 @@ enum class Align { Left, Right, Center };
 struct Control {
     Control(Form& owner, std::string controlName, int controlIndex, ControlKind controlKind,
             Control* parent)
-        : form(&owner), name(std::move(controlName)), index(controlIndex), kind(controlKind),
+        : form(&owner),
+          name(std::move(controlName)),
+          index(controlIndex),
+          kind(controlKind),
           container(parent) {}
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;

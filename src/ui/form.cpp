@@ -57,8 +57,8 @@ const Control* Form::find(const std::string& controlName, int index) const {
 
 Control& Form::at(const std::string& controlName, int index) {
     if (Control* c = find(controlName, index)) return *c;
-    throw std::out_of_range(name_ + ": no control " + controlName + "(" +
-                            std::to_string(index) + ")");
+    throw std::out_of_range(name_ + ": no control " + controlName + "(" + std::to_string(index) +
+                            ")");
 }
 
 std::vector<Control*> Form::array(const std::string& controlName) {

@@ -24,7 +24,7 @@ struct Rect {
 class WindowSystem;
 
 class Form {
-public:
+  public:
     // Handlers receive the control (null for the form itself) and the event.
     using Handler = std::function<void(Control*, Event&)>;
 
@@ -42,10 +42,10 @@ public:
     bool visible = false;
     WindowState windowState = WindowState::Normal;
     bool topmost = false;
-    bool framed = false;        // drawn with the window system's own title bar
-    int opacity = 255;          // constant opacity of a layered window, 0..255
-    std::vector<Rect> region;   // window shape in pixels; empty = the whole rectangle
-    PicturePtr picture;         // background picture of the form's surface
+    bool framed = false;       // drawn with the window system's own title bar
+    int opacity = 255;         // constant opacity of a layered window, 0..255
+    std::vector<Rect> region;  // window shape in pixels; empty = the whole rectangle
+    PicturePtr picture;        // background picture of the form's surface
     Rgb backColor = 0x000000;
     // Set by a handler of a mouse press to let the user drag the window by its
     // surface as by its caption; the adapter starts the move and clears it.
@@ -69,7 +69,7 @@ public:
     Control* find(const std::string& controlName, int index = -1);
     const Control* find(const std::string& controlName, int index = -1) const;
     Control& at(const std::string& controlName, int index = -1);  // throws when missing
-    std::vector<Control*> array(const std::string& controlName);   // items by index order
+    std::vector<Control*> array(const std::string& controlName);  // items by index order
     const std::vector<Control*>& topLevel() const { return topLevel_; }
 
     void bringToFront(Control& c);
@@ -100,7 +100,7 @@ public:
         return fire(c, e);
     }
 
-private:
+  private:
     std::vector<Control*>& siblings(Control& c);
     Control* hitIn(const std::vector<Control*>& list, double x, double y);
 

@@ -12,7 +12,7 @@
 namespace ui {
 
 class WindowSystem {
-public:
+  public:
     Form& form(const std::string& name);  // created on first use (not loaded)
     Form* find(const std::string& name);
     const std::vector<Form*>& forms() const { return order_; }
@@ -22,7 +22,7 @@ public:
     std::function<void(Form&)> onLoaded;
     std::function<void(Form&)> onUnloaded;
 
-private:
+  private:
     std::map<std::string, std::unique_ptr<Form>> forms_;
     std::vector<Form*> order_;
 };

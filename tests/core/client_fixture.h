@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/client.h"
-#include "resources/embedded_resources.h"
 #include "platform/fake/fake_platform.h"
+#include "resources/embedded_resources.h"
 
 struct ClientFixture : ::testing::Test {
     platform::FakePlatform fp;
@@ -56,7 +56,7 @@ struct ClientFixture : ::testing::Test {
         fp.socket.takeSent();  // the login packet
     }
     static wire::GamePacket inbound(std::uint8_t command, std::uint8_t t0 = 0,
-                                   std::uint8_t t1 = 0) {
+                                    std::uint8_t t1 = 0) {
         wire::GamePacket p = wire::makePacket(command);
         p[wire::kTokenByte] = t0;
         p[wire::kTokenByte + 1] = t1;

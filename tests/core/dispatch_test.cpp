@@ -5,6 +5,7 @@
 
 #include "client_fixture.h"
 #include "protocol/dispatcher.h"
+#include "table_packets.h"
 #include "wire/chat.h"
 #include "wire/departure.h"
 #include "wire/keep_alive.h"
@@ -12,7 +13,6 @@
 #include "wire/round_start.h"
 #include "wire/seating.h"
 #include "wire/tribute.h"
-#include "table_packets.h"
 
 namespace {
 
@@ -139,10 +139,12 @@ TEST(OutboundPackets, CarryTheirCodeVariantAndSeatBit) {
     } cases[] = {
         {"pre-declare", DeclarationAnswer{kSeat, DeclareKind::kPreDeclare}.encode(), 2, 8, 1},
         {"declare openly", DeclarationAnswer{kSeat, DeclareKind::kOpen}.encode(), 2, 8, 2},
-        {"decline the declaration", DeclarationAnswer{kSeat, DeclareKind::kDecline}.encode(), 2, 8, 0},
+        {"decline the declaration", DeclarationAnswer{kSeat, DeclareKind::kDecline}.encode(), 2, 8,
+         0},
         {"decline work", WorkAnswer{kSeat, 0, 0}.encode(), 3, 12, 0},
         {"revolt", RevolutionAnswer{kSeat, RevolutionChoice::kRevolt}.encode(), 5, 8, 0},
-        {"decline the revolution", RevolutionAnswer{kSeat, RevolutionChoice::kDecline}.encode(), 5, 8, 1},
+        {"decline the revolution", RevolutionAnswer{kSeat, RevolutionChoice::kDecline}.encode(), 5,
+         8, 1},
         {"choose a head", RevolutionAnswer{kSeat, RevolutionChoice::kHead}.encode(), 5, 8, 2},
         {"choose no head", RevolutionAnswer{kSeat, RevolutionChoice::kNoHead}.encode(), 5, 8, 3},
         {"pass", play(PlayAction::kPass), 7, 15, 1},
@@ -188,7 +190,8 @@ TEST(Dispatcher, OnlyCatalogueCommandsTakeHandlersAndTheReconnectResultKeepsTheT
         EXPECT_TRUE(d.on(c, [&ran, c](const wire::GamePacket&) { ran.push_back(int(c)); }));
     // Outbound-only commands are not the dispatcher's.
     EXPECT_FALSE(d.on(wire::Command::kPlay, [&ran](const wire::GamePacket&) { ran.push_back(7); }));
-    EXPECT_FALSE(d.on(wire::Command::kKeepAlive, [&ran](const wire::GamePacket&) { ran.push_back(24); }));
+    EXPECT_FALSE(
+        d.on(wire::Command::kKeepAlive, [&ran](const wire::GamePacket&) { ran.push_back(24); }));
     for (int code : {7, 24, 29, 1}) {
         wire::GamePacket p = wire::makePacket(static_cast<std::uint8_t>(code));
         p[260] = static_cast<std::uint8_t>(code);

@@ -26,8 +26,8 @@ TEST_F(Fixture, DueTimersFireInTimeOrderAndTiesInArmingOrder) {
     b.setEnabled(true);
     c.setEnabled(true);
     loop.advance(100);
-    EXPECT_EQ(log, (std::vector<std::string>{"b@30", "a@50", "c@50", "b@60", "b@90", "a@100",
-                                             "c@100"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"b@30", "a@50", "c@50", "b@60", "b@90", "a@100", "c@100"}));
 }
 
 TEST_F(Fixture, NestedWaitRunsOtherTimersButNotTheWaitingOne) {
@@ -44,9 +44,8 @@ TEST_F(Fixture, NestedWaitRunsOtherTimersButNotTheWaitingOne) {
     // slow starts at 50, waits until 95 while fast keeps ticking; its next tick
     // follows at 100 because the missed one coalesces.
     EXPECT_EQ(log, (std::vector<std::string>{"fast@20", "fast@40", "slow-in@50", "fast@60",
-                                             "fast@80", "slow-out@95", "fast@100",
-                                             "slow-in@100", "fast@120", "fast@140",
-                                             "slow-out@145"}));
+                                             "fast@80", "slow-out@95", "fast@100", "slow-in@100",
+                                             "fast@120", "fast@140", "slow-out@145"}));
     EXPECT_EQ(loop.nowMs(), 145);
 }
 

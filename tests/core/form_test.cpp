@@ -38,7 +38,7 @@ TEST_F(FormFixture, HitTestFollowsZOrderVisibilityAndContainers) {
     under.visible = false;
     EXPECT_EQ(f.hitTest(8 + 130, 20 + 130), &over);
     EXPECT_EQ(f.hitTest(8 + 500, 20 + 500), &pic1);  // the surface itself
-    EXPECT_EQ(f.hitTest(2, 2), nullptr);              // outside Pic1: the form
+    EXPECT_EQ(f.hitTest(2, 2), nullptr);             // outside Pic1: the form
     f.sendToBack(over);
     under.visible = true;
     EXPECT_EQ(f.hitTest(8 + 160, 20 + 160), &over);  // only over covers that point

@@ -81,7 +81,8 @@ TEST(Gbk, MalformedBytesBecomeOneReplacementEachAndSpareTheirNeighbours) {
     for (const Case& c : cases) EXPECT_EQ(wire::gbkToUtf8(c.bytes), c.expected) << c.why;
     // Against iconv: the good parts of a damaged text read as iconv reads them alone.
     std::string good1 = "\xC4\xE3\xBA\xC3", good2 = "\xCA\xC0\xBD\xE7";
-    EXPECT_EQ(wire::gbkToUtf8(good1 + "\xFF" + good2), *iconvDecode(good1) + kFffd + *iconvDecode(good2));
+    EXPECT_EQ(wire::gbkToUtf8(good1 + "\xFF" + good2),
+              *iconvDecode(good1) + kFffd + *iconvDecode(good2));
     EXPECT_EQ(wire::gbkToUtf8(good1 + "\x81!" + good2),
               *iconvDecode(good1) + kFffd + "!" + *iconvDecode(good2));
 }
@@ -104,7 +105,8 @@ TEST(PacketFields, TextsStopAtZeroOrAtTheEndOfTheirRange) {
         {wire::singleByteText, 48, 63, "m10", "m10", "single bytes up to the zero"},
         {wire::singleByteText, 168, 183, "abcdefghijklmnopQRS", "abcdefghijklmnop",
          "a full range has no zero"},
-        {wire::singleByteText, 48, 63, "w\xE9", "w\xC3\xA9", "a high byte is the character of its code"},
+        {wire::singleByteText, 48, 63, "w\xE9", "w\xC3\xA9",
+         "a high byte is the character of its code"},
         {wire::singleByteText, 48, 63, std::string("a\0b", 3), "a", "nothing after the zero"},
         {wire::gbkText, 72, 79, "\xB1\xB1\xBE\xA9", "北京", "pairs up to the zero"},
         {wire::gbkText, 72, 79, "\xB1\xB1\xBE\xA9\xC9\xCF\xBA\xA3\xCC\xEC", "北京上海",
@@ -114,7 +116,8 @@ TEST(PacketFields, TextsStopAtZeroOrAtTheEndOfTheirRange) {
          "1"
          "\xBC\xB6",
          "第1级", "a digit among the characters does not shift the pairs"},
-        {wire::gbkText, 72, 79, std::string("a\0\xB1\xB1", 4), "a", "a zero after a plain byte ends it"},
+        {wire::gbkText, 72, 79, std::string("a\0\xB1\xB1", 4), "a",
+         "a zero after a plain byte ends it"},
         {wire::gbkText, 16, 47,
          "Li\xC5\xC6"
          "9",
@@ -125,7 +128,8 @@ TEST(PacketFields, TextsStopAtZeroOrAtTheEndOfTheirRange) {
          std::string(30, 'x') + "\xC5\xC6"
                                 "zz",
          std::string(30, 'x') + "牌", "a pair in the last two positions"},
-        {wire::gbkText, 16, 47, std::string("\xC5\0zz", 4), kFffd, "a zero after a lead byte ends it"},
+        {wire::gbkText, 16, 47, std::string("\xC5\0zz", 4), kFffd,
+         "a zero after a lead byte ends it"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.read(packetWith(c.first, c.bytes), c.first, c.last), c.expected) << c.why;

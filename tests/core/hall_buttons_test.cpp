@@ -3,8 +3,8 @@
 // and the chat line that the send button builds, public or private.
 #include <gtest/gtest.h>
 
-#include "wire/gbk.h"
 #include "result_support.h"
+#include "wire/gbk.h"
 
 namespace {
 

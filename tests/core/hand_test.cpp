@@ -69,7 +69,7 @@ TEST_F(Table, TheFullHandFansFromItsAnchorWithOurCardPictures) {
     EXPECT_NEAR(cardAt(1).left - cardAt(0).left, 15.86, 1e-9);
     EXPECT_NEAR(cardAt(35).left + 61 - cardAt(0).left, 616, 0.5);
     ASSERT_TRUE(cardAt(0).picture);
-    EXPECT_EQ(cardAt(0).picture->key, "res:17");  // the big joker
+    EXPECT_EQ(cardAt(0).picture->key, "res:17");                           // the big joker
     EXPECT_EQ(client->MainForm.at("ImgKaiD", 0).picture->key, "res:631");  // unlit lamp
 }
 

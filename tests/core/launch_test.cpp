@@ -1,8 +1,9 @@
 // The launch line and the start-up: fields, spectator form, numeric fields,
 // captions, window size and scale, the login packet.
+#include "app/launch.h"
+
 #include <gtest/gtest.h>
 
-#include "app/launch.h"
 #include "client_fixture.h"
 #include "resources/embedded_resources.h"
 
@@ -122,25 +123,26 @@ TEST_F(StartUp, LoginPacketNameAndKey) {
         const char* key;
         std::string at16;  // bytes 16.. up to the key's end
     } cases[] = {
-        {"abcdefghijklmnop", "K", "abcdefghijklmnopK"},     // 16 characters fill 16..31
-        {"abcdefghijklmnopq", "K", "abcdefghijklmnopK"},    // the 17th is overwritten
+        {"abcdefghijklmnop", "K", "abcdefghijklmnopK"},   // 16 characters fill 16..31
+        {"abcdefghijklmnopq", "K", "abcdefghijklmnopK"},  // the 17th is overwritten
         {"ab", "key", std::string("ab") + std::string(14, '\0') + "key"},
     };
     for (const Case& c : cases) {
         platform::FakePlatform local;
         app::Client cl(local.platform(), resources::embeddedStore());
         cl.start(std::string(c.name) + "$" + c.key + "$127.0.0.1$2000$home$");
-        std::string got(cl.connection.LoginPacket.begin() + 16, cl.connection.LoginPacket.begin() + 16 +
-                                                         static_cast<long>(c.at16.size()));
+        std::string got(cl.connection.LoginPacket.begin() + 16,
+                        cl.connection.LoginPacket.begin() + 16 + static_cast<long>(c.at16.size()));
         EXPECT_EQ(got, c.at16) << c.name;
         EXPECT_EQ(cl.connection.LoginPacket[3], 18);
-        for (std::size_t i = 16 + c.at16.size(); i < 272; ++i) ASSERT_EQ(cl.connection.LoginPacket[i], 0) << i;
+        for (std::size_t i = 16 + c.at16.size(); i < 272; ++i)
+            ASSERT_EQ(cl.connection.LoginPacket[i], 0) << i;
     }
 }
 
 TEST_F(StartUp, LoginTextThatDoesNotFitIsAStartUpFailure) {
-    for (std::string line : {std::string("名字$key$h$1$l$"), std::string("me$") +
-                                                              std::string(241, 'k') + "$h$1$l$"}) {
+    for (std::string line :
+         {std::string("名字$key$h$1$l$"), std::string("me$") + std::string(241, 'k') + "$h$1$l$"}) {
         platform::FakePlatform local;
         local.hallWindow.open("Brenmoor");
         int restores = 0;

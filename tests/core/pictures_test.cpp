@@ -12,9 +12,9 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "pictures/picture_cache.h"
 #include "platform/fake/fake_platform.h"
 #include "resources/embedded_resources.h"
-#include "pictures/picture_cache.h"
 
 using namespace pictures;
 
@@ -172,8 +172,8 @@ TEST_F(PictureFixture, UnknownSlotOrItemLoadsNothing) {
 }
 
 TEST_F(PictureFixture, MissingResourceLeavesThePictureAndNoTemporaryFile) {
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("dravik-pictures-" + std::to_string(::getpid()));
+    auto folder =
+        std::filesystem::temp_directory_path() / ("dravik-pictures-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     fake.shell.folder = folder.string();
     ui::Control& c = card(0, 2);
@@ -387,12 +387,12 @@ TEST(EmbeddedPictures, WindowDesignPicturesHaveTheirWindowsSizes) {
         const char* name;
         int w, h;
     } cases[] = {
-        {"Pic1", 1024, 768},       {"Pic2", 800, 600},         {"imgDilan", 1024, 117},
-        {"imgDinglan", 1024, 96},  {"ImageML", 85, 86},        {"ImageMR", 85, 86},
-        {"Skin", 46, 220},         {"Information", 220, 330},  {"Score", 750, 450},
-        {"Hero", 750, 500},        {"ChuPai", 178, 63},        {"frmTishi", 300, 100},
-        {"VosSet", 220, 330},      {"Time_Img", 81, 38},       {"imgSpeakBox0", 174, 92},
-        {"imgSpeakBox1", 198, 92}, {"imgSpeakBox2", 208, 104}, {"imgSpeakBox3", 208, 104},
+        {"Pic1", 1024, 768},        {"Pic2", 800, 600},         {"imgDilan", 1024, 117},
+        {"imgDinglan", 1024, 96},   {"ImageML", 85, 86},        {"ImageMR", 85, 86},
+        {"Skin", 46, 220},          {"Information", 220, 330},  {"Score", 750, 450},
+        {"Hero", 750, 500},         {"ChuPai", 178, 63},        {"frmTishi", 300, 100},
+        {"VosSet", 220, 330},       {"Time_Img", 81, 38},       {"imgSpeakBox0", 174, 92},
+        {"imgSpeakBox1", 198, 92},  {"imgSpeakBox2", 208, 104}, {"imgSpeakBox3", 208, 104},
         {"imgSpeakBox4", 208, 104}, {"imgSpeakBox5", 208, 104},
     };
     platform::FakePictureDecoder decoder;
@@ -413,7 +413,8 @@ TEST(EmbeddedPictures, SpeechBubblesAreOpaqueSoTheirWindowCanCutTheBackgroundCol
     // The bubble window takes the colour of pixel (0, 0) as the background to cut
     // away; a transparent pixel there would have no colour to compare with.
     for (int slot = 0; slot < 6; ++slot) {
-        GifBlocks g = readGif(resources::embeddedStore().design("imgSpeakBox" + std::to_string(slot)));
+        GifBlocks g =
+            readGif(resources::embeddedStore().design("imgSpeakBox" + std::to_string(slot)));
         ASSERT_TRUE(g.wellFormed) << slot;
         EXPECT_FALSE(g.transparency) << slot;
     }

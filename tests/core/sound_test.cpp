@@ -9,8 +9,8 @@
 #include <string>
 
 #include "client_fixture.h"
-#include "platform/fake/fake_hall_bus.h"
 #include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_hall_bus.h"
 #include "platform/fake/fake_picture_decoder.h"
 #include "platform/fake/fake_sound_output.h"
 #include "resources/embedded_resources.h"
@@ -267,7 +267,8 @@ struct SettingsFixture : SoundFixture {
     platform::FakeHallNetwork hallNet{loop};
     platform::FakeHallBus bus{hallNet};
     platform::HallWindow hall{bus};
-    pictures::Pictures pictures{resources::embeddedStore(), decoder, windows.form("MainForm"), hall};
+    pictures::Pictures pictures{resources::embeddedStore(), decoder, windows.form("MainForm"),
+                                hall};
     bool picturesLoaded = (pictures.load(1.0), true);
     sound::SettingsWindow w{windows, s, state, pictures};
     ui::Form& VosSet = w.VosSet;

@@ -244,8 +244,8 @@ TEST_F(Transport, ReceiveRingOverflowGivesUpTheTable) {
     fp.socket.deliver(platform::Bytes(net::kRingSize, 0));
     EXPECT_FALSE(guarded([&] { fp.loop.drain(); }));
     ASSERT_FALSE(fp.hallNet.log.empty());
-    EXPECT_EQ(fp.hallNet.log.back(),
-              (platform::HallMessage{"Brenmoor", platform::WM_SYSCOMMAND, platform::SC_RESTORE, 0}));
+    EXPECT_EQ(fp.hallNet.log.back(), (platform::HallMessage{"Brenmoor", platform::WM_SYSCOMMAND,
+                                                            platform::SC_RESTORE, 0}));
 }
 
 TEST_F(Transport, SeatRecordResetKeepsAnIncompleteTail) {

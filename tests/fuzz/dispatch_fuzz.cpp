@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/client.h"
-#include "platform/fake/fake_platform.h"
 #include "pictures/resource_store.h"
+#include "platform/fake/fake_platform.h"
 
 namespace {
 

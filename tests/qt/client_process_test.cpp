@@ -1,5 +1,6 @@
 // The real client binary under the offscreen platform.
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -7,7 +8,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-#include <poll.h>
 
 #include "platform/unix_hall_bus.h"
 #include "process_util.h"

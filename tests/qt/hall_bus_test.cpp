@@ -1,15 +1,14 @@
 // The hall bus between two real processes: the hall stand-in and this test.
 #include <gtest/gtest.h>
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <vector>
 
 #include "platform/unix_hall_bus.h"
@@ -56,7 +55,7 @@ bool waitForLine(QProcess& proc, const QString& needle, int ms, QString* all = n
 }
 
 class HallBusProcesses : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         hall.setProcessEnvironment(testEnvironment(dir.path()));
@@ -83,10 +82,14 @@ TEST_F(HallBusProcesses, EveryMessageKindCrossesBothWays) {
     struct Case {
         std::uint32_t msg, w;
         const char* shown;
-    } cases[] = {{22, 0, "recv 22 0 0"},       {771, 0, "recv 771 0 0"},
-                 {1024, 0, "recv 1024 0 0"},   {1125, 0, "recv 1125 0 0"},
-                 {1126, 0, "recv 1126 0 0"},   {1127, 0, "recv 1127 0 0"},
-                 {0x0112, 0xF020, "recv 274 61472 0"}, {0x0112, 0xF120, "recv 274 61728 0"}};
+    } cases[] = {{22, 0, "recv 22 0 0"},
+                 {771, 0, "recv 771 0 0"},
+                 {1024, 0, "recv 1024 0 0"},
+                 {1125, 0, "recv 1125 0 0"},
+                 {1126, 0, "recv 1126 0 0"},
+                 {1127, 0, "recv 1127 0 0"},
+                 {0x0112, 0xF020, "recv 274 61472 0"},
+                 {0x0112, 0xF120, "recv 274 61728 0"}};
     for (const Case& c : cases) {
         ASSERT_TRUE(client.send("大厅 Brenmoor", c.msg, c.w, 0));
         QString out;

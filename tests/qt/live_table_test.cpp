@@ -27,7 +27,7 @@
 namespace {
 
 class LiveTable : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir bus, home;
     QProcess server;
     QStringList log;  // the server's event lines so far
@@ -129,7 +129,8 @@ protected:
     }
     void snapshot(ui::Form& form, const std::string& png) {
         QDir().mkpath(QString(DRAVIK_BINARY_DIR) + "/snapshots");
-        EXPECT_TRUE(platform::saveFormPng(form, std::string(DRAVIK_BINARY_DIR) + "/snapshots/" + png));
+        EXPECT_TRUE(
+            platform::saveFormPng(form, std::string(DRAVIK_BINARY_DIR) + "/snapshots/" + png));
     }
     // Every play, pass and answer of seat 0 came from the client, and the server
     // took each one.
@@ -147,17 +148,19 @@ TEST_F(LiveTable, TheCountdownPlaysARoundOnItsOwn) {
     int port = startServer({"--seed", "7", "--turn-seconds", "1"});
     ASSERT_GT(port, 0);
     sitDown(port, "800x600");
-    ASSERT_TRUE(runUntil([&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; },
-                         15000));
+    ASSERT_TRUE(runUntil(
+        [&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; }, 15000));
     ASSERT_TRUE(click("AnNiu", 2));  // 开始
     ASSERT_TRUE(runUntil([&] { return handOnScreen() == 36; }, 15000)) << "no deal";
     EXPECT_EQ(client->state.PlayerRecord[0].cards.count(), 36);
     // The pre-declaration prompt: its two buttons and the clock at the own seat.
-    ASSERT_TRUE(runUntil([&] { return ctl("OperationNotP", 0).visible && ctl("Number").visible; }, 10000));
+    ASSERT_TRUE(
+        runUntil([&] { return ctl("OperationNotP", 0).visible && ctl("Number").visible; }, 10000));
     snapshot(client->MainForm, "live-table-after-deal-800x600.png");
 
-    ASSERT_TRUE(runUntil([&] { return client->state.RoundNumber == 1 && client->pf.windows.form("Score").visible; },
-                         240000));
+    ASSERT_TRUE(runUntil(
+        [&] { return client->state.RoundNumber == 1 && client->pf.windows.form("Score").visible; },
+        240000));
     expectEveryMoveAccepted();
     EXPECT_GT(count("seat 0 plays"), 0);
     EXPECT_GT(count("seat 0 passes"), 0);
@@ -175,11 +178,12 @@ TEST_F(LiveTable, APlayerClicksThroughAGameWithTheButtons) {
     int port = startServer({"--seed", "11", "--turn-seconds", "8"});
     ASSERT_GT(port, 0);
     sitDown(port, "1280x1024");
-    ASSERT_TRUE(runUntil([&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; },
-                         15000));
+    ASSERT_TRUE(runUntil(
+        [&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; }, 15000));
     ASSERT_TRUE(click("AnNiu", 2));
     ASSERT_TRUE(runUntil([&] { return handOnScreen() == 36; }, 15000)) << "no deal";
-    ASSERT_TRUE(runUntil([&] { return ctl("OperationNotP", 0).visible && ctl("Number").visible; }, 10000));
+    ASSERT_TRUE(
+        runUntil([&] { return ctl("OperationNotP", 0).visible && ctl("Number").visible; }, 10000));
     snapshot(client->MainForm, "live-table-after-deal.png");
 
     int hints = 0, plays = 0;
@@ -211,7 +215,8 @@ TEST_F(LiveTable, APlayerClicksThroughAGameWithTheButtons) {
     QFile record(home.path() + "/info.qv");
     ASSERT_TRUE(record.open(QIODevice::ReadOnly));
     QByteArray text = record.readAll();
-    for (const char* section : {"[juNum:1]", "[juNum:2]", "[juNum:3]"}) EXPECT_TRUE(text.contains(section)) << section;
+    for (const char* section : {"[juNum:1]", "[juNum:2]", "[juNum:3]"})
+        EXPECT_TRUE(text.contains(section)) << section;
 }
 
 // The burns scenario: seat 4's burn keeps its flames burning while the human's

@@ -46,7 +46,7 @@ TEST(QtRender, ImagesAndLabelsAppearWhereTheModelPutsThem) {
     EXPECT_EQ(at(10 + 55, 20 + 65), QColor(Qt::red));
     EXPECT_EQ(at(10 + 100, 20 + 100), QColor(Qt::blue));  // stretched, on top
     EXPECT_EQ(at(10 + 75, 20 + 75), QColor(Qt::blue));
-    EXPECT_EQ(at(5, 5), QColor(Qt::black));             // outside Pic1
+    EXPECT_EQ(at(5, 5), QColor(Qt::black));                 // outside Pic1
     EXPECT_EQ(at(10 + 300, 20 + 200), QColor(0, 0x33, 0));  // Pic1's own colour
     // The label's box is yellow with dark glyph pixels inside it.
     EXPECT_EQ(at(10 + 318, 20 + 127), QColor(Qt::yellow));

@@ -19,14 +19,14 @@ QImage tableAfterDeal(int w, int h, const std::string& png) {
     platform::FakePlatform fp;
     platform::QtPictureDecoder decoder;
     fp.shell.screen = {w, h};
-    platform::Platform pf{fp.loop, fp.socket, fp.hall, fp.shell, decoder,
-                          fp.sound, fp.video, fp.windows, fp.fetch};
+    platform::Platform pf{fp.loop,  fp.socket, fp.hall,    fp.shell, decoder,
+                          fp.sound, fp.video,  fp.windows, fp.fetch};
     app::Client client(pf, resources::embeddedStore());
     client.start("me$key$127.0.0.1$2000$本地牌桌$");
     client.state.PlayerRecord[0].seatBit = 1;
     wire::Deal deal;
-    const int ranks[] = {17, 16, 15, 15, 14, 13, 13, 12, 11, 11, 10, 10, 9, 9, 9, 8, 8, 7,
-                         7, 7, 6, 6, 5, 5, 5, 4, 4, 4, 4, 3, 3, 3, 12, 14, 6, 10};
+    const int ranks[] = {17, 16, 15, 15, 14, 13, 13, 12, 11, 11, 10, 10, 9, 9, 9,  8,  8, 7,
+                         7,  7,  6,  6,  5,  5,  5,  4,  4,  4,  4,  3,  3, 3, 12, 14, 6, 10};
     for (std::size_t i = 0; i < deal.cards.size(); ++i) {
         const std::uint32_t suit = ranks[i] >= 16 ? 1 : 1u << (i % 4);
         deal.cards[i] = static_cast<std::uint32_t>(ranks[i]) | suit << 8 |

@@ -67,8 +67,8 @@ void text(QPainter& p, const QRectF& box, const QString& s, const QFont& font, Q
     p.restore();
 }
 
-void outlinedText(QPainter& p, const QRectF& box, const QString& s, const QFont& font,
-                  QColor color, QColor outline, double width) {
+void outlinedText(QPainter& p, const QRectF& box, const QString& s, const QFont& font, QColor color,
+                  QColor outline, double width) {
     QFontMetricsF fm(font);
     QRectF br = fm.boundingRect(box, Qt::AlignCenter, s);
     QPainterPath path;
@@ -94,10 +94,9 @@ double fitPixelSize(const QString& s, double width, double maxPixels, bool bold)
 }
 
 QColor mix(QColor a, QColor b, double t) {
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t,
-                            a.greenF() + (b.greenF() - a.greenF()) * t,
-                            a.blueF() + (b.blueF() - a.blueF()) * t,
-                            a.alphaF() + (b.alphaF() - a.alphaF()) * t);
+    return QColor::fromRgbF(
+        a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
+        a.blueF() + (b.blueF() - a.blueF()) * t, a.alphaF() + (b.alphaF() - a.alphaF()) * t);
 }
 
 void feltFill(QPainter& p, const QRectF& r, unsigned seed, double vignette) {
@@ -141,13 +140,17 @@ void woodFill(QPainter& p, const QRectF& r, unsigned seed, bool vertical, QColor
         QPainterPath path;
         for (double t = -4; t <= length + 4; t += 4) {
             double off = pos + amp * std::sin(t * freq + phase);
-            QPointF pt = vertical ? QPointF(r.left() + off, r.top() + t) : QPointF(r.left() + t, r.top() + off);
-            if (t == -4) path.moveTo(pt);
-            else path.lineTo(pt);
+            QPointF pt = vertical ? QPointF(r.left() + off, r.top() + t)
+                                  : QPointF(r.left() + t, r.top() + off);
+            if (t == -4)
+                path.moveTo(pt);
+            else
+                path.lineTo(pt);
         }
         bool dark = rnd.unit() < 0.65;
-        p.setPen(QPen(dark ? QColor(40, 18, 5, 40 + int(rnd.unit() * 30)) : QColor(255, 220, 170, 22),
-                      rnd.range(0.6, 1.4)));
+        p.setPen(
+            QPen(dark ? QColor(40, 18, 5, 40 + int(rnd.unit() * 30)) : QColor(255, 220, 170, 22),
+                 rnd.range(0.6, 1.4)));
         p.drawPath(path);
     }
     p.restore();
@@ -195,7 +198,8 @@ void parchmentPanel(QPainter& p, const QRectF& r, unsigned seed, double radius) 
     Random rnd(seed + 7);
     int spots = int(inner.width() * inner.height() / 600);
     for (int i = 0; i < spots; ++i) {
-        QPointF c(inner.left() + rnd.unit() * inner.width(), inner.top() + rnd.unit() * inner.height());
+        QPointF c(inner.left() + rnd.unit() * inner.width(),
+                  inner.top() + rnd.unit() * inner.height());
         double rad = rnd.range(4, 18);
         QRadialGradient sg(c, rad);
         sg.setColorAt(0, QColor(150, 110, 50, 10));

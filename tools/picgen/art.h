@@ -41,8 +41,8 @@ void begin(QPainter& p, QImage& image);  // antialiased painter
 void text(QPainter& p, const QRectF& box, const QString& s, const QFont& font, QColor color,
           QColor shadow = Qt::transparent, int flags = Qt::AlignCenter);
 // Text with a coloured outline all round, for captions over busy backgrounds.
-void outlinedText(QPainter& p, const QRectF& box, const QString& s, const QFont& font,
-                  QColor color, QColor outline, double width = 2.0);
+void outlinedText(QPainter& p, const QRectF& box, const QString& s, const QFont& font, QColor color,
+                  QColor outline, double width = 2.0);
 // The largest pixel size, up to maxPixels, at which s fits into width.
 double fitPixelSize(const QString& s, double width, double maxPixels, bool bold = true);
 

@@ -14,8 +14,21 @@ namespace picgen {
 namespace {
 
 enum Hair {
-    Crop, SidePart, Spiky, Curly, Bald, Topknot, Swept,  // men
-    LongStraight, Bob, Ponytail, Bun, TwinTails, LongWavy, Pixie, Braid  // women
+    Crop,
+    SidePart,
+    Spiky,
+    Curly,
+    Bald,
+    Topknot,
+    Swept,  // men
+    LongStraight,
+    Bob,
+    Ponytail,
+    Bun,
+    TwinTails,
+    LongWavy,
+    Pixie,
+    Braid  // women
 };
 
 struct Look {
@@ -38,27 +51,111 @@ Look look(int i) {
     };
     switch (i) {
         // Men.
-        case 0: return L(false, Crop, kBlack, kSkinWarm, QColor(0x2E, 0x5C, 0x9E), QColor(0x8C, 0xB8, 0xE0));
-        case 1: { Look l = L(false, SidePart, kBrown, kSkinLight, QColor(0x3A, 0x3A, 0x44), QColor(0xE8, 0xC8, 0x8A)); l.glasses = true; l.collarShirt = true; return l; }
-        case 2: return L(false, Spiky, kBlack, kSkinTan, QColor(0xC0, 0x3A, 0x2A), QColor(0xF0, 0xA0, 0x60));
-        case 3: { Look l = L(false, Crop, kBlack, kSkinWarm, QColor(0x2F, 0x6A, 0x3C), QColor(0x9E, 0xD0, 0x9A)); l.beard = true; l.moustache = true; return l; }
-        case 4: { Look l = L(false, Curly, kChestnut, kSkinLight, QColor(0x6A, 0x3E, 0x8E), QColor(0xC8, 0xB0, 0xE8)); return l; }
-        case 5: { Look l = L(false, Bald, kGreyHair, kSkinTan, QColor(0x7A, 0x2A, 0x20), QColor(0xE0, 0xC0, 0x90)); l.glasses = true; l.moustache = true; l.grey = true; return l; }
-        case 6: { Look l = L(false, Crop, kBlack, kSkinDeep, QColor(0x1E, 0x3A, 0x6A), QColor(0x70, 0xA0, 0xC8)); l.cap = true; return l; }
-        case 7: return L(false, Topknot, kBlack, kSkinWarm, QColor(0x8E, 0x1E, 0x1E), QColor(0xE8, 0x8C, 0x70));
-        case 8: { Look l = L(false, Swept, kBrown, kSkinWarm, QColor(0x22, 0x22, 0x28), QColor(0x9A, 0xA8, 0xB8)); l.collarShirt = true; return l; }
-        case 9: { Look l = L(false, SidePart, kGreyHair, kSkinLight, QColor(0x4A, 0x5A, 0x3A), QColor(0xB8, 0xC8, 0x90)); l.beard = true; l.grey = true; return l; }
+        case 0:
+            return L(false, Crop, kBlack, kSkinWarm, QColor(0x2E, 0x5C, 0x9E),
+                     QColor(0x8C, 0xB8, 0xE0));
+        case 1: {
+            Look l = L(false, SidePart, kBrown, kSkinLight, QColor(0x3A, 0x3A, 0x44),
+                       QColor(0xE8, 0xC8, 0x8A));
+            l.glasses = true;
+            l.collarShirt = true;
+            return l;
+        }
+        case 2:
+            return L(false, Spiky, kBlack, kSkinTan, QColor(0xC0, 0x3A, 0x2A),
+                     QColor(0xF0, 0xA0, 0x60));
+        case 3: {
+            Look l = L(false, Crop, kBlack, kSkinWarm, QColor(0x2F, 0x6A, 0x3C),
+                       QColor(0x9E, 0xD0, 0x9A));
+            l.beard = true;
+            l.moustache = true;
+            return l;
+        }
+        case 4: {
+            Look l = L(false, Curly, kChestnut, kSkinLight, QColor(0x6A, 0x3E, 0x8E),
+                       QColor(0xC8, 0xB0, 0xE8));
+            return l;
+        }
+        case 5: {
+            Look l = L(false, Bald, kGreyHair, kSkinTan, QColor(0x7A, 0x2A, 0x20),
+                       QColor(0xE0, 0xC0, 0x90));
+            l.glasses = true;
+            l.moustache = true;
+            l.grey = true;
+            return l;
+        }
+        case 6: {
+            Look l = L(false, Crop, kBlack, kSkinDeep, QColor(0x1E, 0x3A, 0x6A),
+                       QColor(0x70, 0xA0, 0xC8));
+            l.cap = true;
+            return l;
+        }
+        case 7:
+            return L(false, Topknot, kBlack, kSkinWarm, QColor(0x8E, 0x1E, 0x1E),
+                     QColor(0xE8, 0x8C, 0x70));
+        case 8: {
+            Look l = L(false, Swept, kBrown, kSkinWarm, QColor(0x22, 0x22, 0x28),
+                       QColor(0x9A, 0xA8, 0xB8));
+            l.collarShirt = true;
+            return l;
+        }
+        case 9: {
+            Look l = L(false, SidePart, kGreyHair, kSkinLight, QColor(0x4A, 0x5A, 0x3A),
+                       QColor(0xB8, 0xC8, 0x90));
+            l.beard = true;
+            l.grey = true;
+            return l;
+        }
         // Women.
-        case 10: return L(true, LongStraight, kBlack, kSkinLight, QColor(0xC8, 0x3A, 0x5A), QColor(0xF8, 0xC0, 0xCC));
-        case 11: { Look l = L(true, Bob, kBrown, kSkinWarm, QColor(0x2A, 0x7A, 0x8A), QColor(0x9C, 0xDA, 0xD8)); l.earrings = true; return l; }
-        case 12: return L(true, Ponytail, kChestnut, kSkinLight, QColor(0xE0, 0x8A, 0x20), QColor(0xF8, 0xE0, 0x90));
-        case 13: { Look l = L(true, Bun, kBlack, kSkinWarm, QColor(0x9A, 0x1E, 0x2E), QColor(0xE8, 0xB0, 0x80)); l.earrings = true; return l; }
-        case 14: { Look l = L(true, TwinTails, kBlack, kSkinLight, QColor(0x3A, 0x6A, 0xC8), QColor(0xB8, 0xD0, 0xF8)); l.flower = true; return l; }
-        case 15: return L(true, LongWavy, kAuburn, kSkinLight, QColor(0x2E, 0x6E, 0x44), QColor(0xC0, 0xE0, 0xB0));
-        case 16: { Look l = L(true, Pixie, kBlack, kSkinTan, QColor(0x6A, 0x2E, 0x8A), QColor(0xD8, 0xB8, 0xF0)); l.earrings = true; return l; }
-        case 17: return L(true, Braid, kBrown, kSkinWarm, QColor(0xB0, 0x40, 0x30), QColor(0xF0, 0xC8, 0xA0));
-        case 18: { Look l = L(true, LongWavy, kBlack, kSkinWarm, QColor(0x1E, 0x4A, 0x8A), QColor(0x90, 0xB0, 0xE0)); l.flower = true; return l; }
-        default: { Look l = L(true, Bun, kGreyHair, kSkinLight, QColor(0x7A, 0x4A, 0x6A), QColor(0xE0, 0xC8, 0xD8)); l.glasses = true; l.grey = true; return l; }
+        case 10:
+            return L(true, LongStraight, kBlack, kSkinLight, QColor(0xC8, 0x3A, 0x5A),
+                     QColor(0xF8, 0xC0, 0xCC));
+        case 11: {
+            Look l =
+                L(true, Bob, kBrown, kSkinWarm, QColor(0x2A, 0x7A, 0x8A), QColor(0x9C, 0xDA, 0xD8));
+            l.earrings = true;
+            return l;
+        }
+        case 12:
+            return L(true, Ponytail, kChestnut, kSkinLight, QColor(0xE0, 0x8A, 0x20),
+                     QColor(0xF8, 0xE0, 0x90));
+        case 13: {
+            Look l =
+                L(true, Bun, kBlack, kSkinWarm, QColor(0x9A, 0x1E, 0x2E), QColor(0xE8, 0xB0, 0x80));
+            l.earrings = true;
+            return l;
+        }
+        case 14: {
+            Look l = L(true, TwinTails, kBlack, kSkinLight, QColor(0x3A, 0x6A, 0xC8),
+                       QColor(0xB8, 0xD0, 0xF8));
+            l.flower = true;
+            return l;
+        }
+        case 15:
+            return L(true, LongWavy, kAuburn, kSkinLight, QColor(0x2E, 0x6E, 0x44),
+                     QColor(0xC0, 0xE0, 0xB0));
+        case 16: {
+            Look l = L(true, Pixie, kBlack, kSkinTan, QColor(0x6A, 0x2E, 0x8A),
+                       QColor(0xD8, 0xB8, 0xF0));
+            l.earrings = true;
+            return l;
+        }
+        case 17:
+            return L(true, Braid, kBrown, kSkinWarm, QColor(0xB0, 0x40, 0x30),
+                     QColor(0xF0, 0xC8, 0xA0));
+        case 18: {
+            Look l = L(true, LongWavy, kBlack, kSkinWarm, QColor(0x1E, 0x4A, 0x8A),
+                       QColor(0x90, 0xB0, 0xE0));
+            l.flower = true;
+            return l;
+        }
+        default: {
+            Look l = L(true, Bun, kGreyHair, kSkinLight, QColor(0x7A, 0x4A, 0x6A),
+                       QColor(0xE0, 0xC8, 0xD8));
+            l.glasses = true;
+            l.grey = true;
+            return l;
+        }
     }
 }
 
@@ -123,8 +220,10 @@ QImage portrait(int index, int w, int h) {
         for (int side : {-1, 1}) {
             QPainterPath tail;
             tail.moveTo(c.x() + side * 14, c.y() - 6);
-            tail.cubicTo(c.x() + side * 30, c.y() + 0, c.x() + side * 28, c.y() + 22, c.x() + side * 22, c.y() + 34);
-            tail.cubicTo(c.x() + side * 20, c.y() + 18, c.x() + side * 18, c.y() + 8, c.x() + side * 13, c.y() + 4);
+            tail.cubicTo(c.x() + side * 30, c.y() + 0, c.x() + side * 28, c.y() + 22,
+                         c.x() + side * 22, c.y() + 34);
+            tail.cubicTo(c.x() + side * 20, c.y() + 18, c.x() + side * 18, c.y() + 8,
+                         c.x() + side * 13, c.y() + 4);
             tail.closeSubpath();
             p.drawPath(tail);
         }
@@ -224,7 +323,8 @@ QImage portrait(int index, int w, int h) {
         // Brows.
         QColor brow = l.grey ? QColor(0x90, 0x8A, 0x84) : hairDark;
         p.setPen(QPen(brow, l.female ? 1.0 : 1.6, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(c.x() + side * 3.2, eyeY - 4.6), QPointF(c.x() + side * 9.2, eyeY - (l.female ? 5.6 : 5.0)));
+        p.drawLine(QPointF(c.x() + side * 3.2, eyeY - 4.6),
+                   QPointF(c.x() + side * 9.2, eyeY - (l.female ? 5.6 : 5.0)));
     }
     // Nose and mouth.
     p.setPen(QPen(l.skin.darker(150), 0.9, Qt::SolidLine, Qt::RoundCap));
@@ -261,7 +361,8 @@ QImage portrait(int index, int w, int h) {
         QPainterPath b;
         b.moveTo(c.x() - rx + 0.5, c.y() + 2);
         b.cubicTo(c.x() - rx + 1, c.y() + 14, c.x() - 6, c.y() + ry + 4, c.x(), c.y() + ry + 4);
-        b.cubicTo(c.x() + 6, c.y() + ry + 4, c.x() + rx - 1, c.y() + 14, c.x() + rx - 0.5, c.y() + 2);
+        b.cubicTo(c.x() + 6, c.y() + ry + 4, c.x() + rx - 1, c.y() + 14, c.x() + rx - 0.5,
+                  c.y() + 2);
         b.cubicTo(c.x() + 10, c.y() + 12, c.x() - 10, c.y() + 12, c.x() - rx + 0.5, c.y() + 2);
         QColor bc = l.grey ? kGreyHair : hair;
         bc.setAlpha(230);
@@ -285,18 +386,82 @@ QImage portrait(int index, int w, int h) {
         below.closeSubpath();
     };
     switch (l.hair) {
-        case Crop: hairline({{-rx - 3, 0}, {-rx + 1, -8}, {-6, -12}, {6, -12}, {rx - 1, -8}, {rx + 3, 0}}); break;
-        case SidePart: hairline({{-rx - 3, -1}, {-rx + 1, -7}, {-8, -10}, {-5, -14}, {4, -11}, {rx - 1, -8}, {rx + 3, -1}}); break;
-        case Spiky: hairline({{-rx - 3, -2}, {-rx + 1, -9}, {-4, -12}, {5, -11}, {rx - 1, -8}, {rx + 3, -2}}); break;
-        case Curly: hairline({{-rx - 3, 2}, {-rx + 1, -6}, {-6, -10}, {6, -10}, {rx - 1, -6}, {rx + 3, 2}}); break;
-        case Bald: hairline({{-rx - 3, 4}, {-rx + 0.5, -4}, {-rx + 3, -30}, {rx - 3, -30}, {rx - 0.5, -4}, {rx + 3, 4}}); break;
-        case Topknot: hairline({{-rx - 3, 0}, {-rx + 1, -9}, {0, -15}, {rx - 1, -9}, {rx + 3, 0}}); break;
-        case Swept: hairline({{-rx - 3, -1}, {-rx + 1, -8}, {-2, -13}, {8, -9}, {rx - 1, -6}, {rx + 3, -1}}); break;
-        case LongStraight: case LongWavy: hairline({{-rx - 3, 14}, {-rx + 2, 4}, {-rx + 4, -6}, {-3, -10}, {0, -7}, {3, -10}, {rx - 4, -6}, {rx - 2, 4}, {rx + 3, 14}}); break;
-        case Bob: hairline({{-rx - 3, 10}, {-rx + 2, 4}, {-rx + 3, -5}, {rx - 3, -5}, {rx - 2, 4}, {rx + 3, 10}}); break;
-        case Ponytail: case Bun: case Braid: hairline({{-rx - 3, 2}, {-rx + 1, -6}, {-5, -12}, {0, -10}, {5, -12}, {rx - 1, -6}, {rx + 3, 2}}); break;
-        case TwinTails: hairline({{-rx - 3, 2}, {-rx + 2, -5}, {-rx + 4, -7}, {rx - 4, -7}, {rx - 2, -5}, {rx + 3, 2}}); break;
-        case Pixie: hairline({{-rx - 3, 0}, {-rx + 1, -6}, {-8, -8}, {4, -13}, {rx - 1, -8}, {rx + 3, 0}}); break;
+        case Crop:
+            hairline({{-rx - 3, 0}, {-rx + 1, -8}, {-6, -12}, {6, -12}, {rx - 1, -8}, {rx + 3, 0}});
+            break;
+        case SidePart:
+            hairline({{-rx - 3, -1},
+                      {-rx + 1, -7},
+                      {-8, -10},
+                      {-5, -14},
+                      {4, -11},
+                      {rx - 1, -8},
+                      {rx + 3, -1}});
+            break;
+        case Spiky:
+            hairline(
+                {{-rx - 3, -2}, {-rx + 1, -9}, {-4, -12}, {5, -11}, {rx - 1, -8}, {rx + 3, -2}});
+            break;
+        case Curly:
+            hairline({{-rx - 3, 2}, {-rx + 1, -6}, {-6, -10}, {6, -10}, {rx - 1, -6}, {rx + 3, 2}});
+            break;
+        case Bald:
+            hairline({{-rx - 3, 4},
+                      {-rx + 0.5, -4},
+                      {-rx + 3, -30},
+                      {rx - 3, -30},
+                      {rx - 0.5, -4},
+                      {rx + 3, 4}});
+            break;
+        case Topknot:
+            hairline({{-rx - 3, 0}, {-rx + 1, -9}, {0, -15}, {rx - 1, -9}, {rx + 3, 0}});
+            break;
+        case Swept:
+            hairline(
+                {{-rx - 3, -1}, {-rx + 1, -8}, {-2, -13}, {8, -9}, {rx - 1, -6}, {rx + 3, -1}});
+            break;
+        case LongStraight:
+        case LongWavy:
+            hairline({{-rx - 3, 14},
+                      {-rx + 2, 4},
+                      {-rx + 4, -6},
+                      {-3, -10},
+                      {0, -7},
+                      {3, -10},
+                      {rx - 4, -6},
+                      {rx - 2, 4},
+                      {rx + 3, 14}});
+            break;
+        case Bob:
+            hairline({{-rx - 3, 10},
+                      {-rx + 2, 4},
+                      {-rx + 3, -5},
+                      {rx - 3, -5},
+                      {rx - 2, 4},
+                      {rx + 3, 10}});
+            break;
+        case Ponytail:
+        case Bun:
+        case Braid:
+            hairline({{-rx - 3, 2},
+                      {-rx + 1, -6},
+                      {-5, -12},
+                      {0, -10},
+                      {5, -12},
+                      {rx - 1, -6},
+                      {rx + 3, 2}});
+            break;
+        case TwinTails:
+            hairline({{-rx - 3, 2},
+                      {-rx + 2, -5},
+                      {-rx + 4, -7},
+                      {rx - 4, -7},
+                      {rx - 2, -5},
+                      {rx + 3, 2}});
+            break;
+        case Pixie:
+            hairline({{-rx - 3, 0}, {-rx + 1, -6}, {-8, -8}, {4, -13}, {rx - 1, -8}, {rx + 3, 0}});
+            break;
     }
     QPainterPath front = cap.subtracted(below.intersected(ellipse(c, rx + 0.2, ry + 0.5)));
     // Ears stay visible for short hair.
@@ -332,10 +497,12 @@ QImage portrait(int index, int w, int h) {
     } else if (l.hair == Curly || l.hair == LongWavy) {
         for (int k = 0; k < 9; ++k) {
             double a = M_PI * (0.95 + k * 0.14);
-            p.drawEllipse(c + QPointF((rx + 1.5) * std::cos(a), -3 + (ry + 0.5) * std::sin(a)), 4.2, 4.2);
+            p.drawEllipse(c + QPointF((rx + 1.5) * std::cos(a), -3 + (ry + 0.5) * std::sin(a)), 4.2,
+                          4.2);
         }
     } else if (l.hair == Topknot || l.hair == Bun) {
-        p.drawEllipse(QPointF(c.x(), c.y() - ry - 4), l.hair == Bun ? 8 : 5.5, l.hair == Bun ? 6.5 : 5);
+        p.drawEllipse(QPointF(c.x(), c.y() - ry - 4), l.hair == Bun ? 8 : 5.5,
+                      l.hair == Bun ? 6.5 : 5);
         p.setPen(QPen(l.hair == Bun ? ink::gold : QColor(0xA0, 0x20, 0x20), 1.6));
         p.drawLine(QPointF(c.x() - 9, c.y() - ry - 6), QPointF(c.x() + 9, c.y() - ry - 2));
     } else if (l.hair == TwinTails) {
@@ -354,7 +521,8 @@ QImage portrait(int index, int w, int h) {
     if (l.cap) {
         QPainterPath peak;
         peak.moveTo(c.x() - rx - 2.5, c.y() - 8);
-        peak.cubicTo(c.x() - rx - 2, c.y() - ry - 9, c.x() + rx + 2, c.y() - ry - 9, c.x() + rx + 2.5, c.y() - 8);
+        peak.cubicTo(c.x() - rx - 2, c.y() - ry - 9, c.x() + rx + 2, c.y() - ry - 9,
+                     c.x() + rx + 2.5, c.y() - 8);
         peak.cubicTo(c.x() + 10, c.y() - 11, c.x() - 10, c.y() - 11, c.x() - rx - 2.5, c.y() - 8);
         QLinearGradient kg(0, c.y() - ry - 8, 0, c.y() - 8);
         kg.setColorAt(0, QColor(0xE0, 0x40, 0x30));

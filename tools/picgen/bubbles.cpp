@@ -39,10 +39,26 @@ QImage tableBubble(int w, int h, Tail tail, const QString& caption, bool announc
     QRectF body;
     QPointF base, tip;
     switch (tail) {
-        case Tail::Left: body = QRectF(22, 6, w - 28, h - 16); base = QPointF(24, h * 0.58); tip = QPointF(3, h * 0.72); break;
-        case Tail::Right: body = QRectF(6, 6, w - 28, h - 16); base = QPointF(w - 24, h * 0.58); tip = QPointF(w - 3, h * 0.72); break;
-        case Tail::Up: body = QRectF(6, 22, w - 12, h - 30); base = QPointF(w * 0.32, 24); tip = QPointF(w * 0.2, 3); break;
-        case Tail::Down: body = QRectF(6, 6, w - 12, h - 30); base = QPointF(w * 0.3, h - 26); tip = QPointF(w * 0.18, h - 3); break;
+        case Tail::Left:
+            body = QRectF(22, 6, w - 28, h - 16);
+            base = QPointF(24, h * 0.58);
+            tip = QPointF(3, h * 0.72);
+            break;
+        case Tail::Right:
+            body = QRectF(6, 6, w - 28, h - 16);
+            base = QPointF(w - 24, h * 0.58);
+            tip = QPointF(w - 3, h * 0.72);
+            break;
+        case Tail::Up:
+            body = QRectF(6, 22, w - 12, h - 30);
+            base = QPointF(w * 0.32, 24);
+            tip = QPointF(w * 0.2, 3);
+            break;
+        case Tail::Down:
+            body = QRectF(6, 6, w - 12, h - 30);
+            base = QPointF(w * 0.3, h - 26);
+            tip = QPointF(w * 0.18, h - 3);
+            break;
     }
     QPainterPath path = bubblePath(body, 18, base, tip, 26);
     // Soft drop shadow, then the body.
@@ -63,7 +79,8 @@ QImage tableBubble(int w, int h, Tail tail, const QString& caption, bool announc
     QRectF textBox = body.adjusted(6, 4, -6, -4);
     if (announcement) {
         double px = fitPixelSize(caption, textBox.width(), caption.size() <= 2 ? 34 : 28);
-        outlinedText(p, textBox, caption, cjk(px, true), ink::cardRed, QColor(0xFF, 0xF2, 0xC0), 1.5);
+        outlinedText(p, textBox, caption, cjk(px, true), ink::cardRed, QColor(0xFF, 0xF2, 0xC0),
+                     1.5);
     } else {
         outlinedText(p, textBox, caption, cjk(46, true), QColor(0x2A, 0x3A, 0x6A), Qt::white, 1.5);
     }
@@ -77,14 +94,18 @@ void addBubbles(Catalogue& c) {
     o.dither = false;
     const QString pass = QString::fromUtf8("过");
     // One pass bubble per side of the table: left seat, the seats across, right seats.
-    addResource(c, 232, [=] { return tableBubble(131, 102, Tail::Left, pass, false); }, o);
-    addResource(c, 235, [=] { return tableBubble(131, 102, Tail::Up, pass, false); }, o);
-    addResource(c, 238, [=] { return tableBubble(129, 100, Tail::Right, pass, false); }, o);
-    const char* words[] = {"过",   "放弃", "吃贡", "让牌", "无头", "有头", "革命",
+    addResource(
+        c, 232, [=] { return tableBubble(131, 102, Tail::Left, pass, false); }, o);
+    addResource(
+        c, 235, [=] { return tableBubble(131, 102, Tail::Up, pass, false); }, o);
+    addResource(
+        c, 238, [=] { return tableBubble(129, 100, Tail::Right, pass, false); }, o);
+    const char* words[] = {"过",   "放弃", "吃贡", "让牌", "无头", "有头",  "革命",
                            "明点", "上班", "预点", "烧牌", "接风", "Dravik"};
     for (int i = 0; i < 13; ++i) {
         QString w = QString::fromUtf8(words[i]);
-        addResource(c, 641 + i, [=] { return tableBubble(131, 102, Tail::Down, w, true); }, o);
+        addResource(
+            c, 641 + i, [=] { return tableBubble(131, 102, Tail::Down, w, true); }, o);
     }
 }
 

@@ -95,22 +95,34 @@ void numberPips(QPainter& p, int count, Suit suit) {
     };
     std::vector<P> pips;
     switch (count) {
-        case 2: pips = {{C, 0}, {C, 1}}; break;
-        case 3: pips = {{C, 0}, {C, .5}, {C, 1}}; break;
-        case 4: pips = {{L, 0}, {R, 0}, {L, 1}, {R, 1}}; break;
-        case 5: pips = {{L, 0}, {R, 0}, {C, .5}, {L, 1}, {R, 1}}; break;
-        case 6: pips = {{L, 0}, {R, 0}, {L, .5}, {R, .5}, {L, 1}, {R, 1}}; break;
-        case 7: pips = {{L, 0}, {R, 0}, {C, .26}, {L, .5}, {R, .5}, {L, 1}, {R, 1}}; break;
+        case 2:
+            pips = {{C, 0}, {C, 1}};
+            break;
+        case 3:
+            pips = {{C, 0}, {C, .5}, {C, 1}};
+            break;
+        case 4:
+            pips = {{L, 0}, {R, 0}, {L, 1}, {R, 1}};
+            break;
+        case 5:
+            pips = {{L, 0}, {R, 0}, {C, .5}, {L, 1}, {R, 1}};
+            break;
+        case 6:
+            pips = {{L, 0}, {R, 0}, {L, .5}, {R, .5}, {L, 1}, {R, 1}};
+            break;
+        case 7:
+            pips = {{L, 0}, {R, 0}, {C, .26}, {L, .5}, {R, .5}, {L, 1}, {R, 1}};
+            break;
         case 8:
             pips = {{L, 0}, {R, 0}, {C, .26}, {L, .5}, {R, .5}, {C, .74}, {L, 1}, {R, 1}};
             break;
         case 9:
-            pips = {{L, 0}, {R, 0}, {L, .333}, {R, .333}, {C, .5},
-                    {L, .667}, {R, .667}, {L, 1}, {R, 1}};
+            pips = {{L, 0},    {R, 0},    {L, .333}, {R, .333}, {C, .5},
+                    {L, .667}, {R, .667}, {L, 1},    {R, 1}};
             break;
         case 10:
-            pips = {{L, 0}, {R, 0}, {C, .17}, {L, .333}, {R, .333},
-                    {L, .667}, {R, .667}, {C, .83}, {L, 1}, {R, 1}};
+            pips = {{L, 0},    {R, 0},    {C, .17}, {L, .333}, {R, .333},
+                    {L, .667}, {R, .667}, {C, .83}, {L, 1},    {R, 1}};
             break;
     }
     double size = count >= 9 ? 9.5 : 10.5;
@@ -152,7 +164,8 @@ void crown(QPainter& p, QRectF r, int kind, QColor jewel) {
     p.setPen(Qt::NoPen);
     p.setBrush(jewel);
     if (kind == 2) {
-        for (double t : {0.0, 0.5, 1.0}) p.drawEllipse(QPointF(x + w * t, y + (t == 0.5 ? 0 : h * 0.25)), 1.6, 1.6);
+        for (double t : {0.0, 0.5, 1.0})
+            p.drawEllipse(QPointF(x + w * t, y + (t == 0.5 ? 0 : h * 0.25)), 1.6, 1.6);
     } else if (kind == 1) {
         p.drawEllipse(QPointF(x + w * 0.5, y + h * 0.55), 1.8, 1.8);
     } else {
@@ -182,7 +195,8 @@ void courtCard(QPainter& p, int rank, Suit suit) {
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(frame.adjusted(2, 2, -2, -2), 2, 2);
     int kind = rank - 11;  // J 0, Q 1, K 2
-    QColor jewel = (suit == Suit::Hearts || suit == Suit::Diamonds) ? QColor(0x1F, 0x4F, 0xB0) : ink::cardRed;
+    QColor jewel =
+        (suit == Suit::Hearts || suit == Suit::Diamonds) ? QColor(0x1F, 0x4F, 0xB0) : ink::cardRed;
     crown(p, QRectF(21.5, 15, 18, 11), kind, jewel);
     // The letter in a serif-like heavy cut, then the suit below it.
     p.setPen(Qt::NoPen);
@@ -209,10 +223,14 @@ QImage face(int rank, Suit suit) {
     begin(p, img);
     blankFace(p);
     bothCorners(p, rankText(rank), suit);
-    if (rank <= 10) numberPips(p, rank, suit);
-    else if (rank <= 13) courtCard(p, rank, suit);
-    else if (rank == 14) aceCard(p, suit);
-    else numberPips(p, 2, suit);  // the two
+    if (rank <= 10)
+        numberPips(p, rank, suit);
+    else if (rank <= 13)
+        courtCard(p, rank, suit);
+    else if (rank == 14)
+        aceCard(p, suit);
+    else
+        numberPips(p, 2, suit);  // the two
     return img;
 }
 
@@ -255,7 +273,8 @@ void jokerHat(QPainter& p, QRectF r, QColor a, QColor b) {
     p.drawEllipse(faceC + QPointF(faceR * 0.4, -faceR * 0.2), 1.1, 1.3);
     p.setPen(QPen(QColor(0xB0, 0x20, 0x20), 1.0, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(faceC.x() - faceR * 0.5, faceC.y() - faceR * 0.3, faceR, faceR * 0.9), 200 * 16, 140 * 16);
+    p.drawArc(QRectF(faceC.x() - faceR * 0.5, faceC.y() - faceR * 0.3, faceR, faceR * 0.9),
+              200 * 16, 140 * 16);
     // Ruff collar.
     p.setPen(QPen(a.darker(150), 0.6));
     p.setBrush(b);
@@ -302,8 +321,10 @@ QImage joker(bool big) {
         double a = -M_PI / 2 + i * M_PI / 5;
         double rr = (i % 2) ? 2.4 : 5.5;
         QPointF pt = sc + QPointF(rr * std::cos(a), rr * std::sin(a));
-        if (i == 0) star.moveTo(pt);
-        else star.lineTo(pt);
+        if (i == 0)
+            star.moveTo(pt);
+        else
+            star.lineTo(pt);
     }
     star.closeSubpath();
     p.setPen(QPen(main.darker(130), 0.6));
@@ -366,9 +387,12 @@ void addCards(Catalogue& c) {
     opt.dither = false;
     for (int suit = 0; suit < 4; ++suit)
         for (int rank = 3; rank <= 15; ++rank)
-            addResource(c, rank + 16 * suit, [=] { return face(rank, Suit(suit)); }, opt);
-    addResource(c, 16, [] { return joker(false); }, opt);
-    addResource(c, 17, [] { return joker(true); }, opt);
+            addResource(
+                c, rank + 16 * suit, [=] { return face(rank, Suit(suit)); }, opt);
+    addResource(
+        c, 16, [] { return joker(false); }, opt);
+    addResource(
+        c, 17, [] { return joker(true); }, opt);
     addResource(c, 18, back, opt);
 }
 

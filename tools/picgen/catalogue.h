@@ -11,8 +11,8 @@
 namespace picgen {
 
 struct Picture {
-    int id = 0;            // resource id; 0 for a window-design picture
-    std::string name;      // design picture name (empty for resources)
+    int id = 0;        // resource id; 0 for a window-design picture
+    std::string name;  // design picture name (empty for resources)
     bool jpeg = false;
     GifOptions gif;
     std::function<std::vector<QImage>()> draw;  // one frame, or the frames of an animation
@@ -39,7 +39,7 @@ void addCards(Catalogue& c);
 void addButtons(Catalogue& c);
 void addAvatars(Catalogue& c);
 void addBubbles(Catalogue& c);
-void addMarks(Catalogue& c);    // lamps, ready marks, status labels, finishing places
+void addMarks(Catalogue& c);  // lamps, ready marks, status labels, finishing places
 void addFlames(Catalogue& c);
 void addIcons(Catalogue& c);
 void addVideoFrames(Catalogue& c);

@@ -32,8 +32,10 @@ void tongue(QPainter& p, QPointF base, double width, double height, double sway)
         QPointF tip = base + QPointF(sway * l.scale, -h);
         QPainterPath t;
         t.moveTo(base + QPointF(-w / 2, 0));
-        t.cubicTo(base + QPointF(-w * 0.62, -h * 0.45), tip + QPointF(-w * 0.15 - sway * 0.3, h * 0.35), tip);
-        t.cubicTo(tip + QPointF(w * 0.15 - sway * 0.3, h * 0.35), base + QPointF(w * 0.62, -h * 0.45), base + QPointF(w / 2, 0));
+        t.cubicTo(base + QPointF(-w * 0.62, -h * 0.45),
+                  tip + QPointF(-w * 0.15 - sway * 0.3, h * 0.35), tip);
+        t.cubicTo(tip + QPointF(w * 0.15 - sway * 0.3, h * 0.35),
+                  base + QPointF(w * 0.62, -h * 0.45), base + QPointF(w / 2, 0));
         t.quadTo(base + QPointF(0, w * 0.28), base + QPointF(-w / 2, 0));
         QLinearGradient g(base, tip);
         g.setColorAt(0, l.inner);
@@ -60,8 +62,8 @@ void fire(QPainter& p, double phase, double size, unsigned seed) {
         double dx, w, h, speed, off;
     };
     const T tongues[] = {
-        {-34, 30, 58, 1, 0.3}, {34, 30, 62, 1, 1.7}, {-18, 38, 92, 2, 2.2},
-        {18, 38, 88, 1, 4.0},  {0, 46, 118, 1, 0.9}, {-6, 22, 70, 2, 5.1}, {10, 20, 64, 1, 3.3},
+        {-34, 30, 58, 1, 0.3}, {34, 30, 62, 1, 1.7}, {-18, 38, 92, 2, 2.2}, {18, 38, 88, 1, 4.0},
+        {0, 46, 118, 1, 0.9},  {-6, 22, 70, 2, 5.1}, {10, 20, 64, 1, 3.3},
     };
     for (const T& t : tongues) {
         double flick = 1 + 0.12 * std::sin(a * t.speed + t.off);
@@ -124,7 +126,7 @@ void tap(QPainter& p, double valve) {
     brass.setColorAt(1, QColor(0x7A, 0x54, 0x10));
     p.setPen(QPen(QColor(0x5A, 0x3C, 0x08), 1));
     p.setBrush(brass);
-    p.drawRect(QRectF(0, 16, 52, 12));               // pipe
+    p.drawRect(QRectF(0, 16, 52, 12));                // pipe
     p.drawRoundedRect(QRectF(44, 12, 16, 20), 3, 3);  // body
     QPainterPath spout;
     spout.moveTo(52, 22);

@@ -73,7 +73,8 @@ void writeGif(const std::string& path, const std::vector<QImage>& frames, const 
             gcb.DisposalMode = animated ? DISPOSE_BACKGROUND : DISPOSAL_UNSPECIFIED;
             gcb.UserInputFlag = false;
             gcb.DelayTime = animated ? o.delayHundredths : 0;
-            gcb.TransparentColor = frame.transparentIndex >= 0 ? frame.transparentIndex : NO_TRANSPARENT_COLOR;
+            gcb.TransparentColor =
+                frame.transparentIndex >= 0 ? frame.transparentIndex : NO_TRANSPARENT_COLOR;
             GifByteType ext[4];
             EGifGCBToExtension(&gcb, ext);
             check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext), gif, path);
@@ -82,12 +83,14 @@ void writeGif(const std::string& path, const std::vector<QImage>& frames, const 
         check(EGifPutImageDesc(gif, 0, 0, frame.width, frame.height, false, local.get()), gif,
               path);
         for (int y = 0; y < frame.height; ++y) {
-            check(EGifPutLine(gif, const_cast<GifByteType*>(&frame.pixels[std::size_t(y) * frame.width]),
+            check(EGifPutLine(gif,
+                              const_cast<GifByteType*>(&frame.pixels[std::size_t(y) * frame.width]),
                               frame.width),
                   gif, path);
         }
     }
-    if (EGifCloseFile(gif, &err) != GIF_OK) throw std::runtime_error(path + ": " + GifErrorString(err));
+    if (EGifCloseFile(gif, &err) != GIF_OK)
+        throw std::runtime_error(path + ": " + GifErrorString(err));
 }
 
 }  // namespace picgen

@@ -18,6 +18,7 @@ struct GifOptions {
 };
 
 // Throws std::runtime_error when the file cannot be written.
-void writeGif(const std::string& path, const std::vector<QImage>& frames, const GifOptions& options);
+void writeGif(const std::string& path, const std::vector<QImage>& frames,
+              const GifOptions& options);
 
 }  // namespace picgen

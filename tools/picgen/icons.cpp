@@ -10,7 +10,18 @@ namespace picgen {
 
 namespace {
 
-enum class Glyph { Camera, Magnifier, Photo, Music, Bell, Close, Maximise, Grid, SmallScreen, LargeScreen };
+enum class Glyph {
+    Camera,
+    Magnifier,
+    Photo,
+    Music,
+    Bell,
+    Close,
+    Maximise,
+    Grid,
+    SmallScreen,
+    LargeScreen
+};
 
 void tile(QPainter& p, int w, int h, QColor top, QColor bottom, QColor rim) {
     QLinearGradient g(0, 0, 0, h);
@@ -90,7 +101,9 @@ void glyph(QPainter& p, Glyph g, QRectF r, QColor c) {
         case Glyph::Grid:
             for (int i = 0; i < 2; ++i)
                 for (int j = 0; j < 2; ++j)
-                    p.fillRect(QRectF(x + w * (0.08 + 0.48 * i), y + h * (0.08 + 0.48 * j), w * 0.38, h * 0.38), c);
+                    p.fillRect(QRectF(x + w * (0.08 + 0.48 * i), y + h * (0.08 + 0.48 * j),
+                                      w * 0.38, h * 0.38),
+                               c);
             break;
         case Glyph::SmallScreen:
             p.drawRect(QRectF(x + w * 0.05, y + h * 0.1, w * 0.9, h * 0.8));
@@ -125,16 +138,25 @@ void addIcons(Catalogue& c) {
     const Glyph four[] = {Glyph::Camera, Glyph::Magnifier, Glyph::Photo, Glyph::Music};
     for (int i = 0; i < 4; ++i) {
         Glyph g = four[i];
-        addResource(c, 850 + i, [=] { return icon(g, false, 16, 14); }, o);
-        addResource(c, 854 + i, [=] { return icon(g, true, 16, 14); }, o);
+        addResource(
+            c, 850 + i, [=] { return icon(g, false, 16, 14); }, o);
+        addResource(
+            c, 854 + i, [=] { return icon(g, true, 16, 14); }, o);
     }
-    addResource(c, 858, [] { return icon(Glyph::Bell, false, 16, 14, ink::goldLight); }, o);
-    addResource(c, 859, [] { return icon(Glyph::Bell, false, 16, 14, QColor(0xFF, 0x70, 0x50)); }, o);
-    addResource(c, 860, [] { return icon(Glyph::Close, false, 17, 16); }, o);
-    addResource(c, 861, [] { return icon(Glyph::Maximise, false, 17, 16); }, o);
-    addResource(c, 862, [] { return icon(Glyph::Grid, false, 17, 16); }, o);
-    addResource(c, 863, [] { return icon(Glyph::SmallScreen, false, 16, 14); }, o);
-    addResource(c, 864, [] { return icon(Glyph::LargeScreen, false, 16, 14); }, o);
+    addResource(
+        c, 858, [] { return icon(Glyph::Bell, false, 16, 14, ink::goldLight); }, o);
+    addResource(
+        c, 859, [] { return icon(Glyph::Bell, false, 16, 14, QColor(0xFF, 0x70, 0x50)); }, o);
+    addResource(
+        c, 860, [] { return icon(Glyph::Close, false, 17, 16); }, o);
+    addResource(
+        c, 861, [] { return icon(Glyph::Maximise, false, 17, 16); }, o);
+    addResource(
+        c, 862, [] { return icon(Glyph::Grid, false, 17, 16); }, o);
+    addResource(
+        c, 863, [] { return icon(Glyph::SmallScreen, false, 16, 14); }, o);
+    addResource(
+        c, 864, [] { return icon(Glyph::LargeScreen, false, 16, 14); }, o);
 }
 
 }  // namespace picgen

@@ -48,7 +48,9 @@ int main(int argc, char** argv) {
         if (argc == 5 && std::string(argv[1]) == "--sheet")
             return picgen::writeSheets(argv[2], argv[3], argv[4]);
         if (argc == 2) return generate(argv[1]);
-        std::fprintf(stderr, "usage: picgen <folder> | picgen --sheet <folder> <resources.png> <designs.png>\n");
+        std::fprintf(
+            stderr,
+            "usage: picgen <folder> | picgen --sheet <folder> <resources.png> <designs.png>\n");
         return 2;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "picgen: %s\n", e.what());

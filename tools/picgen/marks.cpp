@@ -91,7 +91,8 @@ QImage okMark(QColor color) {
     tick.lineTo(14, 18);
     tick.lineTo(19.5, 10.5);
     p.drawPath(tick);
-    outlinedText(p, QRectF(26, 0, 40, 29), "OK", latin(19, true), Qt::white, color.darker(180), 1.2);
+    outlinedText(p, QRectF(26, 0, 40, 29), "OK", latin(19, true), Qt::white, color.darker(180),
+                 1.2);
     return img;
 }
 
@@ -118,7 +119,8 @@ QImage declarationLabel(const QString& caption, QColor color) {
     p.setPen(QPen(ink::goldDark, 1.2));
     p.setBrush(ink::goldLight);
     p.drawEllipse(QPointF(13, 21), 3, 3);
-    outlinedText(p, QRectF(18, 6, 60, 30), caption, cjk(21, true), ink::cream, color.darker(190), 1.2);
+    outlinedText(p, QRectF(18, 6, 60, 30), caption, cjk(21, true), ink::cream, color.darker(190),
+                 1.2);
     return img;
 }
 
@@ -153,28 +155,43 @@ QImage finishPlace(const QString& caption, QColor a, QColor b, QColor fore, QCol
 void addMarks(Catalogue& c) {
     GifOptions o;
     o.dither = false;
-    addResource(c, 631, [] { return lamp(false); }, o);
-    addResource(c, 632, [] { return lamp(true); }, o);
-    addResource(c, 280, [] { return okMark(QColor(0x2E, 0x9A, 0x48)); }, o);
-    addResource(c, 281, [] { return okMark(QColor(0x2E, 0x6E, 0xC8)); }, o);
-    addResource(c, 282, [] { return okMark(QColor(0xD0, 0x8A, 0x18)); }, o);
-    addResource(c, 636, [] { return declarationLabel(u("预点"), QColor(0x2A, 0x5E, 0xA8)); }, o);
-    addResource(c, 637, [] { return declarationLabel(u("明点"), QColor(0xB0, 0x24, 0x24)); }, o);
+    addResource(
+        c, 631, [] { return lamp(false); }, o);
+    addResource(
+        c, 632, [] { return lamp(true); }, o);
+    addResource(
+        c, 280, [] { return okMark(QColor(0x2E, 0x9A, 0x48)); }, o);
+    addResource(
+        c, 281, [] { return okMark(QColor(0x2E, 0x6E, 0xC8)); }, o);
+    addResource(
+        c, 282, [] { return okMark(QColor(0xD0, 0x8A, 0x18)); }, o);
+    addResource(
+        c, 636, [] { return declarationLabel(u("预点"), QColor(0x2A, 0x5E, 0xA8)); }, o);
+    addResource(
+        c, 637, [] { return declarationLabel(u("明点"), QColor(0xB0, 0x24, 0x24)); }, o);
     struct Place {
         const char* caption;
         QColor a, b, fore, outline;
     };
     const Place places[] = {
-        {"头科", QColor(0xF8, 0xD8, 0x68), QColor(0xD8, 0x9C, 0x20), QColor(0x8A, 0x14, 0x08), QColor(0xFF, 0xF4, 0xC8)},
-        {"二科", QColor(0xE8, 0xEC, 0xF0), QColor(0xA0, 0xA8, 0xB4), QColor(0xFF, 0xFF, 0xFF), QColor(0xA0, 0xA8, 0xB4).darker(220)},
-        {"三科", QColor(0xE8, 0xA8, 0x70), QColor(0xA8, 0x60, 0x30), QColor(0xFF, 0xF0, 0xE0), QColor(0xA8, 0x60, 0x30).darker(220)},
-        {"四科", QColor(0x6C, 0xC0, 0x8C), QColor(0x2A, 0x80, 0x50), QColor(0xF0, 0xFF, 0xF4), QColor(0x2A, 0x80, 0x50).darker(220)},
-        {"二落", QColor(0x8C, 0x94, 0xA4), QColor(0x54, 0x5C, 0x6C), QColor(0xE8, 0xEC, 0xF2), QColor(0x54, 0x5C, 0x6C).darker(220)},
-        {"大落", QColor(0x6A, 0x40, 0x58), QColor(0x3A, 0x1A, 0x2C), QColor(0xF0, 0xD8, 0xE4), QColor(0x3A, 0x1A, 0x2C).darker(220)},
+        {"头科", QColor(0xF8, 0xD8, 0x68), QColor(0xD8, 0x9C, 0x20), QColor(0x8A, 0x14, 0x08),
+         QColor(0xFF, 0xF4, 0xC8)},
+        {"二科", QColor(0xE8, 0xEC, 0xF0), QColor(0xA0, 0xA8, 0xB4), QColor(0xFF, 0xFF, 0xFF),
+         QColor(0xA0, 0xA8, 0xB4).darker(220)},
+        {"三科", QColor(0xE8, 0xA8, 0x70), QColor(0xA8, 0x60, 0x30), QColor(0xFF, 0xF0, 0xE0),
+         QColor(0xA8, 0x60, 0x30).darker(220)},
+        {"四科", QColor(0x6C, 0xC0, 0x8C), QColor(0x2A, 0x80, 0x50), QColor(0xF0, 0xFF, 0xF4),
+         QColor(0x2A, 0x80, 0x50).darker(220)},
+        {"二落", QColor(0x8C, 0x94, 0xA4), QColor(0x54, 0x5C, 0x6C), QColor(0xE8, 0xEC, 0xF2),
+         QColor(0x54, 0x5C, 0x6C).darker(220)},
+        {"大落", QColor(0x6A, 0x40, 0x58), QColor(0x3A, 0x1A, 0x2C), QColor(0xF0, 0xD8, 0xE4),
+         QColor(0x3A, 0x1A, 0x2C).darker(220)},
     };
     for (int i = 0; i < 6; ++i) {
         Place pl = places[i];
-        addResource(c, 661 + i, [=] { return finishPlace(u(pl.caption), pl.a, pl.b, pl.fore, pl.outline); }, o);
+        addResource(
+            c, 661 + i, [=] { return finishPlace(u(pl.caption), pl.a, pl.b, pl.fore, pl.outline); },
+            o);
     }
 }
 

@@ -46,13 +46,15 @@ std::vector<QRgb> medianCut(const std::unordered_map<std::uint32_t, int>& hist, 
         }
         if (bestScore <= 0) break;
         Range r = boxes[bestBox];
-        std::sort(entries.begin() + r.begin, entries.begin() + r.end,
-                  [&](auto& a, auto& b) { return channel(a.first, bestCh) < channel(b.first, bestCh); });
+        std::sort(entries.begin() + r.begin, entries.begin() + r.end, [&](auto& a, auto& b) {
+            return channel(a.first, bestCh) < channel(b.first, bestCh);
+        });
         long total = 0;
         for (std::size_t i = r.begin; i < r.end; ++i) total += entries[i].second;
         long acc = 0;
         std::size_t mid = r.begin;
-        while (mid < r.end - 1 && acc + entries[mid].second <= total / 2) acc += entries[mid++].second;
+        while (mid < r.end - 1 && acc + entries[mid].second <= total / 2)
+            acc += entries[mid++].second;
         if (mid == r.begin) mid = r.begin + 1;
         boxes[bestBox] = {r.begin, mid};
         boxes.push_back({mid, r.end});
@@ -62,7 +64,8 @@ std::vector<QRgb> medianCut(const std::unordered_map<std::uint32_t, int>& hist, 
         double s[3] = {0, 0, 0};
         double n = 0;
         for (std::size_t i = r.begin; i < r.end; ++i) {
-            for (int ch = 0; ch < 3; ++ch) s[ch] += channel(entries[i].first, ch) * entries[i].second;
+            for (int ch = 0; ch < 3; ++ch)
+                s[ch] += channel(entries[i].first, ch) * entries[i].second;
             n += entries[i].second;
         }
         palette.push_back(qRgb(int(s[0] / n + 0.5), int(s[1] / n + 0.5), int(s[2] / n + 0.5)));

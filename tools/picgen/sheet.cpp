@@ -43,8 +43,9 @@ std::vector<Entry> readList(const std::string& folder, const std::string& kind) 
         out.push_back(std::move(e));
     }
     if (kind == "resource")
-        std::stable_sort(out.begin(), out.end(),
-                         [](const Entry& a, const Entry& b) { return a.label.toInt() < b.label.toInt(); });
+        std::stable_sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) {
+            return a.label.toInt() < b.label.toInt();
+        });
     return out;
 }
 
@@ -87,7 +88,9 @@ QImage layout(const std::vector<Entry>& entries, int width, const QString& title
             p.drawImage(pl.x, pl.y, img);
             QString label = entries[i].label;
             if (entries[i].frames.size() > 1) label += QString(" #%1").arg(f + 1);
-            text(p, QRectF(pl.x - 4, pl.y + img.height() + 1, std::max(img.width(), 30) + 8, labelH - 2),
+            text(p,
+                 QRectF(pl.x - 4, pl.y + img.height() + 1, std::max(img.width(), 30) + 8,
+                        labelH - 2),
                  label, cjk(11), QColor(0xE0, 0xE0, 0xE0), Qt::transparent,
                  Qt::AlignHCenter | Qt::AlignTop);
         }

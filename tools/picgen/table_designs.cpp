@@ -42,7 +42,8 @@ QImage tableFelt(int w, int h) {
     const Suit suits[] = {Suit::Spades, Suit::Hearts, Suit::Clubs, Suit::Diamonds};
     for (int i = 0; i < 4; ++i) {
         double a = M_PI / 4 + i * M_PI / 2;
-        QPointF c = ring.center() + QPointF(std::cos(a) * ring.width() * 0.36, std::sin(a) * ring.height() * 0.36);
+        QPointF c = ring.center() +
+                    QPointF(std::cos(a) * ring.width() * 0.36, std::sin(a) * ring.height() * 0.36);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0xD9, 0xAE, 0x4E, 45));
         p.drawPath(suitPath(suits[i], QRectF(c.x() - 12 * s, c.y() - 13 * s, 24 * s, 26 * s)));
@@ -206,7 +207,8 @@ QImage clock() {
     p.setPen(QPen(QColor(0x40, 0x30, 0x20), 1));
     for (int i = 0; i < 12; ++i) {
         double a = i * M_PI / 6;
-        p.drawLine(c + QPointF(9 * std::cos(a), 9 * std::sin(a)), c + QPointF(10.5 * std::cos(a), 10.5 * std::sin(a)));
+        p.drawLine(c + QPointF(9 * std::cos(a), 9 * std::sin(a)),
+                   c + QPointF(10.5 * std::cos(a), 10.5 * std::sin(a)));
     }
     p.setPen(QPen(QColor(0x20, 0x18, 0x10), 1.6, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(c, c + QPointF(0, -7.5));

@@ -26,7 +26,8 @@ QImage videoFrame(int slot) {
     g.setColorAt(0, QColor(0x22, 0x2A, 0x34));
     g.setColorAt(1, QColor(0x0C, 0x10, 0x14));
     p.fillRect(screen, g);
-    QString caption = slot == 0 ? QString::fromUtf8("本地视频") : QString::fromUtf8("视频 %1").arg(slot);
+    QString caption =
+        slot == 0 ? QString::fromUtf8("本地视频") : QString::fromUtf8("视频 %1").arg(slot);
     text(p, QRectF(8, 0, 150, 16), caption, cjk(11, true), ink::goldLight, QColor(0, 0, 0, 160),
          Qt::AlignLeft | Qt::AlignVCenter);
     // Camera mark in the middle of the dark screen until a picture arrives.

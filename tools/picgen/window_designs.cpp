@@ -143,8 +143,8 @@ QImage chuPai() {
     p.setBrush(QColor(0xFF, 0xD0, 0x40));
     p.drawPath(tri);
     text(p, QRectF(10, 22, 24, 20), "!", latin(14, true), QColor(0x50, 0x20, 0x00));
-    text(p, QRectF(38, 16, 136, 34), u("出牌不符合规则"), cjk(fitPixelSize(u("出牌不符合规则"), 132, 17), true),
-         ink::cream, QColor(0, 0, 0, 170));
+    text(p, QRectF(38, 16, 136, 34), u("出牌不符合规则"),
+         cjk(fitPixelSize(u("出牌不符合规则"), 132, 17), true), ink::cream, QColor(0, 0, 0, 170));
     return img;
 }
 
@@ -185,10 +185,26 @@ QImage speechBubble(int w, int h, Tail tail) {
     QRectF body;
     QPointF base, tip;
     switch (tail) {
-        case Tail::DownLeft: body = QRectF(4, 3, w - 9, h - 24); base = QPointF(40, h - 22); tip = QPointF(18, h - 2); break;
-        case Tail::Left: body = QRectF(26, 3, w - 31, h - 8); base = QPointF(28, h * 0.5); tip = QPointF(2, h * 0.62); break;
-        case Tail::UpLeft: body = QRectF(4, 24, w - 9, h - 29); base = QPointF(48, 26); tip = QPointF(24, 2); break;
-        case Tail::Right: body = QRectF(4, 3, w - 33, h - 8); base = QPointF(w - 30, h * 0.5); tip = QPointF(w - 3, h * 0.62); break;
+        case Tail::DownLeft:
+            body = QRectF(4, 3, w - 9, h - 24);
+            base = QPointF(40, h - 22);
+            tip = QPointF(18, h - 2);
+            break;
+        case Tail::Left:
+            body = QRectF(26, 3, w - 31, h - 8);
+            base = QPointF(28, h * 0.5);
+            tip = QPointF(2, h * 0.62);
+            break;
+        case Tail::UpLeft:
+            body = QRectF(4, 24, w - 9, h - 29);
+            base = QPointF(48, 26);
+            tip = QPointF(24, 2);
+            break;
+        case Tail::Right:
+            body = QRectF(4, 3, w - 33, h - 8);
+            base = QPointF(w - 30, h * 0.5);
+            tip = QPointF(w - 3, h * 0.62);
+            break;
     }
     QPainterPath path = bubblePath(body, 16, base, tip, 20);
     p.setPen(Qt::NoPen);
@@ -224,11 +240,14 @@ void addWindowDesigns(Catalogue& c) {
         int w, h;
         Tail tail;
     };
-    const B bubbles[] = {{174, 92, Tail::DownLeft}, {198, 92, Tail::Left},  {208, 104, Tail::UpLeft},
-                         {208, 104, Tail::UpLeft},  {208, 104, Tail::UpLeft}, {208, 104, Tail::Right}};
+    const B bubbles[] = {{174, 92, Tail::DownLeft}, {198, 92, Tail::Left},
+                         {208, 104, Tail::UpLeft},  {208, 104, Tail::UpLeft},
+                         {208, 104, Tail::UpLeft},  {208, 104, Tail::Right}};
     for (int i = 0; i < 6; ++i) {
         B b = bubbles[i];
-        addDesign(c, "imgSpeakBox" + std::to_string(i), [=] { return speechBubble(b.w, b.h, b.tail); }, keyed);
+        addDesign(
+            c, "imgSpeakBox" + std::to_string(i), [=] { return speechBubble(b.w, b.h, b.tail); },
+            keyed);
     }
 }
 

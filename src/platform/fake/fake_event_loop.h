@@ -13,7 +13,7 @@
 namespace platform {
 
 class FakeEventLoop : public EventLoop {
-public:
+  public:
     std::int64_t nowMs() override { return now_; }
     void post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
     void wait(int ms) override {
@@ -29,11 +29,11 @@ public:
     void drain();
     int waitDepth() const { return depth_; }
 
-protected:
+  protected:
     void timerChanged(Timer& t) override;
     void timerDestroyed(Timer& t) override;
 
-private:
+  private:
     struct Armed {
         std::int64_t due;
         std::uint64_t seq;

@@ -19,7 +19,7 @@ struct HallMessage {
 };
 
 class FakeHallNetwork {
-public:
+  public:
     explicit FakeHallNetwork(EventLoop& loop) : loop(loop) {}
     EventLoop& loop;
     std::map<std::string, class FakeHallBus*> endpoints;
@@ -27,7 +27,7 @@ public:
 };
 
 class FakeHallBus : public HallBus {
-public:
+  public:
     explicit FakeHallBus(FakeHallNetwork& net) : net_(net) {}
     ~FakeHallBus() override { close(); }
     bool open(const std::string& caption) override {
@@ -58,7 +58,7 @@ public:
         return true;
     }
 
-private:
+  private:
     FakeHallNetwork& net_;
     std::string caption_;
     bool open_ = false;

@@ -15,7 +15,7 @@ struct ShownMessage {
 };
 
 class FakeShell : public Shell {
-public:
+  public:
     int messageBox(const std::string& text, const std::string& title, int buttons) override {
         messages.push_back({text, title, buttons});
         if (!answers.empty()) {

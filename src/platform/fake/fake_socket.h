@@ -9,7 +9,7 @@
 namespace platform {
 
 class FakeSocket : public TcpSocket {
-public:
+  public:
     explicit FakeSocket(EventLoop& loop) : loop_(loop) {}
     void setRemote(const std::string& host, int port) override {
         remoteHost = host;
@@ -19,7 +19,10 @@ public:
         state_ = SockConnecting;
         ++connectCalls;
     }
-    void close() override { state_ = SockClosed; ++closeCalls; }
+    void close() override {
+        state_ = SockClosed;
+        ++closeCalls;
+    }
     int state() const override { return state_; }
     void send(const std::uint8_t* data, std::size_t size) override {
         sent.insert(sent.end(), data, data + size);
@@ -54,7 +57,7 @@ public:
     int closeCalls = 0;
     Bytes sent;
 
-private:
+  private:
     EventLoop& loop_;
     int state_ = SockClosed;
 };

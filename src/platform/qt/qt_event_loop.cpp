@@ -28,8 +28,8 @@ void QtEventLoop::guard(const std::function<void()>& f) {
 }
 
 void QtEventLoop::post(std::function<void()> task) {
-    QMetaObject::invokeMethod(&context_, [task = std::move(task)] { guard(task); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &context_, [task = std::move(task)] { guard(task); }, Qt::QueuedConnection);
 }
 
 void QtEventLoop::wait(int ms) {

@@ -14,7 +14,7 @@ class QTimer;
 namespace platform {
 
 class QtEventLoop : public EventLoop {
-public:
+  public:
     QtEventLoop();
     ~QtEventLoop() override;
     std::int64_t nowMs() override { return clock_.elapsed(); }
@@ -26,11 +26,11 @@ public:
     static void guard(const std::function<void()>& f);
     static std::function<void()> afterCallback;  // set by the window adapter
 
-protected:
+  protected:
     void timerChanged(Timer& t) override;
     void timerDestroyed(Timer& t) override;
 
-private:
+  private:
     QElapsedTimer clock_;
     QObject context_;
     std::map<Timer*, std::unique_ptr<QTimer>> timers_;

@@ -8,7 +8,7 @@
 namespace platform {
 
 class QtHallBus : public HallBus {
-public:
+  public:
     explicit QtHallBus(std::string directory = hallBusDirectory());
     bool open(const std::string& caption) override;
     void close() override;
@@ -19,7 +19,7 @@ public:
     }
     const std::string& directory() const { return bus_.directory(); }
 
-private:
+  private:
     UnixHallBus bus_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };

@@ -23,9 +23,12 @@ void paintChildren(QPainter& p, const std::vector<ui::Control*>& list, bool incl
 
 int qtAlign(ui::Align a) {
     switch (a) {
-        case ui::Align::Right: return Qt::AlignRight;
-        case ui::Align::Center: return Qt::AlignHCenter;
-        default: return Qt::AlignLeft;
+        case ui::Align::Right:
+            return Qt::AlignRight;
+        case ui::Align::Center:
+            return Qt::AlignHCenter;
+        default:
+            return Qt::AlignLeft;
     }
 }
 
@@ -116,8 +119,8 @@ void installFonts() {
         }
     }
     if (cjkFamily.isEmpty()) cjkFamily = "sans-serif";
-    for (const char* name : {"宋体", "隶书", "黑体", "楷体", "新宋体", "微软雅黑", "Arial",
-                             "MS Sans Serif", "Tahoma"})
+    for (const char* name :
+         {"宋体", "隶书", "黑体", "楷体", "新宋体", "微软雅黑", "Arial", "MS Sans Serif", "Tahoma"})
         QFont::insertSubstitution(QString::fromUtf8(name), cjkFamily);
 }
 

@@ -38,10 +38,14 @@ int QtShell::messageBox(const std::string& text, const std::string& title, int b
             box.setStandardButtons(QMessageBox::Ok);
     }
     switch (box.exec()) {
-        case QMessageBox::Cancel: return ID_CANCEL;
-        case QMessageBox::Yes: return ID_YES;
-        case QMessageBox::No: return ID_NO;
-        default: return ID_OK;
+        case QMessageBox::Cancel:
+            return ID_CANCEL;
+        case QMessageBox::Yes:
+            return ID_YES;
+        case QMessageBox::No:
+            return ID_NO;
+        default:
+            return ID_OK;
     }
 }
 

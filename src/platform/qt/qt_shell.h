@@ -8,7 +8,7 @@
 namespace platform {
 
 class QtShell : public Shell {
-public:
+  public:
     explicit QtShell(std::string busDirectory);
     int messageBox(const std::string& text, const std::string& title, int buttons) override;
     void openDocument(const std::string& target) override;
@@ -16,7 +16,7 @@ public:
     std::string programFolder() override;
     ScreenSize screenSize() override;
 
-private:
+  private:
     std::string busDir_;
 };
 

@@ -41,11 +41,15 @@ void QtSocket::close() {
 
 int QtSocket::state() const {
     switch (socket_.state()) {
-        case QAbstractSocket::ConnectedState: return SockConnected;
+        case QAbstractSocket::ConnectedState:
+            return SockConnected;
         case QAbstractSocket::HostLookupState:
-        case QAbstractSocket::ConnectingState: return SockConnecting;
-        case QAbstractSocket::ClosingState: return SockClosing;
-        default: return failed_ ? SockError : SockClosed;
+        case QAbstractSocket::ConnectingState:
+            return SockConnecting;
+        case QAbstractSocket::ClosingState:
+            return SockClosing;
+        default:
+            return failed_ ? SockError : SockClosed;
     }
 }
 

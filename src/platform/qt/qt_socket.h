@@ -7,7 +7,7 @@
 namespace platform {
 
 class QtSocket : public TcpSocket {
-public:
+  public:
     QtSocket();
     void setRemote(const std::string& host, int port) override;
     void connect() override;
@@ -15,7 +15,7 @@ public:
     int state() const override;
     void send(const std::uint8_t* data, std::size_t size) override;
 
-private:
+  private:
     QTcpSocket socket_;
     std::string host_;
     int port_ = 0;

@@ -30,8 +30,7 @@ QtWindows::QtWindows(ui::WindowSystem& ws) : ws_(ws) {
     QtEventLoop::afterCallback = [this] { sync(); };
     QObject::connect(&snapshotTimer_, &QTimer::timeout, [this] {
         for (ui::Form* f : ws_.forms())
-            if (f->loaded() && f->visible)
-                saveFormPng(*f, snapshotDir_ + "/" + f->name() + ".png");
+            if (f->loaded() && f->visible) saveFormPng(*f, snapshotDir_ + "/" + f->name() + ".png");
     });
 }
 
@@ -86,8 +85,7 @@ void FormWidget::sync() {
     }
     bool wantVisible = form_.loaded() && form_.visible;
     if (wantVisible) {
-        Qt::WindowStates st = form_.windowState == ui::WindowState::Minimized
-                                  ? Qt::WindowMinimized
+        Qt::WindowStates st = form_.windowState == ui::WindowState::Minimized ? Qt::WindowMinimized
                               : form_.windowState == ui::WindowState::Maximized
                                   ? Qt::WindowMaximized
                                   : Qt::WindowNoState;
@@ -167,10 +165,14 @@ namespace {
 
 int buttonOf(Qt::MouseButton b) {
     switch (b) {
-        case Qt::LeftButton: return ui::LeftButton;
-        case Qt::RightButton: return ui::RightButton;
-        case Qt::MiddleButton: return ui::MiddleButton;
-        default: return 0;
+        case Qt::LeftButton:
+            return ui::LeftButton;
+        case Qt::RightButton:
+            return ui::RightButton;
+        case Qt::MiddleButton:
+            return ui::MiddleButton;
+        default:
+            return 0;
     }
 }
 
@@ -196,19 +198,31 @@ int keyCodeOf(int key) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return '0' + (key - Qt::Key_0);
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return ui::VK_F1 + (key - Qt::Key_F1);
     switch (key) {
-        case Qt::Key_Backspace: return ui::VK_BACK;
+        case Qt::Key_Backspace:
+            return ui::VK_BACK;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return ui::VK_RETURN;
-        case Qt::Key_Escape: return ui::VK_ESCAPE;
-        case Qt::Key_Space: return ui::VK_SPACE;
-        case Qt::Key_Left: return ui::VK_LEFT;
-        case Qt::Key_Up: return ui::VK_UP;
-        case Qt::Key_Right: return ui::VK_RIGHT;
-        case Qt::Key_Down: return ui::VK_DOWN;
-        case Qt::Key_Shift: return 16;
-        case Qt::Key_Control: return 17;
-        case Qt::Key_Alt: return 18;
-        default: return 0;
+        case Qt::Key_Enter:
+            return ui::VK_RETURN;
+        case Qt::Key_Escape:
+            return ui::VK_ESCAPE;
+        case Qt::Key_Space:
+            return ui::VK_SPACE;
+        case Qt::Key_Left:
+            return ui::VK_LEFT;
+        case Qt::Key_Up:
+            return ui::VK_UP;
+        case Qt::Key_Right:
+            return ui::VK_RIGHT;
+        case Qt::Key_Down:
+            return ui::VK_DOWN;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        default:
+            return 0;
     }
 }
 
@@ -335,9 +349,9 @@ bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         auto* ke = static_cast<QKeyEvent*>(event);
-        return key(event->type() == QEvent::KeyPress ? ui::EventKind::KeyDown
-                                                      : ui::EventKind::KeyUp,
-                   ke, target);
+        return key(
+            event->type() == QEvent::KeyPress ? ui::EventKind::KeyDown : ui::EventKind::KeyUp, ke,
+            target);
     }
     return QWidget::eventFilter(watched, event);
 }

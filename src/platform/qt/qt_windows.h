@@ -17,7 +17,7 @@ namespace platform {
 class FormWidget;
 
 class QtWindows {
-public:
+  public:
     explicit QtWindows(ui::WindowSystem& ws);
     ~QtWindows();
     // Brings every native window in line with the model and repaints.
@@ -26,7 +26,7 @@ public:
     // DRAVIK_SNAPSHOT: writes each visible form as <dir>/<form>.png every 2 s.
     void startSnapshots(const std::string& dir);
 
-private:
+  private:
     ui::WindowSystem& ws_;
     std::map<ui::Form*, std::unique_ptr<FormWidget>> widgets_;
     QTimer snapshotTimer_;
@@ -34,12 +34,12 @@ private:
 };
 
 class FormWidget : public QWidget {
-public:
+  public:
     explicit FormWidget(ui::Form& form);
     void sync();
     ui::Form& form() { return form_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
@@ -53,7 +53,7 @@ protected:
     void changeEvent(QEvent*) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void syncTextBoxes();
     void mouse(ui::EventKind kind, QMouseEvent* e);
     // Key handling shared by the form and its text boxes: the form sees keys first.

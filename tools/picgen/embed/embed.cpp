@@ -63,19 +63,24 @@ int main(int argc, char** argv) {
         }
         std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(f)), {});
         out << "// " << items[i].file << "\nconst unsigned char p" << i << "[" << bytes.size() + 1
-            << "] =\n" << literal(bytes) << ";\n";
+            << "] =\n"
+            << literal(bytes) << ";\n";
         items[i].file = std::to_string(bytes.size());
     }
     out << "\n}  // namespace\n\nconst Resource kResources[] = {\n";
     std::size_t resources = 0, designs = 0;
     for (std::size_t i = 0; i < items.size(); ++i)
         if (items[i].resource)
-            out << "    {" << items[i].key << ", p" << i << ", " << items[i].file << "},\n", ++resources;
-    out << "};\nconst std::size_t kResourceCount = " << resources << ";\n\nconst Design kDesigns[] = {\n";
+            out << "    {" << items[i].key << ", p" << i << ", " << items[i].file << "},\n",
+                ++resources;
+    out << "};\nconst std::size_t kResourceCount = " << resources
+        << ";\n\nconst Design kDesigns[] = {\n";
     for (std::size_t i = 0; i < items.size(); ++i)
         if (!items[i].resource)
-            out << "    {\"" << items[i].key << "\", p" << i << ", " << items[i].file << "},\n", ++designs;
-    out << "};\nconst std::size_t kDesignCount = " << designs << ";\n\n}  // namespace resources::data\n";
+            out << "    {\"" << items[i].key << "\", p" << i << ", " << items[i].file << "},\n",
+                ++designs;
+    out << "};\nconst std::size_t kDesignCount = " << designs
+        << ";\n\n}  // namespace resources::data\n";
     std::ofstream o(argv[2], std::ios::binary);
     o << out.str();
     return o ? 0 : 1;
