@@ -22,6 +22,7 @@
 #include "platform/qt/qt_render.h"
 #include "platform/unix_hall_bus.h"
 #include "process_util.h"
+#include "reference_server.h"
 #include "resources/embedded_resources.h"
 
 namespace {
@@ -29,60 +30,18 @@ namespace {
 class LiveTable : public ::testing::Test {
   protected:
     QTemporaryDir bus, home;
-    QProcess server;
-    QStringList log;  // the server's event lines so far
+    ReferenceServer server;
     std::unique_ptr<platform::UnixHallBus> hall;
     std::unique_ptr<platform::QtPlatform> qt;
     std::unique_ptr<app::Client> client;
 
     void TearDown() override {
-        readServer();
+        server.read();
         client.reset();
         qt.reset();
-        server.kill();
-        server.waitForFinished();
     }
 
-    int startServer(const QStringList& extra) {
-        server.setProcessChannelMode(QProcess::MergedChannels);
-        server.start(treeBinary("dravik-server"),
-                     QStringList{"--bots", "5", "--fast", "--port", "0"} + extra);
-        EXPECT_TRUE(server.waitForStarted());
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 10000) {
-            readServer();
-            for (const QString& l : log)
-                if (l.startsWith("dravik-server port ")) return l.section(' ', 2, 2).toInt();
-            server.waitForReadyRead(100);
-        }
-        ADD_FAILURE() << "the server did not start";
-        return 0;
-    }
-
-    // The server's event lines, kept and written beside the snapshots as they come
-    // for people to read.
-    QFile logFile;
-    void readServer() {
-        if (!logFile.isOpen()) {
-            QDir().mkpath(QString(DRAVIK_BINARY_DIR) + "/snapshots");
-            logFile.setFileName(QString(DRAVIK_BINARY_DIR) + "/snapshots/" +
-                                ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                                ".log");
-            logFile.open(QIODevice::WriteOnly);
-        }
-        while (server.canReadLine()) {
-            QByteArray line = server.readLine();
-            logFile.write(line);
-            logFile.flush();
-            log << QString::fromUtf8(line).trimmed();
-        }
-    }
-    int count(const QString& what) const {
-        int n = 0;
-        for (const QString& l : log) n += l.contains(what) ? 1 : 0;
-        return n;
-    }
+    int startServer(const QStringList& extra) { return server.start(extra, currentTestName()); }
 
     // The hall stand-in's window exists (the client returns to it), then the
     // client sits down at the table the server gives it.
@@ -106,14 +65,14 @@ class LiveTable : public ::testing::Test {
         QElapsedTimer t;
         t.start();
         while (t.elapsed() < ms) {
-            readServer();
+            server.read();
             if (done()) return true;
             QEventLoop loop;
             QTimer::singleShot(50, &loop, &QEventLoop::quit);
             loop.exec();
             if (step) platform::QtEventLoop::guard(step);
         }
-        readServer();
+        server.read();
         return done();
     }
 
@@ -135,9 +94,9 @@ class LiveTable : public ::testing::Test {
     // Every play, pass and answer of seat 0 came from the client, and the server
     // took each one.
     void expectEveryMoveAccepted() {
-        EXPECT_EQ(count("seat 0 refused play"), 0) << log.join('\n').toStdString();
-        EXPECT_EQ(count("seat 0 timed out"), 0) << log.join('\n').toStdString();
-        EXPECT_EQ(count("return refused"), 0);
+        EXPECT_EQ(server.count("seat 0 refused play"), 0) << server.events();
+        EXPECT_EQ(server.count("seat 0 timed out"), 0) << server.events();
+        EXPECT_EQ(server.count("return refused"), 0);
     }
 };
 
@@ -162,11 +121,12 @@ TEST_F(LiveTable, TheCountdownPlaysARoundOnItsOwn) {
         [&] { return client->state.RoundNumber == 1 && client->pf.windows.form("Score").visible; },
         240000));
     expectEveryMoveAccepted();
-    EXPECT_GT(count("seat 0 plays"), 0);
-    EXPECT_GT(count("seat 0 passes"), 0);
+    EXPECT_GT(server.count("seat 0 plays"), 0);
+    EXPECT_GT(server.count("seat 0 passes"), 0);
     EXPECT_TRUE(client->state.Away);
-    ASSERT_TRUE(runUntil([&] { return count("round 2 deal") > 0 && handOnScreen() > 30; }, 30000));
-    EXPECT_EQ(count("seat 0 continues"), 1);
+    ASSERT_TRUE(
+        runUntil([&] { return server.count("round 2 deal") > 0 && handOnScreen() > 30; }, 30000));
+    EXPECT_EQ(server.count("seat 0 continues"), 1);
 }
 
 // A player at the mouse for one game of three rounds, at the full screen size:
@@ -201,13 +161,13 @@ TEST_F(LiveTable, APlayerClicksThroughAGameWithTheButtons) {
     ASSERT_TRUE(runUntil([&] { return roundOver(1); }, 240000, player));
     EXPECT_GT(plays, 0);
     EXPECT_GE(hints, plays);
-    EXPECT_EQ(count("seat 0 plays") + count("seat 0 passes"), hints);
+    EXPECT_EQ(server.count("seat 0 plays") + server.count("seat 0 passes"), hints);
     EXPECT_TRUE(client->pf.windows.form("Hero").visible);
     ASSERT_TRUE(click("AnNiu", 2));  // 继续
     ASSERT_TRUE(runUntil([&] { return roundOver(2); }, 240000, player));
     ASSERT_TRUE(runUntil([&] { return roundOver(3); }, 240000, player));
     expectEveryMoveAccepted();
-    EXPECT_EQ(count("seat 0 continues"), 2);
+    EXPECT_EQ(server.count("seat 0 continues"), 2);
     EXPECT_EQ(client->state.RoundNumber, 3);
     snapshot(client->pf.windows.form("Score"), "live-score-round3.png");
     snapshot(client->pf.windows.form("Hero"), "live-history-round3.png");
@@ -279,8 +239,8 @@ TEST_F(LiveTable, BurningFlamesAndAFallThatPlaysOnce) {
     for (std::size_t i = 1; i + 1 < fallFrames.size(); ++i)
         EXPECT_GT(fallFrames[i], fallFrames[i - 1]);
 
-    EXPECT_TRUE(runUntil([&] { return count("scenario passed") > 0; }, 120000))
-        << log.join('\n').toStdString();
+    EXPECT_TRUE(runUntil([&] { return server.count("scenario passed") > 0; }, 120000))
+        << server.events();
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/unix_hall_bus.h"
 #include "process_util.h"
+#include "reference_server.h"
 #include "resources/embedded_resources.h"
 
 namespace {
@@ -124,8 +125,7 @@ std::string launchLine(quint16 serverPort, quint16 proxyPort, const std::string&
 class ProxyTable : public ::testing::Test {
   protected:
     QTemporaryDir bus, home;
-    QProcess server;
-    QStringList log;  // the server's event lines so far
+    ReferenceServer server;
     std::unique_ptr<Relay> relay;
     proxytest::Microsocks microsocks;
     proxytest::RecordingSocket socket;  // the client's game socket
@@ -135,55 +135,19 @@ class ProxyTable : public ::testing::Test {
     std::unique_ptr<app::Client> client;
 
     void TearDown() override {
-        readServer();
+        server.read();
         client.reset();
         qt.reset();
-        server.kill();
-        server.waitForFinished();
     }
 
     // The reference server, the relay in front of it and microsocks.
     void startTable(const QString& user, const QString& password) {
-        server.setProcessChannelMode(QProcess::MergedChannels);
-        server.start(treeBinary("dravik-server"), {"--bots", "5", "--fast", "--port", "0", "--seed",
-                                                   "7", "--turn-seconds", "1"});
-        ASSERT_TRUE(server.waitForStarted());
-        int port = 0;
-        QElapsedTimer t;
-        t.start();
-        while (port == 0 && t.elapsed() < 10000) {
-            readServer();
-            for (const QString& l : log)
-                if (l.startsWith("dravik-server port ")) port = l.section(' ', 2, 2).toInt();
-            if (port == 0) server.waitForReadyRead(100);
-        }
-        ASSERT_GT(port, 0) << "the server did not start";
+        const int port =
+            server.start({"--seed", "7", "--turn-seconds", "1"}, "proxy-" + currentTestName());
+        ASSERT_GT(port, 0);
         relay = std::make_unique<Relay>(static_cast<quint16>(port));
         ASSERT_TRUE(relay->listen());
         ASSERT_TRUE(microsocks.start(user, password));
-    }
-
-    QFile logFile;
-    void readServer() {
-        if (!logFile.isOpen()) {
-            QDir().mkpath(QString(DRAVIK_BINARY_DIR) + "/snapshots");
-            // A parameterised test's name holds a '/'.
-            QString name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-            logFile.setFileName(QString(DRAVIK_BINARY_DIR) + "/snapshots/proxy-" +
-                                name.replace('/', '-') + ".log");
-            logFile.open(QIODevice::WriteOnly);
-        }
-        while (server.canReadLine()) {
-            QByteArray line = server.readLine();
-            logFile.write(line);
-            logFile.flush();
-            log << QString::fromUtf8(line).trimmed();
-        }
-    }
-    int count(const QString& what) const {
-        int n = 0;
-        for (const QString& l : log) n += l.contains(what) ? 1 : 0;
-        return n;
     }
 
     // The hall stand-in's window exists, then the client sits down through the
@@ -211,7 +175,7 @@ class ProxyTable : public ::testing::Test {
     bool play(const std::function<bool()>& done, int ms) {
         return runUntil(
             [&] {
-                readServer();
+                server.read();
                 hall->readPending();
                 return done();
             },
@@ -223,7 +187,7 @@ class ProxyTable : public ::testing::Test {
         for (int i = 0; i < 56; ++i) n += client->MainForm.at("cardImage0", i).visible ? 1 : 0;
         return n;
     }
-    int ownMoves() const { return count("seat 0 plays") + count("seat 0 passes"); }
+    int ownMoves() const { return server.count("seat 0 plays") + server.count("seat 0 passes"); }
 
     // What the client wrote from the index-th greeting on: the greeting, the
     // authentication when asked for, the connect request and the login.
@@ -257,7 +221,7 @@ TEST_P(ThroughTheProxy, TheClientLogsInAndIsSeated) {
     const Credentials c = GetParam();
     ASSERT_NO_FATAL_FAILURE(startTable(c.user, c.password));
     ASSERT_NO_FATAL_FAILURE(sitDown(c.user, c.password));
-    ASSERT_TRUE(play([&] { return seated(); }, 15000)) << log.join('\n').toStdString();
+    ASSERT_TRUE(play([&] { return seated(); }, 15000)) << server.events();
 
     ASSERT_EQ(relay->towardsServer.size(), 1u);
     ASSERT_GE(relay->towardsServer[0].size(), 272);
@@ -297,11 +261,11 @@ TEST_F(ProxyTable, AReconnectAfterTheTunnelDropsGoesThroughTheProxyAndTheGameRes
     ASSERT_TRUE(client->state.InGame);
 
     relay->cut();
-    ASSERT_TRUE(play([&] { return count("seat 0 held") > 0; }, 10000));
-    ASSERT_TRUE(play([&] { return count("seat 0 resumed") > 0; }, 20000)) << "no reconnect";
+    ASSERT_TRUE(play([&] { return server.count("seat 0 held") > 0; }, 10000));
+    ASSERT_TRUE(play([&] { return server.count("seat 0 resumed") > 0; }, 20000)) << "no reconnect";
     // While the seat was held the server may have answered a turn for it; from
     // the resume on the client answers its turns itself.
-    const int movesBefore = ownMoves(), timeoutsBefore = count("seat 0 timed out");
+    const int movesBefore = ownMoves(), timeoutsBefore = server.count("seat 0 timed out");
 
     ASSERT_EQ(relay->towardsServer.size(), 2u);
     const QByteArray again = relay->towardsServer[1].left(272);
@@ -318,10 +282,10 @@ TEST_F(ProxyTable, AReconnectAfterTheTunnelDropsGoesThroughTheProxyAndTheGameRes
                                           bytesOf(want)}));
 
     ASSERT_TRUE(play([&] { return ownMoves() > movesBefore; }, 60000))
-        << "the game did not go on: " << log.join('\n').toStdString();
+        << "the game did not go on: " << server.events();
     EXPECT_TRUE(client->state.LoginAccepted);
-    EXPECT_EQ(count("seat 0 timed out"), timeoutsBefore) << log.join('\n').toStdString();
-    EXPECT_EQ(count("seat 0 refused play"), 0) << log.join('\n').toStdString();
+    EXPECT_EQ(server.count("seat 0 timed out"), timeoutsBefore) << server.events();
+    EXPECT_EQ(server.count("seat 0 refused play"), 0) << server.events();
     EXPECT_EQ(client->connection.reconnect.ReconnectAttempts, 1);
 }
 
