@@ -217,7 +217,9 @@ TEST_F(LiveTable, BurningFlamesAndAFallThatPlaysOnce) {
         if (fallFrames.empty() && client->play.FallSlot != 1) return;
         const int frame = flames.currentFrame();
         if (!fallFrames.empty() && frame == fallFrames.back()) return;
-        if (fallFrames.empty()) EXPECT_EQ(flames.loops(), 1);
+        if (fallFrames.empty()) {
+            EXPECT_EQ(flames.loops(), 1);
+        }
         fallFrames.push_back(frame);
         if ((shots == 0 && frame >= 3) || (shots == 1 && frame >= 6)) {
             EXPECT_TRUE(shao.visible && shao.picture);
