@@ -250,11 +250,7 @@ TEST_F(Events, AGoneOutSeatsRowGoesWithTheNextShownPlay) {
 }
 
 TEST_F(Events, BurnsAndTheirCatches) {
-    Played burn;
-    burn.actor = 1;
-    burn.action = 3;
-    burn.cards = "AS AH";
-    burn.next = 2;
+    Played burn = burnBy1();
     ASSERT_TRUE(handle(burn));
     EXPECT_EQ(soundCount("/dravik/shaopai.wav"), 1);
     EXPECT_TRUE(client->play.BurnActive);
@@ -309,11 +305,7 @@ TEST_F(Events, BurnsAndTheirCatches) {
 // Burns keep burning (their picture loops for ever); catches and falls play their
 // picture once, after which the player shows nothing.
 TEST_F(Events, TheFlamesPlayTheirPictureWithItsLoopCount) {
-    Played burn;
-    burn.actor = 1;
-    burn.action = 3;
-    burn.cards = "AS AH";
-    burn.next = 2;
+    Played burn = burnBy1();
     Played fall;
     fall.actor = 3;
     fall.event = 2;
@@ -370,11 +362,7 @@ TEST_F(Events, TheFlamesPlayTheirPictureWithItsLoopCount) {
 }
 
 TEST_F(Events, TheDisplayResetEmptiesTheFlames) {
-    Played burn;
-    burn.actor = 1;
-    burn.action = 3;
-    burn.cards = "AS AH";
-    burn.next = 2;
+    Played burn = burnBy1();
     ASSERT_TRUE(handle(burn));
     ASSERT_TRUE(advance(250));
     ASSERT_TRUE(flames().AnimatedGIF());
@@ -393,11 +381,7 @@ TEST_F(Events, TheDisplayResetEmptiesTheFlames) {
 // A mouse-down on the flames is one on the table surface: it closes the illegal-play
 // notice, gives the chat input the focus, and a right click plays in turn.
 TEST_F(Events, AMouseDownOnTheFlamesActsAsOnTheTable) {
-    Played burn;
-    burn.actor = 1;
-    burn.action = 3;
-    burn.cards = "2S 2H";
-    burn.next = 2;
+    Played burn = burnBy1("2S 2H");
     ASSERT_TRUE(handle(burn));
     // The flames are what a click at their middle reaches.
     ui::Control& shao = ctl("ShaoPaiPlayer");

@@ -3,6 +3,7 @@
 // is screen slot s and its seat bit is 1 << s. Builds deal and played-hand packets,
 // records the sound effects and reads back what the client sent.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "client_fixture.h"
@@ -67,6 +68,13 @@ struct PlayTable : ClientFixture {
         std::string cards;
         int playClass = -1;  // -1: classified from the cards
     };
+    // Seat 1 burns with `cards`; seat 2 is next.
+    static Played burnBy1(std::string cards = "AS AH") {
+        Played burn;
+        burn.action = 3;
+        burn.cards = std::move(cards);
+        return burn;
+    }
     static wire::GamePacket played(const Played& d) {
         wire::PlayedHand h;
         h.actor = bit(d.actor);
