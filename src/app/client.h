@@ -65,6 +65,7 @@ class Client {
     // The continue countdown after a round (pump slot 7).
     void startContinueCountdown();
     void continueCountdownStep();
+    void continueToNextRound(bool onlyOutsideGame);
     std::int64_t lastContinueStepMs = INT64_MIN / 2;
 
     // Returning to the hall: minimise the table, restore the hall, hide the side

@@ -180,27 +180,12 @@ void Client::AnNiu_Click(int item) {
             hideForms({"Hero", "Score"});
             roundFlow.firstStart = false;
             if (!roundFlow.pressed[BtnContinue]) {
-                ui::Control& button = MainForm.at("AnNiu", BtnContinue);
-                pictures.showResourcePicture(button, pictures.hallButtonPictureId(6));
+                showContinuePressed();
                 ui::Control& ok = MainForm.at("OK", 0);
                 ok.visible = true;
                 MainForm.bringToFront(ok);
-                connection.slots[net::SlotContinue].flag = false;
-                MainForm.at("Time_Img").visible = false;
-                MainForm.at("Number").visible = false;
-                setHallButtonPressed(BtnContinue);
-                if (!state.GameResetDone) {
-                    displayReset();
-                    seatRecordReset();
-                    state.GameResetDone = true;
-                }
                 // During a game a ready request means nothing; nothing is queued then.
-                if (!state.InGame) {
-                    wire::GamePacket ready = wire::LeaveOrContinue{state.PlayerRecord[0].seatBit,
-                                                                   wire::GameOverCase::kContinue}
-                                                 .encode();
-                    connection.QueuePacket(ready);
-                }
+                continueToNextRound(true);
             }
             if (state.ExitConfirmed && hall.find()) {
                 MainForm.windowState = ui::WindowState::Minimized;
@@ -302,20 +287,28 @@ void Client::continueCountdownStep() {
         number.foreColor = state.CountdownSeconds > 5 ? 0x00C000 : 0xE00000;
         return;
     }
-    number.visible = false;
+    continueToNextRound(false);
+    if (ui::Form* exitDialog = pf.windows.find("frmExit")) exitDialog->hide();
+}
+
+// The continue sequence of the button and of the countdown's end: the countdown
+// stops, the table is reset once for the coming round, and the server hears that
+// the player is ready (the button sends nothing during a game).
+void Client::continueToNextRound(bool onlyOutsideGame) {
+    connection.slots[net::SlotContinue].flag = false;
     MainForm.at("Time_Img").visible = false;
+    MainForm.at("Number").visible = false;
     if (!state.GameResetDone) {
         showContinuePressed();
         displayReset();
         seatRecordReset();
         state.GameResetDone = true;
     }
-    wire::GamePacket cont =
+    if (onlyOutsideGame && state.InGame) return;
+    wire::GamePacket ready =
         wire::LeaveOrContinue{state.PlayerRecord[0].seatBit, wire::GameOverCase::kContinue}
             .encode();
-    connection.QueuePacket(cont);
-    if (ui::Form* exitDialog = pf.windows.find("frmExit")) exitDialog->hide();
-    connection.slots[net::SlotContinue].flag = false;
+    connection.QueuePacket(ready);
 }
 
 }  // namespace app
