@@ -127,8 +127,11 @@ void Client::registerHandlers() {
         {Command::kReady, &Client::HandleReady},
         {Command::kResume, &Client::HandleResume},
     };
-    for (const auto& [command, handle] : handlers)
-        dispatcher.on(command, [this, handle](const wire::GamePacket& p) { (this->*handle)(p); });
+    for (const auto& entry : handlers) {
+        const Handle handle = entry.second;
+        dispatcher.on(entry.first,
+                      [this, handle](const wire::GamePacket& p) { (this->*handle)(p); });
+    }
 }
 
 }  // namespace app

@@ -16,8 +16,8 @@ namespace {
 // A picture of 10 x 10 for every resource id the tables name, so that every picture
 // a handler asks for is found and shown (the fake decoder reads only the header).
 const pictures::ResourceStore& pictureStore() {
-    static const table::MemoryResourceStore store = [] {
-        table::MemoryResourceStore s;
+    static const pictures::MemoryResourceStore store = [] {
+        pictures::MemoryResourceStore s;
         const std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 10, 0, 10, 0};
         for (int id = 0; id < 1000; ++id) s.resources[id] = gif;
         return s;
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t at = 0; at < size; at += wire::kPacketSize) {
             wire::GamePacket p{};
             std::memcpy(p.data(), data + at, std::min(wire::kPacketSize, size - at));
-            client.DispatchPacket(p);
+            client.dispatcher.DispatchPacket(p);
             fp.loop.advance(50);
         }
     } catch (const platform::ProcessEnd&) {
