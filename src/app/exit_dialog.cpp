@@ -1,7 +1,7 @@
 // The exit dialog frmExit: the question, the warning that fits the moment, and
 // its OK (leave the table) and cancel picture buttons. Opened and closed by the
 // exit button, the window frame's close image and the Escape key in the chat input.
-#include "app/client.h"
+#include "app/shell.h"
 
 namespace app {
 
@@ -17,8 +17,8 @@ bool isSpeechBubble(const ui::Form& f) {
 
 }  // namespace
 
-void Client::createExitDialog() {
-    ui::Form& f = pf.windows.form("frmExit");
+void Shell::createExitDialog() {
+    ui::Form& f = pf_.windows.form("frmExit");
     if (f.find("Label1")) return;
     f.width = kDialogWidth * ui::kTwipsPerPixel;
     f.height = kDialogHeight * ui::kTwipsPerPixel;
@@ -38,48 +38,48 @@ void Client::createExitDialog() {
     ui::Control& ok = f.add("pbCloseMe", ui::ControlKind::Image);
     ok.stretch = true;
     ok.move(45, 86, 65, 30);
-    pictures.showResourcePicture(ok, 170);
+    pictures_.showResourcePicture(ok, 170);
     ui::Control& cancel = f.add("pbCancel", ui::ControlKind::Image);
     cancel.stretch = true;
     cancel.move(150, 86, 65, 30);
-    pictures.showResourcePicture(cancel, 172);
+    pictures_.showResourcePicture(cancel, 172);
     f.on("pbCloseMe", ui::EventKind::Click, [this](ui::Control*, ui::Event&) { confirmExit(); });
     f.on("pbCancel", ui::EventKind::Click, [&f](ui::Control*, ui::Event&) { f.unload(); });
 }
 
 // The player leaves: the server hears of it while the link is up, the table is
 // torn down and the hall comes back.
-void Client::confirmExit() {
-    state.InGame = false;
-    if (connection.connected()) {
-        connection.slots[net::SlotLinkWatch].flag = false;
-        connection.slots[net::SlotLinkWatch].counter = 0;
+void Shell::confirmExit() {
+    state_.InGame = false;
+    if (connection_.connected()) {
+        connection_.slots[net::SlotLinkWatch].flag = false;
+        connection_.slots[net::SlotLinkWatch].counter = 0;
         leaveTable();
     }
-    state.GameResetDone = false;
+    state_.GameResetDone = false;
     disconnectReset();
-    state::handReset(state);
-    displayReset();
+    state::handReset(state_);
+    parts_.reset.displayReset();
     returnToHall();  // ends the process without a hall window
-    state.ExitConfirmed = true;
-    if (ui::Control* ok = MainForm.find("OK", 0)) ok->picture = nullptr;
-    pf.windows.form("frmExit").unload();
+    state_.ExitConfirmed = true;
+    if (ui::Control* ok = table_.find("OK", 0)) ok->picture = nullptr;
+    pf_.windows.form("frmExit").unload();
 }
 
-void Client::toggleExitDialog(bool fromExitButton) {
+void Shell::toggleExitDialog(bool fromExitButton) {
     createExitDialog();
-    ui::Form& f = pf.windows.form("frmExit");
+    ui::Form& f = pf_.windows.form("frmExit");
     if (f.visible) {
         f.hide();
         return;
     }
-    f.top = (MainForm.height - f.height) / 2 + MainForm.top;
-    f.left = (MainForm.width - f.width) / 2 + MainForm.left;
+    f.top = (table_.height - f.height) / 2 + table_.top;
+    f.left = (table_.width - f.width) / 2 + table_.left;
     ui::Control& warning = f.at("Label2");
-    if (state.InGame && !state.SpectatorMode) {
+    if (state_.InGame && !state_.SpectatorMode) {
         warning.caption = "游戏正在进行，逃跑会扣分！";
         warning.visible = true;
-    } else if (state.GameDecided || !state.GameStarted) {
+    } else if (state_.GameDecided || !state_.GameStarted) {
         warning.visible = false;
     } else {
         warning.caption = fromExitButton ? "本局未结束，退出会扣分！" : "本局未结束，逃跑会扣分";
@@ -87,7 +87,7 @@ void Client::toggleExitDialog(bool fromExitButton) {
     }
     f.show();
     if (fromExitButton)
-        for (ui::Form* w : pf.windows.forms())
+        for (ui::Form* w : pf_.windows.forms())
             if (isSpeechBubble(*w)) w->unload();
 }
 

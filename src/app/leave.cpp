@@ -3,7 +3,7 @@
 // callers tear the rest of the table down and bring the hall back.
 #include <string>
 
-#include "app/client.h"
+#include "app/shell.h"
 #include "wire/departure.h"
 
 namespace app {
@@ -16,29 +16,29 @@ constexpr int kLeaveWaitMs = 400, kLeaveWaitResumedMs = 800;
 
 }  // namespace
 
-void Client::leaveTable() {
+void Shell::leaveTable() {
     wire::GamePacket leave =
-        wire::LeaveOrContinue{state.PlayerRecord[0].seatBit, wire::GameOverCase::kLeave}.encode();
+        wire::LeaveOrContinue{state_.PlayerRecord[0].seatBit, wire::GameOverCase::kLeave}.encode();
     for (int slot = 1; slot <= 5; ++slot) {
         for (const char* name : {"PicLocal", "ImgShow", "ImgKuang", "vshow1"})
-            if (ui::Control* c = MainForm.find(name, slot)) c->visible = false;
-        pf.video.dropPeer(slot);
-        state.PlayerRecord[static_cast<std::size_t>(slot)].seatId.clear();
-        if (ui::Form* remote = pf.windows.find("frm_Remote" + std::to_string(slot))) {
+            if (ui::Control* c = table_.find(name, slot)) c->visible = false;
+        pf_.video.dropPeer(slot);
+        state_.PlayerRecord[static_cast<std::size_t>(slot)].seatId.clear();
+        if (ui::Form* remote = pf_.windows.find("frm_Remote" + std::to_string(slot))) {
             remote->hide();
             remote->unload();
         }
     }
-    state.TableBroken = true;
+    state_.TableBroken = true;
     for (int i : {net::SlotReceive, net::SlotConnect, net::SlotBlink, net::SlotLinkWatch,
                   net::SlotTurnCountdown, net::SlotContinue})
-        connection.slots[static_cast<std::size_t>(i)].flag = false;
-    connection.slots[net::SlotLinkWatch].counter = 0;
-    connection.TimerBong.setEnabled(false);
-    connection.stopKeepAlive();
+        connection_.slots[static_cast<std::size_t>(i)].flag = false;
+    connection_.slots[net::SlotLinkWatch].counter = 0;
+    connection_.TimerBong.setEnabled(false);
+    connection_.stopKeepAlive();
     // Straight to the socket (when it is up): the send queue has stopped with the pump.
-    connection.send.directWrite(leave);
-    pf.loop.wait(state.ResumedGame ? kLeaveWaitResumedMs : kLeaveWaitMs);
+    connection_.send.directWrite(leave);
+    pf_.loop.wait(state_.ResumedGame ? kLeaveWaitResumedMs : kLeaveWaitMs);
 }
 
 }  // namespace app

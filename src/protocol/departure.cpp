@@ -1,14 +1,15 @@
 // Departures and the reconnect answer: the continue outcome and the players short
 // of gold (16), a player who left (21), the server closing the table (22) and the
 // answer to a reconnect (29). A table that cannot go on shows the departure notice
-// and goes back to the hall.
+// and goes back to the hall_.
+#include "protocol/departure.h"
+
 #include <string>
 #include <vector>
 
-#include "app/client.h"
 #include "wire/packet_fields.h"
 
-namespace app {
+namespace protocol {
 
 namespace {
 
@@ -27,44 +28,47 @@ std::string join(const std::vector<std::string>& parts, const std::string& separ
 
 }  // namespace
 
-// The time of day as the message area shows it: "9:5:7".
-std::string Client::clockText() {
-    platform::TimeOfDay t = pf.shell.timeOfDay();
+int Departure::slotOf(std::uint8_t seatByte) const {
+    return state::screenSlot(state::seatBitOf(seatByte), state_.PlayerRecord[0].seatBit);
+}
+
+std::string Departure::clockText() {
+    platform::TimeOfDay t = pf_.shell.timeOfDay();
     return std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" + std::to_string(t.second);
 }
 
 // The seat is free again; the seat key, title and the fields after it stay.
-void Client::clearSlotPlayer(int slot) {
-    state.PlayerRecord[static_cast<std::size_t>(slot)].seatId.clear();
-    state::clearProfile(state.PlayerInfo[static_cast<std::size_t>(slot)]);
+void Departure::clearSlotPlayer(int slot) {
+    state_.PlayerRecord[static_cast<std::size_t>(slot)].seatId.clear();
+    state::clearProfile(state_.PlayerInfo[static_cast<std::size_t>(slot)]);
 }
 
-// The avatar and the labels of a seat that has been left; connection.slots 1 and 5 show the
+// The avatar and the labels of a seat that has been left; slots 1 and 5 show the
 // name in name1 and name2 as well.
-void Client::clearSeatLabels(int slot) {
-    if (ui::Control* tou = MainForm.find("Tou", slot)) tou->picture = nullptr;
+void Departure::clearSeatLabels(int slot) {
+    if (ui::Control* tou = table_.find("Tou", slot)) tou->picture = nullptr;
     for (const char* label : {"Nid", "Cash", "Level"})
-        if (ui::Control* l = MainForm.find(label, slot)) l->caption.clear();
+        if (ui::Control* l = table_.find(label, slot)) l->caption.clear();
     const char* name = slot == 1 ? "name1" : slot == 5 ? "name2" : nullptr;
     if (name)
-        if (ui::Control* l = MainForm.find(name)) l->caption.clear();
+        if (ui::Control* l = table_.find(name)) l->caption.clear();
 }
 
 // The common end of the game-over cases: the notice stays up for a while, then the
 // table is torn down as after a lost link and the leave routine drops the video
 // links (the socket is closed already, so no leave packet goes out).
-void Client::departureBackToHall(int waitMs) {
-    connection.slots[net::SlotLinkWatch].flag = false;
-    pf.loop.wait(waitMs);
-    returnToHallAfterLostLink();
-    leaveTable();
-    if (state.SpectatorMode) {
-        pf.shell.messageBox("有用户退出，旁观结束！", "", platform::MB_OK);
-        pf.shell.end(0);
+void Departure::departureBackToHall(int waitMs) {
+    connection_.slots[net::SlotLinkWatch].flag = false;
+    pf_.loop.wait(waitMs);
+    if (hooks_.returnToHallAfterLostLink) hooks_.returnToHallAfterLostLink();
+    if (hooks_.leaveTable) hooks_.leaveTable();
+    if (state_.SpectatorMode) {
+        pf_.shell.messageBox("有用户退出，旁观结束！", "", platform::MB_OK);
+        pf_.shell.end(0);
     }
 }
 
-void Client::HandleGameOver(const wire::GamePacket& p) {
+void Departure::HandleGameOver(const wire::GamePacket& p) {
     const std::uint8_t which = p[kCaseByte];
     if (which == 0 || which == 2) return;
     if (which == kContinueOutcome)
@@ -73,63 +77,64 @@ void Client::HandleGameOver(const wire::GamePacket& p) {
         goldShortage(p);
 }
 
-void Client::continueOutcome(const wire::GamePacket& p) {
+void Departure::continueOutcome(const wire::GamePacket& p) {
     if (p[kSeatsByte] >= kAllContinue) return;
     const int continuing = (p[kSeatsByte] - kContinueBase) & 0x3F;
     bool left[6] = {};
     for (int seat = 0; seat < 6; ++seat)
         if (!(continuing & (1 << seat))) left[slotOf(static_cast<std::uint8_t>(1 << seat))] = true;
-    connection.slots[net::SlotContinue].flag = false;
-    state.InGame = false;
+    connection_.slots[net::SlotContinue].flag = false;
+    state_.InGame = false;
     if (left[0]) {
         // The server saw the local player leave; the table window goes with him.
-        pf.socket.close();
-        MainForm.unload();
-        pf.shell.end(0);
+        pf_.socket.close();
+        table_.unload();
+        pf_.shell.end(0);
     }
     std::vector<std::string> names;
-    ui::Control& sys0 = MainForm.at("Sysmsg", 0);
+    ui::Control& sys0 = table_.at("Sysmsg", 0);
     for (int k = 1; k <= 5; ++k) {
         if (!left[k]) continue;
-        names.push_back(state.PlayerInfo[static_cast<std::size_t>(k)].nickname);
-        --state.SeatedCount;
-        state.GameResetDone = false;
-        if (ui::Control* ok = MainForm.find("OK", k)) ok->visible = false;
+        names.push_back(state_.PlayerInfo[static_cast<std::size_t>(k)].nickname);
+        --state_.SeatedCount;
+        state_.GameResetDone = false;
+        if (ui::Control* ok = table_.find("OK", k)) ok->visible = false;
         sys0.items.clear();
         clearSlotPlayer(k);
     }
     const std::string list = join(names, ",");
     sys0.items.push_back(list + "退出了游戏！ " + clockText());
-    if (!state.Away) pf.windows.form("Hero").show();
-    showDepartureNotice("玩家" + list + "退出了游戏！游戏结束！");
+    if (!state_.Away) pf_.windows.form("Hero").show();
+    if (hooks_.showDepartureNotice)
+        hooks_.showDepartureNotice("玩家" + list + "退出了游戏！游戏结束！");
     departureBackToHall(kAfterLeaverMs);
 }
 
-void Client::goldShortage(const wire::GamePacket& p) {
-    state.InGame = false;
+void Departure::goldShortage(const wire::GamePacket& p) {
+    state_.InGame = false;
     const int mustLeave = 0x3F - (p[kSeatsByte] & 0x3F);
-    const std::uint8_t ownBit = state.PlayerRecord[0].seatBit;
+    const std::uint8_t ownBit = state_.PlayerRecord[0].seatBit;
     const bool ownLeaves = (mustLeave & ownBit) != 0;
     std::vector<std::string> names;
     for (int b = 1; b <= 32; b <<= 1)
         if ((mustLeave & b) && b != ownBit)
             names.push_back(
-                state.PlayerInfo[static_cast<std::size_t>(slotOf(static_cast<std::uint8_t>(b)))]
+                state_.PlayerInfo[static_cast<std::size_t>(slotOf(static_cast<std::uint8_t>(b)))]
                     .nickname);
     const std::string list = join(names, "，");
-    const std::string own = ownLeaves ? "，" + state.PlayerRecord[0].seatId : "";
-    MainForm.at("Sysmsg", 0).items.assign(1, "玩家" + list + own + "金币不够，退出游戏！");
-    connection.slots[net::SlotContinue].flag = false;
+    const std::string own = ownLeaves ? "，" + state_.PlayerRecord[0].seatId : "";
+    table_.at("Sysmsg", 0).items.assign(1, "玩家" + list + own + "金币不够，退出游戏！");
+    connection_.slots[net::SlotContinue].flag = false;
     for (int k = 1; k <= 5; ++k) {
-        if (!(state.PlayerRecord[static_cast<std::size_t>(k)].seatBit & mustLeave)) continue;
-        --state.SeatedCount;
-        state.GameResetDone = false;
-        if (ui::Control* ok = MainForm.find("OK", k)) ok->visible = false;
+        if (!(state_.PlayerRecord[static_cast<std::size_t>(k)].seatBit & mustLeave)) continue;
+        --state_.SeatedCount;
+        state_.GameResetDone = false;
+        if (ui::Control* ok = table_.find("OK", k)) ok->visible = false;
         clearSeatLabels(k);
         clearSlotPlayer(k);
     }
-    if (MainForm.windowState != ui::WindowState::Minimized) pf.windows.form("Score").show();
-    pf.socket.close();
+    if (table_.windowState != ui::WindowState::Minimized) pf_.windows.form("Score").show();
+    pf_.socket.close();
     std::string text;
     if (!ownLeaves)
         text = list + "的金币不够，退出游戏！游戏结束！";
@@ -137,62 +142,63 @@ void Client::goldShortage(const wire::GamePacket& p) {
         text = "您的金币不够，退出游戏！游戏结束！";
     else
         text = list + "以及您的金币不够，退出游戏！游戏结束！";
-    showDepartureNotice(text);
+    if (hooks_.showDepartureNotice) hooks_.showDepartureNotice(text);
     departureBackToHall(kAfterGoldMs);
 }
 
-void Client::HandlePlayerLeft(const wire::GamePacket& p) {
-    state.TableBroken = true;
+void Departure::HandlePlayerLeft(const wire::GamePacket& p) {
+    state_.TableBroken = true;
     const std::string account = wire::singleByteText(p, 16, 31);
     // An empty name names nobody, not even a local player whose seat is not known yet.
     if (account.empty()) {
-        connection.slots[net::SlotContinue].flag = false;
+        connection_.slots[net::SlotContinue].flag = false;
         return;
     }
-    if (account == state.PlayerRecord[0].seatId) pf.shell.end(0);
-    connection.slots[net::SlotContinue].flag = false;
+    if (account == state_.PlayerRecord[0].seatId) pf_.shell.end(0);
+    connection_.slots[net::SlotContinue].flag = false;
     for (int j = 1; j <= 5; ++j) {
-        if (state.PlayerRecord[static_cast<std::size_t>(j)].seatId != account) continue;
-        --state.SeatedCount;
-        if (ui::Control* ok = MainForm.find("OK", j)) ok->picture = nullptr;
+        if (state_.PlayerRecord[static_cast<std::size_t>(j)].seatId != account) continue;
+        --state_.SeatedCount;
+        if (ui::Control* ok = table_.find("OK", j)) ok->picture = nullptr;
         clearSeatLabels(j);
-        MainForm.at("Sysmsg", 0)
-            .items.assign(1, state.PlayerInfo[static_cast<std::size_t>(j)].nickname +
+        table_.at("Sysmsg", 0)
+            .items.assign(1, state_.PlayerInfo[static_cast<std::size_t>(j)].nickname +
                                  "退出了游戏 " + clockText());
         clearSlotPlayer(j);
         for (const char* name : {"vshow1", "PicLocal", "ImgKuang", "ImgShow"})
-            if (ui::Control* c = MainForm.find(name, j)) c->visible = false;
-        if (ui::Form* remote = pf.windows.find("frm_Remote" + std::to_string(j))) remote->hide();
+            if (ui::Control* c = table_.find(name, j)) c->visible = false;
+        if (ui::Form* remote = pf_.windows.find("frm_Remote" + std::to_string(j))) remote->hide();
     }
     // Peer entries of the video relay are numbered 1..5.
     for (int e = 1; e <= 5; ++e)
-        if (pf.video.peerName(e) == account) pf.video.dropPeer(e);
-    if (state.SpectatorMode) {
-        pf.shell.messageBox("有用户退出，旁观结束！", "", platform::MB_OK);
-        pf.shell.end(0);
+        if (pf_.video.peerName(e) == account) pf_.video.dropPeer(e);
+    if (state_.SpectatorMode) {
+        pf_.shell.messageBox("有用户退出，旁观结束！", "", platform::MB_OK);
+        pf_.shell.end(0);
     }
 }
 
-void Client::HandleTableClosed(const wire::GamePacket& p) {
-    state.InGame = false;
-    if (!state.Away) pf.windows.form("Hero").show();
-    showDepartureNotice(wire::gbkText(p, 16, 215));
-    leaveTable();  // the socket is still up: the leave packet goes out
+void Departure::HandleTableClosed(const wire::GamePacket& p) {
+    state_.InGame = false;
+    if (!state_.Away) pf_.windows.form("Hero").show();
+    if (hooks_.showDepartureNotice) hooks_.showDepartureNotice(wire::gbkText(p, 16, 215));
+    if (hooks_.leaveTable)
+        hooks_.leaveTable();  // the socket is still up: the leave packet goes out
 }
 
-void Client::HandleResume(const wire::GamePacket& p) {
+void Departure::HandleResume(const wire::GamePacket& p) {
     if (p[kCaseByte] == kResumed) {
-        state.LoginAccepted = true;
-        state.ResumedGame = true;
-        MainForm.at("Sysmsg", 1).items.clear();
-        MainForm.at("Sysmsg", 0).items.assign(1, "正在重连服务器，请等待...！");
+        state_.LoginAccepted = true;
+        state_.ResumedGame = true;
+        table_.at("Sysmsg", 1).items.clear();
+        table_.at("Sysmsg", 0).items.assign(1, "正在重连服务器，请等待...！");
         // The login result of the new connection starts the keep-alive again.
-        connection.stopKeepAlive();
+        connection_.stopKeepAlive();
         return;
     }
-    pf.shell.messageBox("重连服务器失败，退出后请重新入座！", "", platform::MB_OK);
-    hall.restore();
-    pf.shell.end(0);
+    pf_.shell.messageBox("重连服务器失败，退出后请重新入座！", "", platform::MB_OK);
+    hall_.restore();
+    pf_.shell.end(0);
 }
 
-}  // namespace app
+}  // namespace protocol

@@ -2,11 +2,11 @@
 // took the lead, went out, or the round ended — and who acts next, with how long and
 // with which choices. Shows the other seats' rows, the announcements and the clock,
 // and hands the turn to the local player.
+#include "protocol/played_hand.h"
+
 #include <algorithm>
 
-#include "app/client.h"
-
-namespace app {
+namespace protocol {
 
 namespace {
 
@@ -29,138 +29,143 @@ constexpr int kLitLamp = 1, kBurnFlames = 2, kCatchFlames = 3, kFallFlames = 4;
 constexpr int kBubbleYield = 3, kBubbleTakeLead = 11, kBubbleGameName = 12;
 constexpr int kFinishFall = 5;
 
-constexpr std::uint32_t kGreen = 0x00FF00;
-
 }  // namespace
 
-int Client::playSlot(std::uint8_t seatByte) const {
-    return state::screenSlot(seatByte, state.PlayerRecord[0].seatBit);
-}
+PlayedHand::PlayedHand(state::TableState& state, platform::EventLoop& loop, ui::Form& tableWindow,
+                       pictures::Pictures& pictures, sound::Sound& sound,
+                       net::Connection& connection, table::HandView& hand,
+                       table::ActionButtons& buttons, table::CountdownView& countdown,
+                       gif::ucAniGIF& flames)
+    : state_(state),
+      loop_(loop),
+      table_(tableWindow),
+      pictures_(pictures),
+      sound_(sound),
+      connection_(connection),
+      hand_(hand),
+      buttons_(buttons),
+      countdown_(countdown),
+      ShaoPaiPlayer(flames),
+      TimerQQ(loop, 2000) {}
 
-void Client::startBubbleTimer(int ms) {
-    play.TimerQQ.onTick = [this] { bubbleTimerTick(); };
-    play.TimerQQ.setInterval(ms);
-    play.TimerQQ.setEnabled(true);
-}
-
-void Client::bubbleTimerTick() {
-    for (int i = 0; i < 6; ++i) MainForm.at("ImgQQ", i).visible = false;
-    if (play.FallPending) {
-        HidePlayedRow(play.FallSlot, false);
-        play.FallPending = false;
-        play.FallSlot = -1;
+void PlayedHand::ownPlayShown(std::span<const int> items, rules::PlayClass playClass) {
+    const std::size_t n = std::min<std::size_t>(items.size(), table::kPlayedRowCapacity);
+    for (std::size_t k = 0; k < n; ++k)
+        play_.PlayedPictures[k][0] = static_cast<std::int16_t>(items[k]);
+    play_.PlayedPictures[table::kPlayedRowCapacity][0] = static_cast<std::int16_t>(n);
+    if (playClass == rules::PlayClass::Dravik) {
+        sound_.PlaySoundEffect(play_.DravikRun ? sound::Effect::Play : sound::Effect::DravikPlay);
+        play_.DravikRun = true;
+    } else {
+        sound_.PlaySoundEffect(sound::Effect::Play);
+        play_.DravikRun = false;
     }
-    play.TimerQQ.setEnabled(false);
 }
 
-void Client::showBubble(int slot, int entry) {
-    ui::Control& bubble = MainForm.at("ImgQQ", slot);
-    pictures.showPlayBubblePicture(bubble, entry);
+void PlayedHand::reset() {
+    play_.DravikRun = false;
+    play_.BurnActive = play_.SelfBurning = false;
+    play_.FallPending = play_.GoneOutPending = false;
+    play_.PacedRun = false;
+    play_.PacedCount = 0;
+    play_.UsedCardPictures.fill(0);
+    play_.PlayedPictures[table::kPlayedRowCapacity].fill(0);
+    play_.BurnSlot = play_.FallSlot = play_.GoneOutSlot = play_.PacedSlot = -1;
+    play_.FinishCounter = 0;
+    TimerQQ.setEnabled(false);
+    ShaoPaiPlayer.setAnimatedGIF(nullptr);
+    ShaoPaiPlayer.setVisible(false);
+}
+
+int PlayedHand::playSlot(std::uint8_t seatByte) const {
+    return state::screenSlot(seatByte, state_.PlayerRecord[0].seatBit);
+}
+
+void PlayedHand::startBubbleTimer(int ms) {
+    TimerQQ.onTick = [this] { bubbleTimerTick(); };
+    TimerQQ.setInterval(ms);
+    TimerQQ.setEnabled(true);
+}
+
+void PlayedHand::bubbleTimerTick() {
+    for (int i = 0; i < 6; ++i) table_.at("ImgQQ", i).visible = false;
+    if (play_.FallPending) {
+        HidePlayedRow(play_.FallSlot, false);
+        play_.FallPending = false;
+        play_.FallSlot = -1;
+    }
+    TimerQQ.setEnabled(false);
+}
+
+void PlayedHand::showBubble(int slot, int entry) {
+    ui::Control& bubble = table_.at("ImgQQ", slot);
+    pictures_.showPlayBubblePicture(bubble, entry);
     bubble.visible = true;
-    MainForm.bringToFront(bubble);
+    table_.bringToFront(bubble);
     startBubbleTimer(2000);
 }
 
 // The flames play on ShaoPaiPlayer from the bytes of their resource.
-void Client::loadFlames(int entry) {
-    const int id =
-        pictures::PictureIdValue(pictures.ids.IndicatorPictureIds[static_cast<std::size_t>(entry)]);
-    ShaoPaiPlayer.LoadAnimatedGIF_Array(pictures.cache.store().bytes(id));
+void PlayedHand::loadFlames(int entry) {
+    const int id = pictures::PictureIdValue(
+        pictures_.ids.IndicatorPictureIds[static_cast<std::size_t>(entry)]);
+    ShaoPaiPlayer.LoadAnimatedGIF_Array(pictures_.cache.store().bytes(id));
 }
 
-void Client::showFlames() {
+void PlayedHand::showFlames() {
     ShaoPaiPlayer.setVisible(true);
-    MainForm.bringToFront(ShaoPaiPlayer.control());
+    table_.bringToFront(ShaoPaiPlayer.control());
 }
 
-void Client::HidePlayedRow(int slot, bool visible) {
+void PlayedHand::HidePlayedRow(int slot, bool visible) {
     if (slot < 0 || slot > 5) return;
     const auto column = static_cast<std::size_t>(slot);
-    const int count = std::min<int>(play.PlayedPictures[table::kPlayedRowCapacity][column],
+    const int count = std::min<int>(play_.PlayedPictures[table::kPlayedRowCapacity][column],
                                     table::kPlayedRowCapacity);
     for (int row = 0; row < count; ++row) {
-        const int item = play.PlayedPictures[static_cast<std::size_t>(row)][column];
+        const int item = play_.PlayedPictures[static_cast<std::size_t>(row)][column];
         if (item < 0 || item >= table::kCardItems) continue;
-        cardImage(slot, item).visible = visible;
+        hand_.cardImage(slot, item).visible = visible;
     }
 }
 
-void Client::PlaceCountdown(int slot) {
-    const double s = state.Scale.x;
-    ui::Control& timeImg = MainForm.at("Time_Img");
-    ui::Control& number = MainForm.at("Number");
-    auto bottomOf = [this](const char* name) {
-        const ui::Control& c = MainForm.at(name);
-        return c.top + c.height;
-    };
-    switch (slot) {
-        case 0:
-            timeImg.move(10 * s, (s < 1 ? 570 : 578) * s);
-            break;
-        case 1:
-            timeImg.move(6 * s, bottomOf("name1"));
-            break;
-        case 2:
-            timeImg.move(160 * s, 108 * s);
-            break;
-        case 3:
-            timeImg.move(500 * s, 108 * s);
-            break;
-        case 4:
-            timeImg.move(845 * s, 108 * s);
-            break;
-        case 5:
-            timeImg.move(1024 * s - timeImg.width - 4 * s, bottomOf("name2"));
-            break;
-        default:
-            return;
-    }
-    number.move(timeImg.left + 48 * s, timeImg.top + 5 * s);
-    if (slot != 0) return;
-    for (int i = 0; i <= 2; ++i) MainForm.bringToFront(MainForm.at("Operation", i));
-    state.MyTurn = true;
-    state.PlayToken = true;
-    connection.slots[net::SlotTurnCountdown].flag = true;
-    connection.slots[net::SlotTurnCountdown].counter = 0;
-    state.PromptActive = true;
-}
-
-void Client::MarkGoneOut(int slot) {
-    const bool revolution = state.RevolutionSlots[0] >= 0 || state.RevolutionSlots[1] >= 0;
-    const int place = play.FinishCounter == 3 && revolution ? 5 : play.FinishCounter + 1;
-    play.FinishCounter = place;
-    sound.PlaySoundEffect(sound::Effect::GoOut);
+void PlayedHand::MarkGoneOut(int slot) {
+    const bool revolution = state_.RevolutionSlots[0] >= 0 || state_.RevolutionSlots[1] >= 0;
+    const int place = play_.FinishCounter == 3 && revolution ? 5 : play_.FinishCounter + 1;
+    play_.FinishCounter = place;
+    sound_.PlaySoundEffect(sound::Effect::GoOut);
     if (slot < 0 || slot > 5) return;
-    state.PlayerRecord[static_cast<std::size_t>(slot)].finishPlace = place;
+    state_.PlayerRecord[static_cast<std::size_t>(slot)].finishPlace = place;
     // There are six finishing pictures; a seventh place (more seats out than the
     // round has) keeps the slot's picture as it is.
     if (place < 1 || place > 6) return;
-    ui::Control& result = MainForm.at("ImgResult", slot);
-    pictures.showFinishPicture(result, place - 1);
+    ui::Control& result = table_.at("ImgResult", slot);
+    pictures_.showFinishPicture(result, place - 1);
     result.visible = true;
-    MainForm.bringToFront(result);
+    table_.bringToFront(result);
 }
 
-void Client::ShowPlayedHand(const wire::GamePacket& p) {
+void PlayedHand::ShowPlayedHand(const wire::GamePacket& p) {
     const int a = playSlot(p[6]);
     const int action = p[15];
-    if (action == kOpening) play.DravikRun = false;
-    if (a != 0 && play.PacedRun && a == play.PacedSlot && play.PacedCount >= 1 &&
-        play.PacedCount <= 3)
-        pf.loop.wait(2000);
+    if (action == kOpening) play_.DravikRun = false;
+    if (a != 0 && play_.PacedRun && a == play_.PacedSlot && play_.PacedCount >= 1 &&
+        play_.PacedCount <= 3)
+        loop_.wait(2000);
 
-    const bool minimised = MainForm.windowState == ui::WindowState::Minimized;
+    const bool minimised = table_.windowState == ui::WindowState::Minimized;
     const auto playClass = static_cast<rules::PlayClass>(p[18]);
     if (playClass == rules::PlayClass::Dravik) {
         if (a != 0)
-            sound.PlaySoundEffect(play.DravikRun ? sound::Effect::Play : sound::Effect::DravikPlay);
+            sound_.PlaySoundEffect(play_.DravikRun ? sound::Effect::Play
+                                                   : sound::Effect::DravikPlay);
         if (a != 0 && !minimised) showBubble(a, kBubbleGameName);
-        play.DravikRun = true;
+        play_.DravikRun = true;
         // A Dravik play clears every row but the actor's and the one opposite it.
         for (int d : {1, 2, 4, 5}) HidePlayedRow((a + d) % 6, false);
     } else {
-        play.DravikRun = false;
-        if (a != 0) sound.PlaySoundEffect(sound::Effect::Play);
+        play_.DravikRun = false;
+        if (a != 0) sound_.PlaySoundEffect(sound::Effect::Play);
     }
     // The own plays are on the table already.
     if (a == 0) return;
@@ -169,158 +174,157 @@ void Client::ShowPlayedHand(const wire::GamePacket& p) {
     // No play has more than 40 cards; a larger count is read as 40, which keeps the
     // card reads inside the packet and the row inside its table.
     const int n = std::min<int>(p[17], table::kPlayedRowCapacity);
-    state.TablePlay.count = static_cast<std::int16_t>(n);
-    state.TablePlay.playClass = playClass;
-    state.TablePlay.seatSlot = static_cast<std::int16_t>(a);
+    state_.TablePlay.count = static_cast<std::int16_t>(n);
+    state_.TablePlay.playClass = playClass;
+    state_.TablePlay.seatSlot = static_cast<std::int16_t>(a);
     const auto column = static_cast<std::size_t>(a);
-    const auto& rec = state.PlayerRecord[column];
-    const double s = state.Scale.x;
-    const double w = cardImage(a, 0).width;
+    const auto& rec = state_.PlayerRecord[column];
+    const double s = state_.Scale.x;
+    const double w = hand_.cardImage(a, 0).width;
     const double spread = (n * 0.11 + 0.39) * 90 * s;
     for (int i = 0; i < n; ++i) {
         const std::size_t at = 20 + 4 * static_cast<std::size_t>(i);
         const rules::CardCode code = p[at] + 256 * (p[at + 1] % 16);
-        state.TablePlay.cards[static_cast<std::size_t>(i)] = code;
+        state_.TablePlay.cards[static_cast<std::size_t>(i)] = code;
         // The slot's pictures are taken in order through the round; entry k of the
         // slot's list shows on item k.
-        const int k = play.UsedCardPictures[column] + i;
+        const int k = play_.UsedCardPictures[column] + i;
         const int item = k < rec.cards.count() ? rec.cards.imageIndex(k) : k;
-        play.PlayedPictures[static_cast<std::size_t>(i)][column] = static_cast<std::int16_t>(item);
+        play_.PlayedPictures[static_cast<std::size_t>(i)][column] = static_cast<std::int16_t>(item);
         if (item < 0 || item >= table::kCardItems) continue;
-        ui::Control& card = cardImage(a, item);
+        ui::Control& card = hand_.cardImage(a, item);
         card.stretch = false;
-        pictures.ShowCardPicture(a, item, rules::PictureIndex(code));
+        pictures_.ShowCardPicture(a, item, rules::PictureIndex(code));
         double left = rec.handLeft + i * 0.26 * w;
         if (a == 3) left -= spread;
         if (a == 4 || a == 5) left -= 1.5 * spread;
         if (a == 5) left -= 20 * s;
         card.move(left, rec.handTop);
         card.visible = true;
-        MainForm.bringToFront(card);
+        table_.bringToFront(card);
     }
-    play.PlayedPictures[table::kPlayedRowCapacity][column] = static_cast<std::int16_t>(n);
-    play.UsedCardPictures[column] += n;
+    play_.PlayedPictures[table::kPlayedRowCapacity][column] = static_cast<std::int16_t>(n);
+    play_.UsedCardPictures[column] += n;
     if (p[16] == kPaced) {
-        play.PacedSlot = a;
-        play.PacedRun = true;
-        ++play.PacedCount;
+        play_.PacedSlot = a;
+        play_.PacedRun = true;
+        ++play_.PacedCount;
     } else {
-        play.PacedRun = false;
+        play_.PacedRun = false;
     }
 }
 
-void Client::HandlePlayedHand(const wire::GamePacket& p) {
-    play.OthersCountdown = false;
-    connection.slots[net::SlotTurnCountdown].flag = false;
-    state.GroupSelect = true;
-    ui::Control& restore = MainForm.at("Operation", 5);
+void PlayedHand::HandlePlayedHand(const wire::GamePacket& p) {
+    buttons_.cancelOthersCountdown();
+    connection_.slots[net::SlotTurnCountdown].flag = false;
+    state_.GroupSelect = true;
+    ui::Control& restore = table_.at("Operation", 5);
     restore.visible = restore.enabled = true;
-    for (int i = 0; i < 6; ++i) MainForm.at("imgGuo", i).visible = false;
+    for (int i = 0; i < 6; ++i) table_.at("imgGuo", i).visible = false;
 
     const int n = p[17];
     if (n != 0) {
         ShowPlayedHand(p);
-        if (play.GoneOutPending) {
-            if (play.GoneOutSlot >= 0) HidePlayedRow(play.GoneOutSlot, false);
-            play.GoneOutPending = false;
-            play.GoneOutSlot = -1;
+        if (play_.GoneOutPending) {
+            if (play_.GoneOutSlot >= 0) HidePlayedRow(play_.GoneOutSlot, false);
+            play_.GoneOutPending = false;
+            play_.GoneOutSlot = -1;
         }
     }
     const int a = playSlot(p[6]);
     const int action = p[15];
-    const bool minimised = MainForm.windowState == ui::WindowState::Minimized;
+    const bool minimised = table_.windowState == ui::WindowState::Minimized;
     int fellNow = -1;
 
     if (p[16] == kFall) {
-        ui::Control& result = MainForm.at("ImgResult", a);
-        pictures.showFinishPicture(result, kFinishFall);
-        sound.PlaySoundEffect(sound::Effect::Fall);
-        if (a == 0) result.top = state.HandTop - 0.75 * cardImage(0, 0).height;
+        ui::Control& result = table_.at("ImgResult", a);
+        pictures_.showFinishPicture(result, kFinishFall);
+        sound_.PlaySoundEffect(sound::Effect::Fall);
+        if (a == 0) result.top = state_.HandTop - 0.75 * hand_.cardImage(0, 0).height;
         result.visible = true;
-        MainForm.bringToFront(result);
+        table_.bringToFront(result);
         // The fall's flames play once; after the pass the player shows nothing.
         ShaoPaiPlayer.setVisible(false);
         loadFlames(kFallFlames);
         ShaoPaiPlayer.setLoops(1);
         showFlames();
-        play.BurnActive = false;
-        play.BurnSlot = -1;
+        play_.BurnActive = false;
+        play_.BurnSlot = -1;
         fellNow = a;
-        play.FallPending = true;
-        play.FallSlot = a;
+        play_.FallPending = true;
+        play_.FallSlot = a;
         startBubbleTimer(3000);
     }
 
     if (action == kRoundOver) {
-        MainForm.at("Time_Img").visible = false;
-        MainForm.at("Number").visible = false;
-        connection.slots[net::SlotTurnCountdown].flag = false;
-        connection.slots[net::SlotTurnCountdown].counter = 0;
-        state.InGame = false;
-        clearDecisionFlags();
-        pf.loop.wait(1000);
+        countdown_.hide();
+        connection_.slots[net::SlotTurnCountdown].flag = false;
+        connection_.slots[net::SlotTurnCountdown].counter = 0;
+        state_.InGame = false;
+        buttons_.clearDecisionFlags();
+        loop_.wait(1000);
         for (int slot = 0; slot < 6; ++slot)
-            for (int i = 0; i < table::kCardItems; ++i) cardImage(slot, i).visible = false;
+            for (int i = 0; i < table::kCardItems; ++i) hand_.cardImage(slot, i).visible = false;
         return;
     }
 
     // A burn is caught when another seat plays cards onto it.
     auto caught = [&] {
-        return play.BurnActive && n != 0 && play.BurnSlot != -1 && play.BurnSlot != a;
+        return play_.BurnActive && n != 0 && play_.BurnSlot != -1 && play_.BurnSlot != a;
     };
     auto catchBurn = [&] {
         loadFlames(kCatchFlames);
         ShaoPaiPlayer.setLoops(1);
         showFlames();
-        sound.PlaySoundEffect(sound::Effect::BurnCaught);
-        play.SelfBurning = false;
-        play.BurnActive = false;
-        play.BurnSlot = -1;
+        sound_.PlaySoundEffect(sound::Effect::BurnCaught);
+        play_.SelfBurning = false;
+        play_.BurnActive = false;
+        play_.BurnSlot = -1;
     };
     switch (action) {
         case kWentOut:
             MarkGoneOut(a);
-            if (play.BurnActive && play.BurnSlot == a) {
-                play.BurnActive = false;
-                play.BurnSlot = -1;
+            if (play_.BurnActive && play_.BurnSlot == a) {
+                play_.BurnActive = false;
+                play_.BurnSlot = -1;
                 ShaoPaiPlayer.setVisible(false);
             }
-            play.GoneOutSlot = a;
-            play.GoneOutPending = true;
+            play_.GoneOutSlot = a;
+            play_.GoneOutPending = true;
             break;
         case kTakeLead:
-            sound.PlaySoundEffect(sound::Effect::TakeLead);
+            sound_.PlaySoundEffect(sound::Effect::TakeLead);
             if (n == 0 && a != 0 && !minimised) showBubble(a, kBubbleTakeLead);
             break;
         case kYield:
-            sound.PlaySoundEffect(sound::Effect::Yield);
+            sound_.PlaySoundEffect(sound::Effect::Yield);
             if (a != 0 && !minimised) showBubble(a, kBubbleYield);
             break;
         case kBurn:
             if (caught()) {
                 catchBurn();
-                pf.loop.wait(2000);
+                loop_.wait(2000);
             }
             // The load replaces this count with the file's own, so the burn keeps
             // burning as its picture says (for ever for ours).
             ShaoPaiPlayer.setLoops(1);
             loadFlames(kBurnFlames);
             showFlames();
-            sound.PlaySoundEffect(sound::Effect::Burn);
-            play.BurnSlot = a;
-            play.BurnActive = true;
-            if (a == 0) play.SelfBurning = true;
+            sound_.PlaySoundEffect(sound::Effect::Burn);
+            play_.BurnSlot = a;
+            play_.BurnActive = true;
+            if (a == 0) play_.SelfBurning = true;
             break;
         case kPlayed:
             if (caught()) catchBurn();
             break;
         case kPass:
-            sound.PlaySoundEffect(sound::Effect::Pass);
-            if (n == 0 && !state.Away && a >= 1 && a <= 5) {
-                ui::Control& bubble = MainForm.at("imgGuo", a);
-                pictures.showPassBubblePicture(bubble, a - 1);
+            sound_.PlaySoundEffect(sound::Effect::Pass);
+            if (n == 0 && !state_.Away && a >= 1 && a <= 5) {
+                ui::Control& bubble = table_.at("imgGuo", a);
+                pictures_.showPassBubblePicture(bubble, a - 1);
                 bubble.visible = true;
-                MainForm.bringToFront(bubble);
+                table_.bringToFront(bubble);
             }
             break;
         default:
@@ -331,58 +335,50 @@ void Client::HandlePlayedHand(const wire::GamePacket& p) {
     const int b = playSlot(p[8]);
     const int mode = p[11];
     if (mode == table::kModeLead) {
-        if (!state.RevealsCleared) {
-            state.RevealsCleared = true;
+        if (!state_.RevealsCleared) {
+            state_.RevealsCleared = true;
             for (int slot = 1; slot < 6; ++slot)
                 for (int i = 0; i <= 3; ++i)
-                    if (ui::Control& c = cardImage(slot, i); c.visible) c.visible = false;
+                    if (ui::Control& c = hand_.cardImage(slot, i); c.visible) c.visible = false;
         }
-        MainForm.at("imgGuo", b).visible = false;
+        table_.at("imgGuo", b).visible = false;
     }
     if (p[16] == kLampLit) {
-        pictures.showIndicatorPicture(MainForm.at("ImgKaiD", b), kLitLamp);
-        sound.PlaySoundEffect(sound::Effect::LampLit);
+        pictures_.showIndicatorPicture(table_.at("ImgKaiD", b), kLitLamp);
+        sound_.PlaySoundEffect(sound::Effect::LampLit);
     }
     HidePlayedRow(b, false);
-    ui::Control& timeImg = MainForm.at("Time_Img");
-    ui::Control& number = MainForm.at("Number");
-    number.visible = timeImg.visible = false;
-    PlaceCountdown(b);
-    state.CountdownSeconds = p[10];
-    number.caption = std::to_string(state.CountdownSeconds);
-    number.foreColor = kGreen;
-    timeImg.visible = number.visible = true;
-    MainForm.bringToFront(timeImg);
-    MainForm.bringToFront(number);
+    countdown_.startAt(b, p[10]);
+    if (b == 0) buttons_.takeTurnToken();
 
     auto clearRowsExceptFall = [&](bool bubbles) {
         for (int slot = 0; slot < 6; ++slot) {
             if (slot != fellNow) HidePlayedRow(slot, false);
-            if (bubbles) MainForm.at("imgGuo", slot).visible = false;
+            if (bubbles) table_.at("imgGuo", slot).visible = false;
         }
     };
     if (b != 0) {
-        play.OthersCountdown = true;
-        connection.slots[net::SlotTurnCountdown].flag = true;
+        buttons_.startOthersCountdown();
+        connection_.slots[net::SlotTurnCountdown].flag = true;
         if (mode == table::kModeLead) {
             clearRowsExceptFall(false);
-            if (play.PacedRun && b == play.PacedSlot && play.PacedCount >= 1 &&
-                play.PacedCount <= 3)
+            if (play_.PacedRun && b == play_.PacedSlot && play_.PacedCount >= 1 &&
+                play_.PacedCount <= 3)
                 HidePlayedRow(b, true);
         }
         return;
     }
-    play.OthersCountdown = false;
+    buttons_.cancelOthersCountdown();
     if (mode == table::kModeNone) return;
     if (mode == table::kModeLead) {
-        state.TablePlay.playClass = rules::PlayClass::None;
-        play.HintIndex = 0;
-        MainForm.at("imgGuo", 0).visible = false;
+        state_.TablePlay.playClass = rules::PlayClass::None;
+        buttons_.resetHint();
+        table_.at("imgGuo", 0).visible = false;
         clearRowsExceptFall(true);
     }
     if (mode == table::kModeFollow || mode == table::kModeBurn || mode == table::kModeTakeLead)
-        play.HintIndex = 0;
-    offerTurn(mode);
+        buttons_.resetHint();
+    buttons_.offerTurn(mode);
 }
 
-}  // namespace app
+}  // namespace protocol

@@ -1,18 +1,12 @@
-// The round result: three packets of code 9 with two result records each. The
-// first two only fill rows of the ResultTable; the third fills the score window's
-// twelve lists, reveals what the others still held, moves gold, win and loss
-// counts and levels, lists the tribute of the next round and ends the round.
+#include "protocol/round_result.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "app/client.h"
-
-namespace app {
+namespace protocol {
 
 namespace {
-
-using table::ResultRow;
 
 constexpr const char* kLevelNames[40] = {
     "第一级",     "第二级",     "第三级",     "第四级",     "第五级",     "第六级",
@@ -76,35 +70,35 @@ std::string plainNumber(double v) {
 
 }  // namespace
 
-void Client::HandleResult(const wire::GamePacket& p) {
-    stopOthersCountdown();
-    ui::Form& score = pf.windows.form("Score");
-    ui::Form& hero = pf.windows.form("Hero");
+void RoundResult::HandleResult(const wire::GamePacket& p) {
+    buttons_.stopOthersCountdown();
+    ui::Form& score = scores_.Score();
+    ui::Form& hero = scores_.Hero();
     auto list = [&score](int i) -> std::vector<std::string>& { return score.at("State", i).items; };
     for (int i = 0; i < 12; ++i) list(i).clear();
 
-    const std::uint8_t own = state.PlayerRecord[0].seatBit;
+    const std::uint8_t own = state_.PlayerRecord[0].seatBit;
     auto slotOfSeat = [own](std::uint8_t seatByte) {
         return state::screenSlot(seatByte & 0x3F, own);
     };
-    auto& rows = roundFlow.ResultTable;
+    auto& rows = ResultTable_;
     ResultRow& first = rows[static_cast<std::size_t>(slotOfSeat(p[ColSeat]))];
     std::copy_n(p.begin(), 116, first.begin());
     ResultRow& second = rows[static_cast<std::size_t>(slotOfSeat(p[ColSeat + 100]))];
     std::copy_n(p.begin(), 16, second.begin());
     std::copy_n(p.begin() + 116, 156, second.begin() + 16);
 
-    if (++state.ResultPacketsSeen < 3) return;
+    if (++state_.ResultPacketsSeen < 3) return;
 
-    state.RoundStake = static_cast<std::int32_t>(
+    state_.RoundStake = static_cast<std::int32_t>(
         std::uint32_t(p[8]) << 24 | std::uint32_t(p[9]) << 16 | std::uint32_t(p[10]) << 8 | p[11]);
     auto row = [&rows](int s) -> const ResultRow& { return rows[static_cast<std::size_t>(s)]; };
     auto nickname = [this](int s) {
-        return state.PlayerInfo[static_cast<std::size_t>(s)].nickname;
+        return state_.PlayerInfo[static_cast<std::size_t>(s)].nickname;
     };
 
     for (int s = 0; s < 6; ++s) {
-        list(s).push_back("房间条数：" + std::to_string(state.RoundStake) + "金币");
+        list(s).push_back("房间条数：" + std::to_string(state_.RoundStake) + "金币");
         list(s).push_back("");
     }
     for (int s = 0; s < 6; ++s)
@@ -113,8 +107,8 @@ void Client::HandleResult(const wire::GamePacket& p) {
     for (int s = 0; s < 6; ++s) {
         if (row(s)[ColSweep] == 1) {
             list(s).push_back("  串三户");
-            state.RoundInGame = 2;  // the increment below wraps it: the game ends
-            state.FreeToLeave = true;
+            state_.RoundInGame = 2;  // the increment below wraps it: the game ends
+            state_.FreeToLeave = true;
             sweep = true;
         } else {
             list(s).push_back("");
@@ -124,15 +118,15 @@ void Client::HandleResult(const wire::GamePacket& p) {
     double ownRoundAmount = 0;
     for (int s = 0; s < 6; ++s) {
         const ResultRow& r = row(s);
-        auto& info = state.PlayerInfo[static_cast<std::size_t>(s)];
+        auto& info = state_.PlayerInfo[static_cast<std::size_t>(s)];
         if (s > 0) {
-            rules::Hand& cards = state.PlayerRecord[static_cast<std::size_t>(s)].cards;
+            rules::Hand& cards = state_.PlayerRecord[static_cast<std::size_t>(s)].cards;
             cards.clear();
             const int count = std::min<int>(r[ColCardCount], kMaxRevealedCards);
             for (int k = 0; k < count; ++k)
                 cards.append(revealedCard(r[ColCards + static_cast<std::size_t>(k)]),
                              static_cast<std::int16_t>(k));
-            SortAndShowCards(s, count);
+            hand_.SortAndShowCards(s, count);
         }
         const std::uint8_t outcome = r[ColOutcome];
         const std::string a1 = std::to_string(amountAt(r, ColFirstAmount));
@@ -151,7 +145,7 @@ void Client::HandleResult(const wire::GamePacket& p) {
         if (outcome == Drawn) column.push_back("");
         if (outcome == Won || outcome == Lost || outcome == Drawn) column.push_back("-----------");
 
-        double& gameScore = state.GameScore[static_cast<std::size_t>(s)];
+        double& gameScore = state_.GameScore[static_cast<std::size_t>(s)];
         if (outcome == Won) {
             column.push_back("");
             column.push_back("总分：" + a2 + "金币");
@@ -189,22 +183,22 @@ void Client::HandleResult(const wire::GamePacket& p) {
 
         const int level = r[ColLevel];
         if (level >= 1 && level <= 40) {
-            ui::Control& label = MainForm.at("Level", s);
+            ui::Control& label = table_.at("Level", s);
             label.caption = kLevelNames[level - 1];
-            MainForm.bringToFront(label);
+            table_.bringToFront(label);
         }
-        MainForm.at("Cash", s).caption =
+        table_.at("Cash", s).caption =
             plainNumber(info.gold) + (r[ColCurrency] == 1 ? "金币" : "金条");
     }
 
     if (!sweep) {
         // The tribute the next round requires; any entry means the player cannot
         // leave without the escape warning.
-        state.FreeToLeave = true;
+        state_.FreeToLeave = true;
         auto entry = [&](int s, const std::string& text, int other) {
             list(s).push_back(text);
             list(s).push_back("  " + nickname(other));
-            state.FreeToLeave = false;
+            state_.FreeToLeave = false;
         };
         std::array<bool, 6> fallLines{};
         for (int i = 0; i < 6; ++i) {
@@ -253,43 +247,39 @@ void Client::HandleResult(const wire::GamePacket& p) {
     }
 
     // End of the round.
-    for (auto& rec : state.PlayerRecord) {
+    for (auto& rec : state_.PlayerRecord) {
         rec.cards.clear();
         for (int k = 0; k < 56; ++k) rec.cards.setEntry(k, rules::HandEntry{0, -1, 0});
     }
-    ++state.RoundNumber;
-    state.RoundInGame = (state.RoundInGame + 1) % 3;
-    if (state.RoundInGame == 0) ++state.GamesPlayed;
+    ++state_.RoundNumber;
+    state_.RoundInGame = (state_.RoundInGame + 1) % 3;
+    if (state_.RoundInGame == 0) ++state_.GamesPlayed;
     char number[16];
-    std::snprintf(number, sizeof number, "%6d", state.RoundNumber);
+    std::snprintf(number, sizeof number, "%6d", state_.RoundNumber);
     hero.at("Num").items.push_back(number);
-    state.ResultPacketsSeen = 0;
+    state_.ResultPacketsSeen = 0;
 
     score.load();
-    centreOnTable(score);
+    scores_.centreOnTable(score);
     score.show();
-    if (!state.Away) hero.show();
+    if (!state_.Away) hero.show();
 
-    ui::Control& sys0 = MainForm.at("Sysmsg", 0);
+    ui::Control& sys0 = table_.at("Sysmsg", 0);
     sys0.items = {"请点击【继续】按钮继续游戏！"};
-    roundFlow.pressed[table::BtnContinue] = false;
-    state.InGame = false;
-    state.GameResetDone = false;
-    MainForm.at("Sysmsg", 1).items = {"游戏将在15秒内开始"};
+    hallButtons_.clearHallButtonPressed(table::kBtnContinue);
+    state_.InGame = false;
+    state_.GameResetDone = false;
+    table_.at("Sysmsg", 1).items = {"游戏将在15秒内开始"};
 
-    if (!state.SpectatorMode) {
-        startContinueCountdown();
-        connection.slots[net::SlotContinue].counter = 0;
-        ui::Control& timeImg = MainForm.at("Time_Img");
-        ui::Control& countdown = MainForm.at("Number");
-        timeImg.visible = countdown.visible = true;
-        MainForm.bringToFront(timeImg);
-        MainForm.bringToFront(countdown);
+    if (!state_.SpectatorMode) {
+        hallButtons_.startContinueCountdown();
+        connection_.slots[net::SlotContinue].counter = 0;
+        countdown_.show();
     }
     // The win sound when the own side took gold from this round.
-    sound.PlaySoundEffect(ownRoundAmount > 0 ? sound::Effect::RoundWon
-                                             : sound::Effect::RoundNotWon);
-    SaveRoundRecord(static_cast<std::int16_t>(state.RoundNumber));
+    sound_.PlaySoundEffect(ownRoundAmount > 0 ? sound::Effect::RoundWon
+                                              : sound::Effect::RoundNotWon);
+    scores_.SaveRoundRecord(static_cast<std::int16_t>(state_.RoundNumber));
 }
 
-}  // namespace app
+}  // namespace protocol

@@ -1,22 +1,17 @@
 // Login and seating: the login result (18), the seat packet (20) and the ready
 // notice (23) take the client from a fresh connection to a full table.
-#include "app/client.h"
-#include "app/operator.h"
+#include "protocol/seating.h"
+
+#include "protocol/operator.h"
 #include "protocol/profile.h"
 #include "wire/gbk.h"
 #include "wire/packet_fields.h"
 
-namespace app {
+namespace protocol {
 
 namespace {
 
 using ui::ControlKind;
-
-// Controls of the table surface; the layout creates them, and a handler that runs
-// before it (or without it) gets them created in place.
-ui::Control& onTable(Client& c, const char* name, ControlKind kind, int index = -1) {
-    return c.MainForm.add(name, kind, index, &c.Pic1);
-}
 
 void setLines(ui::Control& list, std::initializer_list<std::string> lines) {
     list.items.assign(lines.begin(), lines.end());
@@ -45,36 +40,54 @@ int digitValue(const std::string& ch) {
 
 }  // namespace
 
-void Client::HandleLoginResult(const wire::GamePacket& p) {
-    connection.startKeepAlive();
-    state.LoginSent = false;
-    ui::Control& sys0 = onTable(*this, "Sysmsg", ControlKind::ListBox, 0);
-    ui::Control& sys1 = onTable(*this, "Sysmsg", ControlKind::ListBox, 1);
+Seating::Seating(state::TableState& state, platform::Platform& pf, ui::Form& tableWindow,
+                 ui::Control& surface, platform::HallWindow& hall, pictures::Pictures& pictures,
+                 net::Connection& connection, table::HallButtons& hallButtons,
+                 table::DisplayReset& reset)
+    : state_(state),
+      pf_(pf),
+      table_(tableWindow),
+      Pic1(surface),
+      hall_(hall),
+      pictures_(pictures),
+      connection_(connection),
+      hallButtons_(hallButtons),
+      reset_(reset) {}
+
+ui::Control& Seating::onTable(const char* name, ui::ControlKind kind, int index) {
+    return table_.add(name, kind, index, &Pic1);
+}
+
+void Seating::HandleLoginResult(const wire::GamePacket& p) {
+    connection_.startKeepAlive();
+    state_.LoginSent = false;
+    ui::Control& sys0 = onTable("Sysmsg", ControlKind::ListBox, 0);
+    ui::Control& sys1 = onTable("Sysmsg", ControlKind::ListBox, 1);
     if (p[kResultByte] != kLoginAccepted) {
-        hall.post(platform::HallConnecting);  // message 22: the table did not start
+        hall_.post(platform::HallConnecting);  // message 22: the table did not start
         setLines(sys0,
                  {p[kResultByte] == kStartFailed ? "启动游戏失败，请重新在大厅就座后进入游戏！"
                                                  : "验证错误，请重新在大厅就座后进入游戏！"});
-        hall.restore();
-        pf.shell.end(0);
+        hall_.restore();
+        pf_.shell.end(0);
     }
-    state.LoginAccepted = true;
-    state.ExitConfirmed = false;
-    hall.post(platform::HallLoggedIn);
-    setLines(sys0, {std::string("欢迎进入Brenmoor，更多精彩尽在") + kOperatorSite});
+    state_.LoginAccepted = true;
+    state_.ExitConfirmed = false;
+    hall_.post(platform::HallLoggedIn);
+    setLines(sys0, {std::string("欢迎进入Brenmoor，更多精彩尽在") + protocol::kOperatorSite});
     setLines(sys1, {"打完一局(3回合为一局)才能退，否则按逃跑扣分！"});
-    state.TurnSeconds = p[11];
-    state.TimeoutLimit = p[10];
-    if (state.AutoPlay) state.TurnSeconds = 1;
-    state.AdUrl = wire::singleByteText(p, 16, 115);
-    if (!state.AdUrl.empty()) showAdvertisement(state.AdUrl);
+    state_.TurnSeconds = p[11];
+    state_.TimeoutLimit = p[10];
+    if (state_.AutoPlay) state_.TurnSeconds = 1;
+    state_.AdUrl = wire::singleByteText(p, 16, 115);
+    if (!state_.AdUrl.empty() && hooks_.showAdvertisement) hooks_.showAdvertisement(state_.AdUrl);
 }
 
-int Client::slotOf(std::uint8_t seatByte) const {
-    return state::screenSlot(state::seatBitOf(seatByte), state.PlayerRecord[0].seatBit);
+int Seating::slotOf(std::uint8_t seatByte) const {
+    return state::screenSlot(state::seatBitOf(seatByte), state_.PlayerRecord[0].seatBit);
 }
 
-int Client::avatarIndex(const std::string& avatarCode) {
+int Seating::avatarIndex(const std::string& avatarCode) {
     std::vector<std::string> ch = wire::utf8Chars(avatarCode);
     int index = -1;
     if (ch.size() == 2) index = digitValue(ch[1]) - 1;
@@ -86,96 +99,100 @@ int Client::avatarIndex(const std::string& avatarCode) {
     return index;
 }
 
-void Client::showReadyMark(int slot) {
-    ui::Control& ok = onTable(*this, "OK", ControlKind::Image, slot);
+void Seating::showReadyMark(int slot) {
+    ui::Control& ok = onTable("OK", ControlKind::Image, slot);
     ok.visible = true;
-    MainForm.bringToFront(ok);
+    table_.bringToFront(ok);
 }
 
-void Client::resetForNewGame() {
-    displayReset();
-    state::handReset(state);
-    state.GameResetDone = true;
+void Seating::resetForNewGame() {
+    reset_.displayReset();
+    state::handReset(state_);
+    state_.GameResetDone = true;
 }
 
-void Client::allReadyTest() {
-    if (state.HandInGame != 0) return;
+void Seating::allReadyTest() {
+    if (state_.HandInGame != 0) return;
     for (int k = 1; k < state::kSeats; ++k)
-        if (!onTable(*this, "OK", ControlKind::Image, k).visible) return;
+        if (!onTable("OK", ControlKind::Image, k).visible) return;
     resetForNewGame();
 }
 
-void Client::HandleSeat(const wire::GamePacket& p) {
-    state.TableBroken = false;
+void Seating::HandleSeat(const wire::GamePacket& p) {
+    state_.TableBroken = false;
     const std::string account = wire::singleByteText(p, 168, 183);
-    ++state.SeatPacketsSeen;
-    state::PlayerRecordEntry& own = state.PlayerRecord[0];
+    ++state_.SeatPacketsSeen;
+    state::PlayerRecordEntry& own = state_.PlayerRecord[0];
     if (own.seatBit == 0) own.seatBit = state::seatBitOf(p[kOwnSeatByte]);
     const int slot = slotOf(p[kPlayerSeatByte]);
-    if (slot == 0) clearHallButtonPressed(2);  // the continue button takes a press again
+    if (slot == 0)
+        hallButtons_.clearHallButtonPressed(
+            table::kBtnContinue);  // the continue button takes a press again
 
     // The same account twice at one table: tell the user and keep the table as it is.
     for (int k = 0; k < state::kSeats; ++k) {
-        if (state.PlayerRecord[k].seatId == account &&
-            !onTable(*this, "Nid", ControlKind::Label, k).caption.empty()) {
-            pf.shell.messageBox("出现相同的seatid", "Dravik", platform::MB_OK);
+        if (state_.PlayerRecord[k].seatId == account &&
+            !onTable("Nid", ControlKind::Label, k).caption.empty()) {
+            pf_.shell.messageBox("出现相同的seatid", "Dravik", platform::MB_OK);
             return;
         }
     }
 
-    if (++state.SeatedCount == state::kSeats) {
-        bringTableToFront();
-        hall.minimise();
+    if (++state_.SeatedCount == state::kSeats) {
+        // The table window comes to the front (maximised, then back to normal).
+        table_.windowState = ui::WindowState::Maximized;
+        table_.windowState = ui::WindowState::Normal;
+        hall_.minimise();
     }
-    state.PlayerRecord[slot].seatId = account;
-    if (slot == 0) startLocalCapture();
-    if (slot != 0) state.PlayerRecord[slot].seatBit = state::seatBitOf(p[kPlayerSeatByte]);
-    state::PlayerInfoEntry& info = state.PlayerInfo[slot];
+    state_.PlayerRecord[slot].seatId = account;
+    if (slot == 0 && hooks_.startLocalCapture) hooks_.startLocalCapture();
+    if (slot != 0) state_.PlayerRecord[slot].seatBit = state::seatBitOf(p[kPlayerSeatByte]);
+    state::PlayerInfoEntry& info = state_.PlayerInfo[slot];
     protocol::decodeProfile(p, info);
 
-    pictures.showOkPicture(onTable(*this, "OK", ControlKind::Image, slot), goldTier(info.gold));
+    pictures_.showOkPicture(onTable("OK", ControlKind::Image, slot), goldTier(info.gold));
     if (p[kReadyByte] == 1) showReadyMark(slot);
     allReadyTest();
 
     const int avatar = avatarIndex(info.avatarCode);
-    pictures.showAvatarPicture(onTable(*this, "Tou", ControlKind::Image, slot), avatar);
+    pictures_.showAvatarPicture(onTable("Tou", ControlKind::Image, slot), avatar);
 
-    if (slot == 1) onTable(*this, "name1", ControlKind::Label).caption = info.nickname;
-    if (slot == 5) onTable(*this, "name2", ControlKind::Label).caption = info.nickname;
-    ui::Control& nid = onTable(*this, "Nid", ControlKind::Label, slot);
-    ui::Control& cash = onTable(*this, "Cash", ControlKind::Label, slot);
-    ui::Control& level = onTable(*this, "Level", ControlKind::Label, slot);
+    if (slot == 1) onTable("name1", ControlKind::Label).caption = info.nickname;
+    if (slot == 5) onTable("name2", ControlKind::Label).caption = info.nickname;
+    ui::Control& nid = onTable("Nid", ControlKind::Label, slot);
+    ui::Control& cash = onTable("Cash", ControlKind::Label, slot);
+    ui::Control& level = onTable("Level", ControlKind::Label, slot);
     nid.caption = "[" + info.title + "] " + info.nickname;
     cash.caption = wire::decimalText(info.gold) + "金币";
     level.caption = info.levelText;
-    for (ui::Control* l : {&nid, &cash, &level}) MainForm.bringToFront(*l);
+    for (ui::Control* l : {&nid, &cash, &level}) table_.bringToFront(*l);
 
     for (const char* window : {"Score", "Hero"}) {
-        ui::Form& f = pf.windows.form(window);
+        ui::Form& f = pf_.windows.form(window);
         ui::Control& id = f.add("ID", ControlKind::Label, slot);
         id.caption = info.nickname;
         id.toolTipText = info.nickname;
-        pictures.showAvatarPicture(f.add("Tou", ControlKind::Image, slot), avatar);
+        pictures_.showAvatarPicture(f.add("Tou", ControlKind::Image, slot), avatar);
     }
 
-    if (slot != 0) registerVideoPeer(slot, account);
+    if (slot != 0 && hooks_.registerVideoPeer) hooks_.registerVideoPeer(slot, account);
 
-    if (state.SeatedCount == state::kSeats && !state.GameResetDone) {
+    if (state_.SeatedCount == state::kSeats && !state_.GameResetDone) {
         resetForNewGame();
-        setLines(onTable(*this, "Sysmsg", ControlKind::ListBox, 0), {"游戏将在15秒内开始"});
+        setLines(onTable("Sysmsg", ControlKind::ListBox, 0), {"游戏将在15秒内开始"});
     }
-    if (state.SeatPacketsSeen == 5) state.SeatPacketsSeen = 6;
+    if (state_.SeatPacketsSeen == 5) state_.SeatPacketsSeen = 6;
 }
 
-void Client::HandleReady(const wire::GamePacket& p) {
+void Seating::HandleReady(const wire::GamePacket& p) {
     const std::string account = wire::singleByteText(p, 16, 31);
     if (p[15] == 1) {
         for (int k = 0; k < state::kSeats; ++k)
-            if (state.PlayerRecord[k].seatId == account &&
-                !onTable(*this, "Nid", ControlKind::Label, k).caption.empty())
+            if (state_.PlayerRecord[k].seatId == account &&
+                !onTable("Nid", ControlKind::Label, k).caption.empty())
                 showReadyMark(k);
     }
     allReadyTest();
 }
 
-}  // namespace app
+}  // namespace protocol

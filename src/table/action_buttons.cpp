@@ -1,18 +1,15 @@
-// The two button rows under the table centre: Operation (play, hint, pass, burn,
-// yield, take the lead, and the restore button) for the turns, OperationNotP for the
-// declarations, work, revolution, head and tribute decisions. Their pictures by mode,
-// their clicks, their hover looks, and the hint cycle behind the hint button.
+#include "table/action_buttons.h"
+
+#include <cmath>
 #include <sstream>
 
-#include "app/client.h"
 #include "pictures/action_pictures.h"
 #include "rules/hint.h"
 #include "rules/tribute_return.h"
-#include "wire/play.h"
 #include "wire/round_start.h"
 #include "wire/tribute.h"
 
-namespace app {
+namespace table {
 
 namespace {
 
@@ -36,396 +33,441 @@ constexpr ButtonRow kTurnButtons[6] = {
 
 }  // namespace
 
-int Client::currentTurnMode() const {
-    if (play.LeadMode) return table::kModeLead;
-    if (play.FollowMode) return table::kModeFollow;
-    if (play.BurnMode) return table::kModeBurn;
-    if (play.YieldMode) return table::kModeYield;
-    if (play.TakeLeadMode) return table::kModeTakeLead;
-    return table::kModeNone;
+ActionButtons::ActionButtons(state::TableState& state, platform::Platform& pf,
+                             ui::Form& tableWindow, platform::HallWindow& hall,
+                             pictures::Pictures& pictures, sound::Sound& sound,
+                             net::Connection& connection, HandView& hand, CountdownView& countdown,
+                             Notice& notice)
+    : state_(state),
+      pf_(pf),
+      table_(tableWindow),
+      hall_(hall),
+      pictures_(pictures),
+      sound_(sound),
+      connection_(connection),
+      hand_(hand),
+      countdown_(countdown),
+      notice_(notice) {}
+
+int ActionButtons::ButtonBaseX() const {
+    return static_cast<int>(std::nearbyint(400 * state_.Scale.x));
 }
 
-bool* Client::turnModeFlag(int mode) {
-    switch (mode) {
-        case table::kModeLead:
-            return &play.LeadMode;
-        case table::kModeFollow:
-            return &play.FollowMode;
-        case table::kModeBurn:
-            return &play.BurnMode;
-        case table::kModeYield:
-            return &play.YieldMode;
-        case table::kModeTakeLead:
-            return &play.TakeLeadMode;
-        default:
-            return nullptr;
+void ActionButtons::showRestoreButtonPicture() {
+    pictures_.showRestorePicture(table_.at("Operation", 5), kRestoreNormal);
+}
+
+void ActionButtons::wireEvents() {
+    table_.on("Operation", ui::EventKind::Click,
+              [this](ui::Control* c, ui::Event&) { clickOperation(c->index); });
+    table_.on("OperationNotP", ui::EventKind::Click,
+              [this](ui::Control* c, ui::Event&) { clickOperationNotP(c->index); });
+    table_.on("Operation", ui::EventKind::MouseMove,
+              [this](ui::Control* c, ui::Event&) { hoverOperation(c->index); });
+    table_.on("OperationNotP", ui::EventKind::MouseMove,
+              [this](ui::Control* c, ui::Event&) { hoverOperationNotP(c->index); });
+}
+
+// Prompts and turns.
+
+void ActionButtons::armTurnCountdown() {
+    connection_.slots[net::SlotTurnCountdown].flag = true;
+    connection_.slots[net::SlotTurnCountdown].counter = 0;
+    state_.PromptActive = true;
+}
+
+// The two decision buttons with their pictures, placed from the button row's base,
+// visible, enabled and in front.
+void ActionButtons::showDecisionButtons(int leftPicture, int rightPicture) {
+    ui::Control& left = table_.at("OperationNotP", 0);
+    ui::Control& right = table_.at("OperationNotP", 1);
+    pictures_.showActionPicture(left, leftPicture);
+    pictures_.showActionPicture(right, rightPicture);
+    left.left = ButtonBaseX() + 0.3 * left.width;
+    right.left = left.left + 2 * right.width;
+    for (ui::Control* b : {&left, &right}) {
+        b->visible = b->enabled = true;
+        table_.bringToFront(*b);
     }
 }
 
-Client::Decision Client::currentDecision() {
-    struct Entry {
-        bool* flag;
-        int left, right;
-    };
-    const Entry entries[] = {
-        {&state.DeclarePending, kPicDeclare, kPicPass},
-        {&state.RevealPending, kPicReveal, kPicPass},
-        {&state.WorkPending, kPicWork, kPicPass},
-        {&state.RevolutionPending, kPicRevolution, kPicPass},
-        {&state.HeadPending, kPicWithHead, kPicWithoutHead},
-        {&play.AcceptTributePending, kPicAccept, kPicDecline},
-        {&play.ReturnPending, kPicReturn, kNone},
-    };
-    for (const Entry& e : entries)
-        if (*e.flag) return {e.flag, {e.left, e.right}};
-    return {};
+void ActionButtons::hideDecisionButtons() {
+    for (int i = 0; i < 2; ++i) {
+        ui::Control& b = table_.at("OperationNotP", i);
+        b.visible = b.enabled = false;
+    }
 }
 
-void Client::clearDecisionFlags() {
-    state.DeclarePending = state.RevealPending = state.RevolutionPending = false;
-    state.HeadPending = state.WorkPending = false;
-    play.AcceptTributePending = play.ReturnPending = false;
-    play.clearTurnModes();
-    state.PromptActive = false;
-    state.PlayToken = false;
-    state.MyTurn = false;
+void ActionButtons::ShowDecisionPrompt(int seconds, PromptKind kind) {
+    const PromptRow& row = kPrompts[static_cast<std::size_t>(kind)];
+    countdown_.startAt(0, seconds);
+    showDecisionButtons(row.picture[0], row.picture[1]);
+    d_.prompt.raise(kind);
+    armTurnCountdown();
+    if (row.awayAtOnce && state_.Away) state_.CountdownSeconds = 1;
 }
 
-void Client::offerTurn(int mode) {
-    if (mode < table::kModeLead || mode > table::kModeTakeLead) return;
+void ActionButtons::raiseReturnPrompt(int count, std::span<const std::uint8_t> noReturnRanks,
+                                      int seconds) {
+    d_.ReturnCount = count;
+    d_.NoReturnRanks.fill(0);
+    std::copy_n(noReturnRanks.begin(), std::min(noReturnRanks.size(), d_.NoReturnRanks.size()),
+                d_.NoReturnRanks.begin());
+    ui::Control& button = table_.at("OperationNotP", 0);
+    pictures_.showActionPicture(button, kPicReturn);
+    button.left = ButtonBaseX() + 1.3 * button.width;
+    button.visible = button.enabled = true;
+    table_.bringToFront(button);
+    d_.prompt.raise(PromptKind::Return);
+    armTurnCountdown();
+    countdown_.startAt(0, seconds);
+    if (state_.Away) state_.CountdownSeconds = 1;
+}
+
+void ActionButtons::offerTurn(int mode) {
+    if (mode < kModeLead || mode > kModeTakeLead) return;
     const ButtonRow& row = kTurnButtons[mode];
-    ui::Control* op[3] = {&MainForm.at("Operation", 0), &MainForm.at("Operation", 1),
-                          &MainForm.at("Operation", 2)};
+    ui::Control* op[3] = {&table_.at("Operation", 0), &table_.at("Operation", 1),
+                          &table_.at("Operation", 2)};
     const double w0 = op[0]->width;
     if (row.item[2] == kNone) {
-        op[0]->left = ButtonBaseX + 0.3 * w0;
+        op[0]->left = ButtonBaseX() + 0.3 * w0;
         op[1]->left = op[0]->left + 2 * op[1]->width;
         op[2]->visible = op[2]->enabled = false;
     } else {
-        for (int i = 0; i < 3; ++i) op[i]->left = ButtonBaseX + 1.3 * i * w0;
+        for (int i = 0; i < 3; ++i) op[i]->left = ButtonBaseX() + 1.3 * i * w0;
     }
     for (int i = 0; i < 3; ++i) {
         if (row.item[i] == kNone) continue;
-        pictures.showActionPicture(*op[i], row.item[i]);
+        pictures_.showActionPicture(*op[i], row.item[i]);
         op[i]->visible = op[i]->enabled = true;
-        MainForm.bringToFront(*op[i]);
+        table_.bringToFront(*op[i]);
     }
-    *turnModeFlag(mode) = true;
-    state.PlayToken = true;
-    state.MyTurn = true;
-    connection.slots[net::SlotTurnCountdown].flag = true;
-    connection.slots[net::SlotTurnCountdown].counter = 0;
-    state.PromptActive = true;
+    d_.prompt.raise(Prompt::ofTurnMode(mode));
+    state_.PlayToken = true;
+    state_.MyTurn = true;
+    armTurnCountdown();
 }
 
-void Client::FinishDecision(bool* answered, bool turnRow, bool resetTimeouts) {
-    if (answered) *answered = false;
-    state.PlayToken = false;
-    state.PromptActive = false;
-    if (turnRow) state.MyTurn = false;
-    connection.slots[net::SlotTurnCountdown].flag = false;
+void ActionButtons::takeTurnToken() {
+    for (int i = 0; i <= 2; ++i) table_.bringToFront(table_.at("Operation", i));
+    state_.MyTurn = true;
+    state_.PlayToken = true;
+    armTurnCountdown();
+}
+
+void ActionButtons::endPrompt(PromptKind kind) {
+    d_.prompt.end(kind);
+    state_.PlayToken = false;
+    state_.PromptActive = false;
+    connection_.slots[net::SlotTurnCountdown].flag = false;
+}
+
+void ActionButtons::clearDecisionFlags() {
+    d_.prompt.clear();
+    state_.PromptActive = false;
+    state_.PlayToken = false;
+    state_.MyTurn = false;
+}
+
+void ActionButtons::FinishDecision(PromptKind answered, bool turnRow, bool resetTimeouts) {
+    d_.prompt.end(answered);
+    state_.PlayToken = false;
+    state_.PromptActive = false;
+    if (turnRow) state_.MyTurn = false;
+    connection_.slots[net::SlotTurnCountdown].flag = false;
     if (turnRow) {
-        for (int i = 0; i <= 2; ++i) MainForm.at("Operation", i).visible = false;
+        for (int i = 0; i <= 2; ++i) table_.at("Operation", i).visible = false;
     } else {
-        for (int i = 0; i <= 1; ++i) MainForm.at("OperationNotP", i).visible = false;
+        for (int i = 0; i <= 1; ++i) table_.at("OperationNotP", i).visible = false;
     }
-    MainForm.at("Number").visible = false;
-    MainForm.at("Time_Img").visible = false;
-    if (resetTimeouts && state.TimeoutCount > 0) state.TimeoutCount = 0;
+    countdown_.hide();
+    if (resetTimeouts && state_.TimeoutCount > 0) state_.TimeoutCount = 0;
 }
 
-void Client::lowerRaisedCards() {
-    const rules::Hand& hand = state.PlayerRecord[0].cards;
-    for (int i = 0; i < hand.count(); ++i) {
-        ui::Control& c = cardImage(0, hand.imageIndex(i));
-        if (c.top < state.HandTop) c.top = state.HandTop;
-    }
+void ActionButtons::reset() {
+    d_.prompt.clear();
+    d_.HintIndex = 0;
+    d_.HintList.clear();
+    d_.OperationHover = d_.OperationNotPHover = d_.RestoreHover = false;
 }
 
-void Client::raiseCardItem(int item) {
-    if (item < 0 || item >= table::kCardItems) return;
-    ui::Control& c = cardImage(0, item);
-    c.top = state.HandTop - c.height / 5;
-}
+// Answers.
 
-void Client::raiseLeadProposal() {
-    const rules::Hand& hand = state.PlayerRecord[0].cards;
-    lowerRaisedCards();
-    for (int pos : rules::LeadHint(hand.codes(), play.SelfBurning))
-        raiseCardItem(hand.imageIndex(pos));
-}
-
-void Client::sendPlayAction(wire::PlayAction action) {
+void ActionButtons::sendPlayAction(wire::PlayAction action) {
     wire::Play answer;
-    answer.seat = state.PlayerRecord[0].seatBit;
+    answer.seat = state_.PlayerRecord[0].seatBit;
     answer.action = action;
     wire::GamePacket p = answer.encode();
-    connection.QueuePacket(p);
+    connection_.QueuePacket(p);
 }
 
-void Client::sendDeclaration(wire::DeclareKind kind) {
-    wire::GamePacket p = wire::DeclarationAnswer{state.PlayerRecord[0].seatBit, kind}.encode();
-    connection.QueuePacket(p);
+void ActionButtons::sendWorkAnswer(int cardId, int count) {
+    wire::GamePacket p =
+        wire::WorkAnswer{state_.PlayerRecord[0].seatBit, static_cast<std::uint8_t>(cardId),
+                         static_cast<std::uint8_t>(count)}
+            .encode();
+    connection_.QueuePacket(p);
 }
 
-void Client::sendRevolutionChoice(wire::RevolutionChoice choice) {
-    wire::GamePacket p = wire::RevolutionAnswer{state.PlayerRecord[0].seatBit, choice}.encode();
-    connection.QueuePacket(p);
-}
-
-void Client::sendTributeChoice(wire::TributeChoice choice) {
-    wire::TributeAnswer answer;
-    answer.seat = state.PlayerRecord[0].seatBit;
-    answer.choice = choice;
-    wire::GamePacket p = answer.encode();
-    connection.QueuePacket(p);
-}
-
-void Client::pressHint() {
-    state.TimeoutCount = 0;
-    lowerRaisedCards();
-    if (state.TablePlay.playClass == rules::PlayClass::None) {
-        raiseLeadProposal();
-        return;
-    }
-    const rules::Hand& hand = state.PlayerRecord[0].cards;
-    if (play.HintIndex == 0) {
-        play.HintList.clear();
-        const rules::HintCandidates candidates =
-            rules::FollowHint(hand.codes(), state.TablePlay.cardList());
-        play.HintList = rules::formatHintList(candidates, hand);
-        play.HintLast = static_cast<int>(candidates.size()) - 1;
-    }
-    if (!play.HintList.empty()) {
-        sound.PlaySoundEffect(sound::Effect::Hint);
-        lowerRaisedCards();
-        std::vector<std::string> candidates;
-        std::stringstream list(play.HintList);
-        for (std::string c; std::getline(list, c, '$');) candidates.push_back(c);
-        const int count = static_cast<int>(candidates.size());
-        if (play.HintIndex < 0 || play.HintIndex >= count) play.HintIndex = 0;
-        std::stringstream items(candidates[static_cast<std::size_t>(play.HintIndex)]);
-        for (int item; items >> item;) raiseCardItem(item);
-        play.HintIndex = count <= 1 ? 0 : (play.HintIndex + 1) % count;
-        return;
-    }
-    // Nothing beats the table: the hint passes for the player.
-    for (int i = 0; i <= 2; ++i) MainForm.at("Operation", i).visible = false;
-    lowerRaisedCards();
-    if (!connection.connected() || !state.PlayToken) return;
-    sendPlayAction(wire::PlayAction::kPass);
-    play.FollowMode = play.BurnMode = play.YieldMode = play.TakeLeadMode = false;
-    FinishDecision(nullptr, true, true);
-    unloadIllegalPlayNotice();
-}
-
-void Client::clickOperation(int item) {
-    if (!state.LoginAccepted) return;
-    switch (item) {
-        case 0:
-            if (play.anyTurnMode()) ValidateAndPlay();
-            state.TimeoutCount = 0;
+void ActionButtons::answer(Answer a) {
+    const std::uint8_t seat = state_.PlayerRecord[0].seatBit;
+    auto declaration = [&](wire::DeclareKind kind) {
+        wire::GamePacket p = wire::DeclarationAnswer{seat, kind}.encode();
+        connection_.QueuePacket(p);
+    };
+    auto revolution = [&](wire::RevolutionChoice choice) {
+        wire::GamePacket p = wire::RevolutionAnswer{seat, choice}.encode();
+        connection_.QueuePacket(p);
+    };
+    auto tribute = [&](wire::TributeChoice choice) {
+        wire::TributeAnswer t;
+        t.seat = seat;
+        t.choice = choice;
+        wire::GamePacket p = t.encode();
+        connection_.QueuePacket(p);
+        notice_.hide();
+    };
+    auto declaredLabel = [&](int entry) {
+        ui::Control& label = table_.at("ImgYm", 0);
+        pictures_.showIndicatorPicture(label, entry);
+        label.visible = true;
+        table_.bringToFront(label);
+    };
+    switch (a) {
+        case Answer::PreDeclare:
+            declaration(wire::DeclareKind::kPreDeclare);
+            declaredLabel(kDeclaredLabel);
             break;
-        case 1:
-            if (play.YieldMode) {
-                if (connection.connected() && state.PlayToken) {
-                    sendPlayAction(wire::PlayAction::kYield);
-                    FinishDecision(&play.YieldMode, true, true);
-                    play.HintIndex = 0;
-                }
-            } else {
-                pressHint();
-            }
+        case Answer::Open:
+            declaration(wire::DeclareKind::kOpen);
+            declaredLabel(kRevealedLabel);
             break;
-        case 2: {
-            if (!connection.connected() || !state.PlayToken) break;
-            bool* answered = nullptr;
-            if (play.TakeLeadMode) {
-                sendPlayAction(wire::PlayAction::kTakeLead);
-                answered = &play.TakeLeadMode;
-            } else if (play.FollowMode || play.BurnMode || play.YieldMode) {
-                sendPlayAction(wire::PlayAction::kPass);
-                unloadIllegalPlayNotice();
-                answered = turnModeFlag(currentTurnMode());
-            } else {
-                break;
-            }
-            FinishDecision(answered, true, true);
-            lowerRaisedCards();
-            for (int i = 0; i <= 2; ++i) MainForm.at("Operation", i).visible = false;
+        case Answer::DeclineDeclaration:
+            declaration(wire::DeclareKind::kDecline);
+            break;
+        case Answer::GoToWork: {
+            const rules::Hand& hand = state_.PlayerRecord[0].cards;
+            const rules::HandPositions raised = hand_.raisedPositions();
+            const int cardId = raised.empty() ? 0 : rules::cardIdOf(hand.code(raised[0]));
+            sendWorkAnswer(cardId, state_.BestSameSuitCount);
+            sound_.PlaySoundEffect(sound::Effect::GoToWork);
+            hand_.enableHandCards(true);
+            hand_.lowerRaisedCards();
             break;
         }
-        case 5:
-            lowerRaisedCards();
-            break;
-        default:
-            break;
-    }
-    MainForm.setFocus(&MainForm.at("Chat"));
-}
-
-void Client::enableHandCards() {
-    const rules::Hand& hand = state.PlayerRecord[0].cards;
-    for (int i = 0; i < hand.count(); ++i) cardImage(0, hand.imageIndex(i)).enabled = true;
-}
-
-void Client::hideTributeNotice() {
-    if (ui::Form* tishi = pf.windows.find("frmTishi"); tishi && tishi->visible) {
-        tishi->hide();
-        tishi->topmost = false;
-    }
-}
-
-void Client::clickOperationNotP(int item) {
-    if (!connection.connected()) return;
-    const Decision d = currentDecision();
-    if (!d.flag) return;
-    const rules::Hand& hand = state.PlayerRecord[0].cards;
-    if (item == 0) {
-        if (d.flag == &play.ReturnPending) {
-            answerReturn();
-            return;
-        }
-        if (d.flag == &state.DeclarePending || d.flag == &state.RevealPending) {
-            const bool declare = d.flag == &state.DeclarePending;
-            sendDeclaration(declare ? wire::DeclareKind::kPreDeclare : wire::DeclareKind::kOpen);
-            ui::Control& label = MainForm.at("ImgYm", 0);
-            pictures.showIndicatorPicture(label, declare ? kDeclaredLabel : kRevealedLabel);
-            label.visible = true;
-            MainForm.bringToFront(label);
-        } else if (d.flag == &state.WorkPending) {
-            int cardId = 0;
-            for (int i = 0; i < hand.count(); ++i)
-                if (cardImage(0, hand.imageIndex(i)).top < state.HandTop) {
-                    cardId = rules::cardIdOf(hand.code(i));
-                    break;
-                }
-            sendWorkAnswer(cardId, state.BestSameSuitCount);
-            sound.PlaySoundEffect(sound::Effect::GoToWork);
-            enableHandCards();
-            lowerRaisedCards();
-        } else if (d.flag == &state.RevolutionPending) {
-            sendRevolutionChoice(wire::RevolutionChoice::kRevolt);
-        } else if (d.flag == &state.HeadPending) {
-            sendRevolutionChoice(wire::RevolutionChoice::kHead);
-        } else if (d.flag == &play.AcceptTributePending) {
-            sendTributeChoice(wire::TributeChoice::kAccept);
-            hideTributeNotice();
-        }
-    } else if (item == 1) {
-        if (d.flag == &state.DeclarePending || d.flag == &state.RevealPending) {
-            sendDeclaration(wire::DeclareKind::kDecline);
-        } else if (d.flag == &state.WorkPending) {
+        case Answer::DeclineWork:
             sendWorkAnswer(0, 0);
-            enableHandCards();
-            lowerRaisedCards();
-        } else if (d.flag == &state.RevolutionPending) {
-            sendRevolutionChoice(wire::RevolutionChoice::kDecline);
-        } else if (d.flag == &state.HeadPending) {
-            sendRevolutionChoice(wire::RevolutionChoice::kNoHead);
-        } else if (d.flag == &play.AcceptTributePending) {
-            sendTributeChoice(wire::TributeChoice::kDecline);
-            hideTributeNotice();
-        } else {
-            return;  // the return has no second button
-        }
-    } else {
-        return;
+            hand_.enableHandCards(true);
+            hand_.lowerRaisedCards();
+            break;
+        case Answer::Revolt:
+            revolution(wire::RevolutionChoice::kRevolt);
+            break;
+        case Answer::DeclineRevolution:
+            revolution(wire::RevolutionChoice::kDecline);
+            break;
+        case Answer::WithHead:
+            revolution(wire::RevolutionChoice::kHead);
+            break;
+        case Answer::WithoutHead:
+            revolution(wire::RevolutionChoice::kNoHead);
+            break;
+        case Answer::AcceptTribute:
+            tribute(wire::TributeChoice::kAccept);
+            break;
+        case Answer::DeclineTribute:
+            tribute(wire::TributeChoice::kDecline);
+            break;
+        case Answer::Pass:
+            sendPlayAction(wire::PlayAction::kPass);
+            break;
+        case Answer::PlayLead:
+        case Answer::Return:
+        case Answer::None:
+            break;
     }
-    FinishDecision(d.flag, false, true);
 }
 
 // The return of the tribute: the chosen cards go back to the tributer. A refused
 // choice sends nothing and leaves the prompt up (a manual one with its reason on the
 // notice). The decision ends before the returned cards' pause, so that a turn the
 // server offers during the pause is not ended with it.
-bool Client::answerReturn() {
-    if (!connection.connected()) return false;
-    const rules::Hand& hand = state.PlayerRecord[0].cards;
-    const bool byItself = state.CountdownSeconds < 1;
-    if (byItself) lowerRaisedCards();  // the countdown chooses from the whole hand
-    rules::HandPositions selected;
-    for (int i = 0; i < hand.count(); ++i)
-        if (cardImage(0, hand.imageIndex(i)).top < state.HandTop) selected.push_back(i);
+bool ActionButtons::answerReturn() {
+    if (!connection_.connected()) return false;
+    const rules::Hand& hand = state_.PlayerRecord[0].cards;
+    const bool byItself = state_.CountdownSeconds < 1;
+    if (byItself) hand_.lowerRaisedCards();  // the countdown chooses from the whole hand
+    const rules::HandPositions selected = hand_.raisedPositions();
     const rules::ReturnDecision r = rules::CheckReturnSelection(
-        hand.codes(), selected, play.ReturnCount, play.NoReturnRanks, state.CountdownSeconds);
+        hand.codes(), selected, d_.ReturnCount, d_.NoReturnRanks, state_.CountdownSeconds);
     if (!r.ok) {
-        if (!r.notice.empty()) ShowNotice(r.notice);
+        if (!r.notice.empty()) notice_.ShowNotice(r.notice);
         return false;
     }
-    const std::size_t count = std::min(r.chosen.size(), play.ReturnChoice.size());
+    const std::size_t count = std::min(r.chosen.size(), d_.ReturnChoice.size());
     wire::TributeAnswer answer;
-    answer.seat = state.PlayerRecord[0].seatBit;
+    answer.seat = state_.PlayerRecord[0].seatBit;
     answer.choice = wire::TributeChoice::kReturn;
     answer.count = static_cast<std::uint8_t>(count);
     for (std::size_t i = 0; i < count; ++i) {
-        play.ReturnChoice[i] = static_cast<std::uint8_t>(rules::cardIdOf(hand.code(r.chosen[i])));
-        answer.ids[i] = play.ReturnChoice[i];
+        d_.ReturnChoice[i] = static_cast<std::uint8_t>(rules::cardIdOf(hand.code(r.chosen[i])));
+        answer.ids[i] = d_.ReturnChoice[i];
     }
     wire::GamePacket p = answer.encode();
-    connection.QueuePacket(p);
-    ui::Control& button = MainForm.at("OperationNotP", 0);
+    connection_.QueuePacket(p);
+    ui::Control& button = table_.at("OperationNotP", 0);
     button.visible = false;
-    button.left = MainForm.at("Operation", 0).left;
-    FinishDecision(&play.ReturnPending, false, !byItself);
-    returnTributeSent(std::span<const std::uint8_t>(play.ReturnChoice.data(), count));
+    button.left = table_.at("Operation", 0).left;
+    FinishDecision(PromptKind::Return, false, !byItself);
+    // The returned cards stand a little raised for the pause and leave; the rest
+    // keeps its order.
+    const std::array<std::uint8_t, 2> ids = d_.ReturnChoice;
+    hand_.cardsLeaveHand(std::span<const std::uint8_t>(ids.data(), count), 0.2);
     return true;
+}
+
+// Clicks.
+
+void ActionButtons::pressHint() {
+    state_.TimeoutCount = 0;
+    hand_.lowerRaisedCards();
+    const bool selfBurning = hooks_.selfBurning && hooks_.selfBurning();
+    if (state_.TablePlay.playClass == rules::PlayClass::None) {
+        hand_.raiseLeadProposal(selfBurning);
+        return;
+    }
+    const rules::Hand& hand = state_.PlayerRecord[0].cards;
+    if (d_.HintIndex == 0) {
+        d_.HintList.clear();
+        const rules::HintCandidates candidates =
+            rules::FollowHint(hand.codes(), state_.TablePlay.cardList());
+        d_.HintList = rules::formatHintList(candidates, hand);
+        d_.HintLast = static_cast<int>(candidates.size()) - 1;
+    }
+    if (!d_.HintList.empty()) {
+        sound_.PlaySoundEffect(sound::Effect::Hint);
+        hand_.lowerRaisedCards();
+        std::vector<std::string> candidates;
+        std::stringstream list(d_.HintList);
+        for (std::string c; std::getline(list, c, '$');) candidates.push_back(c);
+        const int count = static_cast<int>(candidates.size());
+        if (d_.HintIndex < 0 || d_.HintIndex >= count) d_.HintIndex = 0;
+        std::stringstream items(candidates[static_cast<std::size_t>(d_.HintIndex)]);
+        for (int item; items >> item;) hand_.raiseCardItem(item);
+        d_.HintIndex = count <= 1 ? 0 : (d_.HintIndex + 1) % count;
+        return;
+    }
+    // Nothing beats the table: the hint passes for the player.
+    for (int i = 0; i <= 2; ++i) table_.at("Operation", i).visible = false;
+    hand_.lowerRaisedCards();
+    if (!connection_.connected() || !state_.PlayToken) return;
+    sendPlayAction(wire::PlayAction::kPass);
+    const PromptKind answered = d_.prompt.LeadMode() ? PromptKind::None : d_.prompt.kind();
+    FinishDecision(answered, true, true);
+    unloadIllegalPlayNotice();
+}
+
+void ActionButtons::clickOperation(int item) {
+    if (!state_.LoginAccepted) return;
+    switch (item) {
+        case 0:
+            if (d_.prompt.anyTurnMode()) ValidateAndPlay();
+            state_.TimeoutCount = 0;
+            break;
+        case 1:
+            if (d_.prompt.YieldMode()) {
+                if (connection_.connected() && state_.PlayToken) {
+                    sendPlayAction(wire::PlayAction::kYield);
+                    FinishDecision(PromptKind::Yield, true, true);
+                    d_.HintIndex = 0;
+                }
+            } else {
+                pressHint();
+            }
+            break;
+        case 2: {
+            if (!connection_.connected() || !state_.PlayToken) break;
+            const PromptKind answered = d_.prompt.kind();
+            if (d_.prompt.TakeLeadMode()) {
+                sendPlayAction(wire::PlayAction::kTakeLead);
+            } else if (d_.prompt.FollowMode() || d_.prompt.BurnMode() || d_.prompt.YieldMode()) {
+                sendPlayAction(wire::PlayAction::kPass);
+                unloadIllegalPlayNotice();
+            } else {
+                break;
+            }
+            FinishDecision(answered, true, true);
+            hand_.lowerRaisedCards();
+            for (int i = 0; i <= 2; ++i) table_.at("Operation", i).visible = false;
+            break;
+        }
+        case 5:
+            hand_.lowerRaisedCards();
+            break;
+        default:
+            break;
+    }
+    table_.setFocus(&table_.at("Chat"));
+}
+
+void ActionButtons::clickOperationNotP(int item) {
+    if (!connection_.connected() || item < 0 || item > 1) return;
+    const PromptRow& row = d_.prompt.row();
+    if (!d_.prompt.up() || row.turnRow) return;
+    const Answer a = row.answer[item];
+    if (a == Answer::None) return;  // the return has no second button
+    if (a == Answer::Return) {
+        answerReturn();
+        return;
+    }
+    answer(a);
+    FinishDecision(row.kind, false, true);
 }
 
 // Hover looks.
 
-void Client::hoverOperation(int item) {
+void ActionButtons::hoverOperation(int item) {
     if (item == 5) {
-        if (play.RestoreHover) return;
-        pictures.showRestorePicture(MainForm.at("Operation", 5), kRestoreHover);
-        play.RestoreHover = true;
+        if (d_.RestoreHover) return;
+        pictures_.showRestorePicture(table_.at("Operation", 5), kRestoreHover);
+        d_.RestoreHover = true;
         return;
     }
-    if (item < 0 || item > 2 || play.OperationHover) return;
-    const int picture = kTurnButtons[currentTurnMode()].item[item];
+    if (item < 0 || item > 2 || d_.OperationHover) return;
+    const int picture = kTurnButtons[d_.prompt.turnMode()].item[item];
     if (picture == kNone) return;
-    pictures.showActionPicture(MainForm.at("Operation", item), actionHoverOf(picture));
-    play.OperationHover = true;
+    pictures_.showActionPicture(table_.at("Operation", item), actionHoverOf(picture));
+    d_.OperationHover = true;
 }
 
-void Client::hoverOperationNotP(int item) {
-    if (item < 0 || item > 1 || play.OperationNotPHover) return;
-    const Decision d = currentDecision();
-    if (!d.flag || d.picture[item] == kNone) return;
-    pictures.showActionPicture(MainForm.at("OperationNotP", item), actionHoverOf(d.picture[item]));
-    play.OperationNotPHover = true;
+void ActionButtons::hoverOperationNotP(int item) {
+    if (item < 0 || item > 1 || d_.OperationNotPHover) return;
+    const PromptRow& row = d_.prompt.row();
+    if (!d_.prompt.up() || row.turnRow || row.picture[item] == kNone) return;
+    pictures_.showActionPicture(table_.at("OperationNotP", item), actionHoverOf(row.picture[item]));
+    d_.OperationNotPHover = true;
 }
 
-void Client::resetButtonHover() {
-    if (play.OperationHover) {
-        const ButtonRow& row = kTurnButtons[currentTurnMode()];
+void ActionButtons::resetButtonHover() {
+    if (d_.OperationHover) {
+        const ButtonRow& row = kTurnButtons[d_.prompt.turnMode()];
         for (int i = 0; i <= 2; ++i)
             if (row.item[i] != kNone)
-                pictures.showActionPicture(MainForm.at("Operation", i), row.item[i]);
-        play.OperationHover = false;
+                pictures_.showActionPicture(table_.at("Operation", i), row.item[i]);
+        d_.OperationHover = false;
     }
-    if (play.OperationNotPHover) {
-        const Decision d = currentDecision();
-        for (int i = 0; i <= 1 && d.flag; ++i)
-            if (d.picture[i] != kNone)
-                pictures.showActionPicture(MainForm.at("OperationNotP", i), d.picture[i]);
-        play.OperationNotPHover = false;
+    if (d_.OperationNotPHover) {
+        const PromptRow& row = d_.prompt.row();
+        for (int i = 0; i <= 1 && d_.prompt.up() && !row.turnRow; ++i)
+            if (row.picture[i] != kNone)
+                pictures_.showActionPicture(table_.at("OperationNotP", i), row.picture[i]);
+        d_.OperationNotPHover = false;
     }
-    if (play.RestoreHover) {
-        pictures.showRestorePicture(MainForm.at("Operation", 5), kRestoreNormal);
-        play.RestoreHover = false;
+    if (d_.RestoreHover) {
+        pictures_.showRestorePicture(table_.at("Operation", 5), kRestoreNormal);
+        d_.RestoreHover = false;
     }
 }
 
-void Client::wirePlayEvents() {
-    MainForm.on("Operation", ui::EventKind::Click,
-                [this](ui::Control* c, ui::Event&) { clickOperation(c->index); });
-    MainForm.on("OperationNotP", ui::EventKind::Click,
-                [this](ui::Control* c, ui::Event&) { clickOperationNotP(c->index); });
-    MainForm.on("Operation", ui::EventKind::MouseMove,
-                [this](ui::Control* c, ui::Event&) { hoverOperation(c->index); });
-    MainForm.on("OperationNotP", ui::EventKind::MouseMove,
-                [this](ui::Control* c, ui::Event&) { hoverOperationNotP(c->index); });
-}
-
-}  // namespace app
+}  // namespace table

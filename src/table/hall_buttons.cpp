@@ -2,17 +2,17 @@
 // record, history, rules, exit — with their normal and hover pictures and the chat
 // button's blink, and the avatar click that addresses the next chat line to a
 // player.
-#include "app/client.h"
+#include "table/hall_buttons.h"
+
 #include "pictures/picture_tables.h"
 #include "wire/chat.h"
 #include "wire/departure.h"
 #include "wire/gbk.h"
 
-namespace app {
+namespace table {
 
 namespace {
 
-using namespace table;
 using namespace pictures;
 
 constexpr const char* kRulesPage = "http://127.0.0.1/gameinfo/dravik/index.php";
@@ -30,285 +30,292 @@ std::string afterColon(const std::string& s) {
 
 }  // namespace
 
+HallButtons::HallButtons(state::TableState& state, platform::Platform& pf, ui::Form& tableWindow,
+                         ui::Control& surface, platform::HallWindow& hall,
+                         pictures::Pictures& pictures, net::Connection& connection,
+                         CountdownView& countdown, DisplayReset& reset, ScoreWindows& scores,
+                         sound::SettingsWindow& soundSettings)
+    : state_(state),
+      pf_(pf),
+      table_(tableWindow),
+      Pic1(surface),
+      hall_(hall),
+      pictures_(pictures),
+      connection_(connection),
+      countdown_(countdown),
+      reset_(reset),
+      scores_(scores),
+      soundSettings_(soundSettings) {}
+
+void HallButtons::wireEvents() {
+    table_.on("AnNiu", ui::EventKind::Click,
+              [this](ui::Control* c, ui::Event&) { AnNiu_Click(c->index); });
+    table_.on("AnNiu", ui::EventKind::MouseMove,
+              [this](ui::Control* c, ui::Event&) { AnNiu_MouseMove(c->index); });
+    table_.on("Tou", ui::EventKind::Click,
+              [this](ui::Control* c, ui::Event&) { Tou_Click(c->index); });
+}
+
 // Entry of HallButtonPictureIds for the item's normal picture; hover is the next.
-static int normalEntry(const Client& c, int item) {
+int HallButtons::normalEntry(int item) const {
     if (item < 2) return 2 * item;
-    if (item == BtnContinue) return c.state.RoundNumber < 1 && c.roundFlow.firstStart ? 4 : 6;
+    if (item == kBtnContinue) return state_.RoundNumber < 1 && flow_.firstStart ? 4 : 6;
     return 2 * item + 2;
 }
 
-void Client::showHallButtonNormal(int item) {
-    pictures.showResourcePicture(MainForm.at("AnNiu", item),
-                                 pictures.hallButtonPictureId(normalEntry(*this, item)));
+void HallButtons::showHallButtonNormal(int item) {
+    pictures_.showResourcePicture(table_.at("AnNiu", item),
+                                  pictures_.hallButtonPictureId(normalEntry(item)));
 }
 
-void Client::showHallButtonPictures() {
+void HallButtons::showHallButtonPictures() {
     for (int i = 0; i < kHallButtons; ++i) showHallButtonNormal(i);
 }
 
-void Client::AnNiu_MouseMove(int item) {
-    if (item < 0 || item >= kHallButtons || roundFlow.hover[static_cast<std::size_t>(item)]) return;
-    roundFlow.hover[static_cast<std::size_t>(item)] = true;
-    pictures.showResourcePicture(MainForm.at("AnNiu", item),
-                                 pictures.hallButtonPictureId(normalEntry(*this, item) + 1));
+void HallButtons::AnNiu_MouseMove(int item) {
+    if (item < 0 || item >= kHallButtons || flow_.hover[static_cast<std::size_t>(item)]) return;
+    flow_.hover[static_cast<std::size_t>(item)] = true;
+    pictures_.showResourcePicture(table_.at("AnNiu", item),
+                                  pictures_.hallButtonPictureId(normalEntry(item) + 1));
 }
 
-void Client::clearHallButtonHover() {
+void HallButtons::clearHallButtonHover() {
     for (int i = 0; i < kHallButtons; ++i) {
-        if (!roundFlow.hover[static_cast<std::size_t>(i)]) continue;
-        roundFlow.hover[static_cast<std::size_t>(i)] = false;
+        if (!flow_.hover[static_cast<std::size_t>(i)]) continue;
+        flow_.hover[static_cast<std::size_t>(i)] = false;
         showHallButtonNormal(i);
     }
 }
 
-void Client::setHallButtonPressed(int item) {
-    if (item >= 0 && item < kHallButtons) roundFlow.pressed[static_cast<std::size_t>(item)] = true;
+void HallButtons::setHallButtonPressed(int item) {
+    if (item >= 0 && item < kHallButtons) flow_.pressed[static_cast<std::size_t>(item)] = true;
 }
 
-void Client::clearHallButtonPressed(int item) {
-    if (item >= 0 && item < kHallButtons) roundFlow.pressed[static_cast<std::size_t>(item)] = false;
+void HallButtons::clearHallButtonPressed(int item) {
+    if (item >= 0 && item < kHallButtons) flow_.pressed[static_cast<std::size_t>(item)] = false;
 }
-
-void Client::showSettings() { soundSettings.VosSet.show(); }
-
-void Client::clearFirstStart() { roundFlow.firstStart = false; }
 
 // The continue countdown ran out: the button shows 继续 and counts as pressed.
-void Client::showContinuePressed() {
-    pictures.showResourcePicture(MainForm.at("AnNiu", BtnContinue),
-                                 pictures.hallButtonPictureId(6));
-    setHallButtonPressed(BtnContinue);
+void HallButtons::showContinuePressed() {
+    pictures_.showResourcePicture(table_.at("AnNiu", kBtnContinue),
+                                  pictures_.hallButtonPictureId(6));
+    setHallButtonPressed(kBtnContinue);
 }
 
-void Client::startChatBlink() {
-    roundFlow.blinkCount = 8;
-    connection.slots[net::SlotBlink].flag = true;
-    connection.slots[net::SlotBlink].counter = 0;
+void HallButtons::startChatBlink() {
+    flow_.blinkCount = 8;
+    connection_.slots[net::SlotBlink].flag = true;
+    connection_.slots[net::SlotBlink].counter = 0;
 }
 
 // Every eighth pump tick (400 ms) while the blink runs.
-void Client::blinkStep() {
-    net::TickSlot& slot = connection.slots[net::SlotBlink];
+void HallButtons::blinkStep() {
+    net::TickSlot& slot = connection_.slots[net::SlotBlink];
     if (!slot.flag || slot.counter < 8) return;
-    ui::Control& chat = MainForm.at("AnNiu", BtnChat);
-    if (roundFlow.blinkCount < 1) {
-        pictures.showResourcePicture(chat, pictures.hallButtonPictureId(2));
+    ui::Control& chat = table_.at("AnNiu", kBtnChat);
+    if (flow_.blinkCount < 1) {
+        pictures_.showResourcePicture(chat, pictures_.hallButtonPictureId(2));
         slot.flag = false;
         return;
     }
-    pictures.showResourcePicture(chat,
-                                 pictures.hallButtonPictureId(roundFlow.blinkCount % 2 ? 2 : 3));
-    --roundFlow.blinkCount;
+    pictures_.showResourcePicture(chat,
+                                  pictures_.hallButtonPictureId(flow_.blinkCount % 2 ? 2 : 3));
+    --flow_.blinkCount;
 }
 
-void Client::centreOnTable(ui::Form& f) {
-    f.left = MainForm.left + (MainForm.width - f.width) / 2;
-    f.top = MainForm.top + (MainForm.height - f.height) / 2;
-}
-
-void Client::AnNiu_Click(int item) {
+void HallButtons::AnNiu_Click(int item) {
     auto hideForms = [this](std::initializer_list<const char*> names) {
         for (const char* name : names)
-            if (ui::Form* f = pf.windows.find(name)) f->hide();
+            if (ui::Form* f = pf_.windows.find(name)) f->hide();
     };
     constexpr int tw = ui::kTwipsPerPixel;
     switch (item) {
-        case BtnSend: {
-            ui::Control& input = MainForm.at("Chat");
+        case kBtnSend: {
+            ui::Control& input = table_.at("Chat");
             wire::Chat line;
-            line.sender = state.PlayerRecord[0].seatBit;
-            if (state.PrivateChatArmed) {
+            line.sender = state_.PlayerRecord[0].seatBit;
+            if (state_.PrivateChatArmed) {
                 const std::string text = input.caption;
                 if (blank(text)) {
-                    state.PrivateChatArmed = false;
+                    state_.PrivateChatArmed = false;
                     return;
                 }
-                if (text.find(state.PrivateChatPrefix) != std::string::npos &&
-                    charCount(state.PrivateChatPrefix) > 4) {
-                    connection.send.ChatText = afterColon(text);
+                if (text.find(state_.PrivateChatPrefix) != std::string::npos &&
+                    charCount(state_.PrivateChatPrefix) > 4) {
+                    connection_.send.ChatText = afterColon(text);
                     line.isPrivate = true;
-                    line.addressee = state.PrivateChatTarget;
+                    line.addressee = state_.PrivateChatTarget;
                 } else {
-                    connection.send.ChatText = text;
+                    connection_.send.ChatText = text;
                 }
-                state.PrivateChatArmed = false;
-                state.PrivateChatPrefix.clear();
+                state_.PrivateChatArmed = false;
+                state_.PrivateChatPrefix.clear();
             } else {
-                connection.send.ChatText = input.caption;
-                if (blank(connection.send.ChatText)) return;
+                connection_.send.ChatText = input.caption;
+                if (blank(connection_.send.ChatText)) return;
             }
             input.caption.clear();
             input.selStart = input.selLength = 0;
             wire::GamePacket p = line.encode();
-            connection.QueuePacket(p);
+            connection_.QueuePacket(p);
             return;
         }
-        case BtnChat: {
+        case kBtnChat: {
             hideForms({"huifu"});
-            ui::Form& talk = pf.windows.form("Talk");
+            ui::Form& talk = pf_.windows.form("Talk");
             if (talk.visible) {
                 talk.hide();
                 return;
             }
             talk.topmost = true;
-            centreOnTable(talk);
+            scores_.centreOnTable(talk);
             talk.show();
-            if (state.Scale.x < 1.0) {
-                talk.left =
-                    static_cast<int>(MainForm.left + Pic1.left * tw + 0.215 * MainForm.width);
-                talk.top = static_cast<int>(MainForm.top + Pic1.top * tw + 0.595 * MainForm.height);
+            if (state_.Scale.x < 1.0) {
+                talk.left = static_cast<int>(table_.left + Pic1.left * tw + 0.215 * table_.width);
+                talk.top = static_cast<int>(table_.top + Pic1.top * tw + 0.595 * table_.height);
             } else {
-                talk.left =
-                    static_cast<int>(MainForm.left + Pic1.left * tw + 0.3 * Pic1.width * tw);
-                talk.top = static_cast<int>(MainForm.top + Pic1.top * tw + 0.66 * Pic1.height * tw);
+                talk.left = static_cast<int>(table_.left + Pic1.left * tw + 0.3 * Pic1.width * tw);
+                talk.top = static_cast<int>(table_.top + Pic1.top * tw + 0.66 * Pic1.height * tw);
             }
             return;
         }
-        case BtnContinue: {
-            if (state.TableBroken) {
+        case kBtnContinue: {
+            if (state_.TableBroken) {
                 // The table is over: hand it back to the hall. The hall link stays open
                 // so the hall can bring this client to a table again.
-                state.GameResetDone = false;
-                displayReset();
-                seatRecordReset();
-                roundFlow.firstStart = true;
-                if (!hall.find()) pf.shell.end(0);
-                MainForm.windowState = ui::WindowState::Minimized;
-                hall.restore();
+                state_.GameResetDone = false;
+                reset_.displayReset();
+                reset_.seatRecordReset();
+                flow_.firstStart = true;
+                if (!hall_.find()) pf_.shell.end(0);
+                table_.windowState = ui::WindowState::Minimized;
+                hall_.restore();
                 return;
             }
             hideForms({"Hero", "Score"});
-            roundFlow.firstStart = false;
-            if (!roundFlow.pressed[BtnContinue]) {
+            flow_.firstStart = false;
+            if (!flow_.pressed[kBtnContinue]) {
                 showContinuePressed();
-                ui::Control& ok = MainForm.at("OK", 0);
+                ui::Control& ok = table_.at("OK", 0);
                 ok.visible = true;
-                MainForm.bringToFront(ok);
+                table_.bringToFront(ok);
                 // During a game a ready request means nothing; nothing is queued then.
                 continueToNextRound(true);
             }
-            if (state.ExitConfirmed && hall.find()) {
-                MainForm.windowState = ui::WindowState::Minimized;
-                hall.restore();
+            if (state_.ExitConfirmed && hall_.find()) {
+                table_.windowState = ui::WindowState::Minimized;
+                hall_.restore();
                 hideForms({"Score", "Talk", "Hero", "VosSet"});
             }
             return;
         }
-        case BtnSettings: {
-            ui::Form& vos = pf.windows.form("VosSet");
+        case kBtnSettings: {
+            ui::Form& vos = pf_.windows.form("VosSet");
             if (vos.visible) {
                 vos.hide();
                 return;
             }
-            const bool small = state.Scale.x < 1.0;
-            vos.top = static_cast<int>(MainForm.top + Pic1.top * tw + Pic1.height * tw -
+            const bool small = state_.Scale.x < 1.0;
+            vos.top = static_cast<int>(table_.top + Pic1.top * tw + Pic1.height * tw -
                                        (small ? 1.259 : 1.35) * vos.height);
-            vos.left = static_cast<int>(MainForm.left + Pic1.left * tw + Pic1.width * tw -
+            vos.left = static_cast<int>(table_.left + Pic1.left * tw + Pic1.width * tw -
                                         (small ? 1.39 : 1.38) * vos.width);
-            showSettings();
+            soundSettings_.VosSet.show();
             return;
         }
-        case BtnHide:
-            MainForm.windowState = ui::WindowState::Minimized;
+        case kBtnHide:
+            table_.windowState = ui::WindowState::Minimized;
             hideForms({"huifu", "Hero", "Score", "Talk", "VosSet"});
             return;
-        case BtnRecord: {
-            ui::Form& score = pf.windows.form("Score");
+        case kBtnRecord: {
+            ui::Form& score = pf_.windows.form("Score");
             if (score.visible) {
                 score.hide();
                 return;
             }
-            LoadRoundRecord(static_cast<std::int16_t>(state.RoundNumber));
+            scores_.LoadRoundRecord(static_cast<std::int16_t>(state_.RoundNumber));
             score.load();
-            centreOnTable(score);
+            scores_.centreOnTable(score);
             score.show();
             return;
         }
-        case BtnHistory: {
-            ui::Form& hero = pf.windows.form("Hero");
+        case kBtnHistory: {
+            ui::Form& hero = pf_.windows.form("Hero");
             if (hero.visible) {
                 hero.hide();
                 return;
             }
             hero.load();
-            centreOnTable(hero);
+            scores_.centreOnTable(hero);
             hero.show();
             return;
         }
-        case BtnRules:
-            pf.shell.openDocument(kRulesPage);
+        case kBtnRules:
+            pf_.shell.openDocument(kRulesPage);
             return;
-        case BtnExit:
-            toggleExitDialog(true);
+        case kBtnExit:
+            if (toggleExitDialog) toggleExitDialog(true);
             return;
         default:
             return;
     }
 }
 
-void Client::Tou_Click(int slot) {
+void HallButtons::Tou_Click(int slot) {
     if (slot < 0 || slot > 5) return;
-    const auto& rec = state.PlayerRecord[static_cast<std::size_t>(slot)];
-    roundFlow.selectedSeat = rec.seatBit;
+    const auto& rec = state_.PlayerRecord[static_cast<std::size_t>(slot)];
+    flow_.selectedSeat = rec.seatBit;
     if (slot == 0) return;
-    const std::string& nickname = state.PlayerInfo[static_cast<std::size_t>(slot)].nickname;
-    if (state.PrivateChatArmed ? nickname.empty() : blank(nickname)) return;
-    ui::Control& input = MainForm.at("Chat");
-    state.PrivateChatTarget = rec.seatBit;
-    state.PrivateChatPrefix = "你对" + nickname + "说 ：";
-    const std::string typed = state.PrivateChatArmed ? afterColon(input.caption) : input.caption;
-    input.caption = state.PrivateChatPrefix + typed;
-    state.PrivateChatArmed = true;
+    const std::string& nickname = state_.PlayerInfo[static_cast<std::size_t>(slot)].nickname;
+    if (state_.PrivateChatArmed ? nickname.empty() : blank(nickname)) return;
+    ui::Control& input = table_.at("Chat");
+    state_.PrivateChatTarget = rec.seatBit;
+    state_.PrivateChatPrefix = "你对" + nickname + "说 ：";
+    const std::string typed = state_.PrivateChatArmed ? afterColon(input.caption) : input.caption;
+    input.caption = state_.PrivateChatPrefix + typed;
+    state_.PrivateChatArmed = true;
     input.selStart = static_cast<int>(charCount(input.caption));
     input.selLength = 0;
-    MainForm.setFocus(&input);
+    table_.setFocus(&input);
 }
 
 // The continue countdown after a round (pump slot 7).
-void Client::startContinueCountdown() {
-    connection.slots[net::SlotContinue].flag = true;
-    state.CountdownSeconds = 15;
-    ui::Control& number = MainForm.at("Number");
-    number.caption = "15";
-    number.foreColor = 0x00C000;
-    number.visible = true;
+void HallButtons::startContinueCountdown() {
+    connection_.slots[net::SlotContinue].flag = true;
+    countdown_.startContinue();
 }
 
-void Client::continueCountdownStep() {
-    if (!connection.slots[net::SlotContinue].flag || !state.LoginAccepted) return;
+void HallButtons::continueCountdownStep() {
+    if (!connection_.slots[net::SlotContinue].flag || !state_.LoginAccepted) return;
     // One step a second on the monotonic clock, so nothing stalls at midnight.
-    std::int64_t now = pf.loop.nowMs();
-    if (now - lastContinueStepMs < 1000) return;
-    lastContinueStepMs = now;
-    ui::Control& number = MainForm.at("Number");
-    if (state.CountdownSeconds > 0) {
-        --state.CountdownSeconds;
-        number.caption = std::to_string(state.CountdownSeconds);
-        number.foreColor = state.CountdownSeconds > 5 ? 0x00C000 : 0xE00000;
+    std::int64_t now = pf_.loop.nowMs();
+    if (now - lastContinueStepMs_ < 1000) return;
+    lastContinueStepMs_ = now;
+    if (state_.CountdownSeconds > 0) {
+        countdown_.continueTick();
         return;
     }
     continueToNextRound(false);
-    if (ui::Form* exitDialog = pf.windows.find("frmExit")) exitDialog->hide();
+    if (ui::Form* exitDialog = pf_.windows.find("frmExit")) exitDialog->hide();
 }
 
 // The continue sequence of the button and of the countdown's end: the countdown
 // stops, the table is reset once for the coming round, and the server hears that
 // the player is ready (the button sends nothing during a game).
-void Client::continueToNextRound(bool onlyOutsideGame) {
-    connection.slots[net::SlotContinue].flag = false;
-    MainForm.at("Time_Img").visible = false;
-    MainForm.at("Number").visible = false;
-    if (!state.GameResetDone) {
+void HallButtons::continueToNextRound(bool onlyOutsideGame) {
+    connection_.slots[net::SlotContinue].flag = false;
+    countdown_.hide();
+    if (!state_.GameResetDone) {
         showContinuePressed();
-        displayReset();
-        seatRecordReset();
-        state.GameResetDone = true;
+        reset_.displayReset();
+        reset_.seatRecordReset();
+        state_.GameResetDone = true;
     }
-    if (onlyOutsideGame && state.InGame) return;
+    if (onlyOutsideGame && state_.InGame) return;
     wire::GamePacket ready =
-        wire::LeaveOrContinue{state.PlayerRecord[0].seatBit, wire::GameOverCase::kContinue}
+        wire::LeaveOrContinue{state_.PlayerRecord[0].seatBit, wire::GameOverCase::kContinue}
             .encode();
-    connection.QueuePacket(ready);
+    connection_.QueuePacket(ready);
 }
 
-}  // namespace app
+}  // namespace table

@@ -2,11 +2,11 @@
 // control arrays and put every control of Pic1 at its place for the display scale.
 // Coordinates are pixels of Pic1; design numbers are multiplied by the scale unless
 // a comment says they are not.
+#include "table/layout.h"
+
 #include <cmath>
 
-#include "app/client.h"
-
-namespace app {
+namespace table {
 
 namespace {
 
@@ -20,22 +20,22 @@ int roundInt(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
 
-void Client::firstLayout() {
-    const double s = state.Scale.x;
+void Layout::firstLayout() {
+    const double s = state_.Scale.x;
     const bool small = s < 1.0;
     auto S = [s](double v) { return v * s; };
     auto add = [this](const char* name, ControlKind kind, int index = -1) -> Control& {
-        return MainForm.add(name, kind, index, &Pic1);
+        return table_.add(name, kind, index, &Pic1);
     };
-    Control& imageML = MainForm.at("ImageML");
-    Control& imageMR = MainForm.at("ImageMR");
-    Control& dilan = MainForm.at("imgDilan");
+    Control& imageML = table_.at("ImageML");
+    Control& imageMR = table_.at("ImageMR");
+    Control& dilan = table_.at("imgDilan");
 
     // 1. Avatars.
     Control& tou0 = add("Tou", ControlKind::Image, 0);
     tou0.stretch = true;
     tou0.move(S(10), S(668), S(85), S(90));
-    MainForm.bringToFront(tou0);
+    table_.bringToFront(tou0);
     for (int i = 1; i <= 5; ++i) {
         Control& t = add("Tou", ControlKind::Image, i);
         t.stretch = true;
@@ -43,20 +43,20 @@ void Client::firstLayout() {
         t.width = S(70);
         t.height = S(62);
     }
-    MainForm.at("Tou", 2).move(S(7), S(15));
-    MainForm.at("Tou", 3).move(S(350), S(15));
-    MainForm.at("Tou", 4).move(S(693), S(15));
-    MainForm.at("Tou", 1).move(imageML.left + S(8), imageML.top + S(13));
-    MainForm.at("Tou", 5).move(imageMR.left + S(8), imageMR.top + S(13));
+    table_.at("Tou", 2).move(S(7), S(15));
+    table_.at("Tou", 3).move(S(350), S(15));
+    table_.at("Tou", 4).move(S(693), S(15));
+    table_.at("Tou", 1).move(imageML.left + S(8), imageML.top + S(13));
+    table_.at("Tou", 5).move(imageMR.left + S(8), imageMR.top + S(13));
     if (small) {
         for (int i = 2; i <= 4; ++i) {
-            MainForm.at("Tou", i).top = S(16);
-            MainForm.at("Tou", i).height = S(66);
+            table_.at("Tou", i).top = S(16);
+            table_.at("Tou", i).height = S(66);
         }
-        MainForm.at("Tou", 1).top = imageML.top + S(11);
-        MainForm.at("Tou", 5).top = imageMR.top + S(11);
-        MainForm.at("Tou", 1).height = S(65);
-        MainForm.at("Tou", 5).height = S(65);
+        table_.at("Tou", 1).top = imageML.top + S(11);
+        table_.at("Tou", 5).top = imageMR.top + S(11);
+        table_.at("Tou", 1).height = S(65);
+        table_.at("Tou", 5).height = S(65);
     }
 
     // 2. Hall buttons, each with its normal picture.
@@ -67,18 +67,17 @@ void Client::firstLayout() {
         b.width = S(i == 0 ? 50 : 60);
         b.height = S(30);
     }
-    MainForm.at("AnNiu", 0).move(S(573), S(733));
-    MainForm.at("AnNiu", 1).move(S(648), S(702));
+    table_.at("AnNiu", 0).move(S(573), S(733));
+    table_.at("AnNiu", 1).move(S(648), S(702));
     for (int i = 2; i <= 4; ++i)
-        MainForm.at("AnNiu", i)
-            .move(MainForm.at("AnNiu", i - 1).left + S(70), MainForm.at("AnNiu", 1).top);
-    MainForm.at("AnNiu", 5).move(MainForm.at("AnNiu", 1).left, MainForm.at("AnNiu", 1).top + S(32));
+        table_.at("AnNiu", i)
+            .move(table_.at("AnNiu", i - 1).left + S(70), table_.at("AnNiu", 1).top);
+    table_.at("AnNiu", 5).move(table_.at("AnNiu", 1).left, table_.at("AnNiu", 1).top + S(32));
     for (int i = 6; i <= 8; ++i)
-        MainForm.at("AnNiu", i)
-            .move(MainForm.at("AnNiu", i - 1).left + S(70), MainForm.at("AnNiu", 5).top);
-    showHallButtonPictures();
+        table_.at("AnNiu", i)
+            .move(table_.at("AnNiu", i - 1).left + S(70), table_.at("AnNiu", 5).top);
 
-    // 3. Player labels; connection.slots 1 and 5 show their names in name1 and name2.
+    // 3. Player labels; slots 1 and 5 show their names in name1 and name2.
     struct LabelRow {
         int slot;
         double left, nid, cash, cashSmall, level, levelSmall;
@@ -99,17 +98,17 @@ void Client::firstLayout() {
             l.width = S(150);
             l.height = S(20);
         }
-        MainForm.at(name, 1).visible = false;
-        MainForm.at(name, 5).visible = false;
+        table_.at(name, 1).visible = false;
+        table_.at(name, 5).visible = false;
     }
     for (const LabelRow& r : rows) {
-        MainForm.at("Nid", r.slot).move(S(r.left), S(r.nid));
-        MainForm.at("Cash", r.slot).move(S(r.left), S(small ? r.cashSmall : r.cash));
-        MainForm.at("Level", r.slot).move(S(r.left), S(small ? r.levelSmall : r.level));
+        table_.at("Nid", r.slot).move(S(r.left), S(r.nid));
+        table_.at("Cash", r.slot).move(S(r.left), S(small ? r.cashSmall : r.cash));
+        table_.at("Level", r.slot).move(S(r.left), S(small ? r.levelSmall : r.level));
     }
 
     // 4. Room line and quick-phrase buttons.
-    Control& location = MainForm.at("Location");
+    Control& location = table_.at("Location");
     location.move(S(760), S(671), S(250), S(20));
     Control& word1 = add("word1", ControlKind::Image);
     Control& word2 = add("word2", ControlKind::Image);
@@ -124,10 +123,10 @@ void Client::firstLayout() {
     Control& imgLocation = add("imgLocation", ControlKind::Image);
     imgLocation.stretch = true;
     imgLocation.move(S(630), S(small ? 656 : 657), S(394), S(39));
-    MainForm.sendToBack(imgLocation);
-    MainForm.bringToFront(location);
-    MainForm.bringToFront(word1);
-    MainForm.bringToFront(word2);
+    table_.sendToBack(imgLocation);
+    table_.bringToFront(location);
+    table_.bringToFront(word1);
+    table_.bringToFront(word2);
 
     // 5. Ready marks.
     const double okAt[6][2] = {{464, 578}, {125, 320}, {100, 120},
@@ -162,11 +161,11 @@ void Client::firstLayout() {
             c.visible = false;
         }
     }
-    auto kai = [this](int i) -> Control& { return MainForm.at("ImgKaiD", i); };
-    auto ym = [this](int i) -> Control& { return MainForm.at("ImgYm", i); };
-    auto res = [this](int i) -> Control& { return MainForm.at("ImgResult", i); };
-    auto ok = [this](int i) -> Control& { return MainForm.at("OK", i); };
-    auto tou = [this](int i) -> Control& { return MainForm.at("Tou", i); };
+    auto kai = [this](int i) -> Control& { return table_.at("ImgKaiD", i); };
+    auto ym = [this](int i) -> Control& { return table_.at("ImgYm", i); };
+    auto res = [this](int i) -> Control& { return table_.at("ImgResult", i); };
+    auto ok = [this](int i) -> Control& { return table_.at("OK", i); };
+    auto tou = [this](int i) -> Control& { return table_.at("Tou", i); };
     kai(0).move(S(4), dilan.top - kai(0).height);
     ym(0).move(right(kai(0)), kai(0).top);
     res(0).move(ok(0).left, ok(0).top);
@@ -183,7 +182,7 @@ void Client::firstLayout() {
     kai(5).move(right(imageMR) - kai(5).width, S(small ? 257 : 270));
     ym(5).move(kai(5).left - ym(5).width - S(10), small ? kai(5).top : S(268));
     res(5).move(ok(5).left + S(small ? 10 : 20), ok(5).top);
-    auto qq = [this](int i) -> Control& { return MainForm.at("ImgQQ", i); };
+    auto qq = [this](int i) -> Control& { return table_.at("ImgQQ", i); };
     qq(0).move(ok(0).left, ok(0).top);
     if (small) {
         qq(1).move(ok(1).left - S(10), ok(1).top);
@@ -203,16 +202,16 @@ void Client::firstLayout() {
     // the flames' size before anything is loaded, so the fit has room to draw in.
     Control& shao = ShaoPaiPlayer.control();
     ShaoPaiPlayer.resize(S(150), S(150));
-    shao.move(roundInt(right(imageMR)) / 2 - roundInt(shao.width) / 2,
-              small ? imageMR.top - roundInt(MainForm.at("cardImage0", 0).width) / 2
-                    : imageMR.top - S(25));
+    shao.move(
+        roundInt(right(imageMR)) / 2 - roundInt(shao.width) / 2,
+        small ? imageMR.top - roundInt(table_.at("cardImage0", 0).width) / 2 : imageMR.top - S(25));
     ShaoPaiPlayer.setVisible(false);
 
     // 8. Game counters.
     Control& labJu = add("LabJu", ControlKind::Label);
     Control& labHuiHe = add("LabHuiHe", ControlKind::Label);
-    Control& labJS = MainForm.at("LabJS");
-    Control& labHS = MainForm.at("LabHS");
+    Control& labJS = table_.at("LabJS");
+    Control& labHS = table_.at("LabHS");
     for (Control* l : {&labJu, &labHuiHe, &labJS, &labHS}) {
         l->transparent = true;
         l->foreColor = 0xF2D27A;
@@ -234,7 +233,7 @@ void Client::firstLayout() {
         frame.width = S(126);
         frame.height = S(105);
     }
-    auto kuang = [this](int i) -> Control& { return MainForm.at("ImgKuang", i); };
+    auto kuang = [this](int i) -> Control& { return table_.at("ImgKuang", i); };
     kuang(1).move(imageML.left, imageML.top);
     kuang(2).move(0, 3);                   // unscaled
     kuang(3).move(tou(3).left - S(7), 3);  // top unscaled
@@ -247,7 +246,7 @@ void Client::firstLayout() {
         strip.height = S(17);
         strip.backColor = 0x1A1208;
     }
-    auto strip = [this](int i) -> Control& { return MainForm.at("PicLocal", i); };
+    auto strip = [this](int i) -> Control& { return table_.at("PicLocal", i); };
     strip(0).move(S(9), S(742));
     strip(1).move(kuang(1).left, bottom(kuang(1)));
     for (int i = 2; i <= 4; ++i) strip(i).move(right(kuang(i)), S(88));
@@ -265,7 +264,7 @@ void Client::firstLayout() {
         v.visible = false;
         v.backColor = 0x000000;
     }
-    auto show = [this](int i) -> Control& { return MainForm.at("ImgShow", i); };
+    auto show = [this](int i) -> Control& { return table_.at("ImgShow", i); };
     show(1).move(imageML.left + (imageML.width - show(1).width) / 2,
                  bottom(imageML) - show(1).height);
     show(2).move(S(32), S(80));
@@ -299,24 +298,22 @@ void Client::firstLayout() {
     }
     name1.move(0, bottom(strip(1)) + S(5));
     name2.move(strip(5).left, name1.top);
-    wireTableEvents();
-    wireRoundFlowEvents();
 }
 
-void Client::secondLayout() {
-    const double s = state.Scale.x;
+void Layout::secondLayout() {
+    const double s = state_.Scale.x;
     const bool small = s < 1.0;
     auto S = [s](double v) { return v * s; };
     auto add = [this](const char* name, ControlKind kind, int index = -1) -> Control& {
-        return MainForm.add(name, kind, index, &Pic1);
+        return table_.add(name, kind, index, &Pic1);
     };
-    Control& dilan = MainForm.at("imgDilan");
+    Control& dilan = table_.at("imgDilan");
 
     // 1. Countdown.
-    Control& timeImg = MainForm.at("Time_Img");
+    Control& timeImg = table_.at("Time_Img");
     timeImg.stretch = true;
     timeImg.move(S(10), S(small ? 570 : 578), S(81), S(38));
-    Control& number = MainForm.at("Number");
+    Control& number = table_.at("Number");
     number.move(timeImg.left + S(48), timeImg.top + S(5), S(24), S(24));
     number.font.size = small ? 12 : 14;
 
@@ -324,26 +321,24 @@ void Client::secondLayout() {
     Control& op0 = add("Operation", ControlKind::Image, 0);
     op0.stretch = true;
     op0.move(S(400), S(490), S(60), S(40));
-    ButtonBaseX = roundInt(400 * s);
     for (int i = 1; i <= 5; ++i) {
         Control& op = add("Operation", ControlKind::Image, i);
         op.stretch = true;
         op.width = op0.width;
         op.height = op0.height;
-        op.move(MainForm.at("Operation", i - 1).left + 1.3 * op0.width, op0.top);
+        op.move(table_.at("Operation", i - 1).left + 1.3 * op0.width, op0.top);
     }
     for (int i = 0; i <= 5; ++i) {
-        Control& op = MainForm.at("Operation", i);
+        Control& op = table_.at("Operation", i);
         op.enabled = false;
         op.visible = false;
     }
-    Control& restore = MainForm.at("Operation", 5);
+    Control& restore = table_.at("Operation", 5);
     restore.stretch = false;
     restore.width = S(50);
     restore.height = S(35);
     restore.top = dilan.top - restore.height - S(5);
     restore.left = dilan.width - restore.width - S(small ? 35 : 25);
-    showRestoreButtonPicture();
 
     // 3. Pass bubbles.
     for (int i = 0; i <= 5; ++i) {
@@ -352,12 +347,12 @@ void Client::secondLayout() {
         g.width = S(80);
         g.height = S(60);
         g.visible = false;
-        g.move(MainForm.at("OK", i).left, MainForm.at("OK", i).top);
+        g.move(table_.at("OK", i).left, table_.at("OK", i).top);
     }
-    MainForm.at("imgGuo", 3)
-        .move(MainForm.at("ImgYm", 3).left - S(10), bottom(MainForm.at("ImgKaiD", 3)));
-    MainForm.at("imgGuo", 1).left = S(130);
-    MainForm.at("imgGuo", 5).left = S(810);
+    table_.at("imgGuo", 3)
+        .move(table_.at("ImgYm", 3).left - S(10), bottom(table_.at("ImgKaiD", 3)));
+    table_.at("imgGuo", 1).left = S(130);
+    table_.at("imgGuo", 5).left = S(810);
 
     // 4. Cards: 56 pictures a slot, hidden until a card is shown.
     for (int slot = 0; slot < 6; ++slot) {
@@ -371,8 +366,8 @@ void Client::secondLayout() {
     }
 
     // 5. Message lists and the chat line.
-    Control& sys0 = MainForm.at("Sysmsg", 0);
-    Control& sys1 = MainForm.at("Sysmsg", 1);
+    Control& sys0 = table_.at("Sysmsg", 0);
+    Control& sys1 = table_.at("Sysmsg", 1);
     sys0.width = sys1.width = S(281);
     sys0.left = sys1.left = S(312);
     if (small) {
@@ -389,7 +384,7 @@ void Client::secondLayout() {
     lbchat.move(S(594), S(695));
     lbchat.width = S(25);
     if (!small) lbchat.height = S(33);
-    Control& chat = MainForm.at("Chat");
+    Control& chat = table_.at("Chat");
     chat.move(S(312), S(732), S(250), S(33));
     chat.visible = true;
     Control& bird = add("Bird", ControlKind::Image);
@@ -405,19 +400,15 @@ void Client::secondLayout() {
         d.top = op0.top;
         d.visible = false;
     }
-    Control& np0 = MainForm.at("OperationNotP", 0);
-    np0.left = ButtonBaseX + 0.3 * np0.width;
-    MainForm.at("OperationNotP", 1).left = np0.left + 2 * np0.width;
+    Control& np0 = table_.at("OperationNotP", 0);
+    np0.left = roundInt(400 * s) + 0.3 * np0.width;
+    table_.at("OperationNotP", 1).left = np0.left + 2 * np0.width;
 
     // 7. The local capture covers the own avatar.
-    Control& tou0 = MainForm.at("Tou", 0);
+    Control& tou0 = table_.at("Tou", 0);
     Control& vcap = add("vcap1", ControlKind::PictureBox);
     vcap.move(tou0.left, tou0.top, tou0.width, tou0.height - 7);
     vcap.visible = false;
-    // The seats' card anchors and the hand's resting line are known from here on,
-    // before the first game's reset.
-    displayReset();
-    startLocalCapture();
 }
 
-}  // namespace app
+}  // namespace table

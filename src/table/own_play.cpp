@@ -1,37 +1,33 @@
 // The local player's play: the raised cards are checked against the play on the
 // table, and either refused with the illegal-play notice or sent, shown at once in
 // the own played row and made the play to beat.
-#include "app/client.h"
 #include "rules/validation.h"
-#include "wire/play.h"
+#include "table/action_buttons.h"
 
-namespace app {
+namespace table {
 
-void Client::ValidateAndPlay() {
-    if (!connection.connected()) return;
-    rules::Hand& hand = state.PlayerRecord[0].cards;
-    rules::HandPositions selected;
-    for (int i = 0; i < hand.count(); ++i)
-        if (cardImage(0, hand.imageIndex(i)).top < state.HandTop) selected.push_back(i);
-    const rules::PlayVerdict verdict = rules::validateSelection(hand, selected, state.TablePlay);
+void ActionButtons::ValidateAndPlay() {
+    if (!connection_.connected()) return;
+    rules::Hand& hand = state_.PlayerRecord[0].cards;
+    const rules::HandPositions selected = hand_.raisedPositions();
+    const rules::PlayVerdict verdict = rules::validateSelection(hand, selected, state_.TablePlay);
     if (!verdict.play) {
-        sound.PlaySoundEffect(sound::Effect::PlayRefused);
+        sound_.PlaySoundEffect(sound::Effect::PlayRefused);
         showIllegalPlayNotice();
         return;
     }
 
-    connection.slots[net::SlotTurnCountdown].flag = false;
-    MainForm.at("Number").visible = false;
-    MainForm.at("Time_Img").visible = false;
+    connection_.slots[net::SlotTurnCountdown].flag = false;
+    countdown_.hide();
     for (int i = 0; i <= 2; ++i) {
-        ui::Control& b = MainForm.at("Operation", i);
+        ui::Control& b = table_.at("Operation", i);
         b.visible = b.enabled = false;
     }
-    state.MyTurn = false;
+    state_.MyTurn = false;
 
     const int n = static_cast<int>(selected.size());
     wire::Play cards;
-    cards.seat = state.PlayerRecord[0].seatBit;
+    cards.seat = state_.PlayerRecord[0].seatBit;
     cards.action = wire::PlayAction::kPlayCards;
     cards.count = static_cast<std::uint8_t>(n);
     cards.playClass = static_cast<std::uint8_t>(verdict.playClass);
@@ -40,57 +36,52 @@ void Client::ValidateAndPlay() {
             rules::cardIdOf(hand.code(selected[static_cast<std::size_t>(k)])));
     wire::GamePacket packet = cards.encode();
     // One play a turn: a second press finds the token gone.
-    if (!state.PlayToken) return;
-    state.PlayToken = false;
-    state.PromptActive = false;
-    connection.QueuePacket(packet);
-    play.clearTurnModes();
-    play.HintIndex = 0;
+    if (!state_.PlayToken) return;
+    state_.PlayToken = false;
+    state_.PromptActive = false;
+    connection_.QueuePacket(packet);
+    if (d_.prompt.anyTurnMode()) d_.prompt.clear();
+    d_.HintIndex = 0;
 
-    state.TablePlay.playClass = verdict.playClass;
-    state.TablePlay.count = static_cast<std::int16_t>(n);
+    state_.TablePlay.playClass = verdict.playClass;
+    state_.TablePlay.count = static_cast<std::int16_t>(n);
     for (int k = 0; k < n; ++k)
-        state.TablePlay.cards[static_cast<std::size_t>(k)] =
+        state_.TablePlay.cards[static_cast<std::size_t>(k)] =
             rules::tableCodeOf(hand.code(selected[static_cast<std::size_t>(k)]));
 
     // The own played row, centred on the slot's card area.
-    const double s = state.Scale.x;
-    const auto& rec = state.PlayerRecord[0];
+    const double s = state_.Scale.x;
+    const auto& rec = state_.PlayerRecord[0];
     const double f = s == 1.0 ? 0.26 : 0.23;
+    std::array<int, rules::kHandCapacity> items{};
     for (int k = 0; k < n; ++k) {
         const int pos = selected[static_cast<std::size_t>(k)];
         const int item = hand.imageIndex(pos);
-        ui::Control& card = cardImage(0, item);
+        ui::Control& card = hand_.cardImage(0, item);
         card.top = rec.handTop;
         card.left = rec.handLeft - (n * 0.11 + 0.39) * 90 * s + k * f * card.width;
-        pictures.ShowCardPicture(0, item, rules::PictureIndex(hand.code(pos)));
+        pictures_.ShowCardPicture(0, item, rules::PictureIndex(hand.code(pos)));
         card.visible = true;
-        MainForm.bringToFront(card);
-        play.PlayedPictures[static_cast<std::size_t>(k)][0] = static_cast<std::int16_t>(item);
+        table_.bringToFront(card);
+        items[static_cast<std::size_t>(k)] = item;
     }
-    play.PlayedPictures[table::kPlayedRowCapacity][0] = static_cast<std::int16_t>(n);
-
-    if (verdict.playClass == rules::PlayClass::Dravik) {
-        sound.PlaySoundEffect(play.DravikRun ? sound::Effect::Play : sound::Effect::DravikPlay);
-        play.DravikRun = true;
-    } else {
-        sound.PlaySoundEffect(sound::Effect::Play);
-        play.DravikRun = false;
-    }
+    if (hooks_.ownPlayShown)
+        hooks_.ownPlayShown(std::span<const int>(items.data(), static_cast<std::size_t>(n)),
+                            verdict.playClass);
 
     for (int k = n - 1; k >= 0; --k) hand.removeAt(selected[static_cast<std::size_t>(k)]);
-    for (int i = 0; i < hand.count(); ++i) LayOutHand(i, false);
+    hand_.layOutHand(false);
     bool onlyThrees = true;
     for (int i = 0; i < hand.count(); ++i)
         if (rules::rankOf(hand.code(i)) != rules::kRankThree) onlyThrees = false;
-    state.OnlyThreesLeft = onlyThrees;
+    state_.OnlyThreesLeft = onlyThrees;
     unloadIllegalPlayNotice();
 }
 
 // The illegal-play notice: a small window centred on the table, on top; a click on
 // its close mark hides it.
-void Client::showIllegalPlayNotice() {
-    ui::Form& notice = pf.windows.form("ChuPai");
+void ActionButtons::showIllegalPlayNotice() {
+    ui::Form& notice = pf_.windows.form("ChuPai");
     if (!notice.find("Label1")) {
         notice.caption = "出牌非法";
         notice.framed = true;
@@ -106,8 +97,8 @@ void Client::showIllegalPlayNotice() {
         notice.onForm(ui::EventKind::Load, [this, &notice](ui::Control*, ui::Event&) {
             notice.visible = true;
             notice.topmost = true;
-            notice.left = MainForm.left + (MainForm.width - notice.width) / 2;
-            notice.top = MainForm.top + (MainForm.height - notice.height) / 2;
+            notice.left = table_.left + (table_.width - notice.width) / 2;
+            notice.top = table_.top + (table_.height - notice.height) / 2;
             notice.bringToFront(notice.at("Label1"));
         });
         notice.on("Label1", ui::EventKind::Click,
@@ -117,8 +108,8 @@ void Client::showIllegalPlayNotice() {
     notice.topmost = true;
 }
 
-void Client::unloadIllegalPlayNotice() {
-    if (ui::Form* notice = pf.windows.find("ChuPai"); notice && notice->loaded()) notice->unload();
+void ActionButtons::unloadIllegalPlayNotice() {
+    if (ui::Form* notice = pf_.windows.find("ChuPai"); notice && notice->loaded()) notice->unload();
 }
 
-}  // namespace app
+}  // namespace table

@@ -1,28 +1,20 @@
 // What the score window Score and the result-history window Hero do: centred on
 // the table window when they load, dragged by their surface, hidden by the two
 // click areas, and a double click on a history line shows that round in Score.
-// Also the wiring of the hall buttons and the avatars.
-#include "app/client.h"
+#include "table/score_windows.h"
 
-namespace app {
+namespace table {
 
-void Client::historyToScore(const ui::Control& list) {
-    ui::Form& score = pf.windows.form("Score");
+void ScoreWindows::historyToScore(const ui::Control& list) {
+    ui::Form& score = windows_.form("Score");
     if (score.visible) score.hide();
     LoadRoundRecord(static_cast<std::int16_t>(list.listIndex + 1));
     score.show();
 }
 
-void Client::wireRoundFlowEvents() {
+void ScoreWindows::wireEvents() {
     using ui::EventKind;
-    MainForm.on("AnNiu", EventKind::Click,
-                [this](ui::Control* c, ui::Event&) { AnNiu_Click(c->index); });
-    MainForm.on("AnNiu", EventKind::MouseMove,
-                [this](ui::Control* c, ui::Event&) { AnNiu_MouseMove(c->index); });
-    MainForm.on("Tou", EventKind::Click,
-                [this](ui::Control* c, ui::Event&) { Tou_Click(c->index); });
-
-    ui::Form& score = pf.windows.form("Score");
+    ui::Form& score = windows_.form("Score");
     score.onForm(EventKind::Load,
                  [this, &score](ui::Control*, ui::Event&) { centreOnTable(score); });
     score.onForm(EventKind::MouseDown, [&score](ui::Control*, ui::Event& e) {
@@ -30,7 +22,7 @@ void Client::wireRoundFlowEvents() {
     });
     score.on("Image1", EventKind::Click, [&score](ui::Control*, ui::Event&) { score.hide(); });
 
-    ui::Form& hero = pf.windows.form("Hero");
+    ui::Form& hero = windows_.form("Hero");
     hero.onForm(EventKind::Load, [this, &hero](ui::Control*, ui::Event&) {
         hero.windowState = ui::WindowState::Normal;
         centreOnTable(hero);
@@ -48,4 +40,4 @@ void Client::wireRoundFlowEvents() {
                 [this](ui::Control* c, ui::Event&) { historyToScore(*c); });
 }
 
-}  // namespace app
+}  // namespace table

@@ -1,9 +1,9 @@
 // The score window Score (one round's result columns) and the result-history
 // window Hero (one line per round), as designed: every control in slot order.
 // What they show is written by the seat packet and the round result.
-#include "app/client.h"
+#include "table/score_windows.h"
 
-namespace app {
+namespace table {
 
 namespace {
 
@@ -97,12 +97,20 @@ void createHero(ui::Form& f) {
 
 }  // namespace
 
-void Client::createScoreWindows() {
+ScoreWindows::ScoreWindows(ui::WindowSystem& windows, platform::Shell& shell, ui::Form& tableWindow,
+                           pictures::Pictures& pictures)
+    : windows_(windows), shell_(shell), table_(tableWindow), pictures_(pictures) {}
+
+void ScoreWindows::create() {
     // Each window is as large as its painted panel.
-    for (const char* name : {"Score", "Hero"})
-        pf.windows.form(name).picture = pictures.design(name);
-    createScore(pf.windows.form("Score"));
-    createHero(pf.windows.form("Hero"));
+    for (const char* name : {"Score", "Hero"}) windows_.form(name).picture = pictures_.design(name);
+    createScore(Score());
+    createHero(Hero());
 }
 
-}  // namespace app
+void ScoreWindows::centreOnTable(ui::Form& f) {
+    f.left = table_.left + (table_.width - f.width) / 2;
+    f.top = table_.top + (table_.height - f.height) / 2;
+}
+
+}  // namespace table

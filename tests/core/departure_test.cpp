@@ -393,7 +393,7 @@ TEST_P(ExitOk, LeavesTheTableAndBringsTheHallBack) {
     const bool linkUp = GetParam();
     if (!linkUp) fp.socket.close();
     client->connection.slots[net::SlotLinkWatch].flag = true;
-    client->toggleExitDialog(true);
+    client->shell.toggleExitDialog(true);
     ui::Form& dialog = fp.windows.form("frmExit");
     ASSERT_TRUE(guarded([&] { dialog.fire(dialog.find("pbCloseMe"), ui::EventKind::Click); }));
     EXPECT_EQ(packetsWith(16), linkUp ? 1 : 0);

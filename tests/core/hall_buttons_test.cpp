@@ -8,9 +8,9 @@
 
 namespace {
 
-using table::BtnChat;
-using table::BtnContinue;
-using table::BtnSend;
+using table::kBtnChat;
+using table::kBtnContinue;
+using table::kBtnSend;
 
 struct HallButtons : SeatedTable {
     ui::Control& button(int i) { return client->MainForm.at("AnNiu", i); }
@@ -46,7 +46,7 @@ TEST_F(HallButtons, PicturesAndHoverFollowTheirEntries) {
     client->MainForm.fire(&client->Pic1, ui::EventKind::MouseMove);
     EXPECT_EQ(shownId(button(3)), 158);
     EXPECT_EQ(shownId(button(2)), 154);
-    EXPECT_FALSE(client->roundFlow.hover[3]);
+    EXPECT_FALSE(client->hallButtons.flow().hover[3]);
     // After a round the start button is the continue button.
     client->state.RoundNumber = 1;
     move(2);
@@ -54,12 +54,12 @@ TEST_F(HallButtons, PicturesAndHoverFollowTheirEntries) {
 }
 
 TEST_F(HallButtons, TheFirstStartPressSendsOneReadyPacket) {
-    click(BtnContinue);
-    EXPECT_EQ(shownId(button(BtnContinue)), 156);  // 继续
+    click(kBtnContinue);
+    EXPECT_EQ(shownId(button(kBtnContinue)), 156);  // 继续
     EXPECT_TRUE(client->MainForm.at("OK", 0).visible);
     EXPECT_TRUE(client->state.GameResetDone);
-    EXPECT_FALSE(client->roundFlow.firstStart);
-    click(BtnContinue);
+    EXPECT_FALSE(client->hallButtons.flow().firstStart);
+    click(kBtnContinue);
     auto sent = flush();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][3], 16);
@@ -70,7 +70,7 @@ TEST_F(HallButtons, TheFirstStartPressSendsOneReadyPacket) {
 TEST_F(HallButtons, ContinueStopsTheCountdownAndAfterItNothingMoreIsSent) {
     playResult(plainRound());
     ASSERT_TRUE(advance(3000));
-    click(BtnContinue);
+    click(kBtnContinue);
     EXPECT_FALSE(score().visible);
     EXPECT_FALSE(hero().visible);
     EXPECT_FALSE(client->connection.slots[net::SlotContinue].flag);
@@ -83,48 +83,48 @@ TEST_F(HallButtons, ContinueStopsTheCountdownAndAfterItNothingMoreIsSent) {
 TEST_F(HallButtons, DuringAGameTheButtonQueuesNothing) {
     client->state.InGame = true;
     client->state.GameResetDone = true;  // no reset, so InGame stays
-    click(BtnContinue);
+    click(kBtnContinue);
     EXPECT_TRUE(flush().empty());
 }
 
 TEST_F(HallButtons, OnABrokenTableTheButtonReturnsToTheHall) {
     client->state.TableBroken = true;
-    click(BtnContinue);
+    click(kBtnContinue);
     EXPECT_TRUE(flush().empty());
     EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
     EXPECT_EQ(hallGot.back(), platform::SC_RESTORE);
-    EXPECT_TRUE(client->roundFlow.firstStart);
+    EXPECT_TRUE(client->hallButtons.flow().firstStart);
     // The hall link stays, so the hall can bring the client to a table again.
     EXPECT_TRUE(fp.hall.isOpen());
     fp.hallWindow.close();
-    EXPECT_FALSE(guarded([&] { click(BtnContinue); }));
+    EXPECT_FALSE(guarded([&] { click(kBtnContinue); }));
     EXPECT_EQ(endedWith, 0);
 }
 
 TEST_F(HallButtons, AfterLeavingTheButtonAlsoBringsTheHallBack) {
     client->state.ExitConfirmed = true;
     client->state.GameResetDone = true;
-    ASSERT_TRUE(guarded([&] { click(BtnContinue); }));
+    ASSERT_TRUE(guarded([&] { click(kBtnContinue); }));
     EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
     EXPECT_EQ(hallGot.back(), platform::SC_RESTORE);
 }
 
 TEST_F(HallButtons, WindowButtonsToggleTheirWindows) {
-    click(table::BtnHistory);
+    click(table::kBtnHistory);
     EXPECT_TRUE(hero().visible);
-    click(table::BtnHistory);
+    click(table::kBtnHistory);
     EXPECT_FALSE(hero().visible);
-    click(table::BtnSettings);
+    click(table::kBtnSettings);
     ui::Form& vos = fp.windows.form("VosSet");
     EXPECT_TRUE(vos.visible);
-    click(table::BtnSettings);
+    click(table::kBtnSettings);
     EXPECT_FALSE(vos.visible);
-    click(table::BtnRules);
+    click(table::kBtnRules);
     ASSERT_EQ(fp.shell.opened.size(), 1u);
     EXPECT_EQ(fp.shell.opened[0], "http://127.0.0.1/gameinfo/dravik/index.php");
     hero().show();
     score().show();
-    click(table::BtnHide);
+    click(table::kBtnHide);
     EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
     EXPECT_FALSE(hero().visible);
     EXPECT_FALSE(score().visible);
@@ -146,27 +146,27 @@ TEST_F(HallButtons, TheExitButtonOpensAndClosesTheDialogWithTheFittingWarning) {
         client->state.InGame = c.inGame;
         client->state.GameStarted = c.started;
         client->state.GameDecided = c.decided;
-        click(table::BtnExit);
+        click(table::kBtnExit);
         ASSERT_TRUE(exitDialog.visible);
         EXPECT_EQ(exitDialog.at("Label1").caption, "您真的要退出吗？");
         ui::Control& warning = exitDialog.at("Label2");
         EXPECT_EQ(warning.visible, c.warned);
         if (c.text) EXPECT_EQ(warning.caption, c.text);
-        click(table::BtnExit);
+        click(table::kBtnExit);
         EXPECT_FALSE(exitDialog.visible);
     }
     client->state.InGame = false;
     client->state.GameStarted = true;
-    client->toggleExitDialog(false);  // the Escape key's wording
+    client->shell.toggleExitDialog(false);  // the Escape key's wording
     EXPECT_EQ(exitDialog.at("Label2").caption, "本局未结束，逃跑会扣分");
 }
 
 TEST_F(HallButtons, TheChatButtonBlinksFourTimes) {
-    client->startChatBlink();
+    client->hallButtons.startChatBlink();
     std::vector<int> seen;
     for (int i = 0; i < 12; ++i) {
         ASSERT_TRUE(advance(400));
-        seen.push_back(shownId(button(BtnChat)));
+        seen.push_back(shownId(button(kBtnChat)));
     }
     EXPECT_EQ(seen, (std::vector<int>{153, 152, 153, 152, 153, 152, 153, 152, 152, 152, 152, 152}));
     EXPECT_FALSE(client->connection.slots[net::SlotBlink].flag);
@@ -174,10 +174,10 @@ TEST_F(HallButtons, TheChatButtonBlinksFourTimes) {
 
 TEST_F(HallButtons, APublicLineIsSentAndABlankOneIsNot) {
     chatInput().caption = "   ";
-    click(BtnSend);
+    click(kBtnSend);
     EXPECT_TRUE(flush().empty());
     chatInput().caption = "大家好";
-    click(BtnSend);
+    click(kBtnSend);
     auto sent = flush();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][3], 19);
@@ -192,11 +192,11 @@ TEST_F(HallButtons, AnAvatarClickAddressesTheNextLine) {
     avatar(1);
     EXPECT_EQ(chatInput().caption, "你对p1说 ：在吗");
     EXPECT_TRUE(client->state.PrivateChatArmed);
-    EXPECT_EQ(client->roundFlow.selectedSeat, 2);
+    EXPECT_EQ(client->hallButtons.flow().selectedSeat, 2);
     EXPECT_EQ(chatInput().selStart, 9);  // characters, not bytes
     EXPECT_EQ(client->MainForm.focus, &chatInput());
     chatInput().caption += "？";
-    click(BtnSend);
+    click(kBtnSend);
     auto sent = flush();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][5], 1);
@@ -212,7 +212,7 @@ TEST_F(HallButtons, AnotherAvatarWhileTypingReplacesThePrefixAndKeepsTheWords) {
     avatar(3);
     EXPECT_EQ(chatInput().caption, "你对p3说 ：出牌快点");
     EXPECT_EQ(client->state.PrivateChatTarget, 8);
-    click(BtnSend);
+    click(kBtnSend);
     auto sent = flush();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][8], 8);
@@ -222,7 +222,7 @@ TEST_F(HallButtons, AnotherAvatarWhileTypingReplacesThePrefixAndKeepsTheWords) {
 TEST_F(HallButtons, APrivateLineWithoutItsPrefixGoesOutPublic) {
     avatar(4);
     chatInput().caption = "大家好";  // the user deleted the prefix
-    click(BtnSend);
+    click(kBtnSend);
     auto sent = flush();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][5], 0);
@@ -231,7 +231,7 @@ TEST_F(HallButtons, APrivateLineWithoutItsPrefixGoesOutPublic) {
     // A blank private line disarms and sends nothing.
     avatar(4);
     chatInput().caption = "  ";
-    click(BtnSend);
+    click(kBtnSend);
     EXPECT_FALSE(client->state.PrivateChatArmed);
     EXPECT_TRUE(flush().empty());
 }
@@ -239,24 +239,24 @@ TEST_F(HallButtons, APrivateLineWithoutItsPrefixGoesOutPublic) {
 TEST_F(HallButtons, OwnAndEmptyAvatarsArmNothing) {
     chatInput().caption = "hi";
     avatar(0);
-    EXPECT_EQ(client->roundFlow.selectedSeat, 1);
+    EXPECT_EQ(client->hallButtons.flow().selectedSeat, 1);
     client->state.PlayerInfo[5].nickname = "  ";
     avatar(5);
     EXPECT_FALSE(client->state.PrivateChatArmed);
     EXPECT_EQ(chatInput().caption, "hi");
-    EXPECT_EQ(client->roundFlow.selectedSeat, 32);
+    EXPECT_EQ(client->hallButtons.flow().selectedSeat, 32);
 }
 
 TEST_F(HallButtons, TheChatWindowOpensBesideTheInput) {
     auto& f = client->MainForm;
     const auto& pic = client->Pic1;
-    click(BtnChat);
+    click(kBtnChat);
     ui::Form& talk = fp.windows.form("Talk");
     ASSERT_TRUE(talk.visible);
     EXPECT_TRUE(talk.topmost);
     EXPECT_EQ(talk.left, static_cast<int>(f.left + pic.left * 15 + 0.3 * pic.width * 15));
     EXPECT_EQ(talk.top, static_cast<int>(f.top + pic.top * 15 + 0.66 * pic.height * 15));
-    click(BtnChat);
+    click(kBtnChat);
     EXPECT_FALSE(talk.visible);
 }
 
@@ -271,14 +271,14 @@ struct SmallHallButtons : HallButtons {
 TEST_F(SmallHallButtons, TheChatWindowOpensAtTheSmallScalePlace) {
     auto& f = client->MainForm;
     ASSERT_LT(client->state.Scale.x, 1.0);
-    click(BtnChat);
+    click(kBtnChat);
     ui::Form& talk = fp.windows.form("Talk");
     EXPECT_EQ(talk.left, static_cast<int>(f.left + client->Pic1.left * 15 + 0.215 * f.width));
     EXPECT_EQ(talk.top, static_cast<int>(f.top + client->Pic1.top * 15 + 0.595 * f.height));
     // The small layout's own button pictures, but send and its hover stay.
-    EXPECT_EQ(shownId(button(BtnSend)), 150);
-    EXPECT_EQ(shownId(button(BtnChat)), 283);
-    EXPECT_EQ(shownId(button(table::BtnExit)), 299);
+    EXPECT_EQ(shownId(button(kBtnSend)), 150);
+    EXPECT_EQ(shownId(button(kBtnChat)), 283);
+    EXPECT_EQ(shownId(button(table::kBtnExit)), 299);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The private-profile file: path joining, key look-up without case, the empty
 // string for what is missing, the 1023-character cut and the code page on disk.
-#include "app/ini_file.h"
+#include "platform/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 struct IniFile : ::testing::Test {
     fs::path dir;
-    app::classIniFile ini;
+    platform::classIniFile ini;
     void SetUp() override {
         dir = fs::temp_directory_path() /
               ("dravik-ini-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
@@ -46,7 +46,7 @@ TEST(IniPath, JoinsFolderAndNameWithExactlyOneSeparator) {
         {"/a/b", "c/d.ini", "/a/b/c/d.ini"},
     };
     for (const Case& c : cases) {
-        app::classIniFile f;
+        platform::classIniFile f;
         f.setPath(c.folder, c.name);
         EXPECT_EQ(f.INIFileName, c.joined) << c.folder << " + " << c.name;
     }

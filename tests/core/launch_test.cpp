@@ -106,7 +106,7 @@ TEST_F(StartUp, WindowSizeAndScaleAroundTheDesignScreen) {
         EXPECT_DOUBLE_EQ(cl.Pic1.top, c.pic1Top);
         EXPECT_DOUBLE_EQ(cl.Pic1.width, c.pic1W);
         EXPECT_DOUBLE_EQ(cl.Pic1.height, c.pic1H);
-        EXPECT_EQ(cl.framePainted, c.framed);
+        EXPECT_EQ(cl.shell.framePainted(), c.framed);
         EXPECT_DOUBLE_EQ(cl.state.Scale.x, c.scale);
         EXPECT_DOUBLE_EQ(cl.state.Scale.y, c.scale);
     }

@@ -30,7 +30,7 @@ struct Layout : ClientFixture {
 
 TEST_F(Layout, FullScale) {
     startAt(1280, 1024);
-    EXPECT_EQ(client->ButtonBaseX, 400);
+    EXPECT_EQ(client->buttons.ButtonBaseX(), 400);
     check({
         {"Tou", 0, 10, 668, 85, 90},
         {"Tou", 1, 8, 313, 70, 62},
@@ -76,7 +76,7 @@ TEST_F(Layout, FullScale) {
 TEST_F(Layout, SmallScaleShrinksAllButTheUnscaledVideoFrames) {
     startAt(800, 600);
     const double s = 0.78125;
-    EXPECT_EQ(client->ButtonBaseX, 312);  // 312.5 rounds to even
+    EXPECT_EQ(client->buttons.ButtonBaseX(), 312);  // 312.5 rounds to even
     check({
         {"Tou", 0, 10 * s, 668 * s, 85 * s, 90 * s},
         {"Tou", 3, 350 * s, 16 * s, 70 * s, 66 * s},  // small-scale replacements

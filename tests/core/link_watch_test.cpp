@@ -91,7 +91,7 @@ TEST_F(LinkWatch, KeepAliveEveryFiveSecondsFromTheLoginResultUntilTheDisconnectR
         EXPECT_EQ(sent[k].packet, expected);
     }
 
-    ASSERT_TRUE(guarded([&] { client->disconnectReset(); }));
+    ASSERT_TRUE(guarded([&] { client->shell.disconnectReset(); }));
     EXPECT_FALSE(client->connection.TimerKeepAlive.enabled());
     // Connected again, only the login leaves until a new login result.
     client->connection.connectDirect();
@@ -294,7 +294,7 @@ TEST_F(LinkWatch, AReconnectMarksEveryLaterLoginWithTheTokenOfThatMoment) {
     // the hall sends the client to a table again.
     ASSERT_TRUE(dispatch(testpk::loginResult(1)));
     ASSERT_TRUE(dispatch(inbound(200, 0x56, 0x78)));
-    ASSERT_TRUE(guarded([&] { client->disconnectReset(); }));
+    ASSERT_TRUE(guarded([&] { client->shell.disconnectReset(); }));
     client->connection.connectDirect();
     login = nextLogin();
     EXPECT_EQ(login[4], 28);
@@ -318,7 +318,7 @@ TEST_F(LinkWatch, AControllerLeftIdleByAnEndedGameRecoversTheNextOutage) {
 
     // Back at a table later, the next loss in a game is recovered again, from the
     // first attempt.
-    ASSERT_TRUE(guarded([&] { client->disconnectReset(); }));
+    ASSERT_TRUE(guarded([&] { client->shell.disconnectReset(); }));
     client->connection.connectDirect();
     nextLogin();
     ASSERT_TRUE(dispatch(testpk::loginResult(1)));

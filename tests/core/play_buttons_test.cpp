@@ -44,7 +44,8 @@ TEST_F(Buttons, HintWithoutACandidatePassesForThePlayer) {
     EXPECT_EQ(sent[0][17], 0);
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(ctl("Operation", i).visible);
     EXPECT_TRUE(raisedPositions().empty());
-    EXPECT_FALSE(client->state.MyTurn || client->state.PlayToken || client->play.FollowMode);
+    EXPECT_FALSE(client->state.MyTurn || client->state.PlayToken ||
+                 client->buttons.prompt().FollowMode());
     EXPECT_FALSE(ctl("Time_Img").visible);
     ASSERT_TRUE(press(1));
     EXPECT_TRUE(sentPackets().empty()) << "one answer a turn";
@@ -69,9 +70,9 @@ TEST_F(Buttons, TheLeadHintRaisesTheLowestRankAndTheTimeoutLeadsIt) {
     EXPECT_EQ(client->state.TimeoutCount, 1);
     EXPECT_EQ(client->state.CountdownSeconds, client->state.TurnSeconds);
     EXPECT_FALSE(ctl("Operation", 0).visible || ctl("Operation", 1).visible);
-    EXPECT_DOUBLE_EQ(ctl("Operation", 0).left, client->ButtonBaseX);
+    EXPECT_DOUBLE_EQ(ctl("Operation", 0).left, client->buttons.ButtonBaseX());
     EXPECT_DOUBLE_EQ(ctl("Operation", 1).left,
-                     client->ButtonBaseX + 1.3 * ctl("Operation", 0).width);
+                     client->buttons.ButtonBaseX() + 1.3 * ctl("Operation", 0).width);
 }
 
 TEST_F(Buttons, TheFollowTimeoutPasses) {
@@ -135,7 +136,7 @@ TEST_F(Buttons, TheThirdButtonAndTheYieldSendTheirActionsOnce) {
         EXPECT_EQ(sent[0][3], 7);
         EXPECT_EQ(sent[0][6], 1);
         EXPECT_EQ(sent[0][15], c.action) << c.mode;
-        EXPECT_FALSE(client->play.anyTurnMode());
+        EXPECT_FALSE(client->buttons.prompt().anyTurnMode());
         EXPECT_FALSE(client->state.MyTurn);
         for (int i = 0; i < 3; ++i) EXPECT_FALSE(ctl("Operation", i).visible);
         EXPECT_FALSE(ctl("Number").visible);
@@ -167,29 +168,22 @@ TEST_F(Buttons, HoverFromOneButtonStraightToTheNext) {
 
 TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
     holdOnly("9S 4C");
+    using table::PromptKind;
     struct Case {
-        bool state::TableState::*stateFlag;
-        bool table::PlayState::*playFlag;
+        PromptKind prompt;
         int item;
         std::uint8_t command, choice;
         const char* hover;
     } cases[] = {
-        {&state::TableState::DeclarePending, nullptr, 0, 2, 1, "615"},
-        {&state::TableState::DeclarePending, nullptr, 1, 2, 0, "627"},
-        {&state::TableState::RevealPending, nullptr, 0, 2, 2, "617"},
-        {&state::TableState::RevolutionPending, nullptr, 0, 5, 0, "618"},
-        {&state::TableState::RevolutionPending, nullptr, 1, 5, 1, "627"},
-        {&state::TableState::HeadPending, nullptr, 0, 5, 2, "619"},
-        {&state::TableState::HeadPending, nullptr, 1, 5, 3, "620"},
-        {nullptr, &table::PlayState::AcceptTributePending, 0, 8, 1, "623"},
-        {nullptr, &table::PlayState::AcceptTributePending, 1, 8, 2, "624"},
+        {PromptKind::Declare, 0, 2, 1, "615"},       {PromptKind::Declare, 1, 2, 0, "627"},
+        {PromptKind::Reveal, 0, 2, 2, "617"},        {PromptKind::Revolution, 0, 5, 0, "618"},
+        {PromptKind::Revolution, 1, 5, 1, "627"},    {PromptKind::Head, 0, 5, 2, "619"},
+        {PromptKind::Head, 1, 5, 3, "620"},          {PromptKind::AcceptTribute, 0, 8, 1, "623"},
+        {PromptKind::AcceptTribute, 1, 8, 2, "624"},
     };
     for (const Case& c : cases) {
-        bool dummy = false;
-        bool& flag = c.stateFlag  ? client->state.*c.stateFlag
-                     : c.playFlag ? client->play.*c.playFlag
-                                  : dummy;
-        client->ShowDecisionPrompt(10, 0, 12, flag);
+        client->buttons.ShowDecisionPrompt(10, c.prompt);
+        ASSERT_TRUE(client->buttons.prompt().is(c.prompt));
         ASSERT_TRUE(fire("OperationNotP", c.item, ui::EventKind::MouseMove));
         EXPECT_EQ(tagOf("OperationNotP", c.item), c.hover);
         ASSERT_TRUE(fire("Pic1", -1, ui::EventKind::MouseMove));
@@ -198,7 +192,7 @@ TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
         ASSERT_EQ(sent.size(), 1u);
         EXPECT_EQ(sent[0][3], c.command);
         EXPECT_EQ(sent[0][8], c.choice);
-        EXPECT_FALSE(flag);
+        EXPECT_FALSE(client->buttons.prompt().up());
         EXPECT_FALSE(client->state.PromptActive);
         EXPECT_FALSE(ctl("OperationNotP", 0).visible || ctl("OperationNotP", 1).visible);
     }
@@ -206,24 +200,20 @@ TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
 
     // At zero each prompt answers with its refusal.
     struct Timeout {
-        bool state::TableState::*stateFlag;
-        bool table::PlayState::*playFlag;
+        PromptKind prompt;
         std::uint8_t command, choice;
     } timeouts[] = {
-        {&state::TableState::DeclarePending, nullptr, 2, 0},
-        {&state::TableState::RevealPending, nullptr, 2, 0},
-        {&state::TableState::RevolutionPending, nullptr, 5, 1},
-        {&state::TableState::HeadPending, nullptr, 5, 3},
-        {nullptr, &table::PlayState::AcceptTributePending, 8, 2},
+        {PromptKind::Declare, 2, 0},       {PromptKind::Reveal, 2, 0},
+        {PromptKind::Revolution, 5, 1},    {PromptKind::Head, 5, 3},
+        {PromptKind::AcceptTribute, 8, 2},
     };
     for (const Timeout& t : timeouts) {
-        bool& flag = t.stateFlag ? client->state.*t.stateFlag : client->play.*t.playFlag;
-        client->ShowDecisionPrompt(1, 0, 12, flag);
+        client->buttons.ShowDecisionPrompt(1, t.prompt);
         auto sent = runFor(2100);
         ASSERT_EQ(sent.size(), 1u);
         EXPECT_EQ(sent[0][3], t.command);
         EXPECT_EQ(sent[0][8], t.choice);
-        EXPECT_FALSE(flag);
+        EXPECT_FALSE(client->buttons.prompt().up());
         EXPECT_EQ(client->state.TimeoutCount, 0) << "decisions do not count as turns";
     }
 }
@@ -231,8 +221,8 @@ TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
 TEST_F(Buttons, WorkIsAnsweredWithTheRaisedFourOrDeclined) {
     holdOnly("4S 4S 4S 9D");
     const wire::GamePacket prompt = wire::Work{0, 0, 0, wire::WorkStage::kPrompt}.encode();
-    client->HandleWork(prompt);
-    ASSERT_TRUE(client->state.WorkPending);
+    client->roundStart.HandleWork(prompt);
+    ASSERT_TRUE(client->buttons.prompt().WorkPending());
     ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
     auto sent = sentPackets();
     ASSERT_EQ(sent.size(), 1u);
@@ -243,24 +233,22 @@ TEST_F(Buttons, WorkIsAnsweredWithTheRaisedFourOrDeclined) {
     EXPECT_TRUE(raisedPositions().empty());
     for (int i = 0; i < hand().count(); ++i) EXPECT_TRUE(cardAt(i).enabled);
 
-    client->HandleWork(prompt);
+    client->roundStart.HandleWork(prompt);
     sent = runFor(client->state.TurnSeconds * 1000 + 1100);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][12], 0);
-    EXPECT_FALSE(client->state.WorkPending);
+    EXPECT_FALSE(client->buttons.prompt().WorkPending());
 }
 
 TEST_F(Buttons, TheReturnChecksTheChoiceAndSendsIt) {
     holdOnly("9S 5D 3C");
-    client->play.ReturnPending = true;
-    client->play.ReturnCount = 1;
-    client->state.PromptActive = true;
-    client->state.CountdownSeconds = 9;
-    ctl("OperationNotP", 0).visible = true;
+    const std::array<std::uint8_t, 12> noRankBarred{};
+    client->buttons.raiseReturnPrompt(1, noRankBarred, 9);
+    ASSERT_TRUE(client->state.PromptActive && ctl("OperationNotP", 0).visible);
     raise(2);  // a three
     ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
     EXPECT_TRUE(sentPackets().empty());
-    EXPECT_TRUE(client->play.ReturnPending);
+    EXPECT_TRUE(client->buttons.prompt().ReturnPending());
     ASSERT_NE(fp.windows.find("frmTishi"), nullptr);
     EXPECT_EQ(fp.windows.find("frmTishi")->at("LbTishi", 0).caption, "3 不能还");
     cardAt(2).top = client->state.HandTop;
@@ -272,7 +260,7 @@ TEST_F(Buttons, TheReturnChecksTheChoiceAndSendsIt) {
     EXPECT_EQ(sent[0][8], 0);
     EXPECT_EQ(sent[0][16], 1);
     EXPECT_EQ(sent[0][17], 2);  // 5D, dealt second
-    EXPECT_FALSE(client->play.ReturnPending || client->state.PromptActive);
+    EXPECT_FALSE(client->buttons.prompt().ReturnPending() || client->state.PromptActive);
 }
 
 TEST_F(Buttons, TheClockAtAnotherSeatOnlyHidesItselfAtZero) {
@@ -290,7 +278,7 @@ TEST_F(Buttons, TheClockAtAnotherSeatOnlyHidesItselfAtZero) {
     EXPECT_TRUE(ctl("Time_Img").visible);
     ASSERT_TRUE(advance(1000));
     EXPECT_FALSE(ctl("Time_Img").visible || ctl("Number").visible);
-    EXPECT_FALSE(client->play.OthersCountdown);
+    EXPECT_FALSE(client->buttons.decisions().OthersCountdown);
     EXPECT_EQ(client->state.CountdownSeconds, client->state.TurnSeconds);
     EXPECT_TRUE(fp.socket.sent.empty());
 }
@@ -302,7 +290,7 @@ TEST_F(Buttons, NoTurnCountdownWithoutTheConnection) {
     fp.socket.close();
     ASSERT_TRUE(advance(5000));
     EXPECT_EQ(client->state.CountdownSeconds, 3);
-    EXPECT_TRUE(client->play.FollowMode);
+    EXPECT_TRUE(client->buttons.prompt().FollowMode());
 }
 
 }  // namespace

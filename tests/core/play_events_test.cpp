@@ -11,12 +11,13 @@ struct Events : PlayTable {
         holdOnly("AS KD 9S 9C 7H 4D 4C");
     }
     bool rowVisible(int slot) {
-        const int n = client->play.PlayedPictures[40][static_cast<std::size_t>(slot)];
+        const int n = client->playedHand.play().PlayedPictures[40][static_cast<std::size_t>(slot)];
         if (n <= 0) return false;
         for (int r = 0; r < n; ++r)
-            if (!client
-                     ->cardImage(slot, client->play.PlayedPictures[static_cast<std::size_t>(r)]
-                                                                  [static_cast<std::size_t>(slot)])
+            if (!client->hand
+                     .cardImage(slot,
+                                client->playedHand.play().PlayedPictures[static_cast<std::size_t>(
+                                    r)][static_cast<std::size_t>(slot)])
                      .visible)
                 return false;
         return true;
@@ -69,18 +70,19 @@ TEST_F(Events, AnotherSeatsPlayIsShownAndBecomesTheTablePlay) {
     EXPECT_EQ(t.seatSlot, 3);
     // Slot 3's row is centred on its anchor and takes its pictures in order.
     const auto& rec = client->state.PlayerRecord[3];
-    ui::Control& first = client->cardImage(3, 0);
+    ui::Control& first = client->hand.cardImage(3, 0);
     EXPECT_TRUE(rowVisible(3));
     EXPECT_DOUBLE_EQ(first.left, rec.handLeft - (2 * 0.11 + 0.39) * 90);
     EXPECT_DOUBLE_EQ(first.top, rec.handTop);
     EXPECT_EQ(tagOf("cardImage3", 0), std::to_string(rules::PictureIndex(cards("8S")[0])));
     plays(3, "9D", 4);
-    EXPECT_EQ(client->play.PlayedPictures[0][3], 2) << "the next play takes the next picture";
-    EXPECT_FALSE(client->cardImage(3, 0).visible) << "the slot's old row goes";
+    EXPECT_EQ(client->playedHand.play().PlayedPictures[0][3], 2)
+        << "the next play takes the next picture";
+    EXPECT_FALSE(client->hand.cardImage(3, 0).visible) << "the slot's old row goes";
 }
 
 TEST_F(Events, RowPlacementBySlot) {
-    const double w = client->cardImage(1, 0).width;
+    const double w = client->hand.cardImage(1, 0).width;
     struct Case {
         int slot;
         double offset;  // left of card 0 relative to the anchor, for a play of two
@@ -92,8 +94,8 @@ TEST_F(Events, RowPlacementBySlot) {
     for (const Case& c : cases) {
         plays(c.slot, "6S 6H", 0, 0);
         const auto& rec = client->state.PlayerRecord[static_cast<std::size_t>(c.slot)];
-        ui::Control& c0 = client->cardImage(c.slot, 0);
-        ui::Control& c1 = client->cardImage(c.slot, 1);
+        ui::Control& c0 = client->hand.cardImage(c.slot, 0);
+        ui::Control& c1 = client->hand.cardImage(c.slot, 1);
         EXPECT_DOUBLE_EQ(c0.left, rec.handLeft + c.offset) << c.slot;
         EXPECT_NEAR(c1.left - c0.left, 0.26 * w, 1e-9) << c.slot;
     }
@@ -166,8 +168,8 @@ TEST_F(Events, TheEchoOfTheOwnPlayChangesNeitherTableNorRows) {
     raise(3);  // a 9 beats the 8
     ASSERT_TRUE(press(0));
     const rules::TablePlay before = client->state.TablePlay;
-    const auto pictures = client->play.PlayedPictures;
-    const auto used = client->play.UsedCardPictures;
+    const auto pictures = client->playedHand.play().PlayedPictures;
+    const auto used = client->playedHand.play().UsedCardPictures;
     Played echo;
     echo.actor = 0;
     echo.cards = "9S";
@@ -178,8 +180,8 @@ TEST_F(Events, TheEchoOfTheOwnPlayChangesNeitherTableNorRows) {
     EXPECT_EQ(client->state.TablePlay.count, before.count);
     EXPECT_EQ(client->state.TablePlay.cards, before.cards);
     EXPECT_EQ(client->state.TablePlay.seatSlot, before.seatSlot);
-    EXPECT_EQ(client->play.PlayedPictures, pictures);
-    EXPECT_EQ(client->play.UsedCardPictures, used);
+    EXPECT_EQ(client->playedHand.play().PlayedPictures, pictures);
+    EXPECT_EQ(client->playedHand.play().UsedCardPictures, used);
     EXPECT_TRUE(rowVisible(0));
 }
 
@@ -196,7 +198,7 @@ TEST_F(Events, PacingHoldsTheNextThreePlaysOfThePacedSeatTwoSeconds) {
         waited.push_back(fp.loop.nowMs() - before);
     }
     EXPECT_EQ(waited, (std::vector<std::int64_t>{0, 2000, 2000, 2000, 0}));
-    EXPECT_EQ(client->play.PacedCount, 5);
+    EXPECT_EQ(client->playedHand.play().PacedCount, 5);
 
     // Another seat's play is never held; an unpaced play ends the pacing.
     auto timed = [&](int actor) {
@@ -208,17 +210,28 @@ TEST_F(Events, PacingHoldsTheNextThreePlaysOfThePacedSeatTwoSeconds) {
         EXPECT_TRUE(handle(d));
         return fp.loop.nowMs() - before;
     };
-    client->play.PacedCount = 2;
+    // A new pacing by seat 4, interrupted by seat 3 and taken up again.
+    client->reset.displayReset();
+    auto paced = [&] {
+        Played d;
+        d.actor = 4;
+        d.event = 3;
+        d.cards = "7S";
+        d.next = 5;
+        EXPECT_TRUE(handle(d));
+    };
+    paced();
     EXPECT_EQ(timed(3), 0);
-    EXPECT_FALSE(client->play.PacedRun);
-    client->play.PacedRun = true;
+    EXPECT_FALSE(client->playedHand.play().PacedRun);
+    paced();
+    EXPECT_EQ(client->playedHand.play().PacedCount, 2);
     EXPECT_EQ(timed(4), 2000);
     EXPECT_EQ(timed(4), 0);
 }
 
 TEST_F(Events, FinishingPlacesAndTheFourthSeatWithAndWithoutARevolution) {
     for (bool revolution : {false, true}) {
-        client->displayReset();
+        client->reset.displayReset();
         client->state.RevolutionSlots = {revolution ? 2 : -1, -1};
         sounds.clear();
         for (int slot : {1, 2, 3, 4}) {
@@ -246,15 +259,15 @@ TEST_F(Events, AGoneOutSeatsRowGoesWithTheNextShownPlay) {
     EXPECT_TRUE(rowVisible(2));
     plays(3, "6S", 4);
     EXPECT_FALSE(rowVisible(2));
-    EXPECT_FALSE(client->play.GoneOutPending);
+    EXPECT_FALSE(client->playedHand.play().GoneOutPending);
 }
 
 TEST_F(Events, BurnsAndTheirCatches) {
     Played burn = burnBy1();
     ASSERT_TRUE(handle(burn));
     EXPECT_EQ(soundCount("/dravik/shaopai.wav"), 1);
-    EXPECT_TRUE(client->play.BurnActive);
-    EXPECT_EQ(client->play.BurnSlot, 1);
+    EXPECT_TRUE(client->playedHand.play().BurnActive);
+    EXPECT_EQ(client->playedHand.play().BurnSlot, 1);
     EXPECT_TRUE(ctl("ShaoPaiPlayer").visible);
     EXPECT_EQ(flamesFile(), resource(633));
 
@@ -264,17 +277,17 @@ TEST_F(Events, BurnsAndTheirCatches) {
     pass.action = 0;
     pass.next = 3;
     ASSERT_TRUE(handle(pass));
-    EXPECT_TRUE(client->play.BurnActive);
+    EXPECT_TRUE(client->playedHand.play().BurnActive);
     plays(3, "2S 2H", 4);
     EXPECT_EQ(soundCount("/dravik/jieshao.wav"), 1);
-    EXPECT_FALSE(client->play.BurnActive);
-    EXPECT_EQ(client->play.BurnSlot, -1);
+    EXPECT_FALSE(client->playedHand.play().BurnActive);
+    EXPECT_EQ(client->playedHand.play().BurnSlot, -1);
     EXPECT_EQ(flamesFile(), resource(634));
 
     // The own burn, caught by a burn of another seat after a two-second pause.
     burn.actor = 0;
     ASSERT_TRUE(handle(burn));
-    EXPECT_TRUE(client->play.SelfBurning);
+    EXPECT_TRUE(client->playedHand.play().SelfBurning);
     burn.actor = 4;
     const std::int64_t before = fp.loop.nowMs();
     sounds.clear();
@@ -283,8 +296,8 @@ TEST_F(Events, BurnsAndTheirCatches) {
     EXPECT_EQ(sounds,
               (std::vector<std::string>{"/../common/pk/sys070.wav", "/../common/dravik/jieshao.wav",
                                         "/../common/dravik/shaopai.wav"}));
-    EXPECT_FALSE(client->play.SelfBurning);
-    EXPECT_EQ(client->play.BurnSlot, 4);
+    EXPECT_FALSE(client->playedHand.play().SelfBurning);
+    EXPECT_EQ(client->playedHand.play().BurnSlot, 4);
     EXPECT_EQ(flamesFile(), resource(633)) << "the catch played in the pause, then the burn";
     EXPECT_EQ(flames().loops(), 0);
 
@@ -294,7 +307,7 @@ TEST_F(Events, BurnsAndTheirCatches) {
     out.action = 9;
     out.next = 5;
     ASSERT_TRUE(handle(out));
-    EXPECT_FALSE(client->play.BurnActive);
+    EXPECT_FALSE(client->playedHand.play().BurnActive);
     EXPECT_FALSE(ctl("ShaoPaiPlayer").visible);
     // Hidden, the flames stand still.
     EXPECT_EQ(flames().Action(), gif::Paused);
@@ -331,7 +344,7 @@ TEST_F(Events, TheFlamesPlayTheirPictureWithItsLoopCount) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        client->displayReset();
+        client->reset.displayReset();
         for (const Played& d : c.packets) ASSERT_TRUE(handle(d));
         EXPECT_EQ(flamesFile(), resource(c.resource));
         EXPECT_TRUE(ctl("ShaoPaiPlayer").visible);
@@ -366,7 +379,7 @@ TEST_F(Events, TheDisplayResetEmptiesTheFlames) {
     ASSERT_TRUE(handle(burn));
     ASSERT_TRUE(advance(250));
     ASSERT_TRUE(flames().AnimatedGIF());
-    client->displayReset();
+    client->reset.displayReset();
     EXPECT_EQ(flames().FrameCount(), 0);
     EXPECT_FALSE(flames().AnimatedGIF());
     EXPECT_FALSE(ctl("ShaoPaiPlayer").picture);
@@ -404,7 +417,7 @@ TEST_F(Events, AMouseDownOnTheFlamesActsAsOnTheTable) {
         SCOPED_TRACE(std::string(c.surface) + (c.button == ui::RightButton ? " right" : " left"));
         myTurn(1);
         raise(hand().count() - 1);
-        client->showIllegalPlayNotice();
+        client->buttons.showIllegalPlayNotice();
         client->MainForm.setFocus(nullptr);
         const int before = hand().count();
         ui::Event e;
@@ -438,15 +451,15 @@ TEST_F(Events, AFallKeepsTheFallenRowUntilTheBubbleTimer) {
     EXPECT_TRUE(rowVisible(3));
     ASSERT_TRUE(advance(200));
     EXPECT_FALSE(rowVisible(3));
-    EXPECT_FALSE(client->play.FallPending);
-    EXPECT_EQ(client->play.FallSlot, -1);
+    EXPECT_FALSE(client->playedHand.play().FallPending);
+    EXPECT_EQ(client->playedHand.play().FallSlot, -1);
 
     // The own fall puts the place picture above the hand.
     fall.actor = 0;
     fall.cards = "";
     ASSERT_TRUE(handle(fall));
     EXPECT_DOUBLE_EQ(ctl("ImgResult", 0).top,
-                     client->state.HandTop - 0.75 * client->cardImage(0, 0).height);
+                     client->state.HandTop - 0.75 * client->hand.cardImage(0, 0).height);
 }
 
 TEST_F(Events, YieldAndTakeTheLeadBubblesLastTwoSecondsAndNotWhenMinimised) {
@@ -480,7 +493,7 @@ TEST_F(Events, ModeOneWithTheLocalPlayerNextFreesTheTable) {
     plays(5, "KS KH KD", 0, 1);
     EXPECT_EQ(client->state.TablePlay.playClass, rules::PlayClass::None);
     for (int slot = 0; slot < 6; ++slot) EXPECT_FALSE(rowVisible(slot)) << slot;
-    EXPECT_TRUE(client->play.LeadMode);
+    EXPECT_TRUE(client->buttons.prompt().LeadMode());
     raise(hand().count() - 1);  // a single 4 after the kings
     ASSERT_TRUE(press(0));
     EXPECT_EQ(client->state.TablePlay.playClass, rules::PlayClass::Ordinary);
@@ -489,12 +502,12 @@ TEST_F(Events, ModeOneWithTheLocalPlayerNextFreesTheTable) {
 
 TEST_F(Events, TheFirstFreeLeadClearsTheRoundStartRowsOnce) {
     for (int slot = 1; slot < 6; ++slot)
-        for (int i = 0; i < 5; ++i) client->cardImage(slot, i).visible = true;
+        for (int i = 0; i < 5; ++i) client->hand.cardImage(slot, i).visible = true;
     plays(1, "5S", 2, 1);
     EXPECT_TRUE(client->state.RevealsCleared);
     for (int slot = 2; slot < 6; ++slot) {
-        for (int i = 0; i < 4; ++i) EXPECT_FALSE(client->cardImage(slot, i).visible);
-        EXPECT_TRUE(client->cardImage(slot, 4).visible);
+        for (int i = 0; i < 4; ++i) EXPECT_FALSE(client->hand.cardImage(slot, i).visible);
+        EXPECT_TRUE(client->hand.cardImage(slot, 4).visible);
     }
 }
 
@@ -509,10 +522,11 @@ TEST_F(Events, TheRoundOverClearsTheTableAfterOneSecondAndOffersNothing) {
     ASSERT_TRUE(handle(over));
     EXPECT_EQ(fp.loop.nowMs() - before, 1000);
     for (int slot = 0; slot < 6; ++slot)
-        for (int i = 0; i < 56; ++i) ASSERT_FALSE(client->cardImage(slot, i).visible);
+        for (int i = 0; i < 56; ++i) ASSERT_FALSE(client->hand.cardImage(slot, i).visible);
     EXPECT_FALSE(ctl("Operation", 0).visible);
     EXPECT_FALSE(ctl("Time_Img").visible);
-    EXPECT_FALSE(client->state.MyTurn || client->state.PlayToken || client->play.FollowMode);
+    EXPECT_FALSE(client->state.MyTurn || client->state.PlayToken ||
+                 client->buttons.prompt().FollowMode());
     EXPECT_FALSE(client->state.InGame);
 }
 
@@ -541,7 +555,7 @@ TEST_F(Events, TheClockGoesToTheNextSeat) {
         EXPECT_EQ(ctl("Number").caption, "15");
         EXPECT_EQ(ctl("Number").foreColor, 0x00FF00u);
         EXPECT_TRUE(ctl("Time_Img").visible && ctl("Number").visible);
-        EXPECT_EQ(client->play.OthersCountdown, c.slot != 0);
+        EXPECT_EQ(client->buttons.decisions().OthersCountdown, c.slot != 0);
     }
 }
 
@@ -549,17 +563,17 @@ TEST_F(Events, TheTurnModesOfferTheirButtons) {
     struct Case {
         int mode;
         const char* pictures[3];
-        bool table::PlayState::*flag;
+        table::PromptKind prompt;
     } cases[] = {
-        {1, {"612", "614", nullptr}, &table::PlayState::LeadMode},
-        {2, {"612", "614", "613"}, &table::PlayState::FollowMode},
-        {3, {"607", "614", "613"}, &table::PlayState::BurnMode},
-        {4, {"612", "608", "613"}, &table::PlayState::YieldMode},
-        {5, {"612", "614", "611"}, &table::PlayState::TakeLeadMode},
+        {1, {"612", "614", nullptr}, table::PromptKind::Lead},
+        {2, {"612", "614", "613"}, table::PromptKind::Follow},
+        {3, {"607", "614", "613"}, table::PromptKind::Burn},
+        {4, {"612", "608", "613"}, table::PromptKind::Yield},
+        {5, {"612", "614", "611"}, table::PromptKind::TakeLead},
     };
-    const double x0 = client->ButtonBaseX, w = ctl("Operation", 0).width;
+    const double x0 = client->buttons.ButtonBaseX(), w = ctl("Operation", 0).width;
     for (const Case& c : cases) {
-        client->play.clearTurnModes();
+        client->buttons.clearDecisionFlags();
         myTurn(c.mode, c.mode == 1 ? "" : "5S");
         for (int i = 0; i < 3; ++i) {
             ui::Control& b = ctl("Operation", i);
@@ -573,17 +587,17 @@ TEST_F(Events, TheTurnModesOfferTheirButtons) {
         } else {
             EXPECT_DOUBLE_EQ(ctl("Operation", 2).left, x0 + 2.6 * w);
         }
-        EXPECT_TRUE(client->play.*c.flag);
+        EXPECT_TRUE(client->buttons.prompt().is(c.prompt));
         EXPECT_TRUE(client->state.MyTurn && client->state.PlayToken && client->state.PromptActive);
         EXPECT_TRUE(client->connection.slots[net::SlotTurnCountdown].flag);
         EXPECT_TRUE(ctl("Operation", 5).visible) << "the restore button";
     }
     // Mode 0: the clock, but no buttons.
-    client->play.clearTurnModes();
+    client->buttons.clearDecisionFlags();
     for (int i = 0; i < 3; ++i) ctl("Operation", i).visible = false;
     myTurn(0, "5S");
     EXPECT_FALSE(ctl("Operation", 0).visible);
-    EXPECT_FALSE(client->play.anyTurnMode());
+    EXPECT_FALSE(client->buttons.prompt().anyTurnMode());
 }
 
 TEST_F(Events, TheLampOfTheNextSeat) {
@@ -600,13 +614,13 @@ TEST_F(Events, TheLampOfTheNextSeat) {
 TEST_F(Events, AHostileCardCountStaysInsideThePacketAndTheRow) {
     wire::GamePacket p = played({.actor = 1, .next = 2, .cards = "5S"});
     p[wire::PlayedHand::kCountByte] = 255;
-    ASSERT_TRUE(guarded([&] { client->HandlePlayedHand(p); }));
+    ASSERT_TRUE(guarded([&] { client->playedHand.HandlePlayedHand(p); }));
     EXPECT_EQ(client->state.TablePlay.count, 40);
-    EXPECT_EQ(client->play.PlayedPictures[40][1], 40);
+    EXPECT_EQ(client->playedHand.play().PlayedPictures[40][1], 40);
     // The slot's pictures run out after 56 cards: the rest are not shown.
-    ASSERT_TRUE(guarded([&] { client->HandlePlayedHand(p); }));
-    EXPECT_EQ(client->play.UsedCardPictures[1], 80);
-    ASSERT_TRUE(guarded([&] { client->HidePlayedRow(1, true); }));
+    ASSERT_TRUE(guarded([&] { client->playedHand.HandlePlayedHand(p); }));
+    EXPECT_EQ(client->playedHand.play().UsedCardPictures[1], 80);
+    ASSERT_TRUE(guarded([&] { client->playedHand.HidePlayedRow(1, true); }));
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ struct PlayTable : ClientFixture {
     void dealHand(const std::string& notation) {
         std::vector<rules::CardCode> list = cards(notation);
         while (list.size() < 36) list.push_back(rules::composeCard(3, 1, 0, 0));
-        client->HandleDeal(dealPacket(list));
+        client->roundStart.HandleDeal(dealPacket(list));
         sounds.clear();
     }
     // Deals exactly these cards: the 3s the deal pads with are taken out again.
@@ -53,7 +53,7 @@ struct PlayTable : ClientFixture {
         const int keep = static_cast<int>(cards(notation).size());
         while (h.count() > keep) {
             int last = h.count() - 1;
-            client->cardImage(0, h.imageIndex(last)).visible = false;
+            client->hand.cardImage(0, h.imageIndex(last)).visible = false;
             h.removeAt(last);
         }
     }
@@ -94,7 +94,7 @@ struct PlayTable : ClientFixture {
     }
     bool handle(const Played& d) {
         wire::GamePacket p = played(d);
-        return guarded([&] { client->HandlePlayedHand(p); });
+        return guarded([&] { client->playedHand.HandlePlayedHand(p); });
     }
     // The turn handed to the local player in a mode, after slot 5 played or passed.
     void myTurn(int mode, const std::string& onTable = "", int seconds = 10) {
@@ -110,7 +110,7 @@ struct PlayTable : ClientFixture {
     }
 
     rules::Hand& hand() { return client->state.PlayerRecord[0].cards; }
-    ui::Control& cardAt(int pos) { return client->cardImage(0, hand().imageIndex(pos)); }
+    ui::Control& cardAt(int pos) { return client->hand.cardImage(0, hand().imageIndex(pos)); }
     ui::Control& ctl(const std::string& name, int index = -1) {
         return client->MainForm.at(name, index);
     }

@@ -9,7 +9,7 @@ using Own = PlayTable;
 TEST_F(Own, PressingPlayTwiceSendsOnePacketAndAppliesThePlayOnce) {
     holdOnly("9S 7H 7C 5D 3C");
     myTurn(1);
-    ASSERT_TRUE(client->play.LeadMode);
+    ASSERT_TRUE(client->buttons.prompt().LeadMode());
     raise(1);
     raise(2);
     const int item1 = hand().imageIndex(1), item2 = hand().imageIndex(2);
@@ -33,20 +33,20 @@ TEST_F(Own, PressingPlayTwiceSendsOnePacketAndAppliesThePlayOnce) {
     ASSERT_EQ(client->state.TablePlay.count, 2);
     EXPECT_EQ(client->state.TablePlay.cards[0], rules::tableCodeOf(cards("7H")[0]));
     EXPECT_FALSE(client->state.PlayToken || client->state.MyTurn || client->state.PromptActive);
-    EXPECT_FALSE(client->play.LeadMode);
+    EXPECT_FALSE(client->buttons.prompt().LeadMode());
     EXPECT_FALSE(ctl("Operation", 0).visible);
     EXPECT_FALSE(ctl("Time_Img").visible);
     EXPECT_EQ(soundCount("/pk/sys070.wav"), 1);
 
     // The own row: centred on the slot's card area at its top, stepping right.
     const auto& rec = client->state.PlayerRecord[0];
-    ui::Control& c1 = client->cardImage(0, item1);
-    ui::Control& c2 = client->cardImage(0, item2);
+    ui::Control& c1 = client->hand.cardImage(0, item1);
+    ui::Control& c2 = client->hand.cardImage(0, item2);
     EXPECT_DOUBLE_EQ(c1.top, rec.handTop);
     EXPECT_DOUBLE_EQ(c1.left, rec.handLeft - (2 * 0.11 + 0.39) * 90);
     EXPECT_NEAR(c2.left - c1.left, 0.26 * c1.width, 1e-9);
     EXPECT_TRUE(c1.visible && c2.visible);
-    EXPECT_EQ(client->play.PlayedPictures[40][0], 2);
+    EXPECT_EQ(client->playedHand.play().PlayedPictures[40][0], 2);
     // The rest of the hand is laid out again from the left, without gaps.
     EXPECT_NEAR(cardAt(1).left - cardAt(0).left, 0.26 * cardAt(0).width, 1e-9);
 }
@@ -95,13 +95,13 @@ TEST_F(Own, DravikRunSoundsAndTheRunEndingOrdinaryPlay) {
     raise(0);  // BJ K K: three cards above the queens
     ASSERT_TRUE(press(0));
     EXPECT_EQ(soundCount("/pk/sys070.wav"), 1) << "a Dravik play after a Dravik play";
-    EXPECT_TRUE(client->play.DravikRun);
+    EXPECT_TRUE(client->playedHand.play().DravikRun);
 
     // After a free lead an ordinary play ends the run; the next Dravik play opens one.
     myTurn(1);
     raise(hand().count() - 1);
     ASSERT_TRUE(press(0));
-    EXPECT_FALSE(client->play.DravikRun);
+    EXPECT_FALSE(client->playedHand.play().DravikRun);
     myTurn(1);
     raise(0);
     ASSERT_TRUE(press(0));

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/ini_file.h"
+#include "platform/ini_file.h"
 #include "result_support.h"
 
 namespace {
@@ -42,16 +42,16 @@ TEST_F(Record, SavingAndLoadingARoundGivesTheSameListsWithEmptyLinesAsOneSpace) 
     const auto saved = snapshot();
     ASSERT_EQ(client->state.RoundNumber, 2);
     scribble();
-    client->LoadRoundRecord(2);
+    client->scores.LoadRoundRecord(2);
     EXPECT_EQ(snapshot(), emptyAsSpace(saved));
     // Round 1 is still there with its own lines.
-    client->LoadRoundRecord(1);
+    client->scores.LoadRoundRecord(1);
     EXPECT_EQ(lines(1)[11], " ");
 }
 
 TEST_F(Record, TheFileHoldsOneSectionPerRoundWithCountAndLineKeys) {
     playResult(plainRound());
-    app::classIniFile ini;
+    platform::classIniFile ini;
     ini.setPath(folder.string(), "info.qv");
     EXPECT_EQ(ini.GetIniKey("juNum:1", "count( 6 )"), "1");
     // Lines in quotes, so the blanks they begin with survive the reader's trim.
@@ -65,28 +65,28 @@ TEST_F(Record, RoundZeroAndRoundsNeverSavedChangeNothing) {
     playResult(plainRound());
     scribble();
     const auto before = snapshot();
-    client->LoadRoundRecord(0);
+    client->scores.LoadRoundRecord(0);
     EXPECT_EQ(snapshot(), before);
-    client->LoadRoundRecord(5);
+    client->scores.LoadRoundRecord(5);
     EXPECT_EQ(snapshot(), before);
-    client->LoadRoundRecord(-1);
+    client->scores.LoadRoundRecord(-1);
     EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(Record, ARecountLoadsOnlyTheNewLinesAndStopsAtAMissingList) {
     for (int i = 0; i < 12; ++i) lines(i) = {"a" + std::to_string(i), "b", "c"};
-    client->SaveRoundRecord(4);
+    client->scores.SaveRoundRecord(4);
     for (int i = 0; i < 12; ++i) lines(i) = {"n" + std::to_string(i)};
-    client->SaveRoundRecord(4);  // same number, fewer lines: the old ones stay unread
+    client->scores.SaveRoundRecord(4);  // same number, fewer lines: the old ones stay unread
     scribble();
-    client->LoadRoundRecord(4);
+    client->scores.LoadRoundRecord(4);
     for (int i = 0; i < 12; ++i) EXPECT_EQ(lines(i), Lines{"n" + std::to_string(i)});
     // A section that lost its count key for list 5 fills lists 0..4 only.
-    app::classIniFile ini;
+    platform::classIniFile ini;
     ini.setPath(folder.string(), "info.qv");
     ini.DelIniKey("juNum:4", "count( 5 )");
     scribble();
-    client->LoadRoundRecord(4);
+    client->scores.LoadRoundRecord(4);
     EXPECT_EQ(lines(4), Lines{"n4"});
     EXPECT_EQ(lines(5), (Lines{"x", "y"}));
 }
@@ -94,14 +94,14 @@ TEST_F(Record, ARecountLoadsOnlyTheNewLinesAndStopsAtAMissingList) {
 TEST_F(Record, AfterADisconnectResetTheFileIsGoneAndLoadsChangeNothing) {
     playResult(plainRound());
     ASSERT_TRUE(std::filesystem::exists(folder / "info.qv"));
-    ASSERT_TRUE(guarded([&] { client->disconnectReset(); }));
+    ASSERT_TRUE(guarded([&] { client->shell.disconnectReset(); }));
     EXPECT_FALSE(std::filesystem::exists(folder / "info.qv"));
     EXPECT_EQ(client->state.RoundNumber, 0);
     EXPECT_TRUE(hero().at("Num").items.empty());
-    EXPECT_TRUE(client->roundFlow.firstStart);
+    EXPECT_TRUE(client->hallButtons.flow().firstStart);
     scribble();
     const auto before = snapshot();
-    client->LoadRoundRecord(1);
+    client->scores.LoadRoundRecord(1);
     EXPECT_EQ(snapshot(), before);
 }
 
@@ -110,10 +110,10 @@ TEST_F(Record, TheRecordButtonShowsTheLastRound) {
     const auto saved = emptyAsSpace(snapshot());
     score().hide();
     scribble();
-    client->AnNiu_Click(table::BtnRecord);
+    client->hallButtons.AnNiu_Click(table::kBtnRecord);
     EXPECT_TRUE(score().visible);
     EXPECT_EQ(snapshot(), saved);
-    client->AnNiu_Click(table::BtnRecord);
+    client->hallButtons.AnNiu_Click(table::kBtnRecord);
     EXPECT_FALSE(score().visible);
 }
 

@@ -15,16 +15,16 @@ struct Result : SeatedTable {};
 
 TEST_F(Result, OnlyTheThirdPacketShowsAnything) {
     auto r = plainRound();
-    client->HandleResult(resultPacket(r[0], r[1]));
-    client->HandleResult(resultPacket(r[2], r[3]));
+    client->roundResult.HandleResult(resultPacket(r[0], r[1]));
+    client->roundResult.HandleResult(resultPacket(r[2], r[3]));
     EXPECT_EQ(client->state.ResultPacketsSeen, 2);
     EXPECT_FALSE(score().visible);
     for (int i = 0; i < 12; ++i) EXPECT_TRUE(lines(i).empty());
     EXPECT_TRUE(hero().at("Num").items.empty());
     // The rows are stored by slot: the second record's place came from byte 117.
-    EXPECT_EQ(client->roundFlow.ResultTable[3][17], 4);
-    EXPECT_EQ(client->roundFlow.ResultTable[0][17], 1);
-    client->HandleResult(resultPacket(r[4], r[5]));
+    EXPECT_EQ(client->roundResult.ResultTable()[3][17], 4);
+    EXPECT_EQ(client->roundResult.ResultTable()[0][17], 1);
+    client->roundResult.HandleResult(resultPacket(r[4], r[5]));
     EXPECT_EQ(client->state.ResultPacketsSeen, 0);
     EXPECT_TRUE(score().visible);
     EXPECT_TRUE(hero().visible);
@@ -255,7 +255,7 @@ TEST_F(Result, TheOthersCardsAreShownFaceUpAndTheRecordsCleared) {
     auto picture = [](int rank, int suit) { return rules::PictureIndex(rank | suit << 8); };
     std::vector<int> shown;
     for (int k = 0; k < 3; ++k) {
-        const ui::Control& c = client->cardImage(3, k);
+        const ui::Control& c = client->hand.cardImage(3, k);
         EXPECT_TRUE(c.visible);
         shown.push_back(shownId(c));
     }
@@ -263,14 +263,14 @@ TEST_F(Result, TheOthersCardsAreShownFaceUpAndTheRecordsCleared) {
     std::vector<int> expected = {picture(16, 0), picture(17, 0), picture(5, 2)};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(shown, expected);
-    EXPECT_FALSE(client->cardImage(3, 3).visible);
-    EXPECT_TRUE(client->cardImage(4, 53).visible);
-    EXPECT_FALSE(client->cardImage(4, 54).visible);
+    EXPECT_FALSE(client->hand.cardImage(3, 3).visible);
+    EXPECT_TRUE(client->hand.cardImage(4, 53).visible);
+    EXPECT_FALSE(client->hand.cardImage(4, 54).visible);
     for (const auto& rec : client->state.PlayerRecord) EXPECT_EQ(rec.cards.count(), 0);
 }
 
 TEST_F(Result, TheEndOfTheRoundStartsTheContinueCountdownAndSavesTheRound) {
-    client->roundFlow.pressed[table::BtnContinue] = true;
+    client->hallButtons.setHallButtonPressed(table::kBtnContinue);
     client->state.InGame = true;
     client->state.GameResetDone = true;
     playResult(plainRound());
@@ -278,7 +278,7 @@ TEST_F(Result, TheEndOfTheRoundStartsTheContinueCountdownAndSavesTheRound) {
     auto& sys1 = client->MainForm.at("Sysmsg", 1).items;
     EXPECT_EQ(sys0, Lines{"请点击【继续】按钮继续游戏！"});
     EXPECT_EQ(sys1, Lines{"游戏将在15秒内开始"});
-    EXPECT_FALSE(client->roundFlow.pressed[table::BtnContinue]);
+    EXPECT_FALSE(client->hallButtons.flow().pressed[table::kBtnContinue]);
     EXPECT_FALSE(client->state.InGame);
     EXPECT_FALSE(client->state.GameResetDone);
     EXPECT_TRUE(client->connection.slots[net::SlotContinue].flag);
@@ -293,7 +293,7 @@ TEST_F(Result, TheEndOfTheRoundStartsTheContinueCountdownAndSavesTheRound) {
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][3], 16);
     EXPECT_EQ(sent[0][15], 1);
-    EXPECT_TRUE(client->roundFlow.pressed[table::BtnContinue]);
+    EXPECT_TRUE(client->hallButtons.flow().pressed[table::kBtnContinue]);
 }
 
 TEST_F(Result, SpectatorsGetNoCountdownAndAnAbsentPlayerNoHistory) {

@@ -234,7 +234,8 @@ TEST_F(Seating, AvatarCodes) {
                  {"\xC3\xA9"
                   "5",
                   4} /* a high first character counts as one */};
-    for (const Case& c : cases) EXPECT_EQ(app::Client::avatarIndex(c.code), c.index) << c.code;
+    for (const Case& c : cases)
+        EXPECT_EQ(protocol::Seating::avatarIndex(c.code), c.index) << c.code;
     // Through the packet: an empty code reads as "m1".
     loggedIn();
     Seat s = player(3);

@@ -254,7 +254,7 @@ TEST_F(Transport, SeatRecordResetKeepsAnIncompleteTail) {
     wire::GamePacket p = inbound(23);
     p[271] = 0x42;
     deliver(p, 0, 100);
-    client->seatRecordReset();
+    client->reset.seatRecordReset();
     deliver(p, 100, 272);
     ASSERT_TRUE(advance(150));
     ASSERT_EQ(dispatched.size(), 1u);
@@ -265,7 +265,7 @@ TEST_F(Transport, ContinueCountdownRunsOutAndSendsTheContinue) {
     startConnected();
     client->state.LoginAccepted = true;
     client->state.PlayerRecord[0].seatBit = 8;
-    client->startContinueCountdown();
+    client->hallButtons.startContinueCountdown();
     ui::Control& number = client->MainForm.at("Number");
     EXPECT_EQ(number.caption, "15");
     ASSERT_TRUE(advance(60));

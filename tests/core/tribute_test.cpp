@@ -42,7 +42,7 @@ struct Tribute : PlayTable {
         return withCards(t, c);
     }
     bool deliverTribute(const wire::GamePacket& p) {
-        return guarded([&] { client->HandleTribute(p); });
+        return guarded([&] { client->tribute.HandleTribute(p); });
     }
     bool click(int item) { return fire("OperationNotP", item, ui::EventKind::Click); }
 
@@ -141,7 +141,7 @@ TEST_F(Tribute, TheOfferAsksTheReceiverAndEachAnswerIsSent) {
                   ctl("OperationNotP", 0).left + 2 * ctl("OperationNotP", 1).width);
         EXPECT_TRUE(ctl("Time_Img").visible);
         EXPECT_EQ(ctl("Number").caption, "5");
-        EXPECT_TRUE(client->play.AcceptTributePending && client->state.PromptActive);
+        EXPECT_TRUE(client->buttons.prompt().AcceptTributePending() && client->state.PromptActive);
 
         std::vector<wire::GamePacket> sent;
         if (c.how == Expire) {
@@ -156,7 +156,7 @@ TEST_F(Tribute, TheOfferAsksTheReceiverAndEachAnswerIsSent) {
         EXPECT_EQ(sent[0][6], 1);
         EXPECT_EQ(sent[0][8], c.choice);
         for (std::size_t i = 9; i < 260; ++i) ASSERT_EQ(sent[0][i], 0) << "byte " << i;
-        EXPECT_FALSE(client->play.AcceptTributePending || client->state.PromptActive);
+        EXPECT_FALSE(client->buttons.prompt().AcceptTributePending() || client->state.PromptActive);
         EXPECT_FALSE(ctl("OperationNotP", 0).visible || ctl("OperationNotP", 1).visible);
         EXPECT_FALSE(ctl("Time_Img").visible || ctl("Number").visible);
         EXPECT_EQ(notice(), "") << "the offer's notice goes with the answer (" << c.how << ")";
@@ -168,7 +168,7 @@ TEST_F(Tribute, AnOfferToAnotherSeatAsksNothing) {
     ASSERT_TRUE(dispatch(offer(2, 3, 5)));
     EXPECT_EQ(notice(), "");
     EXPECT_FALSE(ctl("OperationNotP", 0).visible);
-    EXPECT_FALSE(client->play.AcceptTributePending || client->state.PromptActive);
+    EXPECT_FALSE(client->buttons.prompt().AcceptTributePending() || client->state.PromptActive);
     ASSERT_TRUE(advance(8000));
     EXPECT_TRUE(sentPackets().empty());
 }
@@ -188,7 +188,7 @@ TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenTheyJoinItSorted) {
     std::string handDuringPause;
     at(1900, [&] {
         for (int item : {36, 37}) {
-            const ui::Control& c = client->cardImage(0, item);
+            const ui::Control& c = client->hand.cardImage(0, item);
             preview.push_back({c.visible, c.enabled, c.left, c.top});
         }
         handDuringPause = handText();
@@ -211,10 +211,12 @@ TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenTheyJoinItSorted) {
     EXPECT_TRUE(handLaidOutDown());
     EXPECT_EQ(st.CardsDealt, 38);
     EXPECT_EQ(rules::cardIdOf(hand().code(0)), 40);
-    EXPECT_TRUE(client->IsHandImage(36) && client->IsHandImage(37)) << "the next free items";
+    EXPECT_TRUE(client->hand.IsHandImage(36) && client->hand.IsHandImage(37))
+        << "the next free items";
     EXPECT_EQ(notice(), "翠花 向 me进贡");
     EXPECT_FALSE(ctl("ImgQQ", 0).visible) << "no bubble at the own seat";
-    EXPECT_FALSE(client->play.ReturnPending) << "a kind without return asks nothing back";
+    EXPECT_FALSE(client->buttons.prompt().ReturnPending())
+        << "a kind without return asks nothing back";
     EXPECT_FALSE(ctl("OperationNotP", 0).visible);
     EXPECT_TRUE(sentPackets().empty());
 }
@@ -224,22 +226,22 @@ TEST_F(Tribute, AReturningTributeRaisesTheReturnPrompt) {
     client->state.Away = false;
     ASSERT_TRUE(dispatch(made(0, 3, 4, 12, "2H", 40, {7}, {15, 16, 17})));
     EXPECT_EQ(notice(), "me回落贡1张");
-    EXPECT_TRUE(client->play.ReturnPending && client->state.PromptActive);
-    EXPECT_EQ(client->play.ReturnCount, 1);
-    EXPECT_EQ(client->play.NoReturnRanks[0], 15);
-    EXPECT_EQ(client->play.NoReturnRanks[2], 17);
-    EXPECT_EQ(client->play.NoReturnRanks[3], 0);
+    EXPECT_TRUE(client->buttons.prompt().ReturnPending() && client->state.PromptActive);
+    EXPECT_EQ(client->buttons.decisions().ReturnCount, 1);
+    EXPECT_EQ(client->buttons.decisions().NoReturnRanks[0], 15);
+    EXPECT_EQ(client->buttons.decisions().NoReturnRanks[2], 17);
+    EXPECT_EQ(client->buttons.decisions().NoReturnRanks[3], 0);
     ui::Control& button = ctl("OperationNotP", 0);
     EXPECT_EQ(tagOf("OperationNotP", 0), kReturnPic);
     EXPECT_TRUE(button.visible && button.enabled);
-    EXPECT_DOUBLE_EQ(button.left, client->ButtonBaseX + 1.3 * button.width);
+    EXPECT_DOUBLE_EQ(button.left, client->buttons.ButtonBaseX() + 1.3 * button.width);
     EXPECT_FALSE(ctl("OperationNotP", 1).visible);
     EXPECT_EQ(ctl("Number").caption, "12");
     EXPECT_EQ(client->state.CountdownSeconds, 12);
 
     // Away from the table the countdown chooses after a second.
     holdOnly("KS 9S 5D 4C");
-    client->clearDecisionFlags();
+    client->buttons.clearDecisionFlags();
     client->state.Away = true;
     ASSERT_TRUE(dispatch(made(0, 3, 4, 12, "2H", 40, {7}, {15})));
     EXPECT_EQ(client->state.CountdownSeconds, 1);
@@ -256,7 +258,7 @@ TEST_F(Tribute, AManualReturnIsSentAndTheCardLeavesAfterThePause) {
     bool enabledDuringPause = true;
     std::string handDuringPause;
     at(1900, [&] {
-        const ui::Control& c = client->cardImage(0, item);
+        const ui::Control& c = client->hand.cardImage(0, item);
         topDuringPause = c.top;
         enabledDuringPause = c.enabled;
         handDuringPause = handText();
@@ -266,7 +268,7 @@ TEST_F(Tribute, AManualReturnIsSentAndTheCardLeavesAfterThePause) {
     EXPECT_FALSE(enabledDuringPause);
     EXPECT_EQ(handDuringPause, "2H KS 9S 5D 4C");
     // The decision is over at once, not only after the pause.
-    EXPECT_FALSE(client->play.ReturnPending || client->state.PromptActive ||
+    EXPECT_FALSE(client->buttons.prompt().ReturnPending() || client->state.PromptActive ||
                  client->state.PlayToken);
 
     auto sent = sentPackets();
@@ -278,7 +280,7 @@ TEST_F(Tribute, AManualReturnIsSentAndTheCardLeavesAfterThePause) {
     EXPECT_EQ(sent[0][17], 3);
     EXPECT_EQ(sent[0][18], 0);
     EXPECT_EQ(handText(), "2H KS 9S 4C");
-    EXPECT_FALSE(client->cardImage(0, item).visible);
+    EXPECT_FALSE(client->hand.cardImage(0, item).visible);
     EXPECT_TRUE(handLaidOutDown());
     ui::Control& button = ctl("OperationNotP", 0);
     EXPECT_FALSE(button.visible);
@@ -302,12 +304,12 @@ TEST_F(Tribute, ATurnOfferedDuringTheReturnPauseOutlivesIt) {
     const wire::GamePacket opening = played(lead);
     bool dispatchedInPause = false;
     at(500, [&] { fp.socket.deliver(platform::Bytes(opening.begin(), opening.end())); });
-    at(1900, [&] { dispatchedInPause = client->play.LeadMode; });
+    at(1900, [&] { dispatchedInPause = client->buttons.prompt().LeadMode(); });
     ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
     ASSERT_TRUE(dispatchedInPause);
     EXPECT_EQ(handText(), "2H KS 9S 4C");
-    EXPECT_TRUE(client->play.LeadMode && client->state.PlayToken && client->state.MyTurn &&
-                client->state.PromptActive);
+    EXPECT_TRUE(client->buttons.prompt().LeadMode() && client->state.PlayToken &&
+                client->state.MyTurn && client->state.PromptActive);
     EXPECT_TRUE(client->connection.slots[net::SlotTurnCountdown].flag);
     EXPECT_TRUE(ctl("Operation", 0).visible && ctl("Time_Img").visible);
 }
@@ -328,16 +330,17 @@ TEST_F(Tribute, ARefusedReturnLeavesThePromptAsItWas) {
     };
     for (const Case& c : cases) {
         holdOnly(c.hand);
-        client->clearDecisionFlags();
+        client->buttons.clearDecisionFlags();
         returnDue(c.count == 2 ? "2H 2D" : "2H", c.noReturn);
-        ASSERT_EQ(client->play.ReturnCount, c.count);
+        ASSERT_EQ(client->buttons.decisions().ReturnCount, c.count);
         for (int id : c.raiseIds) raise(posOfId(id));
         const std::vector<int> selection = raisedPositions();
         const std::string held = handText();
         ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
         EXPECT_EQ(notice(), c.notice);
         EXPECT_TRUE(sentPackets().empty()) << c.notice;
-        EXPECT_TRUE(client->play.ReturnPending && client->state.PromptActive) << c.notice;
+        EXPECT_TRUE(client->buttons.prompt().ReturnPending() && client->state.PromptActive)
+            << c.notice;
         EXPECT_TRUE(ctl("OperationNotP", 0).visible) << c.notice;
         EXPECT_TRUE(client->connection.slots[net::SlotTurnCountdown].flag) << c.notice;
         EXPECT_EQ(raisedPositions(), selection) << c.notice;
@@ -361,7 +364,7 @@ TEST_F(Tribute, TheCountdownReturnsTheLowestCardsThatMayGoBack) {
     };
     for (const Case& c : cases) {
         holdOnly(c.hand);
-        client->clearDecisionFlags();
+        client->buttons.clearDecisionFlags();
         returnDue(c.given, c.noReturn, 2);
         for (int id : c.raiseIds) raise(posOfId(id));
         ASSERT_TRUE(advance(6000));
@@ -375,7 +378,7 @@ TEST_F(Tribute, TheCountdownReturnsTheLowestCardsThatMayGoBack) {
         }
         EXPECT_EQ(handText(), c.left);
         EXPECT_TRUE(handLaidOutDown()) << "the selection was lowered before choosing";
-        EXPECT_FALSE(client->play.ReturnPending || client->state.PromptActive);
+        EXPECT_FALSE(client->buttons.prompt().ReturnPending() || client->state.PromptActive);
     }
 }
 
@@ -385,7 +388,7 @@ TEST_F(Tribute, TheCountdownSendsNothingWhenTheHandHasNoCardToGiveBack) {
     returnDue("3H", {15}, 1);
     ASSERT_TRUE(advance(5000));
     EXPECT_TRUE(sentPackets().empty());
-    EXPECT_TRUE(client->play.ReturnPending);
+    EXPECT_TRUE(client->buttons.prompt().ReturnPending());
     EXPECT_TRUE(ctl("OperationNotP", 0).visible);
     EXPECT_EQ(hand().count(), 3);
 }
@@ -397,9 +400,9 @@ TEST_F(Tribute, TheGiversCardsStayRaisedForThePauseThenLeave) {
     bool disabled = false;
     std::string handDuringPause;
     at(1900, [&] {
-        tops = {client->cardImage(0, 0).top, client->cardImage(0, 1).top,
-                client->cardImage(0, 2).top};
-        disabled = !client->cardImage(0, 0).enabled && client->cardImage(0, 1).enabled;
+        tops = {client->hand.cardImage(0, 0).top, client->hand.cardImage(0, 1).top,
+                client->hand.cardImage(0, 2).top};
+        disabled = !client->hand.cardImage(0, 0).enabled && client->hand.cardImage(0, 1).enabled;
         handDuringPause = handText();
     });
     const std::int64_t before = fp.loop.nowMs();
@@ -412,12 +415,12 @@ TEST_F(Tribute, TheGiversCardsStayRaisedForThePauseThenLeave) {
     EXPECT_EQ(handDuringPause, "KS 9S 5D 4C");
 
     EXPECT_EQ(handText(), "9S 5D 4C");
-    EXPECT_FALSE(client->cardImage(0, 0).visible);
+    EXPECT_FALSE(client->hand.cardImage(0, 0).visible);
     EXPECT_TRUE(handLaidOutDown());
     EXPECT_EQ(client->state.CardsDealt, 36);
     EXPECT_EQ(notice(), "me 向 阿强进贡");
     EXPECT_EQ(tagOf("ImgQQ", 2), kTributeBubble);
-    EXPECT_FALSE(client->play.ReturnPending) << "the giver is asked nothing";
+    EXPECT_FALSE(client->buttons.prompt().ReturnPending()) << "the giver is asked nothing";
 
     // The return reaches the giver: shown above the hand, then sorted in.
     std::string handBeforeJoin;
@@ -425,7 +428,7 @@ TEST_F(Tribute, TheGiversCardsStayRaisedForThePauseThenLeave) {
     ASSERT_TRUE(dispatch(returned(0, "6H", 50)));
     EXPECT_EQ(handBeforeJoin, "9S 5D 4C 6H");
     EXPECT_EQ(handText(), "9S 6H 5D 4C");
-    EXPECT_TRUE(client->IsHandImage(36));
+    EXPECT_TRUE(client->hand.IsHandImage(36));
     EXPECT_TRUE(handLaidOutDown());
     EXPECT_TRUE(sentPackets().empty());
 }
@@ -441,7 +444,7 @@ TEST_F(Tribute, BetweenTwoOtherSeatsNoPauseAndTheBubbleFades) {
     EXPECT_TRUE(ctl("ImgQQ", 4).visible);
     for (int s : {0, 1, 2, 3, 5}) EXPECT_FALSE(ctl("ImgQQ", s).visible);
     EXPECT_EQ(handText(), held) << "the own card with the giver's id 1 stays";
-    EXPECT_FALSE(client->play.ReturnPending || client->state.PromptActive);
+    EXPECT_FALSE(client->buttons.prompt().ReturnPending() || client->state.PromptActive);
     ASSERT_TRUE(advance(2100));
     EXPECT_FALSE(ctl("ImgQQ", 4).visible) << "the bubble goes with TimerQQ";
     // The return between them is not the own business either.
@@ -486,9 +489,9 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
 
     // More than two cards asked back: the answer can name two.
     holdOnly("KS 9S 5D 4C");
-    client->clearDecisionFlags();
+    client->buttons.clearDecisionFlags();
     ASSERT_TRUE(dispatch(made(0, 3, 4, 10, "2H 2D 2C", 40, {}, {15})));
-    EXPECT_EQ(client->play.ReturnCount, 2);
+    EXPECT_EQ(client->buttons.decisions().ReturnCount, 2);
     EXPECT_EQ(notice(), "me回落贡2张");
     raise(posOfId(3));
     raise(posOfId(4));
@@ -502,7 +505,7 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
 
     // Seat bytes that name no seat: the packet is ignored.
     holdOnly("KS 9S");
-    client->clearDecisionFlags();
+    client->buttons.clearDecisionFlags();
     if (ui::Form* f = fp.windows.find("frmTishi")) f->hide();
     const std::string held = handText();
     wire::GamePacket noReceiver = offer(0, 3, 5);
@@ -517,7 +520,8 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
         ASSERT_TRUE(dispatch(p));
         EXPECT_EQ(handText(), held) << "sub-code " << int(p[11]);
         EXPECT_EQ(notice(), "");
-        EXPECT_FALSE(client->play.AcceptTributePending || client->play.ReturnPending);
+        EXPECT_FALSE(client->buttons.prompt().AcceptTributePending() ||
+                     client->buttons.prompt().ReturnPending());
         for (int s = 0; s < 6; ++s) EXPECT_FALSE(ctl("ImgQQ", s).visible);
     }
     EXPECT_EQ(client->state.CardsDealt, 36);
@@ -528,7 +532,7 @@ TEST_F(Tribute, TheOfferAsksTheReceiverAndIsAnsweredByButtonOrCountdown) {
     // To another seat: nothing to answer.
     ASSERT_TRUE(deliverTribute(tribute(1, 3, 2)));
     EXPECT_FALSE(ctl("OperationNotP", 0).visible);
-    EXPECT_FALSE(client->play.AcceptTributePending);
+    EXPECT_FALSE(client->buttons.prompt().AcceptTributePending());
 
     struct Case {
         int item;           // button clicked; -1: the countdown runs out
@@ -537,7 +541,7 @@ TEST_F(Tribute, TheOfferAsksTheReceiverAndIsAnsweredByButtonOrCountdown) {
     for (const Case& c : cases) {
         ASSERT_TRUE(deliverTribute(tribute(1, 0, 5)));
         EXPECT_EQ(notice(), "老王 向您进贡,请选择是否吃贡");
-        ASSERT_TRUE(client->play.AcceptTributePending);
+        ASSERT_TRUE(client->buttons.prompt().AcceptTributePending());
         EXPECT_TRUE(ctl("OperationNotP", 0).visible && ctl("OperationNotP", 1).visible);
         EXPECT_EQ(tagOf("OperationNotP", 0), "609");
         EXPECT_EQ(tagOf("OperationNotP", 1), "610");
@@ -549,7 +553,7 @@ TEST_F(Tribute, TheOfferAsksTheReceiverAndIsAnsweredByButtonOrCountdown) {
         EXPECT_EQ(sent[0][3], 8);
         EXPECT_EQ(sent[0][6], 1);
         EXPECT_EQ(sent[0][8], c.sent) << c.item;
-        EXPECT_FALSE(client->play.AcceptTributePending);
+        EXPECT_FALSE(client->buttons.prompt().AcceptTributePending());
         EXPECT_FALSE(ctl("OperationNotP", 0).visible || ctl("OperationNotP", 1).visible);
     }
 }
@@ -564,7 +568,7 @@ TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenSortedInAndOwesAReturn) {
     // The handler waits two seconds with the card in the preview row.
     bool previewSeen = false;
     fp.loop.onWait = [&](int ms) {
-        ui::Control& card = client->cardImage(0, 36);
+        ui::Control& card = client->hand.cardImage(0, 36);
         previewSeen =
             ms == 2000 && card.visible && !card.enabled && card.top < top - card.height + 1;
     };
@@ -576,7 +580,7 @@ TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenSortedInAndOwesAReturn) {
     EXPECT_EQ(client->state.CardsDealt, 37);
     EXPECT_TRUE(cardAt(0).enabled);
     EXPECT_EQ(cardAt(0).top, top);
-    EXPECT_TRUE(client->play.ReturnPending);
+    EXPECT_TRUE(client->buttons.prompt().ReturnPending());
     EXPECT_EQ(tagOf("OperationNotP", 0), "629");
     EXPECT_FALSE(ctl("OperationNotP", 1).visible);
 
@@ -585,7 +589,7 @@ TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenSortedInAndOwesAReturn) {
     ASSERT_TRUE(click(0));
     EXPECT_EQ(notice(), "大王 不能还");
     EXPECT_TRUE(sentPackets().empty());
-    EXPECT_TRUE(client->play.ReturnPending);
+    EXPECT_TRUE(client->buttons.prompt().ReturnPending());
     // The 5 goes back: one packet with its CardId, and after two seconds it has left.
     cardAt(0).top = top;
     raise(3);
@@ -596,7 +600,7 @@ TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenSortedInAndOwesAReturn) {
     EXPECT_EQ(sent[0][16], 1);
     EXPECT_EQ(sent[0][17], 3);  // 5D was dealt third
     EXPECT_EQ(handText(), "BJ KS 9S 4C 3C");
-    EXPECT_FALSE(client->play.ReturnPending);
+    EXPECT_FALSE(client->buttons.prompt().ReturnPending());
     EXPECT_FALSE(ctl("OperationNotP", 0).visible);
 }
 
@@ -628,9 +632,9 @@ TEST_F(Tribute, TheGiversCardsStandRaisedThenLeave) {
     EXPECT_TRUE(raisedSeen);
     EXPECT_TRUE(bubbleSeen);
     EXPECT_EQ(handText(), "KS 9S 4C");
-    EXPECT_FALSE(client->cardImage(0, 0).visible);
+    EXPECT_FALSE(client->hand.cardImage(0, 0).visible);
     EXPECT_EQ(notice(), "me 向 春燕进贡");
-    EXPECT_FALSE(client->play.ReturnPending);
+    EXPECT_FALSE(client->buttons.prompt().ReturnPending());
 }
 
 TEST_F(Tribute, BetweenTwoOtherSeatsOnlyTheNoticeAndTheBubble) {
@@ -639,7 +643,7 @@ TEST_F(Tribute, BetweenTwoOtherSeatsOnlyTheNoticeAndTheBubble) {
     EXPECT_EQ(notice(), "老王 向 阿强进贡");
     EXPECT_TRUE(ctl("ImgQQ", 2).visible);
     EXPECT_EQ(handText(), "KS 9S 4C");
-    EXPECT_FALSE(client->play.ReturnPending);
+    EXPECT_FALSE(client->buttons.prompt().ReturnPending());
 }
 
 TEST_F(Tribute, TheReturnMadeJoinsTheGiversHand) {

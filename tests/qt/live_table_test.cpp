@@ -192,14 +192,17 @@ TEST_F(LiveTable, BurningFlamesAndAFallThatPlaysOnce) {
     gif::ucAniGIF& flames = client->ShaoPaiPlayer;
     ui::Control& shao = ctl("ShaoPaiPlayer");
 
-    ASSERT_TRUE(
-        runUntil([&] { return client->play.BurnActive && client->play.BurnSlot == 4; }, 60000))
+    ASSERT_TRUE(runUntil(
+        [&] {
+            return client->playedHand.play().BurnActive && client->playedHand.play().BurnSlot == 4;
+        },
+        60000))
         << "no burn of seat 4";
     std::set<int> burnFrames;
     auto watchBurn = [&] { burnFrames.insert(flames.currentFrame()); };
     for (int k = 1; k <= 3; ++k) {
         runUntil([] { return false; }, 700, watchBurn);
-        ASSERT_TRUE(client->play.BurnActive);
+        ASSERT_TRUE(client->playedHand.play().BurnActive);
         EXPECT_TRUE(shao.visible && shao.picture);
         EXPECT_EQ(flames.Action(), gif::Playing);
         snapshot(client->MainForm, "live-burn-" + std::to_string(k) + ".png");
@@ -214,7 +217,7 @@ TEST_F(LiveTable, BurningFlamesAndAFallThatPlaysOnce) {
     int shots = 0;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (fallFrames.empty() && client->play.FallSlot != 1) return;
+        if (fallFrames.empty() && client->playedHand.play().FallSlot != 1) return;
         const int frame = flames.currentFrame();
         if (!fallFrames.empty() && frame == fallFrames.back()) return;
         if (fallFrames.empty()) {

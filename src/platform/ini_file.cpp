@@ -1,4 +1,4 @@
-#include "app/ini_file.h"
+#include "platform/ini_file.h"
 
 #include <cstdio>
 #include <fstream>
@@ -7,7 +7,7 @@
 
 #include "wire/gbk.h"
 
-namespace app {
+namespace platform {
 
 namespace {
 
@@ -229,4 +229,4 @@ void classIniFile::DelIniSec(const std::string& section) const {
     writeLines(INIFileName, lines);
 }
 
-}  // namespace app
+}  // namespace platform

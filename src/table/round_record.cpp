@@ -3,10 +3,10 @@
 // so any earlier round can be shown again. The disconnect reset deletes the file.
 #include <algorithm>
 
-#include "app/client.h"
-#include "app/ini_file.h"
+#include "platform/ini_file.h"
+#include "table/score_windows.h"
 
-namespace app {
+namespace table {
 
 namespace {
 
@@ -46,17 +46,17 @@ std::string unquoted(const std::string& v) {
 
 }  // namespace
 
-std::string Client::roundRecordPath() {
-    classIniFile ini;
-    ini.setPath(pf.shell.programFolder(), "info.qv");
+std::string ScoreWindows::roundRecordPath() {
+    platform::classIniFile ini;
+    ini.setPath(shell_.programFolder(), "info.qv");
     return ini.INIFileName;
 }
 
-void Client::SaveRoundRecord(std::int16_t round) {
-    classIniFile ini;
+void ScoreWindows::SaveRoundRecord(std::int16_t round) {
+    platform::classIniFile ini;
     ini.INIFileName = roundRecordPath();
     const std::string section = sectionOf(round);
-    ui::Form& score = pf.windows.form("Score");
+    ui::Form& score = windows_.form("Score");
     std::vector<std::pair<std::string, std::string>> keys;
     for (int i = 0; i < kLists; ++i) {
         const auto& lines = score.at("State", i).items;
@@ -67,12 +67,12 @@ void Client::SaveRoundRecord(std::int16_t round) {
     ini.WriteIniKeys(section, keys);
 }
 
-void Client::LoadRoundRecord(std::int16_t round) {
+void ScoreWindows::LoadRoundRecord(std::int16_t round) {
     if (round == 0) return;
-    classIniFile ini;
+    platform::classIniFile ini;
     ini.INIFileName = roundRecordPath();
     const std::string section = sectionOf(round);
-    ui::Form& score = pf.windows.form("Score");
+    ui::Form& score = windows_.form("Score");
     std::vector<std::string> countKeys;
     for (int i = 0; i < kLists; ++i) countKeys.push_back(countKey(i));
     const std::vector<std::string> counts = ini.GetIniKeys(section, countKeys);
@@ -93,4 +93,4 @@ void Client::LoadRoundRecord(std::int16_t round) {
     }
 }
 
-}  // namespace app
+}  // namespace table

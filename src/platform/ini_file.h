@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace app {
+namespace platform {
 
 class classIniFile {
   public:
@@ -41,4 +41,4 @@ class classIniFile {
 // The longest value the reader returns, in code-page bytes.
 constexpr std::size_t kIniValueLimit = 1023;
 
-}  // namespace app
+}  // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
 // The operator of the game hall, as the table names it to the player.
-namespace app {
+namespace protocol {
 
 inline constexpr const char* kOperatorSite = "www.brenmoor.example";
 
-}  // namespace app
+}  // namespace protocol

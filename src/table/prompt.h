@@ -1,0 +1,122 @@
+#pragma once
+// The prompt that is up: at most one decision or turn waits for the local player at
+// a time. One table says for each prompt which pictures its buttons show, what
+// each button answers, which countdown group times it and what the countdown
+// answers at zero.
+#include <array>
+#include <cstdint>
+
+namespace table {
+
+enum class PromptKind : std::uint8_t {
+    None,
+    Declare,        // the pre-declaration (预点)
+    Reveal,         // the open declaration (明点)
+    Work,           // going to work with a run of one suit
+    Revolution,     // the revolution offer
+    Head,           // with or without a head
+    AcceptTribute,  // a tribute offered to the local player
+    Return,         // cards to give back after a tribute
+    Lead,           // turn modes of the played-hand command (byte 11) 1..5
+    Follow,
+    Burn,
+    Yield,
+    TakeLead,
+};
+inline constexpr int kPromptKinds = 13;
+
+// The turn modes of the played-hand command (byte 11) when the local player is next.
+enum TurnMode : int {
+    kModeNone = 0,
+    kModeLead = 1,
+    kModeFollow = 2,
+    kModeBurn = 3,
+    kModeYield = 4,
+    kModeTakeLead = 5,
+};
+
+// The countdown groups: each keeps the time of its own last tick.
+enum CountdownGroup : int {
+    kGroupDeclare,  // the pre-declaration and the open declaration
+    kGroupRevolution,
+    kGroupHead,
+    kGroupWork,
+    kGroupAcceptTribute,
+    kGroupReturn,
+    kGroupLead,
+    kGroupTurn,    // follow, burn, yield, take the lead
+    kGroupOthers,  // the countdown at another seat
+    kCountdownGroups,
+};
+
+// What a button or the countdown's zero answers.
+enum class Answer : std::uint8_t {
+    None,
+    PreDeclare,
+    Open,
+    DeclineDeclaration,
+    GoToWork,
+    DeclineWork,
+    Revolt,
+    DeclineRevolution,
+    WithHead,
+    WithoutHead,
+    AcceptTribute,
+    DeclineTribute,
+    Return,
+    PlayLead,  // the lead proposal raised and played
+    Pass,
+};
+
+struct PromptRow {
+    PromptKind kind;
+    bool turnRow;      // on the Operation row (turns), else OperationNotP (decisions)
+    int picture[2];    // ActionButtonPictureIds entries of the decision buttons, -1 none
+    Answer answer[2];  // what the two decision buttons answer
+    CountdownGroup group;
+    Answer atZero;    // what the countdown answers by itself
+    bool awayAtOnce;  // an away player's countdown is cut to one second
+};
+
+// Rows in PromptKind order (None has no row of use).
+extern const std::array<PromptRow, kPromptKinds> kPrompts;
+
+class Prompt {
+  public:
+    PromptKind kind() const { return kind_; }
+    const PromptRow& row() const { return kPrompts[static_cast<std::size_t>(kind_)]; }
+    bool up() const { return kind_ != PromptKind::None; }
+    bool is(PromptKind k) const { return kind_ == k; }
+    void raise(PromptKind k) { kind_ = k; }
+    void clear() { kind_ = PromptKind::None; }
+    // Ends the prompt if it is k (a prompt raised meanwhile stays up).
+    void end(PromptKind k) {
+        if (kind_ == k) kind_ = PromptKind::None;
+    }
+
+    // The turn mode the prompt offers (kModeNone for a decision).
+    int turnMode() const;
+    static PromptKind ofTurnMode(int mode);
+    bool anyTurnMode() const { return turnMode() != kModeNone; }
+    // The countdown group that times the prompt, -1 without one.
+    int countdownGroup() const { return up() ? row().group : -1; }
+
+    // The names the table's rules speak of.
+    bool DeclarePending() const { return is(PromptKind::Declare); }
+    bool RevealPending() const { return is(PromptKind::Reveal); }
+    bool WorkPending() const { return is(PromptKind::Work); }
+    bool RevolutionPending() const { return is(PromptKind::Revolution); }
+    bool HeadPending() const { return is(PromptKind::Head); }
+    bool AcceptTributePending() const { return is(PromptKind::AcceptTribute); }
+    bool ReturnPending() const { return is(PromptKind::Return); }
+    bool LeadMode() const { return is(PromptKind::Lead); }
+    bool FollowMode() const { return is(PromptKind::Follow); }
+    bool BurnMode() const { return is(PromptKind::Burn); }
+    bool YieldMode() const { return is(PromptKind::Yield); }
+    bool TakeLeadMode() const { return is(PromptKind::TakeLead); }
+
+  private:
+    PromptKind kind_ = PromptKind::None;
+};
+
+}  // namespace table
