@@ -7,6 +7,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 
 # Every source file is written as .clang-format says.
 (cd "$here" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror)
+# Nothing below the client includes it.
+"$here/scripts/check-includes.sh"
 export QT_QPA_PLATFORM=offscreen
 (cd "$here/build" && ctest --output-on-failure -j2 --timeout 300)
 

@@ -63,32 +63,33 @@ void Client::wireParts() {
     });
 }
 
-// The handlers of the inbound catalogue that the table acts on. The three exchange
-// (4), the revolution (5) and chat (19) have no handler yet: the dispatcher takes
-// their token and nothing else.
+// The handlers of the inbound catalogue that the table acts on, each taking its
+// command's decoded message. The three exchange (4), the revolution (5) and chat
+// (19) have no handler yet: the dispatcher takes their token and nothing else.
 void Client::registerHandlers() {
     using wire::Command;
-    using Handler = protocol::Dispatcher::Handler;
-    const std::pair<Command, Handler> handlers[] = {
-        {Command::kDeal, [this](const wire::GamePacket& p) { roundStart.HandleDeal(p); }},
-        {Command::kDeclaration,
-         [this](const wire::GamePacket& p) { roundStart.HandleDeclaration(p); }},
-        {Command::kWork, [this](const wire::GamePacket& p) { roundStart.HandleWork(p); }},
-        {Command::kPlayedHand,
-         [this](const wire::GamePacket& p) { playedHand.HandlePlayedHand(p); }},
-        {Command::kTribute, [this](const wire::GamePacket& p) { tribute.HandleTribute(p); }},
-        {Command::kResult, [this](const wire::GamePacket& p) { roundResult.HandleResult(p); }},
-        {Command::kGameOver, [this](const wire::GamePacket& p) { departure.HandleGameOver(p); }},
-        {Command::kLogin, [this](const wire::GamePacket& p) { seating.HandleLoginResult(p); }},
-        {Command::kSeat, [this](const wire::GamePacket& p) { seating.HandleSeat(p); }},
-        {Command::kPlayerLeft,
-         [this](const wire::GamePacket& p) { departure.HandlePlayerLeft(p); }},
-        {Command::kTableClosed,
-         [this](const wire::GamePacket& p) { departure.HandleTableClosed(p); }},
-        {Command::kReady, [this](const wire::GamePacket& p) { seating.HandleReady(p); }},
-        {Command::kResume, [this](const wire::GamePacket& p) { departure.HandleResume(p); }},
-    };
-    for (const auto& entry : handlers) dispatcher.on(entry.first, entry.second);
+    auto& d = dispatcher;
+    d.on<wire::Deal>(Command::kDeal, [this](const auto& m) { roundStart.HandleDeal(m); });
+    d.on<wire::Declaration>(Command::kDeclaration,
+                            [this](const auto& m) { roundStart.HandleDeclaration(m); });
+    d.on<wire::Work>(Command::kWork, [this](const auto& m) { roundStart.HandleWork(m); });
+    d.on<wire::PlayedHand>(Command::kPlayedHand,
+                           [this](const auto& m) { playedHand.HandlePlayedHand(m); });
+    d.on<wire::Tribute>(Command::kTribute, [this](const auto& m) { tribute.HandleTribute(m); });
+    d.on<wire::RoundResult>(Command::kResult,
+                            [this](const auto& m) { roundResult.HandleResult(m); });
+    d.on<wire::GameOver>(Command::kGameOver,
+                         [this](const auto& m) { departure.HandleGameOver(m); });
+    d.on<wire::LoginResult>(Command::kLogin,
+                            [this](const auto& m) { seating.HandleLoginResult(m); });
+    d.on<wire::Seat>(Command::kSeat, [this](const auto& m) { seating.HandleSeat(m); });
+    d.on<wire::PlayerLeft>(Command::kPlayerLeft,
+                           [this](const auto& m) { departure.HandlePlayerLeft(m); });
+    d.on<wire::TableClosed>(Command::kTableClosed,
+                            [this](const auto& m) { departure.HandleTableClosed(m); });
+    d.on<wire::ReadyNotice>(Command::kReady, [this](const auto& m) { seating.HandleReady(m); });
+    d.on<wire::ResumeResult>(Command::kResume,
+                             [this](const auto& m) { departure.HandleResume(m); });
 }
 
 }  // namespace app

@@ -7,17 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "wire/packet_fields.h"
-
 namespace protocol {
 
 namespace {
 
-constexpr std::size_t kCaseByte = 15, kSeatsByte = 6;
-constexpr std::uint8_t kContinueOutcome = 1;
-// Byte 6 of the continue outcome: 0x40 plus the seat bits of those who continue.
-constexpr std::uint8_t kContinueBase = 0x40, kAllContinue = 0x7F;
-constexpr std::uint8_t kResumed = 1;
 constexpr int kAfterLeaverMs = 5000, kAfterGoldMs = 2000;
 
 std::string join(const std::vector<std::string>& parts, const std::string& separator) {
@@ -68,18 +61,18 @@ void Departure::departureBackToHall(int waitMs) {
     }
 }
 
-void Departure::HandleGameOver(const wire::GamePacket& p) {
-    const std::uint8_t which = p[kCaseByte];
-    if (which == 0 || which == 2) return;
-    if (which == kContinueOutcome)
-        continueOutcome(p);
+void Departure::HandleGameOver(const wire::GameOver& g) {
+    using wire::GameOverCase;
+    if (g.which == GameOverCase::kLeave || g.which == GameOverCase::kNothing) return;
+    if (g.which == GameOverCase::kContinue)
+        continueOutcome(g);
     else
-        goldShortage(p);
+        goldShortage(g);
 }
 
-void Departure::continueOutcome(const wire::GamePacket& p) {
-    if (p[kSeatsByte] >= kAllContinue) return;
-    const int continuing = (p[kSeatsByte] - kContinueBase) & 0x3F;
+void Departure::continueOutcome(const wire::GameOver& g) {
+    if (g.seats >= wire::GameOver::kAllContinue) return;
+    const int continuing = (g.seats - wire::GameOver::kContinueBase) & 0x3F;
     bool left[6] = {};
     for (int seat = 0; seat < 6; ++seat)
         if (!(continuing & (1 << seat))) left[slotOf(static_cast<std::uint8_t>(1 << seat))] = true;
@@ -110,9 +103,9 @@ void Departure::continueOutcome(const wire::GamePacket& p) {
     departureBackToHall(kAfterLeaverMs);
 }
 
-void Departure::goldShortage(const wire::GamePacket& p) {
+void Departure::goldShortage(const wire::GameOver& g) {
     state_.InGame = false;
-    const int mustLeave = 0x3F - (p[kSeatsByte] & 0x3F);
+    const int mustLeave = 0x3F - (g.seats & 0x3F);
     const std::uint8_t ownBit = state_.PlayerRecord[0].seatBit;
     const bool ownLeaves = (mustLeave & ownBit) != 0;
     std::vector<std::string> names;
@@ -146,9 +139,9 @@ void Departure::goldShortage(const wire::GamePacket& p) {
     departureBackToHall(kAfterGoldMs);
 }
 
-void Departure::HandlePlayerLeft(const wire::GamePacket& p) {
+void Departure::HandlePlayerLeft(const wire::PlayerLeft& left) {
     state_.TableBroken = true;
-    const std::string account = wire::singleByteText(p, 16, 31);
+    const std::string& account = left.account;
     // An empty name names nobody, not even a local player whose seat is not known yet.
     if (account.empty()) {
         connection_.slots[net::SlotContinue].flag = false;
@@ -178,16 +171,16 @@ void Departure::HandlePlayerLeft(const wire::GamePacket& p) {
     }
 }
 
-void Departure::HandleTableClosed(const wire::GamePacket& p) {
+void Departure::HandleTableClosed(const wire::TableClosed& closed) {
     state_.InGame = false;
     if (!state_.Away) pf_.windows.form("Hero").show();
-    if (hooks_.showDepartureNotice) hooks_.showDepartureNotice(wire::gbkText(p, 16, 215));
+    if (hooks_.showDepartureNotice) hooks_.showDepartureNotice(closed.message);
     if (hooks_.leaveTable)
         hooks_.leaveTable();  // the socket is still up: the leave packet goes out
 }
 
-void Departure::HandleResume(const wire::GamePacket& p) {
-    if (p[kCaseByte] == kResumed) {
+void Departure::HandleResume(const wire::ResumeResult& r) {
+    if (r.resumed) {
         state_.LoginAccepted = true;
         state_.ResumedGame = true;
         table_.at("Sysmsg", 1).items.clear();

@@ -11,7 +11,7 @@
 #include "platform/hall_window.h"
 #include "platform/platform.h"
 #include "state/table_state.h"
-#include "wire/frame.h"
+#include "wire/departure.h"
 
 namespace protocol {
 
@@ -31,14 +31,14 @@ class Departure {
 
     void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
 
-    void HandleGameOver(const wire::GamePacket& p);
-    void HandlePlayerLeft(const wire::GamePacket& p);
-    void HandleTableClosed(const wire::GamePacket& p);
-    void HandleResume(const wire::GamePacket& p);
+    void HandleGameOver(const wire::GameOver& g);
+    void HandlePlayerLeft(const wire::PlayerLeft& left);
+    void HandleTableClosed(const wire::TableClosed& closed);
+    void HandleResume(const wire::ResumeResult& r);
 
   private:
-    void continueOutcome(const wire::GamePacket& p);
-    void goldShortage(const wire::GamePacket& p);
+    void continueOutcome(const wire::GameOver& g);
+    void goldShortage(const wire::GameOver& g);
     void departureBackToHall(int waitMs);
     void clearSlotPlayer(int slot);
     void clearSeatLabels(int slot);

@@ -37,6 +37,13 @@ class Dispatcher {
     // Registers the handler of a catalogue command; false (and nothing kept) for a
     // code outside the catalogue. One handler per command: a later one replaces it.
     bool on(wire::Command command, Handler handler);
+    // The same for a handler of the command's decoded message: the packet is decoded
+    // (with every range clamp of the layout) before the handler sees it.
+    template <class Message, class Handle>
+    bool on(wire::Command command, Handle handle) {
+        return on(command,
+                  Handler([handle](const wire::GamePacket& p) { handle(Message::decode(p)); }));
+    }
     // Takes the token and runs the command's handler. The handler reads the packet
     // and never writes into it.
     void DispatchPacket(wire::GamePacket& packet);

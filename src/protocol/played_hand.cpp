@@ -10,20 +10,6 @@ namespace protocol {
 
 namespace {
 
-// Actions of the actor (byte 15).
-enum Action : int {
-    kPass = 0,
-    kOpening = 1,
-    kPlayed = 2,
-    kBurn = 3,
-    kYield = 4,
-    kTakeLead = 5,
-    kWentOut = 9,
-    kRoundOver = 10,
-};
-// Events (byte 16).
-enum EventCode : int { kLampLit = 1, kFall = 2, kPaced = 3 };
-
 // Picture entries.
 constexpr int kLitLamp = 1, kBurnFlames = 2, kCatchFlames = 3, kFallFlames = 4;
 constexpr int kBubbleYield = 3, kBubbleTakeLead = 11, kBubbleGameName = 12;
@@ -145,16 +131,16 @@ void PlayedHand::MarkGoneOut(int slot) {
     table_.bringToFront(result);
 }
 
-void PlayedHand::ShowPlayedHand(const wire::GamePacket& p) {
-    const int a = playSlot(p[6]);
-    const int action = p[15];
-    if (action == kOpening) play_.DravikRun = false;
+void PlayedHand::ShowPlayedHand(const wire::PlayedHand& h) {
+    const int a = playSlot(h.actor);
+    const wire::PlayedAction action = h.action;
+    if (action == wire::PlayedAction::kOpening) play_.DravikRun = false;
     if (a != 0 && play_.PacedRun && a == play_.PacedSlot && play_.PacedCount >= 1 &&
         play_.PacedCount <= 3)
         loop_.wait(2000);
 
     const bool minimised = table_.windowState == ui::WindowState::Minimized;
-    const auto playClass = static_cast<rules::PlayClass>(p[18]);
+    const auto playClass = static_cast<rules::PlayClass>(h.playClass);
     if (playClass == rules::PlayClass::Dravik) {
         if (a != 0)
             sound_.PlaySoundEffect(play_.DravikRun ? sound::Effect::Play
@@ -171,9 +157,9 @@ void PlayedHand::ShowPlayedHand(const wire::GamePacket& p) {
     if (a == 0) return;
 
     HidePlayedRow(a, false);
-    // No play has more than 40 cards; a larger count is read as 40, which keeps the
-    // card reads inside the packet and the row inside its table.
-    const int n = std::min<int>(p[17], table::kPlayedRowCapacity);
+    // No play has more than 40 cards (the decoder reads a larger count as 40), which
+    // keeps the row inside its table.
+    const int n = std::min<int>(h.count, table::kPlayedRowCapacity);
     state_.TablePlay.count = static_cast<std::int16_t>(n);
     state_.TablePlay.playClass = playClass;
     state_.TablePlay.seatSlot = static_cast<std::int16_t>(a);
@@ -183,8 +169,9 @@ void PlayedHand::ShowPlayedHand(const wire::GamePacket& p) {
     const double w = hand_.cardImage(a, 0).width;
     const double spread = (n * 0.11 + 0.39) * 90 * s;
     for (int i = 0; i < n; ++i) {
-        const std::size_t at = 20 + 4 * static_cast<std::size_t>(i);
-        const rules::CardCode code = p[at] + 256 * (p[at + 1] % 16);
+        const std::uint32_t played = h.cards[static_cast<std::size_t>(i)];
+        const auto code =
+            static_cast<rules::CardCode>((played & 0xFF) + 256 * ((played >> 8) & 0x0F));
         state_.TablePlay.cards[static_cast<std::size_t>(i)] = code;
         // The slot's pictures are taken in order through the round; entry k of the
         // slot's list shows on item k.
@@ -205,7 +192,7 @@ void PlayedHand::ShowPlayedHand(const wire::GamePacket& p) {
     }
     play_.PlayedPictures[table::kPlayedRowCapacity][column] = static_cast<std::int16_t>(n);
     play_.UsedCardPictures[column] += n;
-    if (p[16] == kPaced) {
+    if (h.event == wire::PlayEvent::kPaced) {
         play_.PacedSlot = a;
         play_.PacedRun = true;
         ++play_.PacedCount;
@@ -214,7 +201,7 @@ void PlayedHand::ShowPlayedHand(const wire::GamePacket& p) {
     }
 }
 
-void PlayedHand::HandlePlayedHand(const wire::GamePacket& p) {
+void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
     buttons_.cancelOthersCountdown();
     connection_.slots[net::SlotTurnCountdown].flag = false;
     state_.GroupSelect = true;
@@ -222,21 +209,21 @@ void PlayedHand::HandlePlayedHand(const wire::GamePacket& p) {
     restore.visible = restore.enabled = true;
     for (int i = 0; i < 6; ++i) table_.at("imgGuo", i).visible = false;
 
-    const int n = p[17];
+    const int n = h.count;
     if (n != 0) {
-        ShowPlayedHand(p);
+        ShowPlayedHand(h);
         if (play_.GoneOutPending) {
             if (play_.GoneOutSlot >= 0) HidePlayedRow(play_.GoneOutSlot, false);
             play_.GoneOutPending = false;
             play_.GoneOutSlot = -1;
         }
     }
-    const int a = playSlot(p[6]);
-    const int action = p[15];
+    const int a = playSlot(h.actor);
+    const wire::PlayedAction action = h.action;
     const bool minimised = table_.windowState == ui::WindowState::Minimized;
     int fellNow = -1;
 
-    if (p[16] == kFall) {
+    if (h.event == wire::PlayEvent::kFall) {
         ui::Control& result = table_.at("ImgResult", a);
         pictures_.showFinishPicture(result, kFinishFall);
         sound_.PlaySoundEffect(sound::Effect::Fall);
@@ -256,7 +243,7 @@ void PlayedHand::HandlePlayedHand(const wire::GamePacket& p) {
         startBubbleTimer(3000);
     }
 
-    if (action == kRoundOver) {
+    if (action == wire::PlayedAction::kRoundOver) {
         countdown_.hide();
         connection_.slots[net::SlotTurnCountdown].flag = false;
         connection_.slots[net::SlotTurnCountdown].counter = 0;
@@ -282,7 +269,7 @@ void PlayedHand::HandlePlayedHand(const wire::GamePacket& p) {
         play_.BurnSlot = -1;
     };
     switch (action) {
-        case kWentOut:
+        case wire::PlayedAction::kWentOut:
             MarkGoneOut(a);
             if (play_.BurnActive && play_.BurnSlot == a) {
                 play_.BurnActive = false;
@@ -292,15 +279,15 @@ void PlayedHand::HandlePlayedHand(const wire::GamePacket& p) {
             play_.GoneOutSlot = a;
             play_.GoneOutPending = true;
             break;
-        case kTakeLead:
+        case wire::PlayedAction::kTakeLead:
             sound_.PlaySoundEffect(sound::Effect::TakeLead);
             if (n == 0 && a != 0 && !minimised) showBubble(a, kBubbleTakeLead);
             break;
-        case kYield:
+        case wire::PlayedAction::kYield:
             sound_.PlaySoundEffect(sound::Effect::Yield);
             if (a != 0 && !minimised) showBubble(a, kBubbleYield);
             break;
-        case kBurn:
+        case wire::PlayedAction::kBurn:
             if (caught()) {
                 catchBurn();
                 loop_.wait(2000);
@@ -315,10 +302,10 @@ void PlayedHand::HandlePlayedHand(const wire::GamePacket& p) {
             play_.BurnActive = true;
             if (a == 0) play_.SelfBurning = true;
             break;
-        case kPlayed:
+        case wire::PlayedAction::kPlayed:
             if (caught()) catchBurn();
             break;
-        case kPass:
+        case wire::PlayedAction::kPass:
             sound_.PlaySoundEffect(sound::Effect::Pass);
             if (n == 0 && !state_.Away && a >= 1 && a <= 5) {
                 ui::Control& bubble = table_.at("imgGuo", a);
@@ -332,8 +319,8 @@ void PlayedHand::HandlePlayedHand(const wire::GamePacket& p) {
     }
 
     // The next turn.
-    const int b = playSlot(p[8]);
-    const int mode = p[11];
+    const int b = playSlot(h.next);
+    const int mode = static_cast<int>(h.mode);
     if (mode == table::kModeLead) {
         if (!state_.RevealsCleared) {
             state_.RevealsCleared = true;
@@ -343,12 +330,12 @@ void PlayedHand::HandlePlayedHand(const wire::GamePacket& p) {
         }
         table_.at("imgGuo", b).visible = false;
     }
-    if (p[16] == kLampLit) {
+    if (h.event == wire::PlayEvent::kLampLit) {
         pictures_.showIndicatorPicture(table_.at("ImgKaiD", b), kLitLamp);
         sound_.PlaySoundEffect(sound::Effect::LampLit);
     }
     HidePlayedRow(b, false);
-    countdown_.startAt(b, p[10]);
+    countdown_.startAt(b, h.seconds);
     if (b == 0) buttons_.takeTurnToken();
 
     auto clearRowsExceptFall = [&](bool bubbles) {

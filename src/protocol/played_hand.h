@@ -16,7 +16,7 @@
 #include "table/countdown_view.h"
 #include "table/hand_view.h"
 #include "table/play_state.h"
-#include "wire/frame.h"
+#include "wire/play.h"
 
 namespace protocol {
 
@@ -29,7 +29,7 @@ class PlayedHand {
 
     const table::PlayState& play() const { return play_; }
 
-    void HandlePlayedHand(const wire::GamePacket& p);
+    void HandlePlayedHand(const wire::PlayedHand& h);
     // The own play went out and stands in the own row.
     void ownPlayShown(std::span<const int> items, rules::PlayClass playClass);
     bool selfBurning() const { return play_.SelfBurning; }
@@ -42,7 +42,7 @@ class PlayedHand {
     void reset();
 
   private:
-    void ShowPlayedHand(const wire::GamePacket& p);
+    void ShowPlayedHand(const wire::PlayedHand& h);
     void MarkGoneOut(int slot);
     int playSlot(std::uint8_t seatByte) const;
     void startBubbleTimer(int ms);

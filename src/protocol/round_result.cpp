@@ -17,48 +17,6 @@ constexpr const char* kLevelNames[40] = {
     "第三十一级", "第三十二级", "第三十三级", "第三十四级", "第三十五级", "第三十六级",
     "第三十七级", "第三十八级", "第三十九级", "第四十级"};
 
-// Result-row columns.
-enum Column : std::size_t {
-    ColCurrency = 15,
-    ColSeat = 16,
-    ColPlace = 17,
-    ColOutcome = 18,
-    ColFirstAmount = 19,
-    ColSecondAmount = 27,
-    ColStuffyPays = 35,
-    ColStuffyReceiver = 36,
-    ColBurnReceives = 37,
-    ColBurnPayer = 38,
-    ColPointCards = 39,
-    ColFallCards = 40,
-    ColFallPayer = 41,
-    ColCardCount = 42,
-    ColCards = 43,
-    ColLevel = 97,
-    ColSweep = 98,
-};
-
-enum Outcome : std::uint8_t { Drawn = 0, Won = 1, Lost = 2 };
-
-constexpr int kMaxRevealedCards = 54;
-
-std::uint64_t amountAt(const ResultRow& row, std::size_t col) {
-    std::uint64_t v = 0;
-    for (int b = 7; b >= 0; --b) v = (v << 8) | row[col + static_cast<std::size_t>(b)];
-    return v;
-}
-
-// A card of the revealed hand: low four bits the rank code (0 and 1 the jokers,
-// ranks 16 and 17 without a suit), high four bits the suit bit.
-rules::CardCode revealedCard(std::uint8_t byte) {
-    int rank = byte & 0x0F, suit = byte >> 4;
-    if (rank <= 1) {
-        rank += 16;
-        suit = 0;
-    }
-    return static_cast<rules::CardCode>(rank | (suit << 8));
-}
-
 // Whole numbers without a fraction, others in their shortest form.
 std::string plainNumber(double v) {
     if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15)
@@ -70,7 +28,7 @@ std::string plainNumber(double v) {
 
 }  // namespace
 
-void RoundResult::HandleResult(const wire::GamePacket& p) {
+void RoundResult::HandleResult(const wire::RoundResult& result) {
     buttons_.stopOthersCountdown();
     ui::Form& score = scores_.Score();
     ui::Form& hero = scores_.Hero();
@@ -78,21 +36,20 @@ void RoundResult::HandleResult(const wire::GamePacket& p) {
     for (int i = 0; i < 12; ++i) list(i).clear();
 
     const std::uint8_t own = state_.PlayerRecord[0].seatBit;
-    auto slotOfSeat = [own](std::uint8_t seatByte) {
-        return state::screenSlot(seatByte & 0x3F, own);
-    };
+    auto slotOfSeat = [own](std::uint8_t seatBit) { return state::screenSlot(seatBit, own); };
     auto& rows = ResultTable_;
-    ResultRow& first = rows[static_cast<std::size_t>(slotOfSeat(p[ColSeat]))];
-    std::copy_n(p.begin(), 116, first.begin());
-    ResultRow& second = rows[static_cast<std::size_t>(slotOfSeat(p[ColSeat + 100]))];
-    std::copy_n(p.begin(), 16, second.begin());
-    std::copy_n(p.begin() + 116, 156, second.begin() + 16);
+    for (const wire::ResultRecord& record : result.records) {
+        const auto slot = static_cast<std::size_t>(slotOfSeat(record.seat));
+        rows[slot] = record;
+        currency_[slot] = result.currency;
+    }
 
     if (++state_.ResultPacketsSeen < 3) return;
 
-    state_.RoundStake = static_cast<std::int32_t>(
-        std::uint32_t(p[8]) << 24 | std::uint32_t(p[9]) << 16 | std::uint32_t(p[10]) << 8 | p[11]);
-    auto row = [&rows](int s) -> const ResultRow& { return rows[static_cast<std::size_t>(s)]; };
+    state_.RoundStake = static_cast<std::int32_t>(result.stake);
+    auto row = [&rows](int s) -> const wire::ResultRecord& {
+        return rows[static_cast<std::size_t>(s)];
+    };
     auto nickname = [this](int s) {
         return state_.PlayerInfo[static_cast<std::size_t>(s)].nickname;
     };
@@ -102,10 +59,10 @@ void RoundResult::HandleResult(const wire::GamePacket& p) {
         list(s).push_back("");
     }
     for (int s = 0; s < 6; ++s)
-        list(s).push_back("玩家获第 " + std::to_string(row(s)[ColPlace]) + " 名");
+        list(s).push_back("玩家获第 " + std::to_string(row(s).place) + " 名");
     bool sweep = false;
     for (int s = 0; s < 6; ++s) {
-        if (row(s)[ColSweep] == 1) {
+        if (row(s).sweep == 1) {
             list(s).push_back("  串三户");
             state_.RoundInGame = 2;  // the increment below wraps it: the game ends
             state_.FreeToLeave = true;
@@ -117,42 +74,45 @@ void RoundResult::HandleResult(const wire::GamePacket& p) {
 
     double ownRoundAmount = 0;
     for (int s = 0; s < 6; ++s) {
-        const ResultRow& r = row(s);
+        const wire::ResultRecord& r = row(s);
         auto& info = state_.PlayerInfo[static_cast<std::size_t>(s)];
         if (s > 0) {
             rules::Hand& cards = state_.PlayerRecord[static_cast<std::size_t>(s)].cards;
             cards.clear();
-            const int count = std::min<int>(r[ColCardCount], kMaxRevealedCards);
+            const int count = r.cardCount;
             for (int k = 0; k < count; ++k)
-                cards.append(revealedCard(r[ColCards + static_cast<std::size_t>(k)]),
+                cards.append(static_cast<rules::CardCode>(
+                                 wire::revealedCard(r.cards[static_cast<std::size_t>(k)])),
                              static_cast<std::int16_t>(k));
             hand_.SortAndShowCards(s, count);
         }
-        const std::uint8_t outcome = r[ColOutcome];
-        const std::string a1 = std::to_string(amountAt(r, ColFirstAmount));
-        const std::uint64_t a2Value = amountAt(r, ColSecondAmount);
+        const wire::Outcome outcome = r.outcome;
+        const std::string a1 = std::to_string(r.firstAmount);
+        const std::uint64_t a2Value = r.secondAmount;
         const std::string a2 = std::to_string(a2Value);
         auto& column = list(s);
         auto& total = list(s + 6);
         auto& grade = hero.at("Grade", s).items;
-        if (outcome == Won) column.push_back("  本回合赢");
-        if (outcome == Lost) column.push_back("  本回合输");
-        if (outcome == Drawn) column.push_back("  本回合平");
+        if (outcome == wire::Outcome::kWon) column.push_back("  本回合赢");
+        if (outcome == wire::Outcome::kLost) column.push_back("  本回合输");
+        if (outcome == wire::Outcome::kDrawn) column.push_back("  本回合平");
 
-        if (outcome == Won) column.push_back("总分：" + a1 + "金币");
-        if (outcome == Lost)
+        if (outcome == wire::Outcome::kWon) column.push_back("总分：" + a1 + "金币");
+        if (outcome == wire::Outcome::kLost)
             column.push_back(a1 != "0" ? "总分：- " + a1 + "金币" : "总分： " + a1 + "金币");
-        if (outcome == Drawn) column.push_back("");
-        if (outcome == Won || outcome == Lost || outcome == Drawn) column.push_back("-----------");
+        if (outcome == wire::Outcome::kDrawn) column.push_back("");
+        if (outcome == wire::Outcome::kWon || outcome == wire::Outcome::kLost ||
+            outcome == wire::Outcome::kDrawn)
+            column.push_back("-----------");
 
         double& gameScore = state_.GameScore[static_cast<std::size_t>(s)];
-        if (outcome == Won) {
+        if (outcome == wire::Outcome::kWon) {
             column.push_back("");
             column.push_back("总分：" + a2 + "金币");
             total.push_back("总分：" + a2 + "金币");
             grade.push_back("     " + a2);
             gameScore += static_cast<double>(a2Value);
-        } else if (outcome == Lost) {
+        } else if (outcome == wire::Outcome::kLost) {
             column.insert(column.end(), 2, "");
             column.push_back("总分：- " + a2 + "金币");
             total.push_back("总分：- " + a2 + "金币");
@@ -163,32 +123,33 @@ void RoundResult::HandleResult(const wire::GamePacket& p) {
             total.push_back("     0");
             grade.push_back("      0");
         }
-        if (outcome == Won || outcome == Lost)
+        if (outcome == wire::Outcome::kWon || outcome == wire::Outcome::kLost)
             hero.at("sunScore", s).caption = plainNumber(gameScore);
         column.push_back("-----------");
         column.push_back("");
 
-        if (outcome == Won) {
+        if (outcome == wire::Outcome::kWon) {
             ++info.winCount;
             info.gold += static_cast<double>(a2Value);
-        } else if (outcome == Lost) {
+        } else if (outcome == wire::Outcome::kLost) {
             if (a2Value != 0) ++info.lossCount;
             info.gold -= static_cast<double>(a2Value);
         }
         if (info.gold < 0) info.gold = 0;
         if (s == 0)
-            ownRoundAmount = outcome == Won    ? static_cast<double>(a2Value)
-                             : outcome == Lost ? -static_cast<double>(a2Value)
-                                               : 0;
+            ownRoundAmount = outcome == wire::Outcome::kWon    ? static_cast<double>(a2Value)
+                             : outcome == wire::Outcome::kLost ? -static_cast<double>(a2Value)
+                                                               : 0;
 
-        const int level = r[ColLevel];
+        const int level = r.level;
         if (level >= 1 && level <= 40) {
             ui::Control& label = table_.at("Level", s);
             label.caption = kLevelNames[level - 1];
             table_.bringToFront(label);
         }
         table_.at("Cash", s).caption =
-            plainNumber(info.gold) + (r[ColCurrency] == 1 ? "金币" : "金条");
+            plainNumber(info.gold) +
+            (currency_[static_cast<std::size_t>(s)] == 1 ? "金币" : "金条");
     }
 
     if (!sweep) {
@@ -202,9 +163,9 @@ void RoundResult::HandleResult(const wire::GamePacket& p) {
         };
         std::array<bool, 6> fallLines{};
         for (int i = 0; i < 6; ++i) {
-            const int n = row(i)[ColFallCards];
+            const int n = row(i).fallCards;
             if (n == 0) continue;
-            const int j = slotOfSeat(row(i)[ColFallPayer]);
+            const int j = slotOfSeat(row(i).fallPayer);
             entry(i, "吃落贡" + std::to_string(n) + "张", j);
             entry(j, "进落贡" + std::to_string(n) + "张", i);
             fallLines[static_cast<std::size_t>(i)] = fallLines[static_cast<std::size_t>(j)] = true;
@@ -212,7 +173,7 @@ void RoundResult::HandleResult(const wire::GamePacket& p) {
         for (int s = 0; s < 6; ++s)
             if (!fallLines[static_cast<std::size_t>(s)]) list(s).insert(list(s).end(), 2, "");
         for (int i = 0; i < 6; ++i) {
-            const int n = row(i)[ColPointCards];
+            const int n = row(i).pointCards;
             const int j = (i + 3) % 6;
             if (n == 0) {
                 list(i).insert(list(i).end(), 2, "");
@@ -224,8 +185,8 @@ void RoundResult::HandleResult(const wire::GamePacket& p) {
         }
         std::array<int, 6> burns{};
         for (int i = 0; i < 6; ++i) {
-            if (row(i)[ColBurnReceives] != 1) continue;
-            const int j = slotOfSeat(row(i)[ColBurnPayer]);
+            if (row(i).burnReceives != 1) continue;
+            const int j = slotOfSeat(row(i).burnPayer);
             entry(i, "吃烧贡1张", j);
             entry(j, "进烧贡1张", i);
             ++burns[static_cast<std::size_t>(i)];
@@ -239,8 +200,8 @@ void RoundResult::HandleResult(const wire::GamePacket& p) {
                 list(s).end(),
                 static_cast<std::size_t>(2 * (most - burns[static_cast<std::size_t>(s)])), "");
         for (int i = 0; i < 6; ++i) {
-            if (row(i)[ColStuffyPays] != 1) continue;
-            const int j = slotOfSeat(row(i)[ColStuffyReceiver]);
+            if (row(i).stuffyPays != 1) continue;
+            const int j = slotOfSeat(row(i).stuffyReceiver);
             entry(i, "进闷贡1张", j);
             entry(j, "吃闷贡1张", i);
         }

@@ -14,14 +14,9 @@
 #include "table/hall_buttons.h"
 #include "table/hand_view.h"
 #include "table/score_windows.h"
-#include "wire/frame.h"
+#include "wire/result.h"
 
 namespace protocol {
-
-// One result row per screen slot: columns 0..15 the packet header, from 16 on the
-// player's record (seat bit, place, outcome, amounts, tribute, cards, level).
-constexpr std::size_t kResultColumns = 172;
-using ResultRow = std::array<std::uint8_t, kResultColumns>;
 
 class RoundResult {
   public:
@@ -39,8 +34,9 @@ class RoundResult {
           hallButtons_(hallButtons),
           scores_(scores) {}
 
-    const std::array<ResultRow, 6>& ResultTable() const { return ResultTable_; }
-    void HandleResult(const wire::GamePacket& p);
+    // One result record per screen slot, from the round's three packets.
+    const std::array<wire::ResultRecord, 6>& ResultTable() const { return ResultTable_; }
+    void HandleResult(const wire::RoundResult& result);
 
   private:
     state::TableState& state_;
@@ -52,7 +48,8 @@ class RoundResult {
     table::CountdownView& countdown_;
     table::HallButtons& hallButtons_;
     table::ScoreWindows& scores_;
-    std::array<ResultRow, 6> ResultTable_{};
+    std::array<wire::ResultRecord, 6> ResultTable_{};
+    std::array<std::uint8_t, 6> currency_{};  // 1 coins, else bars, by slot
 };
 
 }  // namespace protocol

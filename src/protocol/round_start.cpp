@@ -13,7 +13,7 @@ constexpr int kUnlitLamp = 0, kDeclaredLabel = 5, kRevealedLabel = 6;
 
 }  // namespace
 
-void RoundStart::HandleDeal(const wire::GamePacket& p) {
+void RoundStart::HandleDeal(const wire::Deal& deal) {
     if (hall_.find()) hall_.post(platform::HallDealt);
     connection_.slots[net::SlotContinue].flag = false;
     connection_.stopKeepAlive();
@@ -36,10 +36,8 @@ void RoundStart::HandleDeal(const wire::GamePacket& p) {
     // The hand.
     sound_.PlaySoundEffect(sound::Effect::Deal);
     rules::Hand& hand = state_.PlayerRecord[0].cards;
-    for (int i = 0; i < 36; ++i)
-        hand.append(
-            static_cast<rules::CardCode>(wire::readLe32(p, 16 + 4 * static_cast<std::size_t>(i))));
-    state_.CardsDealt = 36;
+    for (std::uint32_t card : deal.cards) hand.append(static_cast<rules::CardCode>(card));
+    state_.CardsDealt = static_cast<int>(wire::Deal::kCards);
     for (int j = 0; j < hand.count(); ++j) {
         hand.setEntry(j, {hand.code(j), static_cast<std::int16_t>(j), state_.HandTop});
         ui::Control& card = hand_.cardImage(0, j);
@@ -68,9 +66,10 @@ void RoundStart::HandleDeal(const wire::GamePacket& p) {
     }
 }
 
-void RoundStart::HandleDeclaration(const wire::GamePacket& p) {
-    const std::uint8_t kind = p[8];
-    if (p[11] == 0 && kind == 1) {
+void RoundStart::HandleDeclaration(const wire::Declaration& d) {
+    using wire::DeclareKind, wire::DeclarationStage;
+    const bool prompt = d.stage == DeclarationStage::kPrompt;
+    if (prompt && d.kind == DeclareKind::kPreDeclare) {
         hallButtons_.clearHallButtonHover();
         hallButtons_.setHallButtonPressed(table::kBtnContinue);
         hallButtons_.clearFirstStart();
@@ -78,30 +77,28 @@ void RoundStart::HandleDeclaration(const wire::GamePacket& p) {
         state_.InGame = true;
         state_.GameStarted = true;
         for (int slot = 0; slot < 6; ++slot) table_.at("OK", slot).visible = false;
-        buttons_.ShowDecisionPrompt(p[15], table::PromptKind::Declare);
-    } else if (p[11] == 0 && kind == 2) {
-        bool offered = false;
-        for (std::size_t i = 16; i <= 21; ++i)
-            if (p[i] == state_.PlayerRecord[0].seatBit && p[i] != 0) offered = true;
-        if (offered)
-            buttons_.ShowDecisionPrompt(p[15], table::PromptKind::Reveal);
+        buttons_.ShowDecisionPrompt(d.seconds, table::PromptKind::Declare);
+    } else if (prompt && d.kind == DeclareKind::kOpen) {
+        if (d.offered.offers(state_.PlayerRecord[0].seatBit))
+            buttons_.ShowDecisionPrompt(d.seconds, table::PromptKind::Reveal);
         else if (state_.Away)
             state_.CountdownSeconds = 1;
-    } else if (p[11] == 1 && (kind == 1 || kind == 2)) {
-        int slot = state::screenSlot(p[6], state_.PlayerRecord[0].seatBit);
+    } else if (d.stage == DeclarationStage::kAnnouncement &&
+               (d.kind == DeclareKind::kPreDeclare || d.kind == DeclareKind::kOpen)) {
+        const bool pre = d.kind == DeclareKind::kPreDeclare;
+        int slot = state::screenSlot(d.actor, state_.PlayerRecord[0].seatBit);
         ui::Control& label = table_.at("ImgYm", slot);
-        pictures_.showIndicatorPicture(label, kind == 1 ? kDeclaredLabel : kRevealedLabel);
+        pictures_.showIndicatorPicture(label, pre ? kDeclaredLabel : kRevealedLabel);
         label.visible = true;
         table_.bringToFront(label);
-        sound_.PlaySoundEffect(kind == 1 ? sound::Effect::DeclareYudian
-                                         : sound::Effect::DeclareMingdian);
+        sound_.PlaySoundEffect(pre ? sound::Effect::DeclareYudian : sound::Effect::DeclareMingdian);
     }
 }
 
-void RoundStart::HandleWork(const wire::GamePacket& p) {
+void RoundStart::HandleWork(const wire::Work& w) {
     rules::Hand& hand = state_.PlayerRecord[0].cards;
     const bool connected = connection_.connected();
-    if (p[15] == 1) {
+    if (w.stage == wire::WorkStage::kPrompt) {
         rules::WorkEligibility work = rules::CheckWorkEligibility(hand.codes());
         state_.BestSameSuitCount = work.bestSameSuitCount;
         if (work.eligible) {
@@ -116,7 +113,7 @@ void RoundStart::HandleWork(const wire::GamePacket& p) {
         return;
     }
     // The announcement.
-    if (buttons_.prompt().WorkPending() && p[12] >= state_.BestSameSuitCount) {
+    if (buttons_.prompt().WorkPending() && w.count >= state_.BestSameSuitCount) {
         buttons_.hideDecisionButtons();
         for (int i = 0; i < hand.count(); ++i)
             hand_.cardImage(0, hand.imageIndex(i)).top = state_.HandTop;
@@ -127,17 +124,17 @@ void RoundStart::HandleWork(const wire::GamePacket& p) {
         }
         hand_.enableHandCards(true);
     }
-    const int rank = p[11];
+    const int rank = w.rank();
     int suitIndex = 0;
     for (int bit = 0; bit < 4; ++bit)
-        if (p[10] & 0x0F & (1 << bit)) suitIndex = bit;
+        if (w.suitBits() & (1 << bit)) suitIndex = bit;
     for (int slot = 1; slot < 6; ++slot)
         for (int i = 0; i < 4; ++i) hand_.cardImage(slot, i).visible = false;
-    const int slot = state::screenSlot(p[6], state_.PlayerRecord[0].seatBit);
+    const int slot = state::screenSlot(w.actor, state_.PlayerRecord[0].seatBit);
     if (slot == 0) return;
-    if (p[12] != 0) sound_.PlaySoundEffect(sound::Effect::GoToWork);
-    // At most the 56 pictures of the slot's row can show cards.
-    const int shown = std::min<int>(p[12], 56);
+    if (w.count != 0) sound_.PlaySoundEffect(sound::Effect::GoToWork);
+    // At most the 56 pictures of the slot's row can show cards (the decoder's limit).
+    const int shown = w.count;
     rules::Hand& row = state_.PlayerRecord[static_cast<std::size_t>(slot)].cards;
     row.clear();
     const rules::CardCode code = rules::composeCard(

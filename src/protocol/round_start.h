@@ -11,7 +11,7 @@
 #include "table/hall_buttons.h"
 #include "table/hand_view.h"
 #include "ui/window_system.h"
-#include "wire/frame.h"
+#include "wire/round_start.h"
 
 namespace protocol {
 
@@ -35,9 +35,9 @@ class RoundStart {
           hallButtons_(hallButtons),
           reset_(reset) {}
 
-    void HandleDeal(const wire::GamePacket& p);
-    void HandleDeclaration(const wire::GamePacket& p);
-    void HandleWork(const wire::GamePacket& p);
+    void HandleDeal(const wire::Deal& deal);
+    void HandleDeclaration(const wire::Declaration& d);
+    void HandleWork(const wire::Work& w);
 
   private:
     state::TableState& state_;

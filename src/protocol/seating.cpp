@@ -19,14 +19,6 @@ void setLines(ui::Control& list, std::initializer_list<std::string> lines) {
     list.listIndex = -1;
 }
 
-constexpr std::size_t kResultByte = 15;
-constexpr std::uint8_t kLoginAccepted = 1;
-constexpr std::uint8_t kStartFailed = 2;
-
-constexpr std::size_t kOwnSeatByte = 6;
-constexpr std::size_t kReadyByte = 208;
-constexpr std::size_t kPlayerSeatByte = 226;
-
 // The ready mark's colour by the player's gold.
 int goldTier(double gold) {
     if (gold < 20000) return 0;
@@ -58,16 +50,16 @@ ui::Control& Seating::onTable(const char* name, ui::ControlKind kind, int index)
     return table_.add(name, kind, index, &Pic1);
 }
 
-void Seating::HandleLoginResult(const wire::GamePacket& p) {
+void Seating::HandleLoginResult(const wire::LoginResult& r) {
     connection_.startKeepAlive();
     state_.LoginSent = false;
     ui::Control& sys0 = onTable("Sysmsg", ControlKind::ListBox, 0);
     ui::Control& sys1 = onTable("Sysmsg", ControlKind::ListBox, 1);
-    if (p[kResultByte] != kLoginAccepted) {
+    if (r.result != wire::LoginOutcome::kAccepted) {
         hall_.post(platform::HallConnecting);  // message 22: the table did not start
-        setLines(sys0,
-                 {p[kResultByte] == kStartFailed ? "启动游戏失败，请重新在大厅就座后进入游戏！"
-                                                 : "验证错误，请重新在大厅就座后进入游戏！"});
+        setLines(sys0, {r.result == wire::LoginOutcome::kStartFailed
+                            ? "启动游戏失败，请重新在大厅就座后进入游戏！"
+                            : "验证错误，请重新在大厅就座后进入游戏！"});
         hall_.restore();
         pf_.shell.end(0);
     }
@@ -76,15 +68,15 @@ void Seating::HandleLoginResult(const wire::GamePacket& p) {
     hall_.post(platform::HallLoggedIn);
     setLines(sys0, {std::string("欢迎进入Brenmoor，更多精彩尽在") + protocol::kOperatorSite});
     setLines(sys1, {"打完一局(3回合为一局)才能退，否则按逃跑扣分！"});
-    state_.TurnSeconds = p[11];
-    state_.TimeoutLimit = p[10];
+    state_.TurnSeconds = r.turnSeconds;
+    state_.TimeoutLimit = r.timeoutLimit;
     if (state_.AutoPlay) state_.TurnSeconds = 1;
-    state_.AdUrl = wire::singleByteText(p, 16, 115);
+    state_.AdUrl = r.adUrl;
     if (!state_.AdUrl.empty() && hooks_.showAdvertisement) hooks_.showAdvertisement(state_.AdUrl);
 }
 
-int Seating::slotOf(std::uint8_t seatByte) const {
-    return state::screenSlot(state::seatBitOf(seatByte), state_.PlayerRecord[0].seatBit);
+int Seating::slotOf(std::uint8_t seatBit) const {
+    return state::screenSlot(seatBit, state_.PlayerRecord[0].seatBit);
 }
 
 int Seating::avatarIndex(const std::string& avatarCode) {
@@ -118,13 +110,13 @@ void Seating::allReadyTest() {
     resetForNewGame();
 }
 
-void Seating::HandleSeat(const wire::GamePacket& p) {
+void Seating::HandleSeat(const wire::Seat& seat) {
     state_.TableBroken = false;
-    const std::string account = wire::singleByteText(p, 168, 183);
+    const std::string& account = seat.account;
     ++state_.SeatPacketsSeen;
     state::PlayerRecordEntry& own = state_.PlayerRecord[0];
-    if (own.seatBit == 0) own.seatBit = state::seatBitOf(p[kOwnSeatByte]);
-    const int slot = slotOf(p[kPlayerSeatByte]);
+    if (own.seatBit == 0) own.seatBit = seat.ownSeat;
+    const int slot = slotOf(seat.playerSeat());
     if (slot == 0)
         hallButtons_.clearHallButtonPressed(
             table::kBtnContinue);  // the continue button takes a press again
@@ -146,12 +138,12 @@ void Seating::HandleSeat(const wire::GamePacket& p) {
     }
     state_.PlayerRecord[slot].seatId = account;
     if (slot == 0 && hooks_.startLocalCapture) hooks_.startLocalCapture();
-    if (slot != 0) state_.PlayerRecord[slot].seatBit = state::seatBitOf(p[kPlayerSeatByte]);
+    if (slot != 0) state_.PlayerRecord[slot].seatBit = seat.playerSeat();
     state::PlayerInfoEntry& info = state_.PlayerInfo[slot];
-    protocol::decodeProfile(p, info);
+    decodeProfile(seat, info);
 
     pictures_.showOkPicture(onTable("OK", ControlKind::Image, slot), goldTier(info.gold));
-    if (p[kReadyByte] == 1) showReadyMark(slot);
+    if (seat.ready) showReadyMark(slot);
     allReadyTest();
 
     const int avatar = avatarIndex(info.avatarCode);
@@ -184,9 +176,9 @@ void Seating::HandleSeat(const wire::GamePacket& p) {
     if (state_.SeatPacketsSeen == 5) state_.SeatPacketsSeen = 6;
 }
 
-void Seating::HandleReady(const wire::GamePacket& p) {
-    const std::string account = wire::singleByteText(p, 16, 31);
-    if (p[15] == 1) {
+void Seating::HandleReady(const wire::ReadyNotice& notice) {
+    const std::string& account = notice.account;
+    if (notice.ready) {
         for (int k = 0; k < state::kSeats; ++k)
             if (state_.PlayerRecord[k].seatId == account &&
                 !onTable("Nid", ControlKind::Label, k).caption.empty())

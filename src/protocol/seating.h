@@ -11,7 +11,7 @@
 #include "state/table_state.h"
 #include "table/display_reset.h"
 #include "table/hall_buttons.h"
-#include "wire/frame.h"
+#include "wire/seating.h"
 
 namespace protocol {
 
@@ -30,16 +30,16 @@ class Seating {
 
     void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
 
-    void HandleLoginResult(const wire::GamePacket& p);
-    void HandleSeat(const wire::GamePacket& p);
-    void HandleReady(const wire::GamePacket& p);
+    void HandleLoginResult(const wire::LoginResult& r);
+    void HandleSeat(const wire::Seat& seat);
+    void HandleReady(const wire::ReadyNotice& notice);
 
     // The picture index of an avatar code: "m1".."m10" give 0..9, "w1".."w10" 10..19.
     static int avatarIndex(const std::string& avatarCode);
 
   private:
-    // The screen slot of a seat byte as seen from the own seat bit.
-    int slotOf(std::uint8_t seatByte) const;
+    // The screen slot of a seat bit as seen from the own seat bit.
+    int slotOf(std::uint8_t seatBit) const;
     // All five others marked ready before the first round: the table is reset for
     // the new game.
     void allReadyTest();

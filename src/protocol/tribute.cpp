@@ -1,48 +1,34 @@
 #include "protocol/tribute.h"
 
-#include <algorithm>
-
 #include "rules/fixed_list.h"
 
 namespace protocol {
 
 namespace {
 
-enum SubCode : int { kOffer = 1, kTributeMade = 2, kReturnMade = 3 };
-// The tribute kind after which the receiver must give cards back.
-constexpr int kKindWithReturn = 4;
-// The packet's card table holds twelve cards (codes at 17..64, ids at 96..107, the
-// no-return ranks from 76 on); a larger count is read as twelve, so no card is ever
-// read from the fields behind the table.
-constexpr int kMaxTributeCards = 12;
 // The return answer names at most two cards.
-constexpr int kMaxReturnCards = 2;
-constexpr std::size_t kNoReturnRanks = 76, kNoReturnRankCount = 12;
+constexpr int kMaxReturnCards = wire::kMaxReturnCards;
 
 // The 吃贡 bubble.
 constexpr int kBubbleTribute = 2;
 
-int cardCount(const wire::GamePacket& p) { return std::min<int>(p[16], kMaxTributeCards); }
-
-// A seat byte without any of the six seat bits names nobody.
-bool namesSeat(std::uint8_t seatByte) { return state::seatBitOf(seatByte) != 0; }
-
 }  // namespace
 
-int Tribute::slotOf(std::uint8_t seatByte) const {
-    return state::screenSlot(state::seatBitOf(seatByte), state_.PlayerRecord[0].seatBit);
+int Tribute::slotOf(std::uint8_t seatBit) const {
+    return state::screenSlot(seatBit, state_.PlayerRecord[0].seatBit);
 }
 
-void Tribute::HandleTribute(const wire::GamePacket& p) {
-    switch (p[11]) {
-        case kOffer:
-            tributeOffered(p);
+void Tribute::HandleTribute(const wire::Tribute& t) {
+    switch (t.stage) {
+        case wire::TributeStage::kOffer:
+            tributeOffered(t);
             break;
-        case kTributeMade:
-            tributeMade(p);
+        case wire::TributeStage::kMade:
+            tributeMade(t);
             break;
-        case kReturnMade:
-            if (namesSeat(p[6]) && slotOf(p[6]) == 0) receiveTributeCards(p);
+        case wire::TributeStage::kReturned:
+            // A seat byte without any of the six seat bits names nobody.
+            if (t.receiver != 0 && slotOf(t.receiver) == 0) receiveTributeCards(t);
             break;
         default:
             break;
@@ -51,48 +37,44 @@ void Tribute::HandleTribute(const wire::GamePacket& p) {
 
 // Only the receiver is asked; the answer is the decision buttons' (or the
 // countdown's) work.
-void Tribute::tributeOffered(const wire::GamePacket& p) {
-    if (!namesSeat(p[6]) || !namesSeat(p[12]) || slotOf(p[6]) != 0) return;
-    const auto giver = static_cast<std::size_t>(slotOf(p[12]));
+void Tribute::tributeOffered(const wire::Tribute& t) {
+    if (t.receiver == 0 || t.giver == 0 || slotOf(t.receiver) != 0) return;
+    const auto giver = static_cast<std::size_t>(slotOf(t.giver));
     notice_.ShowNotice(state_.PlayerInfo[giver].nickname + " 向您进贡,请选择是否吃贡");
-    buttons_.ShowDecisionPrompt(p[9], table::PromptKind::AcceptTribute);
+    buttons_.ShowDecisionPrompt(t.seconds, table::PromptKind::AcceptTribute);
 }
 
-void Tribute::tributeMade(const wire::GamePacket& p) {
-    if (!namesSeat(p[6]) || !namesSeat(p[12])) return;
-    const int r = slotOf(p[6]);
-    const int g = slotOf(p[12]);
+void Tribute::tributeMade(const wire::Tribute& t) {
+    if (t.receiver == 0 || t.giver == 0) return;
+    const int r = slotOf(t.receiver);
+    const int g = slotOf(t.giver);
     if (r != 0) playedHand_.showBubble(r, kBubbleTribute);
     notice_.ShowNotice(state_.PlayerInfo[static_cast<std::size_t>(g)].nickname + " 向 " +
                        state_.PlayerInfo[static_cast<std::size_t>(r)].nickname + "进贡");
     if (r == 0) {
-        receiveTributeCards(p);
-        if (p[8] == kKindWithReturn) raiseReturnPrompt(p);
+        receiveTributeCards(t);
+        if (t.kind == wire::kTributeKindWithReturn) raiseReturnPrompt(t);
     }
-    if (state::seatBitOf(p[12]) == state_.PlayerRecord[0].seatBit) {
-        rules::FixedList<std::uint8_t, kMaxTributeCards> ids;
-        for (int k = 0; k < cardCount(p); ++k) ids.push_back(p[96 + static_cast<std::size_t>(k)]);
-        hand_.cardsLeaveHand(ids, 0.5);
+    if (t.giver == state_.PlayerRecord[0].seatBit) {
+        hand_.cardsLeaveHand(std::span<const std::uint8_t>(t.giverIds.data(), t.count), 0.5);
         hand_.SortAndShowCards(0, state_.PlayerRecord[0].cards.count());
     }
 }
 
 // The cards of the packet join the own hand.
-void Tribute::receiveTributeCards(const wire::GamePacket& p) {
-    rules::FixedList<rules::CardCode, kMaxTributeCards> codes;
-    for (int k = 0; k < cardCount(p); ++k)
-        codes.push_back(
-            static_cast<rules::CardCode>(wire::readLe32(p, 17 + 4 * static_cast<std::size_t>(k))));
+void Tribute::receiveTributeCards(const wire::Tribute& t) {
+    rules::FixedList<rules::CardCode, wire::kMaxTributeCards> codes;
+    for (std::size_t k = 0; k < t.count; ++k)
+        codes.push_back(static_cast<rules::CardCode>(t.cards[k]));
     hand_.receiveCards(codes);
 }
 
 // A tribute of the returning kind: the receiver is asked for ReturnCount cards.
-void Tribute::raiseReturnPrompt(const wire::GamePacket& p) {
-    const int count = std::min(cardCount(p), kMaxReturnCards);
+void Tribute::raiseReturnPrompt(const wire::Tribute& t) {
+    const int count = std::min<int>(t.count, kMaxReturnCards);
     if (count < 1) return;  // nothing to give back
     notice_.ShowNotice(state_.PlayerInfo[0].nickname + "回落贡" + std::to_string(count) + "张");
-    buttons_.raiseReturnPrompt(
-        count, std::span<const std::uint8_t>(p.data() + kNoReturnRanks, kNoReturnRankCount), p[9]);
+    buttons_.raiseReturnPrompt(count, t.noReturnRanks, t.seconds);
 }
 
 }  // namespace protocol

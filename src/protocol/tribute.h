@@ -8,7 +8,7 @@
 #include "table/action_buttons.h"
 #include "table/hand_view.h"
 #include "table/notice.h"
-#include "wire/frame.h"
+#include "wire/tribute.h"
 
 namespace protocol {
 
@@ -18,14 +18,14 @@ class Tribute {
             table::Notice& notice, PlayedHand& playedHand)
         : state_(state), hand_(hand), buttons_(buttons), notice_(notice), playedHand_(playedHand) {}
 
-    void HandleTribute(const wire::GamePacket& p);
+    void HandleTribute(const wire::Tribute& t);
 
   private:
-    void tributeOffered(const wire::GamePacket& p);
-    void tributeMade(const wire::GamePacket& p);
-    void receiveTributeCards(const wire::GamePacket& p);
-    void raiseReturnPrompt(const wire::GamePacket& p);
-    int slotOf(std::uint8_t seatByte) const;
+    void tributeOffered(const wire::Tribute& t);
+    void tributeMade(const wire::Tribute& t);
+    void receiveTributeCards(const wire::Tribute& t);
+    void raiseReturnPrompt(const wire::Tribute& t);
+    int slotOf(std::uint8_t seatBit) const;
 
     const state::TableState& state_;
     table::HandView& hand_;

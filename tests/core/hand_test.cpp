@@ -38,7 +38,7 @@ struct Table : ClientFixture {
 
 TEST_F(Table, DealLoadsASortedHandOf36AndEmptiesTheOtherSeats) {
     client->state.PlayerRecord[3].cards.append(rules::composeCard(5, 1, 0, 9));
-    client->roundStart.HandleDeal(deal("3D 2C BJ 7H SJ 2S 2D"));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("3D 2C BJ 7H SJ 2S 2D")));
     EXPECT_EQ(hand().count(), 36);
     for (int slot = 1; slot < 6; ++slot)
         EXPECT_EQ(client->state.PlayerRecord[static_cast<std::size_t>(slot)].cards.count(), 0);
@@ -61,7 +61,7 @@ TEST_F(Table, DealLoadsASortedHandOf36AndEmptiesTheOtherSeats) {
 }
 
 TEST_F(Table, TheFullHandFansFromItsAnchorWithOurCardPictures) {
-    client->roundStart.HandleDeal(deal("BJ SJ 2S"));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("BJ SJ 2S")));
     // At 36 cards and full scale: 391.5 px left of the anchor, a step of 15.86 px.
     EXPECT_EQ(cardAt(0).width, 61);
     EXPECT_EQ(cardAt(0).height, 81);
@@ -76,13 +76,13 @@ TEST_F(Table, TheFullHandFansFromItsAnchorWithOurCardPictures) {
 TEST_F(Table, TheRoundNumberWrapsAfterTheThirdDeal) {
     client->state.HandInGame = 3;
     client->state.RevealsCleared = true;
-    client->roundStart.HandleDeal(deal(""));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("")));
     EXPECT_EQ(client->state.HandInGame, 1);
     EXPECT_FALSE(client->state.RevealsCleared);
 }
 
 TEST_F(Table, ClickRaisesAndLowersAndGroupSelectTakesTheRank) {
-    client->roundStart.HandleDeal(deal("7H 7C 7D 9S 3C"));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("7H 7C 7D 9S 3C")));
     // Hand order: 9S 7H 7C 7D 3C ... (and the padding 3s).
     click(1);
     EXPECT_TRUE(raised(1));
@@ -107,7 +107,7 @@ TEST_F(Table, ClickRaisesAndLowersAndGroupSelectTakesTheRank) {
 }
 
 TEST_F(Table, ARaisedCardStaysRaisedWhenTheSortMovesIt) {
-    client->roundStart.HandleDeal(deal("5D 9S"));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("5D 9S")));
     // 9S is at position 0, 5D at 1. Raise 5D, then make it the highest card.
     click(1);
     int item = hand().imageIndex(1);
@@ -119,7 +119,7 @@ TEST_F(Table, ARaisedCardStaysRaisedWhenTheSortMovesIt) {
 }
 
 TEST_F(Table, RightClickPlaysOnlyWithTheTurnAndTheToken) {
-    client->roundStart.HandleDeal(deal("5D"));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("5D")));
     client->state.TablePlay.playClass = rules::PlayClass::None;
     fp.socket.takeSent();
     click(0);  // the 5D, ahead of the padding 3s
@@ -136,7 +136,7 @@ TEST_F(Table, RightClickPlaysOnlyWithTheTurnAndTheToken) {
 }
 
 TEST_F(Table, FifteenCardsKeepTheRoomLineOnTop) {
-    client->roundStart.HandleDeal(deal(""));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("")));
     auto& top = client->Pic1.children;
     auto pos = [&](const char* name) {
         return std::find(top.begin(), top.end(), &client->MainForm.at(name)) - top.begin();
@@ -146,11 +146,11 @@ TEST_F(Table, FifteenCardsKeepTheRoomLineOnTop) {
 }
 
 TEST_F(Table, DeclarationPrompts) {
-    client->roundStart.HandleDeal(deal(""));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("")));
     wire::Declaration preDeclare;  // the pre-declaration prompt
     preDeclare.seconds = 12;
     const wire::GamePacket pre = preDeclare.encode();
-    client->roundStart.HandleDeclaration(pre);
+    client->roundStart.HandleDeclaration(wire::Declaration::decode(pre));
     EXPECT_TRUE(client->state.InGame);
     EXPECT_TRUE(client->buttons.prompt().DeclarePending());
     EXPECT_TRUE(client->state.PromptActive);
@@ -165,33 +165,33 @@ TEST_F(Table, DeclarationPrompts) {
     openPrompt.offered.seats.fill(0x40);
     wire::GamePacket open = openPrompt.encode();
     client->state.CountdownSeconds = 5;
-    client->roundStart.HandleDeclaration(open);
+    client->roundStart.HandleDeclaration(wire::Declaration::decode(open));
     EXPECT_FALSE(client->buttons.prompt().RevealPending());
     EXPECT_EQ(client->state.CountdownSeconds, 5);
     openPrompt.offered.seats[2] = 1;  // the own seat bit
     open = openPrompt.encode();
-    client->roundStart.HandleDeclaration(open);
+    client->roundStart.HandleDeclaration(wire::Declaration::decode(open));
     EXPECT_TRUE(client->buttons.prompt().RevealPending());
     EXPECT_EQ(client->state.CountdownSeconds, 9);
 
     // Away: every prompt's countdown shows one second.
     client->state.Away = true;
-    client->roundStart.HandleDeclaration(pre);
+    client->roundStart.HandleDeclaration(wire::Declaration::decode(pre));
     EXPECT_EQ(client->state.CountdownSeconds, 1);
 
     // The announcement labels the actor's slot.
     const wire::GamePacket ann =  // seat 3: slot 3
         wire::Declaration{8, wire::DeclareKind::kOpen, wire::DeclarationStage::kAnnouncement, 0, {}}
             .encode();
-    client->roundStart.HandleDeclaration(ann);
+    client->roundStart.HandleDeclaration(wire::Declaration::decode(ann));
     EXPECT_TRUE(client->MainForm.at("ImgYm", 3).visible);
 }
 
 TEST_F(Table, WorkOfferAndItsWithdrawal) {
-    client->roundStart.HandleDeal(deal("4S 4S 4S 4H 9D"));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("4S 4S 4S 4H 9D")));
     fp.socket.takeSent();
     const wire::GamePacket prompt = wire::Work{0, 0, 0, wire::WorkStage::kPrompt}.encode();
-    client->roundStart.HandleWork(prompt);
+    client->roundStart.HandleWork(wire::Work::decode(prompt));
     EXPECT_EQ(client->state.BestSameSuitCount, 3);
     EXPECT_TRUE(client->buttons.prompt().WorkPending());
     int raisedFours = 0;
@@ -208,7 +208,7 @@ TEST_F(Table, WorkOfferAndItsWithdrawal) {
     // Slot 2 shows two fours of suit bit 2 (card bytes 10 and 11).
     wire::Work shown{4, 0x0204, 2, wire::WorkStage::kAnnouncement};
     wire::GamePacket ann = shown.encode();
-    client->roundStart.HandleWork(ann);
+    client->roundStart.HandleWork(wire::Work::decode(ann));
     EXPECT_TRUE(client->buttons.prompt().WorkPending());
     EXPECT_TRUE(client->hand.cardImage(2, 1).visible);
     ASSERT_TRUE(advance(200));
@@ -216,9 +216,9 @@ TEST_F(Table, WorkOfferAndItsWithdrawal) {
     // As many: the own offer lapses with one decline.
     shown.count = 3;
     ann = shown.encode();
-    client->roundStart.HandleWork(ann);
+    client->roundStart.HandleWork(wire::Work::decode(ann));
     EXPECT_FALSE(client->buttons.prompt().WorkPending());
-    client->roundStart.HandleWork(ann);
+    client->roundStart.HandleWork(wire::Work::decode(ann));
     ASSERT_TRUE(advance(200));
     ASSERT_EQ(fp.socket.sent.size(), 272u);
     EXPECT_EQ(fp.socket.sent[3], 3);
@@ -230,18 +230,18 @@ TEST_F(Table, WorkOfferAndItsWithdrawal) {
 }
 
 TEST_F(Table, WorkAnnouncementAboutTheOwnSeatShowsNoCards) {
-    client->roundStart.HandleDeal(deal(""));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("")));
     const wire::GamePacket ann = wire::Work{1, 0x0804, 4, wire::WorkStage::kAnnouncement}.encode();
-    client->roundStart.HandleWork(ann);
+    client->roundStart.HandleWork(wire::Work::decode(ann));
     for (int slot = 1; slot < 6; ++slot) EXPECT_FALSE(client->hand.cardImage(slot, 0).visible);
 }
 
 TEST_F(Table, AHostileWorkAnnouncementStaysInsideTheRow) {
-    client->roundStart.HandleDeal(deal(""));
+    client->roundStart.HandleDeal(wire::Deal::decode(deal("")));
     // Upper bits set: seat 1, slot 1; a count beyond the row's 56 pictures.
     const wire::GamePacket ann =
         wire::Work{0xC2, 0xFF04, 255, wire::WorkStage::kAnnouncement}.encode();
-    client->roundStart.HandleWork(ann);
+    client->roundStart.HandleWork(wire::Work::decode(ann));
     EXPECT_TRUE(client->hand.cardImage(1, 55).visible);
 }
 

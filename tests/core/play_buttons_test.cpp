@@ -221,7 +221,7 @@ TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
 TEST_F(Buttons, WorkIsAnsweredWithTheRaisedFourOrDeclined) {
     holdOnly("4S 4S 4S 9D");
     const wire::GamePacket prompt = wire::Work{0, 0, 0, wire::WorkStage::kPrompt}.encode();
-    client->roundStart.HandleWork(prompt);
+    client->roundStart.HandleWork(wire::Work::decode(prompt));
     ASSERT_TRUE(client->buttons.prompt().WorkPending());
     ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
     auto sent = sentPackets();
@@ -233,7 +233,7 @@ TEST_F(Buttons, WorkIsAnsweredWithTheRaisedFourOrDeclined) {
     EXPECT_TRUE(raisedPositions().empty());
     for (int i = 0; i < hand().count(); ++i) EXPECT_TRUE(cardAt(i).enabled);
 
-    client->roundStart.HandleWork(prompt);
+    client->roundStart.HandleWork(wire::Work::decode(prompt));
     sent = runFor(client->state.TurnSeconds * 1000 + 1100);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][12], 0);

@@ -614,11 +614,11 @@ TEST_F(Events, TheLampOfTheNextSeat) {
 TEST_F(Events, AHostileCardCountStaysInsideThePacketAndTheRow) {
     wire::GamePacket p = played({.actor = 1, .next = 2, .cards = "5S"});
     p[wire::PlayedHand::kCountByte] = 255;
-    ASSERT_TRUE(guarded([&] { client->playedHand.HandlePlayedHand(p); }));
+    ASSERT_TRUE(guarded([&] { client->playedHand.HandlePlayedHand(wire::PlayedHand::decode(p)); }));
     EXPECT_EQ(client->state.TablePlay.count, 40);
     EXPECT_EQ(client->playedHand.play().PlayedPictures[40][1], 40);
     // The slot's pictures run out after 56 cards: the rest are not shown.
-    ASSERT_TRUE(guarded([&] { client->playedHand.HandlePlayedHand(p); }));
+    ASSERT_TRUE(guarded([&] { client->playedHand.HandlePlayedHand(wire::PlayedHand::decode(p)); }));
     EXPECT_EQ(client->playedHand.play().UsedCardPictures[1], 80);
     ASSERT_TRUE(guarded([&] { client->playedHand.HidePlayedRow(1, true); }));
 }

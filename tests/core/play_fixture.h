@@ -43,7 +43,7 @@ struct PlayTable : ClientFixture {
     void dealHand(const std::string& notation) {
         std::vector<rules::CardCode> list = cards(notation);
         while (list.size() < 36) list.push_back(rules::composeCard(3, 1, 0, 0));
-        client->roundStart.HandleDeal(dealPacket(list));
+        client->roundStart.HandleDeal(wire::Deal::decode(dealPacket(list)));
         sounds.clear();
     }
     // Deals exactly these cards: the 3s the deal pads with are taken out again.
@@ -94,7 +94,7 @@ struct PlayTable : ClientFixture {
     }
     bool handle(const Played& d) {
         wire::GamePacket p = played(d);
-        return guarded([&] { client->playedHand.HandlePlayedHand(p); });
+        return guarded([&] { client->playedHand.HandlePlayedHand(wire::PlayedHand::decode(p)); });
     }
     // The turn handed to the local player in a mode, after slot 5 played or passed.
     void myTurn(int mode, const std::string& onTable = "", int seconds = 10) {

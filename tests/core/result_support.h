@@ -98,9 +98,9 @@ struct SeatedTable : ClientFixture {
     void playResult(const std::vector<ResultRecord>& r, int currency = 1,
                     std::uint32_t stake = 500) {
         for (int i = 0; i < 3; ++i)
-            client->roundResult.HandleResult(resultPacket(r[static_cast<std::size_t>(2 * i)],
-                                                          r[static_cast<std::size_t>(2 * i + 1)],
-                                                          currency, stake));
+            client->roundResult.HandleResult(wire::RoundResult::decode(
+                resultPacket(r[static_cast<std::size_t>(2 * i)],
+                             r[static_cast<std::size_t>(2 * i + 1)], currency, stake)));
     }
     ui::Form& score() { return fp.windows.form("Score"); }
     ui::Form& hero() { return fp.windows.form("Hero"); }

@@ -15,16 +15,16 @@ struct Result : SeatedTable {};
 
 TEST_F(Result, OnlyTheThirdPacketShowsAnything) {
     auto r = plainRound();
-    client->roundResult.HandleResult(resultPacket(r[0], r[1]));
-    client->roundResult.HandleResult(resultPacket(r[2], r[3]));
+    client->roundResult.HandleResult(wire::RoundResult::decode(resultPacket(r[0], r[1])));
+    client->roundResult.HandleResult(wire::RoundResult::decode(resultPacket(r[2], r[3])));
     EXPECT_EQ(client->state.ResultPacketsSeen, 2);
     EXPECT_FALSE(score().visible);
     for (int i = 0; i < 12; ++i) EXPECT_TRUE(lines(i).empty());
     EXPECT_TRUE(hero().at("Num").items.empty());
     // The rows are stored by slot: the second record's place came from byte 117.
-    EXPECT_EQ(client->roundResult.ResultTable()[3][17], 4);
-    EXPECT_EQ(client->roundResult.ResultTable()[0][17], 1);
-    client->roundResult.HandleResult(resultPacket(r[4], r[5]));
+    EXPECT_EQ(client->roundResult.ResultTable()[3].place, 4);
+    EXPECT_EQ(client->roundResult.ResultTable()[0].place, 1);
+    client->roundResult.HandleResult(wire::RoundResult::decode(resultPacket(r[4], r[5])));
     EXPECT_EQ(client->state.ResultPacketsSeen, 0);
     EXPECT_TRUE(score().visible);
     EXPECT_TRUE(hero().visible);

@@ -42,7 +42,7 @@ struct Tribute : PlayTable {
         return withCards(t, c);
     }
     bool deliverTribute(const wire::GamePacket& p) {
-        return guarded([&] { client->tribute.HandleTribute(p); });
+        return guarded([&] { client->tribute.HandleTribute(wire::Tribute::decode(p)); });
     }
     bool click(int item) { return fire("OperationNotP", item, ui::EventKind::Click); }
 

@@ -32,10 +32,10 @@ QImage tableAfterDeal(int w, int h, const std::string& png) {
         deal.cards[i] = static_cast<std::uint32_t>(ranks[i]) | suit << 8 |
                         static_cast<std::uint32_t>(i + 1) << 24;
     }
-    client.roundStart.HandleDeal(deal.encode());
+    client.roundStart.HandleDeal(wire::Deal::decode(deal.encode()));
     wire::Declaration preDeclare;  // the pre-declaration prompt
     preDeclare.seconds = 10;
-    client.roundStart.HandleDeclaration(preDeclare.encode());
+    client.roundStart.HandleDeclaration(wire::Declaration::decode(preDeclare.encode()));
     QDir().mkpath(QString(DRAVIK_BINARY_DIR) + "/snapshots");
     QImage img = platform::renderForm(client.MainForm);
     img.save(QString(DRAVIK_BINARY_DIR) + "/snapshots/" + QString::fromStdString(png));
