@@ -25,8 +25,8 @@ struct Table {
     platform::FakeNetworkFetch fetch{loop};
     ui::WindowSystem ws;
     ui::Form& form = ws.form("MainForm");
-    ui::Control& pic1 = form.add("Pic1", ui::ControlKind::PictureBox);
-    ui::Control& control = form.add("ShaoPaiPlayer", ui::ControlKind::Image, -1, &pic1);
+    ui::Control& pic1 = form.add("Pic1", ui::ControlKind::kPictureBox);
+    ui::Control& control = form.add("ShaoPaiPlayer", ui::ControlKind::kImage, -1, &pic1);
     gif::ucAniGIF player{control, loop, pictures, fetch};
     std::span<const std::uint8_t> bytes;
 

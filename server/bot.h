@@ -17,7 +17,7 @@ struct SeatView {
     int seat = 0;
     std::span<const CardCode> hand;  // sorted high to low
     bool leading = true;             // free lead (the table is empty)
-    rules::PlayClass tableClass = rules::PlayClass::None;
+    rules::PlayClass tableClass = rules::PlayClass::kNone;
     std::span<const CardCode> tableCards;
     int tableOwner = -1;
     std::array<int, kSeats> cardCounts{};

@@ -28,7 +28,7 @@ struct PlayedHand {
     wire::TurnMode mode = wire::TurnMode::kNone;
     wire::PlayedAction action = wire::PlayedAction::kPass;
     wire::PlayEvent event = wire::PlayEvent::kNone;
-    rules::PlayClass playClass = rules::PlayClass::None;
+    rules::PlayClass playClass = rules::PlayClass::kNone;
     std::span<const CardCode> cards;
 };
 wire::GamePacket playedHandPacket(const PlayedHand& h);

@@ -9,7 +9,7 @@ namespace server {
 rules::PlayClass checkPlay(std::span<const CardCode> selected, int handCount,
                            rules::PlayClass tableClass, std::span<const CardCode> tableCards) {
     rules::PlayVerdict v = rules::validateSelection(selected, handCount, tableClass, tableCards);
-    return v.play ? v.playClass : rules::PlayClass::None;
+    return v.play ? v.playClass : rules::PlayClass::kNone;
 }
 
 std::vector<Cards> followCandidates(std::span<const CardCode> hand, rules::PlayClass tableClass,
@@ -19,7 +19,7 @@ std::vector<Cards> followCandidates(std::span<const CardCode> hand, rules::PlayC
         Cards c;
         for (int pos : cand)
             if (pos >= 0 && pos < int(hand.size())) c.push_back(hand[pos]);
-        if (checkPlay(c, int(hand.size()), tableClass, tableCards) != rules::PlayClass::None)
+        if (checkPlay(c, int(hand.size()), tableClass, tableCards) != rules::PlayClass::kNone)
             out.push_back(std::move(c));
     }
     return out;

@@ -169,7 +169,7 @@ void RobotClient::handle(const wire::GamePacket& p) {
             hand_.assign(d.cards.begin(), d.cards.end());
             sortHand(hand_);
             counts_.fill(36);
-            tableClass_ = rules::PlayClass::None;
+            tableClass_ = rules::PlayClass::kNone;
             tableCards_.clear();
             tableOwner_ = -1;
             results_ = 0;
@@ -278,7 +278,7 @@ void RobotClient::onPlayed(const wire::PlayedHand& h) {
     if (h.action == wire::PlayedAction::kRoundOver) return;
     const wire::TurnMode mode = h.mode;
     if (mode == wire::TurnMode::kLead) {
-        tableClass_ = rules::PlayClass::None;
+        tableClass_ = rules::PlayClass::kNone;
         tableCards_.clear();
     }
     const bool choosing = mode >= wire::TurnMode::kLead && mode <= wire::TurnMode::kTakeLead;

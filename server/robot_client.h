@@ -75,7 +75,7 @@ class RobotClient : public std::enable_shared_from_this<RobotClient> {
     std::uint16_t token_ = 0;
     int seat_ = -1;
     Cards hand_;
-    rules::PlayClass tableClass_ = rules::PlayClass::None;
+    rules::PlayClass tableClass_ = rules::PlayClass::kNone;
     Cards tableCards_;
     int tableOwner_ = -1;
     std::array<int, 6> counts_{};

@@ -13,7 +13,7 @@ void RoundPlay::start(std::array<Cards, kSeats> hands, int leader) {
     lastOut_ = leader;
     current_ = leader;
     mode_ = wire::TurnMode::kLead;
-    tableClass_ = rules::PlayClass::None;
+    tableClass_ = rules::PlayClass::kNone;
     tableCards_.clear();
     owner_ = -1;
     passes_ = 0;
@@ -80,11 +80,11 @@ std::optional<PlayStep> RoundPlay::playCards(int seat, std::span<const CardCode>
     for (std::size_t i = 0; i < h.size(); ++i)
         if (taken[i]) cards.push_back(h[i]);
 
-    rules::PlayClass table = mode_ == wire::TurnMode::kLead ? rules::PlayClass::None : tableClass_;
+    rules::PlayClass table = mode_ == wire::TurnMode::kLead ? rules::PlayClass::kNone : tableClass_;
     Cards tableCodes;
     for (CardCode c : tableCards_) tableCodes.push_back(rules::tableCodeOf(c));
     rules::PlayClass cls = checkPlay(cards, int(h.size()), table, tableCodes);
-    if (cls == rules::PlayClass::None) return std::nullopt;
+    if (cls == rules::PlayClass::kNone) return std::nullopt;
 
     PlayStep step;
     step.actor = seat;
@@ -136,7 +136,7 @@ std::optional<PlayStep> RoundPlay::pass(int seat) {
         // he has gone out the next seat after him that still holds cards.
         current_ = ownerHolds ? owner_ : nextWithCards(owner_);
         mode_ = wire::TurnMode::kLead;
-        tableClass_ = rules::PlayClass::None;
+        tableClass_ = rules::PlayClass::kNone;
         tableCards_.clear();
         passes_ = 0;
     } else {

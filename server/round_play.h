@@ -21,7 +21,7 @@ struct PlayStep {
     int actor = -1;
     PlayedAction action = PlayedAction::kPass;
     Cards cards;  // what was played (with the actor's CardIds)
-    rules::PlayClass playClass = rules::PlayClass::None;
+    rules::PlayClass playClass = rules::PlayClass::kNone;
     int next = -1;  // the seat to act next; -1 when the round is over
     TurnMode mode = TurnMode::kNone;
     int place = 0;  // the actor's finishing place when he went out
@@ -65,7 +65,7 @@ class RoundPlay {
     int lastOut_ = 0;
     int current_ = 0;
     TurnMode mode_ = TurnMode::kLead;
-    rules::PlayClass tableClass_ = rules::PlayClass::None;
+    rules::PlayClass tableClass_ = rules::PlayClass::kNone;
     Cards tableCards_;
     int owner_ = -1;
     int passes_ = 0;

@@ -20,11 +20,11 @@
 namespace server {
 namespace {
 
-enum class FieldType { U8, LE32, BE32, Text, Cards, Hand };
+enum class FieldType { kU8, kLE32, kBE32, kText, kCards, kHand };
 
 struct Field {
     int offset = 0;
-    FieldType type = FieldType::U8;
+    FieldType type = FieldType::kU8;
 };
 
 struct Alias {
@@ -44,79 +44,79 @@ using C = wire::Command;
 
 // Names of the fields of packets the server sends.
 const Alias kSendAliases[] = {
-    {0, "seat", {off(wire::kSeatByte), FieldType::U8}},
-    {code(C::kDeal), "hand", {off(Deal::kCardsByte), FieldType::Hand}},
-    {code(C::kDeclaration), "kind", {off(Declaration::kKindByte), FieldType::U8}},
-    {code(C::kDeclaration), "announce", {off(Declaration::kStageByte), FieldType::U8}},
-    {code(C::kDeclaration), "seconds", {off(Declaration::kSecondsByte), FieldType::U8}},
-    {code(C::kDeclaration), "offered", {off(OfferedSeats::kFirstByte), FieldType::U8}},
-    {code(C::kDeclaration), "actor", {off(wire::kSeatByte), FieldType::U8}},
-    {code(C::kWork), "actor", {off(wire::kSeatByte), FieldType::U8}},
-    {code(C::kWork), "card", {off(Work::kCardByte), FieldType::BE32}},
-    {code(C::kWork), "count", {off(Work::kCountByte), FieldType::U8}},
-    {code(C::kWork), "prompt", {off(Work::kStageByte), FieldType::U8}},
-    {code(C::kExchange), "actor", {off(wire::kSeatByte), FieldType::U8}},
-    {code(C::kExchange), "kind", {off(Exchange::kKindByte), FieldType::U8}},
-    {code(C::kExchange), "sell", {off(Exchange::kSellByte), FieldType::BE32}},
-    {code(C::kExchange), "buy", {off(Exchange::kBuyByte), FieldType::BE32}},
-    {code(C::kRevolution), "actor", {off(wire::kSeatByte), FieldType::U8}},
-    {code(C::kRevolution), "seconds", {off(Revolution::kSecondsByte), FieldType::U8}},
-    {code(C::kRevolution), "sub", {off(Revolution::kStageByte), FieldType::U8}},
-    {code(C::kRevolution), "offered", {off(OfferedSeats::kFirstByte), FieldType::U8}},
-    {code(C::kPlayedHand), "actor", {off(wire::kSeatByte), FieldType::U8}},
-    {code(C::kPlayedHand), "next", {off(wire::PlayedHand::kNextByte), FieldType::U8}},
-    {code(C::kPlayedHand), "seconds", {off(wire::PlayedHand::kSecondsByte), FieldType::U8}},
-    {code(C::kPlayedHand), "mode", {off(wire::PlayedHand::kModeByte), FieldType::U8}},
-    {code(C::kPlayedHand), "action", {off(wire::PlayedHand::kActionByte), FieldType::U8}},
-    {code(C::kPlayedHand), "event", {off(wire::PlayedHand::kEventByte), FieldType::U8}},
-    {code(C::kPlayedHand), "count", {off(wire::PlayedHand::kCountByte), FieldType::U8}},
-    {code(C::kPlayedHand), "class", {off(wire::PlayedHand::kClassByte), FieldType::U8}},
-    {code(C::kPlayedHand), "cards", {off(wire::PlayedHand::kCardsByte), FieldType::Cards}},
-    {code(C::kTribute), "receiver", {off(wire::kSeatByte), FieldType::U8}},
-    {code(C::kTribute), "kind", {off(Tribute::kKindByte), FieldType::U8}},
-    {code(C::kTribute), "seconds", {off(Tribute::kSecondsByte), FieldType::U8}},
-    {code(C::kTribute), "sub", {off(Tribute::kStageByte), FieldType::U8}},
-    {code(C::kTribute), "giver", {off(Tribute::kGiverByte), FieldType::U8}},
-    {code(C::kTribute), "count", {off(Tribute::kCountByte), FieldType::U8}},
-    {code(C::kTribute), "cards", {off(Tribute::kCardsByte), FieldType::Cards}},
-    {code(C::kTribute), "noreturn", {off(Tribute::kNoReturnByte), FieldType::U8}},
-    {code(C::kTribute), "giverids", {off(Tribute::kGiverIdsByte), FieldType::U8}},
-    {code(C::kGameOver), "seats", {off(wire::kSeatByte), FieldType::U8}},
-    {code(C::kGameOver), "case", {off(GameOver::kCaseByte), FieldType::U8}},
-    {code(C::kLogin), "limit", {off(LoginResult::kTimeoutLimitByte), FieldType::U8}},
-    {code(C::kLogin), "turn", {off(LoginResult::kTurnSecondsByte), FieldType::U8}},
-    {code(C::kLogin), "result", {off(LoginResult::kResultByte), FieldType::U8}},
-    {code(C::kChat), "from", {off(wire::kSeatByte), FieldType::U8}},
-    {code(C::kChat), "private", {off(Chat::kPrivateByte), FieldType::U8}},
-    {code(C::kChat), "to", {off(Chat::kAddresseeByte), FieldType::U8}},
-    {code(C::kChat), "voice", {off(Chat::kKindByte), FieldType::U8}},
-    {code(C::kChat), "text", {off(Chat::kTextFirst), FieldType::Text}},
-    {code(C::kPlayerLeft), "account", {off(PlayerLeft::kAccountFirst), FieldType::Text}},
-    {code(C::kTableClosed), "text", {off(TableClosed::kTextFirst), FieldType::Text}},
-    {code(C::kReady), "ready", {off(ReadyNotice::kReadyByte), FieldType::U8}},
-    {code(C::kReady), "account", {off(ReadyNotice::kAccountFirst), FieldType::Text}},
-    {code(C::kResume), "result", {off(ResumeResult::kResultByte), FieldType::U8}},
+    {0, "seat", {off(wire::kSeatByte), FieldType::kU8}},
+    {code(C::kDeal), "hand", {off(Deal::kCardsByte), FieldType::kHand}},
+    {code(C::kDeclaration), "kind", {off(Declaration::kKindByte), FieldType::kU8}},
+    {code(C::kDeclaration), "announce", {off(Declaration::kStageByte), FieldType::kU8}},
+    {code(C::kDeclaration), "seconds", {off(Declaration::kSecondsByte), FieldType::kU8}},
+    {code(C::kDeclaration), "offered", {off(OfferedSeats::kFirstByte), FieldType::kU8}},
+    {code(C::kDeclaration), "actor", {off(wire::kSeatByte), FieldType::kU8}},
+    {code(C::kWork), "actor", {off(wire::kSeatByte), FieldType::kU8}},
+    {code(C::kWork), "card", {off(Work::kCardByte), FieldType::kBE32}},
+    {code(C::kWork), "count", {off(Work::kCountByte), FieldType::kU8}},
+    {code(C::kWork), "prompt", {off(Work::kStageByte), FieldType::kU8}},
+    {code(C::kExchange), "actor", {off(wire::kSeatByte), FieldType::kU8}},
+    {code(C::kExchange), "kind", {off(Exchange::kKindByte), FieldType::kU8}},
+    {code(C::kExchange), "sell", {off(Exchange::kSellByte), FieldType::kBE32}},
+    {code(C::kExchange), "buy", {off(Exchange::kBuyByte), FieldType::kBE32}},
+    {code(C::kRevolution), "actor", {off(wire::kSeatByte), FieldType::kU8}},
+    {code(C::kRevolution), "seconds", {off(Revolution::kSecondsByte), FieldType::kU8}},
+    {code(C::kRevolution), "sub", {off(Revolution::kStageByte), FieldType::kU8}},
+    {code(C::kRevolution), "offered", {off(OfferedSeats::kFirstByte), FieldType::kU8}},
+    {code(C::kPlayedHand), "actor", {off(wire::kSeatByte), FieldType::kU8}},
+    {code(C::kPlayedHand), "next", {off(wire::PlayedHand::kNextByte), FieldType::kU8}},
+    {code(C::kPlayedHand), "seconds", {off(wire::PlayedHand::kSecondsByte), FieldType::kU8}},
+    {code(C::kPlayedHand), "mode", {off(wire::PlayedHand::kModeByte), FieldType::kU8}},
+    {code(C::kPlayedHand), "action", {off(wire::PlayedHand::kActionByte), FieldType::kU8}},
+    {code(C::kPlayedHand), "event", {off(wire::PlayedHand::kEventByte), FieldType::kU8}},
+    {code(C::kPlayedHand), "count", {off(wire::PlayedHand::kCountByte), FieldType::kU8}},
+    {code(C::kPlayedHand), "class", {off(wire::PlayedHand::kClassByte), FieldType::kU8}},
+    {code(C::kPlayedHand), "cards", {off(wire::PlayedHand::kCardsByte), FieldType::kCards}},
+    {code(C::kTribute), "receiver", {off(wire::kSeatByte), FieldType::kU8}},
+    {code(C::kTribute), "kind", {off(Tribute::kKindByte), FieldType::kU8}},
+    {code(C::kTribute), "seconds", {off(Tribute::kSecondsByte), FieldType::kU8}},
+    {code(C::kTribute), "sub", {off(Tribute::kStageByte), FieldType::kU8}},
+    {code(C::kTribute), "giver", {off(Tribute::kGiverByte), FieldType::kU8}},
+    {code(C::kTribute), "count", {off(Tribute::kCountByte), FieldType::kU8}},
+    {code(C::kTribute), "cards", {off(Tribute::kCardsByte), FieldType::kCards}},
+    {code(C::kTribute), "noreturn", {off(Tribute::kNoReturnByte), FieldType::kU8}},
+    {code(C::kTribute), "giverids", {off(Tribute::kGiverIdsByte), FieldType::kU8}},
+    {code(C::kGameOver), "seats", {off(wire::kSeatByte), FieldType::kU8}},
+    {code(C::kGameOver), "case", {off(GameOver::kCaseByte), FieldType::kU8}},
+    {code(C::kLogin), "limit", {off(LoginResult::kTimeoutLimitByte), FieldType::kU8}},
+    {code(C::kLogin), "turn", {off(LoginResult::kTurnSecondsByte), FieldType::kU8}},
+    {code(C::kLogin), "result", {off(LoginResult::kResultByte), FieldType::kU8}},
+    {code(C::kChat), "from", {off(wire::kSeatByte), FieldType::kU8}},
+    {code(C::kChat), "private", {off(Chat::kPrivateByte), FieldType::kU8}},
+    {code(C::kChat), "to", {off(Chat::kAddresseeByte), FieldType::kU8}},
+    {code(C::kChat), "voice", {off(Chat::kKindByte), FieldType::kU8}},
+    {code(C::kChat), "text", {off(Chat::kTextFirst), FieldType::kText}},
+    {code(C::kPlayerLeft), "account", {off(PlayerLeft::kAccountFirst), FieldType::kText}},
+    {code(C::kTableClosed), "text", {off(TableClosed::kTextFirst), FieldType::kText}},
+    {code(C::kReady), "ready", {off(ReadyNotice::kReadyByte), FieldType::kU8}},
+    {code(C::kReady), "account", {off(ReadyNotice::kAccountFirst), FieldType::kText}},
+    {code(C::kResume), "result", {off(ResumeResult::kResultByte), FieldType::kU8}},
 };
 
 // Names of the fields of packets a client sends.
 const Alias kExpectAliases[] = {
-    {0, "seat", {off(wire::kSeatByte), FieldType::U8}},
-    {code(C::kDeclaration), "kind", {off(DeclarationAnswer::kKindByte), FieldType::U8}},
-    {code(C::kWork), "id", {off(WorkAnswer::kCardIdByte), FieldType::U8}},
-    {code(C::kWork), "best", {off(WorkAnswer::kCountByte), FieldType::U8}},
-    {code(C::kRevolution), "choice", {off(RevolutionAnswer::kChoiceByte), FieldType::U8}},
-    {code(C::kPlay), "action", {off(Play::kActionByte), FieldType::U8}},
-    {code(C::kPlay), "count", {off(Play::kCountByte), FieldType::U8}},
-    {code(C::kPlay), "class", {off(Play::kClassByte), FieldType::U8}},
-    {code(C::kPlay), "ids", {off(Play::kIdsByte), FieldType::U8}},
-    {code(C::kTribute), "answer", {off(TributeAnswer::kChoiceByte), FieldType::U8}},
-    {code(C::kTribute), "count", {off(TributeAnswer::kCountByte), FieldType::U8}},
-    {code(C::kTribute), "ids", {off(TributeAnswer::kIdsByte), FieldType::U8}},
-    {code(C::kGameOver), "case", {off(LeaveOrContinue::kCaseByte), FieldType::U8}},
-    {code(C::kChat), "private", {off(Chat::kPrivateByte), FieldType::U8}},
-    {code(C::kChat), "voice", {off(Chat::kKindByte), FieldType::U8}},
-    {code(C::kChat), "to", {off(Chat::kAddresseeByte), FieldType::U8}},
-    {code(C::kChat), "text", {off(Chat::kTextFirst), FieldType::Text}},
+    {0, "seat", {off(wire::kSeatByte), FieldType::kU8}},
+    {code(C::kDeclaration), "kind", {off(DeclarationAnswer::kKindByte), FieldType::kU8}},
+    {code(C::kWork), "id", {off(WorkAnswer::kCardIdByte), FieldType::kU8}},
+    {code(C::kWork), "best", {off(WorkAnswer::kCountByte), FieldType::kU8}},
+    {code(C::kRevolution), "choice", {off(RevolutionAnswer::kChoiceByte), FieldType::kU8}},
+    {code(C::kPlay), "action", {off(Play::kActionByte), FieldType::kU8}},
+    {code(C::kPlay), "count", {off(Play::kCountByte), FieldType::kU8}},
+    {code(C::kPlay), "class", {off(Play::kClassByte), FieldType::kU8}},
+    {code(C::kPlay), "ids", {off(Play::kIdsByte), FieldType::kU8}},
+    {code(C::kTribute), "answer", {off(TributeAnswer::kChoiceByte), FieldType::kU8}},
+    {code(C::kTribute), "count", {off(TributeAnswer::kCountByte), FieldType::kU8}},
+    {code(C::kTribute), "ids", {off(TributeAnswer::kIdsByte), FieldType::kU8}},
+    {code(C::kGameOver), "case", {off(LeaveOrContinue::kCaseByte), FieldType::kU8}},
+    {code(C::kChat), "private", {off(Chat::kPrivateByte), FieldType::kU8}},
+    {code(C::kChat), "voice", {off(Chat::kKindByte), FieldType::kU8}},
+    {code(C::kChat), "to", {off(Chat::kAddresseeByte), FieldType::kU8}},
+    {code(C::kChat), "text", {off(Chat::kTextFirst), FieldType::kText}},
 };
 
 std::optional<int> number(std::string_view s) {
@@ -140,15 +140,15 @@ std::optional<Field> resolve(bool outbound, int cmd, const std::string& name) {
         }
         auto o = number(off);
         if (!o || *o < 0 || *o >= int(wire::kPacketSize)) return std::nullopt;
-        Field f{*o, FieldType::U8};
+        Field f{*o, FieldType::kU8};
         if (type == "le32")
-            f.type = FieldType::LE32;
+            f.type = FieldType::kLE32;
         else if (type == "be32")
-            f.type = FieldType::BE32;
+            f.type = FieldType::kBE32;
         else if (type == "text")
-            f.type = FieldType::Text;
+            f.type = FieldType::kText;
         else if (type == "cards")
-            f.type = FieldType::Cards;
+            f.type = FieldType::kCards;
         else if (!type.empty())
             return std::nullopt;
         return f;
@@ -308,7 +308,7 @@ void Scenario::finish(bool ok, const std::string& why) {
     done_ = true;
     passed_ = ok;
     alarm_->cancel();
-    waiting_ = Waiting::Nothing;
+    waiting_ = Waiting::kNothing;
     say(ok ? "passed" : "FAILED " + why);
     if (onDone) onDone(ok);
 }
@@ -316,12 +316,12 @@ void Scenario::finish(bool ok, const std::string& why) {
 void Scenario::step() {
     if (stepping_ || done_) return;
     stepping_ = true;
-    while (!done_ && waiting_ == Waiting::Nothing && pc_ < lines_.size()) {
+    while (!done_ && waiting_ == Waiting::kNothing && pc_ < lines_.size()) {
         const Line& l = lines_[pc_++];
         if (!run(l)) break;
     }
     stepping_ = false;
-    if (!done_ && waiting_ == Waiting::Nothing && pc_ >= lines_.size()) finish(true, "");
+    if (!done_ && waiting_ == Waiting::kNothing && pc_ >= lines_.size()) finish(true, "");
 }
 
 bool Scenario::run(const Line& l) {
@@ -359,9 +359,9 @@ bool Scenario::run(const Line& l) {
         return true;
     }
     if (v == "wait") {
-        waiting_ = Waiting::Time;
+        waiting_ = Waiting::kTime;
         alarm_->set(*number(l.words[1]) * 1000, [this] {
-            waiting_ = Waiting::Nothing;
+            waiting_ = Waiting::kNothing;
             step();
         });
         return false;
@@ -385,7 +385,7 @@ bool Scenario::run(const Line& l) {
         return false;
     }
     if (v == "round" || v == "play" || v == "tribute") {
-        waiting_ = Waiting::Round;
+        waiting_ = Waiting::kRound;
         say(v);
         if (v == "round")
             table_->runRoundFromDeclarations();
@@ -424,7 +424,7 @@ bool Scenario::run(const Line& l) {
     int seconds = 30;
     for (std::size_t i = 3; i + 1 < l.words.size(); ++i)
         if (l.words[i] == "within") seconds = number(l.words[i + 1]).value_or(30);
-    waiting_ = Waiting::Packet;
+    waiting_ = Waiting::kPacket;
     expectFrom_ = who;
     expectCommand_ = cmd;
     int line = l.number;
@@ -436,7 +436,7 @@ bool Scenario::run(const Line& l) {
 }
 
 bool Scenario::intercept(int seat, const wire::GamePacket& p) {
-    if (done_ || waiting_ != Waiting::Packet || seat != expectFrom_) return false;
+    if (done_ || waiting_ != Waiting::kPacket || seat != expectFrom_) return false;
     if (int(wire::commandOf(p)) != expectCommand_)
         return false;  // keep-alives and the like pass by
     const Line& l = lines_[pc_ - 1];
@@ -447,14 +447,14 @@ bool Scenario::intercept(int seat, const wire::GamePacket& p) {
     }
     say("got " + std::to_string(expectCommand_) + " from seat " + std::to_string(seat));
     alarm_->cancel();
-    waiting_ = Waiting::Nothing;
+    waiting_ = Waiting::kNothing;
     step();
     return true;
 }
 
 void Scenario::roundScored() {
-    if (waiting_ != Waiting::Round) return;
-    waiting_ = Waiting::Nothing;
+    if (waiting_ != Waiting::kRound) return;
+    waiting_ = Waiting::kNothing;
     step();
 }
 
@@ -534,30 +534,30 @@ bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target,
         if (name == "count") countSet = true;
         if (name == "class") classSet = true;
         switch (f->type) {
-            case FieldType::U8: {
+            case FieldType::kU8: {
                 std::vector<std::uint8_t> bytes;
                 if (!valueBytes(value, target, *table_, bytes, err)) return false;
                 for (std::size_t k = 0; k < bytes.size() && f->offset + k < wire::kPacketSize; ++k)
                     p[f->offset + k] = bytes[k];
                 break;
             }
-            case FieldType::LE32:
-            case FieldType::BE32: {
+            case FieldType::kLE32:
+            case FieldType::kBE32: {
                 CardCode c;
                 if (!cardValue(value, target, *table_, c, err)) return false;
-                if (f->type == FieldType::LE32)
+                if (f->type == FieldType::kLE32)
                     wire::putLe32(p, f->offset, std::uint32_t(c));
                 else
                     wire::putBe32(p, f->offset, std::uint32_t(c));
                 break;
             }
-            case FieldType::Text:
+            case FieldType::kText:
                 wire::putGbkText(
                     p, f->offset,
                     f->offset + std::min<std::size_t>(200, wire::kPacketSize - 12 - f->offset) - 1,
                     value);
                 break;
-            case FieldType::Cards: {
+            case FieldType::kCards: {
                 int k = 0;
                 for (const std::string& item : splitList(value)) {
                     CardCode c;
@@ -567,7 +567,7 @@ bool Scenario::buildPacket(const Line& l, std::size_t from, int cmd, int target,
                 }
                 break;
             }
-            case FieldType::Hand: {
+            case FieldType::kHand: {
                 int s = seatWord(value);
                 if (s < 0) {
                     err = "bad seat " + value;
@@ -611,7 +611,7 @@ bool Scenario::matches(const Line& l, std::size_t from, int cmd, int source,
             err = "unknown field " + name + " of command " + std::to_string(cmd);
             return false;
         }
-        if (f->type == FieldType::Text) {
+        if (f->type == FieldType::kText) {
             std::string got = wire::gbkToUtf8(wire::getZeroEnded(p, f->offset, 200));
             if (got != value) {
                 err = name + " is \"" + got + "\", not \"" + value + "\"";

@@ -59,7 +59,7 @@ class Scenario : public TableScript {
     std::unique_ptr<Alarm> alarm_;
     std::array<std::string, kSeats> fixedHands_;
     // What the script is waiting for.
-    enum class Waiting { Nothing, Packet, Time, Round } waiting_ = Waiting::Nothing;
+    enum class Waiting { kNothing, kPacket, kTime, kRound } waiting_ = Waiting::kNothing;
     int expectFrom_ = -1;
     int expectCommand_ = 0;
     bool done_ = false;

@@ -85,7 +85,7 @@ Profile Table::humanProfile(const Session& s) {
 }
 
 bool Table::hasFreeHumanSeat() const {
-    if (phase_ != Phase::Seating) return false;
+    if (phase_ != Phase::kSeating) return false;
     for (const Seat& s : seats_)
         if (!s.taken) return true;
     return false;
@@ -136,11 +136,11 @@ void Table::seatHuman(Session& s) {
 }
 
 void Table::checkStart() {
-    if (phase_ != Phase::Seating) return;
+    if (phase_ != Phase::kSeating) return;
     for (const Seat& s : seats_)
         if (!s.taken || !s.ready) return;
     if (script_) {
-        phase_ = Phase::Scripted;
+        phase_ = Phase::kScripted;
         say("scenario starts");
         script_->tableReady();
         return;
@@ -152,7 +152,7 @@ void Table::checkStart() {
 
 void Table::receive(Session& sess, const wire::GamePacket& p) {
     int seat = sess.seat;
-    if (seat < 0 || seat >= kSeats || seats_[seat].session != &sess || phase_ == Phase::Ended)
+    if (seat < 0 || seat >= kSeats || seats_[seat].session != &sess || phase_ == Phase::kEnded)
         return;
     const wire::Command cmd = wire::commandOf(p);
     if (cmd == wire::Command::kChat) {
@@ -168,28 +168,28 @@ void Table::receive(Session& sess, const wire::GamePacket& p) {
         depart(seat, true);
         return;
     }
-    if (script_ && phase_ == Phase::Scripted && script_->intercept(seat, p)) return;
+    if (script_ && phase_ == Phase::kScripted && script_->intercept(seat, p)) return;
     switch (cmd) {
         case wire::Command::kGameOver:
             if (wire::LeaveOrContinue::decode(p).which != wire::GameOverCase::kContinue) return;
-            if (phase_ == Phase::Seating && !seats_[seat].ready) {
+            if (phase_ == Phase::kSeating && !seats_[seat].ready) {
                 seats_[seat].ready = true;
                 say("seat " + std::to_string(seat) + " ready");
                 broadcast(readyNotice(seats_[seat].profile.account));
                 checkStart();
-            } else if (phase_ == Phase::Continue) {
+            } else if (phase_ == Phase::kContinue) {
                 continueAnswer(seat);
             }
             return;
         case wire::Command::kDeclaration:
-            if (phase_ == Phase::Declaring)
+            if (phase_ == Phase::kDeclaring)
                 declarationAnswer(
                     seat, wire::DeclarationAnswer::decode(p).kind == wire::DeclareKind::kPreDeclare
                               ? 1
                               : 0);
             return;
         case wire::Command::kTribute: {
-            if (phase_ != Phase::Tribute) return;
+            if (phase_ != Phase::kTribute) return;
             const wire::TributeAnswer a = wire::TributeAnswer::decode(p);
             const bool acceptOrDecline = a.choice == wire::TributeChoice::kAccept ||
                                          a.choice == wire::TributeChoice::kDecline;
@@ -201,7 +201,7 @@ void Table::receive(Session& sess, const wire::GamePacket& p) {
             return;
         }
         case wire::Command::kPlay:
-            if (phase_ == Phase::Playing) play(seat, wire::Play::decode(p));
+            if (phase_ == Phase::kPlaying) play(seat, wire::Play::decode(p));
             return;
         default:
             return;  // keep-alive and anything unknown: nothing to do
@@ -236,7 +236,7 @@ void Table::beginRound() {
 }
 
 void Table::runRoundFromDeclarations() {
-    phase_ = Phase::Declaring;
+    phase_ = Phase::kDeclaring;
     declarations_ = 0;
     int seconds = ctx_.options.turnSeconds;
     for (int s = 0; s < kSeats; ++s) {
@@ -246,7 +246,7 @@ void Table::runRoundFromDeclarations() {
     for (int s = 0; s < kSeats; ++s)
         if (decidedHere(s))
             declarationAnswer(s, seats_[s].brain->wantsToPreDeclare(hands_[s]) ? 1 : 0);
-    if (phase_ == Phase::Declaring)
+    if (phase_ == Phase::kDeclaring)
         step_.set(seconds * 1000 + ctx_.options.graceMs(), [this] {
             // Whoever has not answered by now declines.
             for (int s = 0; s < kSeats; ++s)
@@ -281,7 +281,7 @@ void Table::finishDeclarations() {
 // Fall tribute: the last place of the previous round pays his best card to the first
 // place, who may decline; accepted, he returns one card under the return rules.
 void Table::beginTribute() {
-    phase_ = Phase::Tribute;
+    phase_ = Phase::kTribute;
     tributeAccepted_ = false;
     int seconds = ctx_.options.turnSeconds;
     say("tribute offer seat " + std::to_string(tributeGiver_) + " to seat " +
@@ -373,7 +373,7 @@ void Table::tributeReturn(int seat, const wire::TributeAnswer* answer) {
 }
 
 void Table::startPlayPhase(int leader) {
-    phase_ = Phase::Playing;
+    phase_ = Phase::kPlaying;
     play_.start(hands_, leader);
     playStarted_ = true;
     say("play leader seat " + std::to_string(leader));
@@ -409,7 +409,7 @@ void Table::armTurn() {
 // The seat's policy decides: a bot's move, or the answer for a human whose countdown
 // ran out without a word from his client.
 void Table::actForCurrent() {
-    if (phase_ != Phase::Playing || play_.over()) return;
+    if (phase_ != Phase::kPlaying || play_.over()) return;
     int s = play_.current();
     if (!decidedHere(s)) say("seat " + std::to_string(s) + " timed out");
     std::optional<Cards> choice = seats_[s].brain->choosePlay(viewFor(s));
@@ -536,12 +536,12 @@ void Table::scoreRound() {
             seats_[s].profile.gold = kBotGold;  // the house tops its bots up
             say("seat " + std::to_string(s) + " bot gold topped up");
         }
-    if (script_ && phase_ != Phase::Ended) {
-        phase_ = Phase::Scripted;
+    if (script_ && phase_ != Phase::kEnded) {
+        phase_ = Phase::kScripted;
         script_->roundScored();
         return;
     }
-    phase_ = Phase::Continue;
+    phase_ = Phase::kContinue;
     for (int s = 0; s < kSeats; ++s) {
         seats_[s].continues = decidedHere(s) && !seats_[s].departed;
         seats_[s].answered = decidedHere(s);
@@ -563,7 +563,7 @@ void Table::continueAnswer(int seat) {
 }
 
 void Table::resolveContinue() {
-    if (phase_ != Phase::Continue) return;
+    if (phase_ != Phase::kContinue) return;
     step_.cancel();
     if (ctx_.options.rounds > 0 && roundsPlayed_ >= ctx_.options.rounds) {
         close("本桌已打完" + std::to_string(roundsPlayed_) + "回合，谢谢！");
@@ -609,7 +609,7 @@ void Table::depart(int seat, bool announce) {
     s.held = false;
     s.holdAlarm->cancel();
     if (announce) broadcast(playerLeft(account));
-    if (phase_ == Phase::Seating) {
+    if (phase_ == Phase::kSeating) {
         s.taken = false;
         s.ready = false;
         if (humansPresent() == 0) endTable();
@@ -628,10 +628,10 @@ void Table::depart(int seat, bool announce) {
 void Table::takeOverDecision(int seat) {
     Seat& s = seats_[seat];
     switch (phase_) {
-        case Phase::Declaring:
+        case Phase::kDeclaring:
             declarationAnswer(seat, 0);
             break;
-        case Phase::Tribute:
+        case Phase::kTribute:
             if (seat == tributeReceiver_) {
                 if (!tributeAccepted_)
                     step_.set(botDelay(), [this, seat] {
@@ -641,10 +641,10 @@ void Table::takeOverDecision(int seat) {
                     step_.set(botDelay(), [this, seat] { tributeReturn(seat, nullptr); });
             }
             break;
-        case Phase::Playing:
+        case Phase::kPlaying:
             if (play_.current() == seat) armTurn();
             break;
-        case Phase::Continue:
+        case Phase::kContinue:
             s.answered = true;
             s.continues = false;
             resolveContinue();
@@ -657,8 +657,8 @@ void Table::takeOverDecision(int seat) {
 void Table::connectionLost(Session& sess) {
     int seat = sess.seat;
     if (seat < 0 || seat >= kSeats || seats_[seat].session != &sess) return;
-    bool inRound = phase_ == Phase::Declaring || phase_ == Phase::Tribute ||
-                   phase_ == Phase::Playing || phase_ == Phase::Scripted;
+    bool inRound = phase_ == Phase::kDeclaring || phase_ == Phase::kTribute ||
+                   phase_ == Phase::kPlaying || phase_ == Phase::kScripted;
     if (!inRound) {
         say("seat " + std::to_string(seat) + " gone");
         depart(seat, true);
@@ -709,11 +709,11 @@ void Table::resume(Session& sess, std::uint16_t token) {
         sess.send(resumeResult(true));
         // The client stops its keep-alive on 29; the login result starts it again.
         sess.send(loginResult(1, 3, ctx_.options.turnSeconds));
-        if (phase_ == Phase::Playing) {
+        if (phase_ == Phase::kPlaying) {
             sess.send(statePacket());
-        } else if (phase_ == Phase::Declaring && !s.answered) {
+        } else if (phase_ == Phase::kDeclaring && !s.answered) {
             sess.send(declarePrompt(1, ctx_.options.turnSeconds));
-        } else if (phase_ == Phase::Tribute && k == tributeReceiver_ && !tributeAccepted_) {
+        } else if (phase_ == Phase::kTribute && k == tributeReceiver_ && !tributeAccepted_) {
             sess.send(tributeOffer(tributeReceiver_, tributeGiver_, ctx_.options.turnSeconds));
         }
         return;
@@ -734,15 +734,15 @@ void Table::dropLink(int seat, bool refuse) {
 }
 
 void Table::close(const std::string& message) {
-    if (phase_ == Phase::Ended) return;
+    if (phase_ == Phase::kEnded) return;
     say("closed: " + message);
     broadcast(tableClosed(message));
     endTable();
 }
 
 void Table::endTable() {
-    if (phase_ == Phase::Ended) return;
-    phase_ = Phase::Ended;
+    if (phase_ == Phase::kEnded) return;
+    phase_ = Phase::kEnded;
     step_.cancel();
     for (int k = 0; k < kSeats; ++k) {
         Seat& s = seats_[k];

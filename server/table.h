@@ -60,14 +60,14 @@ struct TableContext {
 
 class Table {
   public:
-    enum class Phase { Seating, Declaring, Tribute, Playing, Continue, Scripted, Ended };
+    enum class Phase { kSeating, kDeclaring, kTribute, kPlaying, kContinue, kScripted, kEnded };
 
     Table(int id, TableContext ctx, std::uint64_t seed);
     ~Table();
 
     int id() const { return id_; }
     Phase phase() const { return phase_; }
-    bool ended() const { return phase_ == Phase::Ended; }
+    bool ended() const { return phase_ == Phase::kEnded; }
     int roundsPlayed() const { return roundsPlayed_; }
     bool hasFreeHumanSeat() const;
     void setScript(TableScript* s) { script_ = s; }
@@ -155,7 +155,7 @@ class Table {
     int id_;
     TableContext ctx_;
     Rng rng_;
-    Phase phase_ = Phase::Seating;
+    Phase phase_ = Phase::kSeating;
     TableScript* script_ = nullptr;
     std::array<Seat, kSeats> seats_;
     std::array<Cards, kSeats> hands_;  // before the play phase

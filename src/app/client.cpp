@@ -7,15 +7,15 @@ Client::Client(platform::Platform platform, const pictures::ResourceStore& resou
       MainForm(pf.windows.form("MainForm")),
       hall(pf.hall),
       pictures(resources, pf.pictures, MainForm, hall),
-      Pic1(MainForm.add("Pic1", ui::ControlKind::PictureBox)) {
+      Pic1(MainForm.add("Pic1", ui::ControlKind::kPictureBox)) {
     MainForm.caption = kDefaultTableCaption;
     shell.createControls();
     scores.create();
     wireParts();
     registerHandlers();
-    MainForm.onForm(ui::EventKind::Load,
+    MainForm.onForm(ui::EventKind::kLoad,
                     [this](ui::Control*, ui::Event&) { shell.startUp(commandLine_); });
-    MainForm.onForm(ui::EventKind::Unload,
+    MainForm.onForm(ui::EventKind::kUnload,
                     [this](ui::Control*, ui::Event&) { shell.onTableUnload(); });
 }
 

@@ -55,7 +55,7 @@ class Client {
     protocol::Dispatcher dispatcher{connection.send.token};
     // The animated picture on the table surface that plays the flames of burns,
     // catches and falls.
-    gif::ucAniGIF ShaoPaiPlayer{MainForm.add("ShaoPaiPlayer", ui::ControlKind::Image, -1, &Pic1),
+    gif::ucAniGIF ShaoPaiPlayer{MainForm.add("ShaoPaiPlayer", ui::ControlKind::kImage, -1, &Pic1),
                                 pf.loop, pf.pictures, pf.fetch};
 
     table::HandView hand{state, MainForm, pictures, sound, pf.loop};

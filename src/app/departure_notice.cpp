@@ -23,21 +23,21 @@ void Shell::createDepartureNotice() {
     f.height = kNoticeHeight * ui::kTwipsPerPixel;
     f.backColor = 0xFFC080;
     f.picture = pictures_.design("frmOtherExit");
-    ui::Control& text = f.add("Label1", ui::ControlKind::Label);
+    ui::Control& text = f.add("Label1", ui::ControlKind::kLabel);
     text.transparent = true;
     text.font.size = 11;
     text.font.bold = true;
     text.move(20, 40, 260, 56);
-    ui::Control& ok = f.add("imgOK", ui::ControlKind::Image);
+    ui::Control& ok = f.add("imgOK", ui::ControlKind::kImage);
     ok.stretch = true;
     ok.move(55, 106, 70, 30);
     pictures_.showResourcePicture(ok, kOkPicture);
-    ui::Control& cancel = f.add("imgCancel", ui::ControlKind::Image);
+    ui::Control& cancel = f.add("imgCancel", ui::ControlKind::kImage);
     cancel.stretch = true;
     cancel.move(175, 106, 70, 30);
     pictures_.showResourcePicture(cancel, kCancelPicture);
-    f.on("imgOK", ui::EventKind::Click, [this](ui::Control*, ui::Event&) { departureNoticeOk(); });
-    f.on("imgCancel", ui::EventKind::Click,
+    f.on("imgOK", ui::EventKind::kClick, [this](ui::Control*, ui::Event&) { departureNoticeOk(); });
+    f.on("imgCancel", ui::EventKind::kClick,
          [this](ui::Control*, ui::Event&) { departureNoticeCancel(); });
 }
 

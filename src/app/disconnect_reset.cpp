@@ -55,7 +55,7 @@ void Shell::disconnectReset() {
     state_.RoundNumber = state_.GamesPlayed = state_.RoundInGame = 0;
     parts_.hallButtons.restoreFirstStart();
 
-    table_.windowState = ui::WindowState::Minimized;
+    table_.windowState = ui::WindowState::kMinimized;
     for (int i = 0; i <= 1; ++i)
         if (ui::Control* b = table_.find("OperationNotP", i)) b->visible = false;
     for (ui::Form* f : pf_.windows.forms())

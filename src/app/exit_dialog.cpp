@@ -23,28 +23,28 @@ void Shell::createExitDialog() {
     f.width = kDialogWidth * ui::kTwipsPerPixel;
     f.height = kDialogHeight * ui::kTwipsPerPixel;
     f.backColor = 0xFFC080;
-    ui::Control& question = f.add("Label1", ui::ControlKind::Label);
+    ui::Control& question = f.add("Label1", ui::ControlKind::kLabel);
     question.caption = "您真的要退出吗？";
     question.transparent = true;
     question.font.size = 12;
     question.font.bold = true;
     question.move(20, 20, 220, 24);
-    ui::Control& warning = f.add("Label2", ui::ControlKind::Label);
+    ui::Control& warning = f.add("Label2", ui::ControlKind::kLabel);
     warning.caption = "游戏正在进行，逃跑会扣分！";
     warning.transparent = true;
     warning.foreColor = 0xC00000;
     warning.move(20, 52, 220, 20);
     // DialogButtonPictureIds entries 0 (OK) and 2 (cancel).
-    ui::Control& ok = f.add("pbCloseMe", ui::ControlKind::Image);
+    ui::Control& ok = f.add("pbCloseMe", ui::ControlKind::kImage);
     ok.stretch = true;
     ok.move(45, 86, 65, 30);
     pictures_.showResourcePicture(ok, 170);
-    ui::Control& cancel = f.add("pbCancel", ui::ControlKind::Image);
+    ui::Control& cancel = f.add("pbCancel", ui::ControlKind::kImage);
     cancel.stretch = true;
     cancel.move(150, 86, 65, 30);
     pictures_.showResourcePicture(cancel, 172);
-    f.on("pbCloseMe", ui::EventKind::Click, [this](ui::Control*, ui::Event&) { confirmExit(); });
-    f.on("pbCancel", ui::EventKind::Click, [&f](ui::Control*, ui::Event&) { f.unload(); });
+    f.on("pbCloseMe", ui::EventKind::kClick, [this](ui::Control*, ui::Event&) { confirmExit(); });
+    f.on("pbCancel", ui::EventKind::kClick, [&f](ui::Control*, ui::Event&) { f.unload(); });
 }
 
 // The player leaves: the server hears of it while the link is up, the table is
@@ -52,8 +52,8 @@ void Shell::createExitDialog() {
 void Shell::confirmExit() {
     state_.InGame = false;
     if (connection_.connected()) {
-        connection_.slots[net::SlotLinkWatch].flag = false;
-        connection_.slots[net::SlotLinkWatch].counter = 0;
+        connection_.slots[net::kSlotLinkWatch].flag = false;
+        connection_.slots[net::kSlotLinkWatch].counter = 0;
         leaveTable();
     }
     state_.GameResetDone = false;

@@ -30,10 +30,10 @@ void Shell::leaveTable() {
         }
     }
     state_.TableBroken = true;
-    for (int i : {net::SlotReceive, net::SlotConnect, net::SlotBlink, net::SlotLinkWatch,
-                  net::SlotTurnCountdown, net::SlotContinue})
+    for (int i : {net::kSlotReceive, net::kSlotConnect, net::kSlotBlink, net::kSlotLinkWatch,
+                  net::kSlotTurnCountdown, net::kSlotContinue})
         connection_.slots[static_cast<std::size_t>(i)].flag = false;
-    connection_.slots[net::SlotLinkWatch].counter = 0;
+    connection_.slots[net::kSlotLinkWatch].counter = 0;
     connection_.TimerBong.setEnabled(false);
     connection_.stopKeepAlive();
     // Straight to the socket (when it is up): the send queue has stopped with the pump.

@@ -20,47 +20,47 @@ void Shell::createControls() {
     table_.backColor = 0x0B3D1E;
     Pic1.backColor = 0x0B3D1E;
     Pic1.picture = pictures_.design("Pic1");
-    ui::Control& pic2 = table_.add("Pic2", ControlKind::PictureBox);
+    ui::Control& pic2 = table_.add("Pic2", ControlKind::kPictureBox);
     pic2.visible = false;
     pic2.picture = pictures_.design("Pic2");
     for (const char* name : {"imgDinglan", "imgDilan", "ImageML", "ImageMR"})
-        table_.add(name, ControlKind::Image, -1, &Pic1).setPicture(pictures_.design(name));
+        table_.add(name, ControlKind::kImage, -1, &Pic1).setPicture(pictures_.design(name));
     table_.at("ImageML").stretch = true;
     table_.at("ImageMR").stretch = true;
-    ui::Control& location = table_.add("Location", ControlKind::Label, -1, &Pic1);
+    ui::Control& location = table_.add("Location", ControlKind::kLabel, -1, &Pic1);
     location.transparent = true;
     location.foreColor = 0xF2D27A;
     location.font.size = 12;
     location.move(20, 8, 300, 24);
     for (int i = 0; i < 2; ++i) {
-        ui::Control& sys = table_.add("Sysmsg", ControlKind::ListBox, i, &Pic1);
+        ui::Control& sys = table_.add("Sysmsg", ControlKind::kListBox, i, &Pic1);
         sys.move(312, 696 + 13 * i, 281, 13);
         sys.backColor = 0x08301A;
         sys.foreColor = 0xE8E0C0;
         sys.font.size = 9;
     }
-    ui::Control& chat = table_.add("Chat", ControlKind::TextBox, -1, &Pic1);
+    ui::Control& chat = table_.add("Chat", ControlKind::kTextBox, -1, &Pic1);
     chat.move(312, 732, 250, 33);
     chat.font.size = 14;
-    ui::Control& number = table_.add("Number", ControlKind::Label, -1, &Pic1);
+    ui::Control& number = table_.add("Number", ControlKind::kLabel, -1, &Pic1);
     number.transparent = true;
     number.visible = false;
     number.font.size = 14;
     number.font.bold = true;
-    number.alignment = ui::Align::Center;
-    ui::Control& timeImg = table_.add("Time_Img", ControlKind::Image, -1, &Pic1);
+    number.alignment = ui::Align::kCenter;
+    ui::Control& timeImg = table_.add("Time_Img", ControlKind::kImage, -1, &Pic1);
     timeImg.setPicture(pictures_.design("Time_Img"));
     timeImg.visible = false;
     // Item 0 of each seat's card pictures is part of the design.
     for (int slot = 0; slot < 6; ++slot) {
         ui::Control& card =
-            table_.add("cardImage" + std::to_string(slot), ControlKind::Image, 0, &Pic1);
+            table_.add("cardImage" + std::to_string(slot), ControlKind::kImage, 0, &Pic1);
         card.width = slot == 0 ? 90 : 80;
         card.height = slot == 0 ? 120 : 108;
         card.visible = false;
     }
     for (const char* name : {"LabJS", "LabHS"}) {
-        ui::Control& l = table_.add(name, ControlKind::Label, -1, &Pic1);
+        ui::Control& l = table_.add(name, ControlKind::kLabel, -1, &Pic1);
         l.transparent = true;
         l.foreColor = 0xF2D27A;
     }
@@ -68,7 +68,7 @@ void Shell::createControls() {
 
 void Shell::returnToHall() {
     if (!hall_.find()) pf_.shell.end(0);
-    table_.windowState = ui::WindowState::Minimized;
+    table_.windowState = ui::WindowState::kMinimized;
     hall_.restore();
     for (const char* name : {"Talk", "Score", "Hero", "VosSet"})
         if (ui::Form* f = pf_.windows.find(name)) f->hide();

@@ -28,15 +28,15 @@
 namespace gif {
 
 // Play states as Action reads them.
-enum PlayState { Stopped = 0, Playing = 1, Paused = 2 };
+enum PlayState { kStopped = 0, kPlaying = 1, kPaused = 2 };
 
 // Action values.
 enum ActionCode {
-    ActionStop = 0,
-    ActionPlay = 1,
-    ActionPause = 2,
-    ActionStep = 3,
-    ActionRestart = 4
+    kActionStop = 0,
+    kActionPlay = 1,
+    kActionPause = 2,
+    kActionStep = 3,
+    kActionRestart = 4
 };
 
 // DelayAnimation bits.
@@ -158,7 +158,7 @@ class ucAniGIF {
 
     int current_ = 0;
     int passes_ = 0;
-    PlayState state_ = Stopped;
+    PlayState state_ = kStopped;
     bool pausedByHide_ = false;
     unsigned generation_ = 0;  // changes with every load and clear
 

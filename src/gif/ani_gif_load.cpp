@@ -34,7 +34,7 @@ void ucAniGIF::clear() {
     loops_ = 0;
     current_ = 0;
     passes_ = 0;
-    state_ = Stopped;
+    state_ = kStopped;
     pausedByHide_ = false;
     ++generation_;
     control_.picture = nullptr;

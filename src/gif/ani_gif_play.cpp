@@ -11,7 +11,7 @@ void ucAniGIF::start() {
     if (FrameCount() <= 1) return;
     ensureDecoded();
     pausedByHide_ = false;
-    state_ = Playing;
+    state_ = kPlaying;
     arm();
 }
 
@@ -29,7 +29,7 @@ void ucAniGIF::stopPlaying() {
     stopTimer();
     passes_ = 0;
     current_ = 0;
-    state_ = Stopped;
+    state_ = kStopped;
     pausedByHide_ = false;
     paint();
 }
@@ -37,7 +37,7 @@ void ucAniGIF::stopPlaying() {
 void ucAniGIF::tick() {
     stopTimer();
     if (FrameCount() <= 1) {
-        state_ = Stopped;
+        state_ = kStopped;
         return;
     }
     const bool wrapped = current_ >= FrameCount();
@@ -50,39 +50,39 @@ void ucAniGIF::tick() {
     const unsigned generation = generation_;
     paint();
     // A handler of the paint may have loaded, paused or restarted the control.
-    if (generation == generation_ && state_ == Playing && !frameTimer_.enabled()) arm();
+    if (generation == generation_ && state_ == kPlaying && !frameTimer_.enabled()) arm();
 }
 
 void ucAniGIF::setAction(int action) {
     if (FrameCount() == 0) return;
     switch (action) {
-        case ActionStop:
+        case kActionStop:
             stopPlaying();
             break;
-        case ActionPlay:
+        case kActionPlay:
             start();
             break;
-        case ActionPause:
-            if (state_ == Playing) {
+        case kActionPause:
+            if (state_ == kPlaying) {
                 stopTimer();
-                state_ = Paused;
+                state_ = kPaused;
                 pausedByHide_ = false;
             }
             break;
-        case ActionStep:
+        case kActionStep:
             ensureDecoded();
             stopTimer();
             advance();
-            state_ = Paused;
+            state_ = kPaused;
             pausedByHide_ = false;
             paint();
             break;
-        case ActionRestart: {
+        case kActionRestart: {
             ensureDecoded();
             stopTimer();
             passes_ = 0;
             current_ = 1;
-            state_ = Stopped;
+            state_ = kStopped;
             pausedByHide_ = false;
             const unsigned generation = generation_;
             paint();
@@ -98,9 +98,9 @@ void ucAniGIF::setVisible(bool on) {
     control_.visible = on;
     // A hide between a load and its deferred start pauses as one after the start.
     const bool startPending = decodeTimer_.enabled() && !(delayAnimation_ & kDoNotStart);
-    if (!on && (state_ == Playing || startPending)) {
+    if (!on && (state_ == kPlaying || startPending)) {
         stopTimer();
-        state_ = Paused;
+        state_ = kPaused;
         pausedByHide_ = true;
     } else if (on && pausedByHide_) {
         start();

@@ -35,8 +35,8 @@ Connection::Connection(platform::Platform& pf, state::TableState& state, ui::For
       proxy_(pf.socket, pf.shell, pf.loop,
              {[this] {
                   this->state.LoginSent = true;
-                  slots[SlotLinkWatch].flag = true;
-                  slots[SlotLinkWatch].counter = 0;
+                  slots[kSlotLinkWatch].flag = true;
+                  slots[kSlotLinkWatch].counter = 0;
               },
               [this](const platform::Bytes& following) { tunnelOpened(following); },
               [this] { this->hall.restore(); }}) {
@@ -59,17 +59,17 @@ void Connection::connectDirect() {
     pf_.socket.connect();
     proxy_.leave();
     TimerBong.setEnabled(true);
-    slots[SlotConnect].flag = true;
-    slots[SlotConnect].counter = 0;
+    slots[kSlotConnect].flag = true;
+    slots[kSlotConnect].counter = 0;
 }
 
 void Connection::connectThroughProxy() {
-    slots[SlotConnect].flag = false;
+    slots[kSlotConnect].flag = false;
     proxy_.start(target_.proxy);
 }
 
 void Connection::tunnelOpened(const platform::Bytes& following) {
-    hall.post(platform::HallLoggedIn);
+    hall.post(platform::kHallLoggedIn);
     setOnlyLine(MainForm.at("Sysmsg", 0), "连接代理服务器成功！");
     send.directWrite(LoginPacket);
     TimerBong.setEnabled(true);
@@ -90,8 +90,8 @@ void Connection::onDataArrival(const platform::Bytes& bytes) {
             pf_.shell.end(0);
         }
     }
-    slots[SlotReceive].flag = true;
-    slots[SlotReceive].counter = 0;
+    slots[kSlotReceive].flag = true;
+    slots[kSlotReceive].counter = 0;
 }
 
 void Connection::onPeerClosed() {
@@ -111,7 +111,7 @@ void Connection::pumpTick() {
         hooks_.leaveSent();
 
     // Slot 1: receive.
-    TickSlot& rx = slots[SlotReceive];
+    TickSlot& rx = slots[kSlotReceive];
     if (rx.flag && rx.counter >= 2) {
         if (state.InGame) silenceWatch();
         if (ReceiveRing.pending() >= kPacketSize) {
@@ -127,15 +127,15 @@ void Connection::pumpTick() {
     if (rx.counter >= 2) rx.counter = 0;
 
     // Slot 2: connect watch.
-    TickSlot& connectWatch = slots[SlotConnect];
+    TickSlot& connectWatch = slots[kSlotConnect];
     if (connectWatch.flag && connectWatch.counter >= 4) {
-        hall.post(platform::HallConnecting);
+        hall.post(platform::kHallConnecting);
         if (connected()) {
             state.LoginSent = true;
-            hall.post(platform::HallLoggedIn);
+            hall.post(platform::kHallLoggedIn);
             send.directWrite(LoginPacket);
-            slots[SlotLinkWatch].flag = true;
-            slots[SlotLinkWatch].counter = 0;
+            slots[kSlotLinkWatch].flag = true;
+            slots[kSlotLinkWatch].counter = 0;
             connectWatch.flag = false;
         }
         connectWatch.counter = 0;
@@ -144,15 +144,15 @@ void Connection::pumpTick() {
 
     // Slot 3: the chat button's blink.
     if (hooks_.blinkStep) hooks_.blinkStep();
-    if (slots[SlotBlink].counter >= 8) slots[SlotBlink].counter = 0;
+    if (slots[kSlotBlink].counter >= 8) slots[kSlotBlink].counter = 0;
 
     // Slots 6 and 7: countdowns.
     if (hooks_.countdowns) hooks_.countdowns(gameLinkUp());
-    if (slots[SlotContinue].counter >= 20) slots[SlotContinue].counter = 0;
+    if (slots[kSlotContinue].counter >= 20) slots[kSlotContinue].counter = 0;
 
     // Slot 5: link watch.
     linkWatch();
-    if (slots[SlotLinkWatch].counter >= 2) slots[SlotLinkWatch].counter = 0;
+    if (slots[kSlotLinkWatch].counter >= 2) slots[kSlotLinkWatch].counter = 0;
 
     if (slots[9].counter >= 20) slots[9].counter = 0;
     TimerBong.setEnabled(true);
@@ -181,7 +181,7 @@ void Connection::silenceWatch() {
 }
 
 void Connection::linkWatch() {
-    TickSlot& watch = slots[SlotLinkWatch];
+    TickSlot& watch = slots[kSlotLinkWatch];
     if (!watch.flag || watch.counter < 2) return;
     if (!connected()) {
         if (!hall.find()) pf_.shell.end(0);
@@ -226,7 +226,7 @@ void Connection::reconnectFailed() {
 void Connection::disconnect() {
     proxy_.leave();
     for (int i : {0, 1, 2, 3, 5, 6, 7}) slots[static_cast<std::size_t>(i)].flag = false;
-    slots[SlotLinkWatch].counter = 0;
+    slots[kSlotLinkWatch].counter = 0;
     TimerBong.setEnabled(false);
     stopKeepAlive();
     pf_.socket.close();

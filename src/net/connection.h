@@ -51,7 +51,7 @@ class Connection {
     void setTarget(ServerTarget target) { target_ = std::move(target); }
     const ServerTarget& target() const { return target_; }
 
-    bool connected() const { return pf_.socket.state() == platform::SockConnected; }
+    bool connected() const { return pf_.socket.state() == platform::kSockConnected; }
     // The socket reaches the game server: connected, and through the proxy only
     // once the tunnel is open (during the handshake it leads to the proxy).
     bool gameLinkUp() const { return connected() && !ProxyPhase(); }

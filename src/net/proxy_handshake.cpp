@@ -17,11 +17,11 @@ constexpr const char* kProxyUnreachable = "连接代理服务器失败！";
 // The message of a refused step, by the step whose reply was awaited.
 const char* refusalText(int step) {
     switch (step) {
-        case GreetingSent:
+        case kGreetingSent:
             return kMethodsRefused;
-        case AuthenticationSent:
+        case kAuthenticationSent:
             return kAuthenticationRefused;
-        case ConnectSent:
+        case kConnectSent:
             return kTunnelRefused;
         default:
             return nullptr;
@@ -38,12 +38,12 @@ void ProxyHandshake::start(const ProxySettings& settings) {
     const std::uint64_t attempt = ++attempt_;
     settings_ = settings;
     phase_ = true;
-    step_ = ProxyNoReply;
+    step_ = kProxyNoReply;
     buffer_.resetIndices();
     socket_.setRemote(settings.proxyHost, static_cast<std::uint16_t>(settings.proxyPort));
     socket_.connect();
     if (!waitForProxy(attempt)) return;
-    sendRequest(GreetingToSend);
+    sendRequest(kGreetingToSend);
     if (hooks_.proxyConnected) hooks_.proxyConnected();
 }
 
@@ -54,8 +54,8 @@ bool ProxyHandshake::waitForProxy(std::uint64_t attempt) {
     for (;;) {
         if (attempt != attempt_) return false;
         const int state = socket_.state();
-        if (state == platform::SockConnected) return true;
-        if (state != platform::SockConnecting || loop_.nowMs() >= deadline) break;
+        if (state == platform::kSockConnected) return true;
+        if (state != platform::kSockConnecting || loop_.nowMs() >= deadline) break;
         loop_.wait(kConnectPollMs);
     }
     refuse(kProxyUnreachable);
@@ -89,11 +89,11 @@ void ProxyHandshake::leave() {
 bool ProxyHandshake::replyComplete() const {
     std::size_t length = 0;
     switch (step_) {
-        case GreetingSent:
-        case AuthenticationSent:
+        case kGreetingSent:
+        case kAuthenticationSent:
             length = socks::kShortReplyLength;
             break;
-        case ConnectSent:
+        case kConnectSent:
             length = socks::connectReplyLength(buffer_);
             break;
         default:
@@ -107,21 +107,21 @@ void ProxyHandshake::judge(std::span<const std::uint8_t> following) {
     const std::uint8_t version = buffer_.at(0);
     const std::uint8_t status = buffer_.at(1);
     switch (step_) {
-        case GreetingSent:
+        case kGreetingSent:
             // The proxy picks one of the two methods offered: 0 needs no
             // authentication, 2 wants the user name and password.
             if (version == 5 && (status == 0 || status == 2))
-                sendRequest(status == 2 ? AuthenticationToSend : ConnectToSend);
+                sendRequest(status == 2 ? kAuthenticationToSend : kConnectToSend);
             else
                 refuse(kMethodsRefused);
             break;
-        case AuthenticationSent:
+        case kAuthenticationSent:
             if (version == 1 && status == 0)
-                sendRequest(ConnectToSend);
+                sendRequest(kConnectToSend);
             else
                 refuse(kAuthenticationRefused);
             break;
-        case ConnectSent:
+        case kConnectSent:
             if (version == 5 && status == 0)
                 openTunnel(following);
             else
@@ -137,13 +137,13 @@ void ProxyHandshake::sendRequest(ProxyStepNumber step) {
     step_ = step;
     std::optional<platform::Bytes> request;
     switch (step) {
-        case GreetingToSend:
+        case kGreetingToSend:
             request = socks::greeting();
             break;
-        case AuthenticationToSend:
+        case kAuthenticationToSend:
             request = socks::authenticationRequest(settings_.proxyUser, settings_.proxyPassword);
             break;
-        case ConnectToSend:
+        case kConnectToSend:
             request = socks::connectRequest(settings_.serverHost, settings_.serverPort);
             break;
         default:
@@ -168,7 +168,7 @@ void ProxyHandshake::openTunnel(std::span<const std::uint8_t> following) {
 // The message box first, then the socket closed; nothing more is judged meanwhile.
 void ProxyHandshake::refuse(const char* text) {
     const std::uint64_t attempt = attempt_;
-    step_ = ProxyNoReply;
+    step_ = kProxyNoReply;
     shell_.messageBox(text, "", platform::MB_OK);
     // A connection started while the box was open is not this one's to close.
     if (attempt == attempt_) socket_.close();

@@ -29,13 +29,13 @@ struct ProxySettings {
 
 // ProxyStep. The odd steps last only while their request is written.
 enum ProxyStepNumber : int {
-    ProxyNoReply = 0,  // no reply awaited: connecting to the proxy, or a step was refused
-    GreetingToSend = 1,
-    GreetingSent = 2,
-    AuthenticationToSend = 3,
-    AuthenticationSent = 4,
-    ConnectToSend = 5,
-    ConnectSent = 6,
+    kProxyNoReply = 0,  // no reply awaited: connecting to the proxy, or a step was refused
+    kGreetingToSend = 1,
+    kGreetingSent = 2,
+    kAuthenticationToSend = 3,
+    kAuthenticationSent = 4,
+    kConnectToSend = 5,
+    kConnectSent = 6,
 };
 
 class ProxyHandshake {
@@ -105,7 +105,7 @@ class ProxyHandshake {
     Hooks hooks_;
     ProxySettings settings_;
     bool phase_ = false;
-    int step_ = ProxyNoReply;
+    int step_ = kProxyNoReply;
     ProxyRing buffer_;
     // Counts starts and leaves, so that a wait or a message box can tell that the
     // handshake it belonged to is no longer the current one.

@@ -10,9 +10,9 @@ ReconnectController::ReconnectController(ui::WindowSystem& windows, platform::Ev
       hooks_(std::move(hooks)) {
     TimerReconnect.onTick = [this] { reconnectTick(); };
     TimerCount.onTick = [this] { countTick(); };
-    form_.onForm(ui::EventKind::Load, [this](ui::Control*, ui::Event&) { onLoad(); });
+    form_.onForm(ui::EventKind::kLoad, [this](ui::Control*, ui::Event&) { onLoad(); });
     // An unloaded form has no timers.
-    form_.onForm(ui::EventKind::Unload, [this](ui::Control*, ui::Event&) {
+    form_.onForm(ui::EventKind::kUnload, [this](ui::Control*, ui::Event&) {
         TimerReconnect.setEnabled(false);
         TimerCount.setEnabled(false);
     });

@@ -42,13 +42,13 @@ bool SendQueue::QueuePacket(GamePacket& packet) {
         SendRing.bytes[SendRing.write] = b;
         SendRing.write = (SendRing.write + 1) % kRingSize;
     }
-    slots_[SlotSend].flag = true;
-    slots_[SlotSend].counter = 0;
+    slots_[kSlotSend].flag = true;
+    slots_[kSlotSend].counter = 0;
     return true;
 }
 
 bool SendQueue::drain(GamePacket& written, bool linkUp) {
-    TickSlot& slot = slots_[SlotSend];
+    TickSlot& slot = slots_[kSlotSend];
     if (!slot.flag) return false;
     if (SendRing.pending() < kPacketSize) {
         slot.flag = false;
@@ -66,7 +66,7 @@ bool SendQueue::drain(GamePacket& written, bool linkUp) {
 }
 
 bool SendQueue::directWrite(const GamePacket& packet) {
-    if (socket_.state() != platform::SockConnected) return false;
+    if (socket_.state() != platform::kSockConnected) return false;
     socket_.send(packet.data(), packet.size());
     return true;
 }

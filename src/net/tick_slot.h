@@ -10,13 +10,13 @@ struct TickSlot {
 };
 
 enum SlotNumber : int {
-    SlotSend = 0,
-    SlotReceive = 1,
-    SlotConnect = 2,
-    SlotBlink = 3,
-    SlotLinkWatch = 5,
-    SlotTurnCountdown = 6,
-    SlotContinue = 7,
+    kSlotSend = 0,
+    kSlotReceive = 1,
+    kSlotConnect = 2,
+    kSlotBlink = 3,
+    kSlotLinkWatch = 5,
+    kSlotTurnCountdown = 6,
+    kSlotContinue = 7,
 };
 
 using TickSlots = std::array<TickSlot, 10>;

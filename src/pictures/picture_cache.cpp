@@ -63,7 +63,7 @@ bool CardPictureIndexRejected(int pictureIndex) {
 
 void ShowCardPicture(const CardPictureContext& c, int slot, int item, int pictureIndex) {
     if (CardPictureIndexRejected(pictureIndex)) {
-        c.tableWindow.windowState = ui::WindowState::Minimized;
+        c.tableWindow.windowState = ui::WindowState::kMinimized;
         c.hall.restore();
         for (const char* name : {"Talk", "Score", "Hero"}) {
             if (ui::Form* f = c.tableWindow.windows().find(name)) f->hide();

@@ -11,12 +11,12 @@
 namespace platform {
 
 enum HallMessageNumber : std::uint32_t {
-    HallConnecting = 22,
-    HallLoggedIn = 771,
-    HallMsg1024 = 1024,
-    HallMsg1125 = 1125,
-    HallMsg1126 = 1126,
-    HallDealt = 1127,
+    kHallConnecting = 22,
+    kHallLoggedIn = 771,
+    kHallMsg1024 = 1024,
+    kHallMsg1125 = 1125,
+    kHallMsg1126 = 1126,
+    kHallDealt = 1127,
 };
 
 class HallWindow {

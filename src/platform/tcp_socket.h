@@ -11,11 +11,11 @@ namespace platform {
 using Bytes = std::vector<std::uint8_t>;
 
 enum SocketState : int {
-    SockClosed = 0,
-    SockConnecting = 6,
-    SockConnected = 7,
-    SockClosing = 8,
-    SockError = 9,
+    kSockClosed = 0,
+    kSockConnecting = 6,
+    kSockConnected = 7,
+    kSockClosing = 8,
+    kSockError = 9,
 };
 
 class TcpSocket {

@@ -51,7 +51,7 @@ void Departure::clearSeatLabels(int slot) {
 // table is torn down as after a lost link and the leave routine drops the video
 // links (the socket is closed already, so no leave packet goes out).
 void Departure::departureBackToHall(int waitMs) {
-    connection_.slots[net::SlotLinkWatch].flag = false;
+    connection_.slots[net::kSlotLinkWatch].flag = false;
     pf_.loop.wait(waitMs);
     if (hooks_.returnToHallAfterLostLink) hooks_.returnToHallAfterLostLink();
     if (hooks_.leaveTable) hooks_.leaveTable();
@@ -76,7 +76,7 @@ void Departure::continueOutcome(const wire::GameOver& g) {
     bool left[6] = {};
     for (int seat = 0; seat < 6; ++seat)
         if (!(continuing & (1 << seat))) left[slotOf(static_cast<std::uint8_t>(1 << seat))] = true;
-    connection_.slots[net::SlotContinue].flag = false;
+    connection_.slots[net::kSlotContinue].flag = false;
     state_.InGame = false;
     if (left[0]) {
         // The server saw the local player leave; the table window goes with him.
@@ -117,7 +117,7 @@ void Departure::goldShortage(const wire::GameOver& g) {
     const std::string list = join(names, "，");
     const std::string own = ownLeaves ? "，" + state_.PlayerRecord[0].seatId : "";
     table_.at("Sysmsg", 0).items.assign(1, "玩家" + list + own + "金币不够，退出游戏！");
-    connection_.slots[net::SlotContinue].flag = false;
+    connection_.slots[net::kSlotContinue].flag = false;
     for (int k = 1; k <= 5; ++k) {
         if (!(state_.PlayerRecord[static_cast<std::size_t>(k)].seatBit & mustLeave)) continue;
         --state_.SeatedCount;
@@ -126,7 +126,7 @@ void Departure::goldShortage(const wire::GameOver& g) {
         clearSeatLabels(k);
         clearSlotPlayer(k);
     }
-    if (table_.windowState != ui::WindowState::Minimized) pf_.windows.form("Score").show();
+    if (table_.windowState != ui::WindowState::kMinimized) pf_.windows.form("Score").show();
     pf_.socket.close();
     std::string text;
     if (!ownLeaves)
@@ -144,11 +144,11 @@ void Departure::HandlePlayerLeft(const wire::PlayerLeft& left) {
     const std::string& account = left.account;
     // An empty name names nobody, not even a local player whose seat is not known yet.
     if (account.empty()) {
-        connection_.slots[net::SlotContinue].flag = false;
+        connection_.slots[net::kSlotContinue].flag = false;
         return;
     }
     if (account == state_.PlayerRecord[0].seatId) pf_.shell.end(0);
-    connection_.slots[net::SlotContinue].flag = false;
+    connection_.slots[net::kSlotContinue].flag = false;
     for (int j = 1; j <= 5; ++j) {
         if (state_.PlayerRecord[static_cast<std::size_t>(j)].seatId != account) continue;
         --state_.SeatedCount;

@@ -39,11 +39,11 @@ void PlayedHand::ownPlayShown(std::span<const int> items, rules::PlayClass playC
     for (std::size_t k = 0; k < n; ++k)
         play_.PlayedPictures[k][0] = static_cast<std::int16_t>(items[k]);
     play_.PlayedPictures[table::kPlayedRowCapacity][0] = static_cast<std::int16_t>(n);
-    if (playClass == rules::PlayClass::Dravik) {
-        sound_.PlaySoundEffect(play_.DravikRun ? sound::Effect::Play : sound::Effect::DravikPlay);
+    if (playClass == rules::PlayClass::kDravik) {
+        sound_.PlaySoundEffect(play_.DravikRun ? sound::Effect::kPlay : sound::Effect::kDravikPlay);
         play_.DravikRun = true;
     } else {
-        sound_.PlaySoundEffect(sound::Effect::Play);
+        sound_.PlaySoundEffect(sound::Effect::kPlay);
         play_.DravikRun = false;
     }
 }
@@ -119,7 +119,7 @@ void PlayedHand::MarkGoneOut(int slot) {
     const bool revolution = state_.RevolutionSlots[0] >= 0 || state_.RevolutionSlots[1] >= 0;
     const int place = play_.FinishCounter == 3 && revolution ? 5 : play_.FinishCounter + 1;
     play_.FinishCounter = place;
-    sound_.PlaySoundEffect(sound::Effect::GoOut);
+    sound_.PlaySoundEffect(sound::Effect::kGoOut);
     if (slot < 0 || slot > 5) return;
     state_.PlayerRecord[static_cast<std::size_t>(slot)].finishPlace = place;
     // There are six finishing pictures; a seventh place (more seats out than the
@@ -139,19 +139,19 @@ void PlayedHand::ShowPlayedHand(const wire::PlayedHand& h) {
         play_.PacedCount <= 3)
         loop_.wait(2000);
 
-    const bool minimised = table_.windowState == ui::WindowState::Minimized;
+    const bool minimised = table_.windowState == ui::WindowState::kMinimized;
     const auto playClass = static_cast<rules::PlayClass>(h.playClass);
-    if (playClass == rules::PlayClass::Dravik) {
+    if (playClass == rules::PlayClass::kDravik) {
         if (a != 0)
-            sound_.PlaySoundEffect(play_.DravikRun ? sound::Effect::Play
-                                                   : sound::Effect::DravikPlay);
+            sound_.PlaySoundEffect(play_.DravikRun ? sound::Effect::kPlay
+                                                   : sound::Effect::kDravikPlay);
         if (a != 0 && !minimised) showBubble(a, kBubbleGameName);
         play_.DravikRun = true;
         // A Dravik play clears every row but the actor's and the one opposite it.
         for (int d : {1, 2, 4, 5}) HidePlayedRow((a + d) % 6, false);
     } else {
         play_.DravikRun = false;
-        if (a != 0) sound_.PlaySoundEffect(sound::Effect::Play);
+        if (a != 0) sound_.PlaySoundEffect(sound::Effect::kPlay);
     }
     // The own plays are on the table already.
     if (a == 0) return;
@@ -203,7 +203,7 @@ void PlayedHand::ShowPlayedHand(const wire::PlayedHand& h) {
 
 void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
     buttons_.cancelOthersCountdown();
-    connection_.slots[net::SlotTurnCountdown].flag = false;
+    connection_.slots[net::kSlotTurnCountdown].flag = false;
     state_.GroupSelect = true;
     ui::Control& restore = table_.at("Operation", 5);
     restore.visible = restore.enabled = true;
@@ -220,13 +220,13 @@ void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
     }
     const int a = playSlot(h.actor);
     const wire::PlayedAction action = h.action;
-    const bool minimised = table_.windowState == ui::WindowState::Minimized;
+    const bool minimised = table_.windowState == ui::WindowState::kMinimized;
     int fellNow = -1;
 
     if (h.event == wire::PlayEvent::kFall) {
         ui::Control& result = table_.at("ImgResult", a);
         pictures_.showFinishPicture(result, kFinishFall);
-        sound_.PlaySoundEffect(sound::Effect::Fall);
+        sound_.PlaySoundEffect(sound::Effect::kFall);
         if (a == 0) result.top = state_.HandTop - 0.75 * hand_.cardImage(0, 0).height;
         result.visible = true;
         table_.bringToFront(result);
@@ -245,8 +245,8 @@ void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
 
     if (action == wire::PlayedAction::kRoundOver) {
         countdown_.hide();
-        connection_.slots[net::SlotTurnCountdown].flag = false;
-        connection_.slots[net::SlotTurnCountdown].counter = 0;
+        connection_.slots[net::kSlotTurnCountdown].flag = false;
+        connection_.slots[net::kSlotTurnCountdown].counter = 0;
         state_.InGame = false;
         buttons_.clearDecisionFlags();
         loop_.wait(1000);
@@ -263,7 +263,7 @@ void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
         loadFlames(kCatchFlames);
         ShaoPaiPlayer.setLoops(1);
         showFlames();
-        sound_.PlaySoundEffect(sound::Effect::BurnCaught);
+        sound_.PlaySoundEffect(sound::Effect::kBurnCaught);
         play_.SelfBurning = false;
         play_.BurnActive = false;
         play_.BurnSlot = -1;
@@ -280,11 +280,11 @@ void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
             play_.GoneOutPending = true;
             break;
         case wire::PlayedAction::kTakeLead:
-            sound_.PlaySoundEffect(sound::Effect::TakeLead);
+            sound_.PlaySoundEffect(sound::Effect::kTakeLead);
             if (n == 0 && a != 0 && !minimised) showBubble(a, kBubbleTakeLead);
             break;
         case wire::PlayedAction::kYield:
-            sound_.PlaySoundEffect(sound::Effect::Yield);
+            sound_.PlaySoundEffect(sound::Effect::kYield);
             if (a != 0 && !minimised) showBubble(a, kBubbleYield);
             break;
         case wire::PlayedAction::kBurn:
@@ -297,7 +297,7 @@ void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
             ShaoPaiPlayer.setLoops(1);
             loadFlames(kBurnFlames);
             showFlames();
-            sound_.PlaySoundEffect(sound::Effect::Burn);
+            sound_.PlaySoundEffect(sound::Effect::kBurn);
             play_.BurnSlot = a;
             play_.BurnActive = true;
             if (a == 0) play_.SelfBurning = true;
@@ -306,7 +306,7 @@ void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
             if (caught()) catchBurn();
             break;
         case wire::PlayedAction::kPass:
-            sound_.PlaySoundEffect(sound::Effect::Pass);
+            sound_.PlaySoundEffect(sound::Effect::kPass);
             if (n == 0 && !state_.Away && a >= 1 && a <= 5) {
                 ui::Control& bubble = table_.at("imgGuo", a);
                 pictures_.showPassBubblePicture(bubble, a - 1);
@@ -332,7 +332,7 @@ void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
     }
     if (h.event == wire::PlayEvent::kLampLit) {
         pictures_.showIndicatorPicture(table_.at("ImgKaiD", b), kLitLamp);
-        sound_.PlaySoundEffect(sound::Effect::LampLit);
+        sound_.PlaySoundEffect(sound::Effect::kLampLit);
     }
     HidePlayedRow(b, false);
     countdown_.startAt(b, h.seconds);
@@ -346,7 +346,7 @@ void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
     };
     if (b != 0) {
         buttons_.startOthersCountdown();
-        connection_.slots[net::SlotTurnCountdown].flag = true;
+        connection_.slots[net::kSlotTurnCountdown].flag = true;
         if (mode == table::kModeLead) {
             clearRowsExceptFall(false);
             if (play_.PacedRun && b == play_.PacedSlot && play_.PacedCount >= 1 &&
@@ -358,7 +358,7 @@ void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
     buttons_.cancelOthersCountdown();
     if (mode == table::kModeNone) return;
     if (mode == table::kModeLead) {
-        state_.TablePlay.playClass = rules::PlayClass::None;
+        state_.TablePlay.playClass = rules::PlayClass::kNone;
         buttons_.resetHint();
         table_.at("imgGuo", 0).visible = false;
         clearRowsExceptFall(true);

@@ -234,12 +234,12 @@ void RoundResult::HandleResult(const wire::RoundResult& result) {
 
     if (!state_.SpectatorMode) {
         hallButtons_.startContinueCountdown();
-        connection_.slots[net::SlotContinue].counter = 0;
+        connection_.slots[net::kSlotContinue].counter = 0;
         countdown_.show();
     }
     // The win sound when the own side took gold from this round.
-    sound_.PlaySoundEffect(ownRoundAmount > 0 ? sound::Effect::RoundWon
-                                              : sound::Effect::RoundNotWon);
+    sound_.PlaySoundEffect(ownRoundAmount > 0 ? sound::Effect::kRoundWon
+                                              : sound::Effect::kRoundNotWon);
     scores_.SaveRoundRecord(static_cast<std::int16_t>(state_.RoundNumber));
 }
 

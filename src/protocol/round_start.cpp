@@ -14,13 +14,13 @@ constexpr int kUnlitLamp = 0, kDeclaredLabel = 5, kRevealedLabel = 6;
 }  // namespace
 
 void RoundStart::HandleDeal(const wire::Deal& deal) {
-    if (hall_.find()) hall_.post(platform::HallDealt);
-    connection_.slots[net::SlotContinue].flag = false;
+    if (hall_.find()) hall_.post(platform::kHallDealt);
+    connection_.slots[net::kSlotContinue].flag = false;
     connection_.stopKeepAlive();
     if (ui::Form* exitDialog = windows_.find("frmExit"); exitDialog && exitDialog->visible)
         exitDialog->unload();
-    connection_.slots[net::SlotTurnCountdown].flag = false;
-    connection_.slots[net::SlotContinue].counter = 0;
+    connection_.slots[net::kSlotTurnCountdown].flag = false;
+    connection_.slots[net::kSlotContinue].counter = 0;
     if (state_.HandInGame == 3) {
         state_.RevealsCleared = false;
         state_.HandInGame = 0;
@@ -34,7 +34,7 @@ void RoundStart::HandleDeal(const wire::Deal& deal) {
     for (int slot = 0; slot < 6; ++slot) table_.at("ImgQQ", slot).visible = false;
 
     // The hand.
-    sound_.PlaySoundEffect(sound::Effect::Deal);
+    sound_.PlaySoundEffect(sound::Effect::kDeal);
     rules::Hand& hand = state_.PlayerRecord[0].cards;
     for (std::uint32_t card : deal.cards) hand.append(static_cast<rules::CardCode>(card));
     state_.CardsDealt = static_cast<int>(wire::Deal::kCards);
@@ -53,7 +53,7 @@ void RoundStart::HandleDeal(const wire::Deal& deal) {
     }
 
     state_.MyTurn = false;
-    state_.TablePlay.playClass = rules::PlayClass::None;
+    state_.TablePlay.playClass = rules::PlayClass::kNone;
     for (int i = 0; i < 2; ++i) {
         ui::Control& b = table_.at("OperationNotP", i);
         b.visible = b.enabled = false;
@@ -77,10 +77,10 @@ void RoundStart::HandleDeclaration(const wire::Declaration& d) {
         state_.InGame = true;
         state_.GameStarted = true;
         for (int slot = 0; slot < 6; ++slot) table_.at("OK", slot).visible = false;
-        buttons_.ShowDecisionPrompt(d.seconds, table::PromptKind::Declare);
+        buttons_.ShowDecisionPrompt(d.seconds, table::PromptKind::kDeclare);
     } else if (prompt && d.kind == DeclareKind::kOpen) {
         if (d.offered.offers(state_.PlayerRecord[0].seatBit))
-            buttons_.ShowDecisionPrompt(d.seconds, table::PromptKind::Reveal);
+            buttons_.ShowDecisionPrompt(d.seconds, table::PromptKind::kReveal);
         else if (state_.Away)
             state_.CountdownSeconds = 1;
     } else if (d.stage == DeclarationStage::kAnnouncement &&
@@ -91,7 +91,8 @@ void RoundStart::HandleDeclaration(const wire::Declaration& d) {
         pictures_.showIndicatorPicture(label, pre ? kDeclaredLabel : kRevealedLabel);
         label.visible = true;
         table_.bringToFront(label);
-        sound_.PlaySoundEffect(pre ? sound::Effect::DeclareYudian : sound::Effect::DeclareMingdian);
+        sound_.PlaySoundEffect(pre ? sound::Effect::kDeclareYudian
+                                   : sound::Effect::kDeclareMingdian);
     }
 }
 
@@ -103,11 +104,11 @@ void RoundStart::HandleWork(const wire::Work& w) {
         state_.BestSameSuitCount = work.bestSameSuitCount;
         if (work.eligible) {
             for (int pos : work.raise) hand_.raiseCardItem(hand.imageIndex(pos));
-            buttons_.ShowDecisionPrompt(state_.TurnSeconds, table::PromptKind::Work);
+            buttons_.ShowDecisionPrompt(state_.TurnSeconds, table::PromptKind::kWork);
             hand_.enableHandCards(false);
         } else if (connected) {
             buttons_.sendWorkAnswer(0, 0);
-            buttons_.endPrompt(table::PromptKind::Work);
+            buttons_.endPrompt(table::PromptKind::kWork);
             buttons_.hideDecisionButtons();
         }
         return;
@@ -119,7 +120,7 @@ void RoundStart::HandleWork(const wire::Work& w) {
             hand_.cardImage(0, hand.imageIndex(i)).top = state_.HandTop;
         if (connected) {
             buttons_.sendWorkAnswer(0, 0);
-            buttons_.endPrompt(table::PromptKind::Work);
+            buttons_.endPrompt(table::PromptKind::kWork);
             countdown_.hide();
         }
         hand_.enableHandCards(true);
@@ -132,7 +133,7 @@ void RoundStart::HandleWork(const wire::Work& w) {
         for (int i = 0; i < 4; ++i) hand_.cardImage(slot, i).visible = false;
     const int slot = state::screenSlot(w.actor, state_.PlayerRecord[0].seatBit);
     if (slot == 0) return;
-    if (w.count != 0) sound_.PlaySoundEffect(sound::Effect::GoToWork);
+    if (w.count != 0) sound_.PlaySoundEffect(sound::Effect::kGoToWork);
     // At most the 56 pictures of the slot's row can show cards (the decoder's limit).
     const int shown = w.count;
     rules::Hand& row = state_.PlayerRecord[static_cast<std::size_t>(slot)].cards;

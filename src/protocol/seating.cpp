@@ -53,10 +53,10 @@ ui::Control& Seating::onTable(const char* name, ui::ControlKind kind, int index)
 void Seating::HandleLoginResult(const wire::LoginResult& r) {
     connection_.startKeepAlive();
     state_.LoginSent = false;
-    ui::Control& sys0 = onTable("Sysmsg", ControlKind::ListBox, 0);
-    ui::Control& sys1 = onTable("Sysmsg", ControlKind::ListBox, 1);
+    ui::Control& sys0 = onTable("Sysmsg", ControlKind::kListBox, 0);
+    ui::Control& sys1 = onTable("Sysmsg", ControlKind::kListBox, 1);
     if (r.result != wire::LoginOutcome::kAccepted) {
-        hall_.post(platform::HallConnecting);  // message 22: the table did not start
+        hall_.post(platform::kHallConnecting);  // message 22: the table did not start
         setLines(sys0, {r.result == wire::LoginOutcome::kStartFailed
                             ? "启动游戏失败，请重新在大厅就座后进入游戏！"
                             : "验证错误，请重新在大厅就座后进入游戏！"});
@@ -65,7 +65,7 @@ void Seating::HandleLoginResult(const wire::LoginResult& r) {
     }
     state_.LoginAccepted = true;
     state_.ExitConfirmed = false;
-    hall_.post(platform::HallLoggedIn);
+    hall_.post(platform::kHallLoggedIn);
     setLines(sys0, {std::string("欢迎进入Brenmoor，更多精彩尽在") + protocol::kOperatorSite});
     setLines(sys1, {"打完一局(3回合为一局)才能退，否则按逃跑扣分！"});
     state_.TurnSeconds = r.turnSeconds;
@@ -92,7 +92,7 @@ int Seating::avatarIndex(const std::string& avatarCode) {
 }
 
 void Seating::showReadyMark(int slot) {
-    ui::Control& ok = onTable("OK", ControlKind::Image, slot);
+    ui::Control& ok = onTable("OK", ControlKind::kImage, slot);
     ok.visible = true;
     table_.bringToFront(ok);
 }
@@ -106,7 +106,7 @@ void Seating::resetForNewGame() {
 void Seating::allReadyTest() {
     if (state_.HandInGame != 0) return;
     for (int k = 1; k < state::kSeats; ++k)
-        if (!onTable("OK", ControlKind::Image, k).visible) return;
+        if (!onTable("OK", ControlKind::kImage, k).visible) return;
     resetForNewGame();
 }
 
@@ -124,7 +124,7 @@ void Seating::HandleSeat(const wire::Seat& seat) {
     // The same account twice at one table: tell the user and keep the table as it is.
     for (int k = 0; k < state::kSeats; ++k) {
         if (state_.PlayerRecord[k].seatId == account &&
-            !onTable("Nid", ControlKind::Label, k).caption.empty()) {
+            !onTable("Nid", ControlKind::kLabel, k).caption.empty()) {
             pf_.shell.messageBox("出现相同的seatid", "Dravik", platform::MB_OK);
             return;
         }
@@ -132,8 +132,8 @@ void Seating::HandleSeat(const wire::Seat& seat) {
 
     if (++state_.SeatedCount == state::kSeats) {
         // The table window comes to the front (maximised, then back to normal).
-        table_.windowState = ui::WindowState::Maximized;
-        table_.windowState = ui::WindowState::Normal;
+        table_.windowState = ui::WindowState::kMaximized;
+        table_.windowState = ui::WindowState::kNormal;
         hall_.minimise();
     }
     state_.PlayerRecord[slot].seatId = account;
@@ -142,18 +142,18 @@ void Seating::HandleSeat(const wire::Seat& seat) {
     state::PlayerInfoEntry& info = state_.PlayerInfo[slot];
     decodeProfile(seat, info);
 
-    pictures_.showOkPicture(onTable("OK", ControlKind::Image, slot), goldTier(info.gold));
+    pictures_.showOkPicture(onTable("OK", ControlKind::kImage, slot), goldTier(info.gold));
     if (seat.ready) showReadyMark(slot);
     allReadyTest();
 
     const int avatar = avatarIndex(info.avatarCode);
-    pictures_.showAvatarPicture(onTable("Tou", ControlKind::Image, slot), avatar);
+    pictures_.showAvatarPicture(onTable("Tou", ControlKind::kImage, slot), avatar);
 
-    if (slot == 1) onTable("name1", ControlKind::Label).caption = info.nickname;
-    if (slot == 5) onTable("name2", ControlKind::Label).caption = info.nickname;
-    ui::Control& nid = onTable("Nid", ControlKind::Label, slot);
-    ui::Control& cash = onTable("Cash", ControlKind::Label, slot);
-    ui::Control& level = onTable("Level", ControlKind::Label, slot);
+    if (slot == 1) onTable("name1", ControlKind::kLabel).caption = info.nickname;
+    if (slot == 5) onTable("name2", ControlKind::kLabel).caption = info.nickname;
+    ui::Control& nid = onTable("Nid", ControlKind::kLabel, slot);
+    ui::Control& cash = onTable("Cash", ControlKind::kLabel, slot);
+    ui::Control& level = onTable("Level", ControlKind::kLabel, slot);
     nid.caption = "[" + info.title + "] " + info.nickname;
     cash.caption = wire::decimalText(info.gold) + "金币";
     level.caption = info.levelText;
@@ -161,17 +161,17 @@ void Seating::HandleSeat(const wire::Seat& seat) {
 
     for (const char* window : {"Score", "Hero"}) {
         ui::Form& f = pf_.windows.form(window);
-        ui::Control& id = f.add("ID", ControlKind::Label, slot);
+        ui::Control& id = f.add("ID", ControlKind::kLabel, slot);
         id.caption = info.nickname;
         id.toolTipText = info.nickname;
-        pictures_.showAvatarPicture(f.add("Tou", ControlKind::Image, slot), avatar);
+        pictures_.showAvatarPicture(f.add("Tou", ControlKind::kImage, slot), avatar);
     }
 
     if (slot != 0 && hooks_.registerVideoPeer) hooks_.registerVideoPeer(slot, account);
 
     if (state_.SeatedCount == state::kSeats && !state_.GameResetDone) {
         resetForNewGame();
-        setLines(onTable("Sysmsg", ControlKind::ListBox, 0), {"游戏将在15秒内开始"});
+        setLines(onTable("Sysmsg", ControlKind::kListBox, 0), {"游戏将在15秒内开始"});
     }
     if (state_.SeatPacketsSeen == 5) state_.SeatPacketsSeen = 6;
 }
@@ -181,7 +181,7 @@ void Seating::HandleReady(const wire::ReadyNotice& notice) {
     if (notice.ready) {
         for (int k = 0; k < state::kSeats; ++k)
             if (state_.PlayerRecord[k].seatId == account &&
-                !onTable("Nid", ControlKind::Label, k).caption.empty())
+                !onTable("Nid", ControlKind::kLabel, k).caption.empty())
                 showReadyMark(k);
     }
     allReadyTest();

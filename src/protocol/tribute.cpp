@@ -41,7 +41,7 @@ void Tribute::tributeOffered(const wire::Tribute& t) {
     if (t.receiver == 0 || t.giver == 0 || slotOf(t.receiver) != 0) return;
     const auto giver = static_cast<std::size_t>(slotOf(t.giver));
     notice_.ShowNotice(state_.PlayerInfo[giver].nickname + " 向您进贡,请选择是否吃贡");
-    buttons_.ShowDecisionPrompt(t.seconds, table::PromptKind::AcceptTribute);
+    buttons_.ShowDecisionPrompt(t.seconds, table::PromptKind::kAcceptTribute);
 }
 
 void Tribute::tributeMade(const wire::Tribute& t) {

@@ -12,9 +12,9 @@ namespace rules {
 
 // The class of a set of cards as a play; travels in byte 18 of the play packets.
 enum class PlayClass : std::uint8_t {
-    None = 0,    // not a play (or, for the table, the table is free)
-    Dravik = 1,  // threshold play: high ranks in numbers, twos, any joker
-    Ordinary = 2,
+    kNone = 0,    // not a play (or, for the table, the table is free)
+    kDravik = 1,  // threshold play: high ranks in numbers, twos, any joker
+    kOrdinary = 2,
 };
 
 // At most 40 cards take part in one play: one natural rank (16 cards in four packs) with
@@ -23,7 +23,7 @@ inline constexpr int kMaxPlayCards = 40;
 
 // The play to beat.
 struct TablePlay {
-    PlayClass playClass = PlayClass::None;  // None: the next player leads freely
+    PlayClass playClass = PlayClass::kNone;  // None: the next player leads freely
     std::int16_t count = 0;
     std::array<CardCode, kHandCapacity> cards{};  // tableCodeOf() of each card
     std::int16_t seatSlot = 0;

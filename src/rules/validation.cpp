@@ -80,9 +80,9 @@ bool matchJokersFrom(RankCounts& m, RankCounts& t, int firstTry) {
 }  // namespace
 
 PlayClass ClassifyPlay(std::span<const CardCode> codes) {
-    if (codes.empty()) return PlayClass::None;
+    if (codes.empty()) return PlayClass::kNone;
     for (CardCode c : codes)
-        if (!isKnownRank(rankOf(c))) return PlayClass::None;
+        if (!isKnownRank(rankOf(c))) return PlayClass::kNone;
     const RankCounts counts = countRanks(codes);
     int naturalRanks = 0;
     int rank = 0;
@@ -92,12 +92,12 @@ PlayClass ClassifyPlay(std::span<const CardCode> codes) {
             rank = r;
         }
     }
-    if (naturalRanks >= 2) return PlayClass::None;
-    if (holdsJoker(counts)) return PlayClass::Dravik;
-    if (naturalRanks == 0) return PlayClass::Dravik;  // only twos
+    if (naturalRanks >= 2) return PlayClass::kNone;
+    if (holdsJoker(counts)) return PlayClass::kDravik;
+    if (naturalRanks == 0) return PlayClass::kDravik;  // only twos
     const int threshold = dravikThreshold(rank);
-    if (threshold > 0 && int(codes.size()) >= threshold) return PlayClass::Dravik;
-    return PlayClass::Ordinary;
+    if (threshold > 0 && int(codes.size()) >= threshold) return PlayClass::kDravik;
+    return PlayClass::kOrdinary;
 }
 
 bool BeatsTablePlay(std::span<const CardCode> mine, std::span<const CardCode> table) {
@@ -123,14 +123,14 @@ PlayVerdict validateSelection(std::span<const CardCode> selected, int handCount,
     const int n = int(selected.size());
     if (n == 0 || n > kMaxPlayCards) return refuse;
     const PlayClass c = ClassifyPlay(selected);
-    if (c != PlayClass::Dravik && tableClass == PlayClass::Dravik) return refuse;
+    if (c != PlayClass::kDravik && tableClass == PlayClass::kDravik) return refuse;
     const RankCounts counts = countRanks(selected);
     if (counts[kRankThree] > 0) {
         if (counts[kRankTwo] > 0 || holdsJoker(counts)) return refuse;
         if (n != handCount) return refuse;  // threes go out only as the last cards
     }
-    if (c == PlayClass::None) return refuse;
-    if (tableClass == PlayClass::None || BeatsTablePlay(selected, tableCards)) return {true, c};
+    if (c == PlayClass::kNone) return refuse;
+    if (tableClass == PlayClass::kNone || BeatsTablePlay(selected, tableCards)) return {true, c};
     return refuse;
 }
 

@@ -26,7 +26,7 @@ bool MatchJokers(RankCounts& mine, RankCounts& table);
 // class `playClass`, or refuse it.
 struct PlayVerdict {
     bool play = false;
-    PlayClass playClass = PlayClass::None;
+    PlayClass playClass = PlayClass::kNone;
 
     friend bool operator==(const PlayVerdict&, const PlayVerdict&) = default;
 };

@@ -13,35 +13,35 @@
 namespace sound {
 
 enum class Effect {
-    Deal,              // the hand is dealt
-    CardRaised,        // a card is raised by a click, or by the go-to-work check
-    CardLowered,       // a raised card is lowered by a click
-    Play,              // an ordinary play, or a Dravik play that continues a run
-    Pass,              // a seat passes
-    Hint,              // the hint shows a candidate
-    RoundWon,          // round result, the local player's result is above 0
-    RoundNotWon,       // round result otherwise
-    DravikPlay,        // the first Dravik play of a run
-    PlayRefused,       // the local play is refused
-    DeclareYudian,     // a seat declares 预点
-    DeclareMingdian,   // a seat declares 明点
-    GoToWork,          // a seat goes to work (上班)
-    Revolution,        // 革命
-    LampLit,           // a seat's lamp is lit
-    WithHead,          // with-head announced
-    WithoutHead,       // without-head announced
-    Fall,              // a seat falls (大落)
-    TakeLead,          // a seat takes the lead (接风)
-    Yield,             // a seat yields (让牌)
-    Burn,              // a seat burns (烧牌)
-    BurnCaught,        // a burn is caught
-    GoOut,             // a seat goes out
-    CountdownWarning,  // each countdown second below 6
+    kDeal,              // the hand is dealt
+    kCardRaised,        // a card is raised by a click, or by the go-to-work check
+    kCardLowered,       // a raised card is lowered by a click
+    kPlay,              // an ordinary play, or a Dravik play that continues a run
+    kPass,              // a seat passes
+    kHint,              // the hint shows a candidate
+    kRoundWon,          // round result, the local player's result is above 0
+    kRoundNotWon,       // round result otherwise
+    kDravikPlay,        // the first Dravik play of a run
+    kPlayRefused,       // the local play is refused
+    kDeclareYudian,     // a seat declares 预点
+    kDeclareMingdian,   // a seat declares 明点
+    kGoToWork,          // a seat goes to work (上班)
+    kRevolution,        // 革命
+    kLampLit,           // a seat's lamp is lit
+    kWithHead,          // with-head announced
+    kWithoutHead,       // without-head announced
+    kFall,              // a seat falls (大落)
+    kTakeLead,          // a seat takes the lead (接风)
+    kYield,             // a seat yields (让牌)
+    kBurn,              // a seat burns (烧牌)
+    kBurnCaught,        // a burn is caught
+    kGoOut,             // a seat goes out
+    kCountdownWarning,  // each countdown second below 6
 };
 
 // Which switch an effect obeys: the event sounds follow 系统声音 (`SoundOn`), the
 // countdown warning follows 功能声音 (`FunctionSoundOn`).
-enum class Gate { SoundOn, FunctionSoundOn };
+enum class Gate { kSoundOn, kFunctionSoundOn };
 
 struct EffectEntry {
     Effect effect;
@@ -51,31 +51,31 @@ struct EffectEntry {
 };
 
 inline constexpr std::array<EffectEntry, 24> kEffects{{
-    {Effect::Deal, "Deal", "/../common/pk/sys010.wav", Gate::SoundOn},
-    {Effect::CardRaised, "CardRaised", "/../common/pk/sys020.wav", Gate::SoundOn},
-    {Effect::CardLowered, "CardLowered", "/../common/pk/sys030.wav", Gate::SoundOn},
-    {Effect::Play, "Play", "/../common/pk/sys070.wav", Gate::SoundOn},
-    {Effect::Pass, "Pass", "/../common/pk/sys080.wav", Gate::SoundOn},
-    {Effect::Hint, "Hint", "/../common/pk/sys110.wav", Gate::SoundOn},
-    {Effect::RoundWon, "RoundWon", "/../common/pk/sys121.wav", Gate::SoundOn},
-    {Effect::RoundNotWon, "RoundNotWon", "/../common/pk/sys150.wav", Gate::SoundOn},
-    {Effect::DravikPlay, "DravikPlay", "/../common/dravik/dravikpai.wav", Gate::SoundOn},
-    {Effect::PlayRefused, "PlayRefused", "/../common/dravik/chupaifeifa.wav", Gate::SoundOn},
-    {Effect::DeclareYudian, "DeclareYudian", "/../common/dravik/yudian.wav", Gate::SoundOn},
-    {Effect::DeclareMingdian, "DeclareMingdian", "/../common/dravik/mingdian.wav", Gate::SoundOn},
-    {Effect::GoToWork, "GoToWork", "/../common/dravik/shangban.wav", Gate::SoundOn},
-    {Effect::Revolution, "Revolution", "/../common/dravik/geming.wav", Gate::SoundOn},
-    {Effect::LampLit, "LampLit", "/../common/dravik/kaidian.wav", Gate::SoundOn},
-    {Effect::WithHead, "WithHead", "/../common/dravik/yaotou.wav", Gate::SoundOn},
-    {Effect::WithoutHead, "WithoutHead", "/../common/dravik/wutou.wav", Gate::SoundOn},
-    {Effect::Fall, "Fall", "/../common/dravik/daluo.wav", Gate::SoundOn},
-    {Effect::TakeLead, "TakeLead", "/../common/dravik/jiefeng.wav", Gate::SoundOn},
-    {Effect::Yield, "Yield", "/../common/dravik/rangpai.wav", Gate::SoundOn},
-    {Effect::Burn, "Burn", "/../common/dravik/shaopai.wav", Gate::SoundOn},
-    {Effect::BurnCaught, "BurnCaught", "/../common/dravik/jieshao.wav", Gate::SoundOn},
-    {Effect::GoOut, "GoOut", "/../common/dravik/zouke.wav", Gate::SoundOn},
-    {Effect::CountdownWarning, "CountdownWarning", "/../common/music/tishi.wav",
-     Gate::FunctionSoundOn},
+    {Effect::kDeal, "Deal", "/../common/pk/sys010.wav", Gate::kSoundOn},
+    {Effect::kCardRaised, "CardRaised", "/../common/pk/sys020.wav", Gate::kSoundOn},
+    {Effect::kCardLowered, "CardLowered", "/../common/pk/sys030.wav", Gate::kSoundOn},
+    {Effect::kPlay, "Play", "/../common/pk/sys070.wav", Gate::kSoundOn},
+    {Effect::kPass, "Pass", "/../common/pk/sys080.wav", Gate::kSoundOn},
+    {Effect::kHint, "Hint", "/../common/pk/sys110.wav", Gate::kSoundOn},
+    {Effect::kRoundWon, "RoundWon", "/../common/pk/sys121.wav", Gate::kSoundOn},
+    {Effect::kRoundNotWon, "RoundNotWon", "/../common/pk/sys150.wav", Gate::kSoundOn},
+    {Effect::kDravikPlay, "DravikPlay", "/../common/dravik/dravikpai.wav", Gate::kSoundOn},
+    {Effect::kPlayRefused, "PlayRefused", "/../common/dravik/chupaifeifa.wav", Gate::kSoundOn},
+    {Effect::kDeclareYudian, "DeclareYudian", "/../common/dravik/yudian.wav", Gate::kSoundOn},
+    {Effect::kDeclareMingdian, "DeclareMingdian", "/../common/dravik/mingdian.wav", Gate::kSoundOn},
+    {Effect::kGoToWork, "GoToWork", "/../common/dravik/shangban.wav", Gate::kSoundOn},
+    {Effect::kRevolution, "Revolution", "/../common/dravik/geming.wav", Gate::kSoundOn},
+    {Effect::kLampLit, "LampLit", "/../common/dravik/kaidian.wav", Gate::kSoundOn},
+    {Effect::kWithHead, "WithHead", "/../common/dravik/yaotou.wav", Gate::kSoundOn},
+    {Effect::kWithoutHead, "WithoutHead", "/../common/dravik/wutou.wav", Gate::kSoundOn},
+    {Effect::kFall, "Fall", "/../common/dravik/daluo.wav", Gate::kSoundOn},
+    {Effect::kTakeLead, "TakeLead", "/../common/dravik/jiefeng.wav", Gate::kSoundOn},
+    {Effect::kYield, "Yield", "/../common/dravik/rangpai.wav", Gate::kSoundOn},
+    {Effect::kBurn, "Burn", "/../common/dravik/shaopai.wav", Gate::kSoundOn},
+    {Effect::kBurnCaught, "BurnCaught", "/../common/dravik/jieshao.wav", Gate::kSoundOn},
+    {Effect::kGoOut, "GoOut", "/../common/dravik/zouke.wav", Gate::kSoundOn},
+    {Effect::kCountdownWarning, "CountdownWarning", "/../common/music/tishi.wav",
+     Gate::kFunctionSoundOn},
 }};
 
 // The row of an effect. The table is in enum order (checked below), so this is a
@@ -90,7 +90,7 @@ constexpr bool tableInEnumOrder() {
 }
 }  // namespace detail
 static_assert(detail::tableInEnumOrder(), "kEffects must list every effect in enum order");
-static_assert(static_cast<std::size_t>(Effect::CountdownWarning) + 1 == kEffects.size(),
+static_assert(static_cast<std::size_t>(Effect::kCountdownWarning) + 1 == kEffects.size(),
               "every effect needs a row");
 
 }  // namespace sound

@@ -14,7 +14,7 @@ namespace sound {
 
 class SettingsWindow {
   public:
-    enum Row { MusicRow = 0, SoundRow = 1, FunctionSoundRow = 2, TableColourRow = 3 };
+    enum Row { kMusicRow = 0, kSoundRow = 1, kFunctionSoundRow = 2, kTableColourRow = 3 };
     static constexpr int kRows = 4;
 
     // The table state gives the local player's `textB` for the colour row; the

@@ -9,7 +9,7 @@ Sound::Sound(platform::SoundOutput& output, std::string programFolder)
 
 void Sound::startUp() {
     MusicOn = SoundOn = FunctionSoundOn = true;
-    SoundList[6] = folder_ + std::string(effectEntry(Effect::CountdownWarning).file);
+    SoundList[6] = folder_ + std::string(effectEntry(Effect::kCountdownWarning).file);
     if (FunctionSoundOn) {
         InitSound();
         StopSound();
@@ -86,7 +86,7 @@ void Sound::PlaySoundEffect(const std::string& relativePath) {
 void Sound::PlaySoundEffect(Effect effect) {
     const EffectEntry& e = effectEntry(effect);
     if (onEffect) onEffect(std::string(e.file));
-    if (e.gate == Gate::SoundOn) {
+    if (e.gate == Gate::kSoundOn) {
         PlaySoundEffect(std::string(e.file));
         return;
     }

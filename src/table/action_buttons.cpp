@@ -58,21 +58,21 @@ void ActionButtons::showRestoreButtonPicture() {
 }
 
 void ActionButtons::wireEvents() {
-    table_.on("Operation", ui::EventKind::Click,
+    table_.on("Operation", ui::EventKind::kClick,
               [this](ui::Control* c, ui::Event&) { clickOperation(c->index); });
-    table_.on("OperationNotP", ui::EventKind::Click,
+    table_.on("OperationNotP", ui::EventKind::kClick,
               [this](ui::Control* c, ui::Event&) { clickOperationNotP(c->index); });
-    table_.on("Operation", ui::EventKind::MouseMove,
+    table_.on("Operation", ui::EventKind::kMouseMove,
               [this](ui::Control* c, ui::Event&) { hoverOperation(c->index); });
-    table_.on("OperationNotP", ui::EventKind::MouseMove,
+    table_.on("OperationNotP", ui::EventKind::kMouseMove,
               [this](ui::Control* c, ui::Event&) { hoverOperationNotP(c->index); });
 }
 
 // Prompts and turns.
 
 void ActionButtons::armTurnCountdown() {
-    connection_.slots[net::SlotTurnCountdown].flag = true;
-    connection_.slots[net::SlotTurnCountdown].counter = 0;
+    connection_.slots[net::kSlotTurnCountdown].flag = true;
+    connection_.slots[net::kSlotTurnCountdown].counter = 0;
     state_.PromptActive = true;
 }
 
@@ -118,7 +118,7 @@ void ActionButtons::raiseReturnPrompt(int count, std::span<const std::uint8_t> n
     button.left = ButtonBaseX() + 1.3 * button.width;
     button.visible = button.enabled = true;
     table_.bringToFront(button);
-    d_.prompt.raise(PromptKind::Return);
+    d_.prompt.raise(PromptKind::kReturn);
     armTurnCountdown();
     countdown_.startAt(0, seconds);
     if (state_.Away) state_.CountdownSeconds = 1;
@@ -160,7 +160,7 @@ void ActionButtons::endPrompt(PromptKind kind) {
     d_.prompt.end(kind);
     state_.PlayToken = false;
     state_.PromptActive = false;
-    connection_.slots[net::SlotTurnCountdown].flag = false;
+    connection_.slots[net::kSlotTurnCountdown].flag = false;
 }
 
 void ActionButtons::clearDecisionFlags() {
@@ -175,7 +175,7 @@ void ActionButtons::FinishDecision(PromptKind answered, bool turnRow, bool reset
     state_.PlayToken = false;
     state_.PromptActive = false;
     if (turnRow) state_.MyTurn = false;
-    connection_.slots[net::SlotTurnCountdown].flag = false;
+    connection_.slots[net::kSlotTurnCountdown].flag = false;
     if (turnRow) {
         for (int i = 0; i <= 2; ++i) table_.at("Operation", i).visible = false;
     } else {
@@ -235,56 +235,56 @@ void ActionButtons::answer(Answer a) {
         table_.bringToFront(label);
     };
     switch (a) {
-        case Answer::PreDeclare:
+        case Answer::kPreDeclare:
             declaration(wire::DeclareKind::kPreDeclare);
             declaredLabel(kDeclaredLabel);
             break;
-        case Answer::Open:
+        case Answer::kOpen:
             declaration(wire::DeclareKind::kOpen);
             declaredLabel(kRevealedLabel);
             break;
-        case Answer::DeclineDeclaration:
+        case Answer::kDeclineDeclaration:
             declaration(wire::DeclareKind::kDecline);
             break;
-        case Answer::GoToWork: {
+        case Answer::kGoToWork: {
             const rules::Hand& hand = state_.PlayerRecord[0].cards;
             const rules::HandPositions raised = hand_.raisedPositions();
             const int cardId = raised.empty() ? 0 : rules::cardIdOf(hand.code(raised[0]));
             sendWorkAnswer(cardId, state_.BestSameSuitCount);
-            sound_.PlaySoundEffect(sound::Effect::GoToWork);
+            sound_.PlaySoundEffect(sound::Effect::kGoToWork);
             hand_.enableHandCards(true);
             hand_.lowerRaisedCards();
             break;
         }
-        case Answer::DeclineWork:
+        case Answer::kDeclineWork:
             sendWorkAnswer(0, 0);
             hand_.enableHandCards(true);
             hand_.lowerRaisedCards();
             break;
-        case Answer::Revolt:
+        case Answer::kRevolt:
             revolution(wire::RevolutionChoice::kRevolt);
             break;
-        case Answer::DeclineRevolution:
+        case Answer::kDeclineRevolution:
             revolution(wire::RevolutionChoice::kDecline);
             break;
-        case Answer::WithHead:
+        case Answer::kWithHead:
             revolution(wire::RevolutionChoice::kHead);
             break;
-        case Answer::WithoutHead:
+        case Answer::kWithoutHead:
             revolution(wire::RevolutionChoice::kNoHead);
             break;
-        case Answer::AcceptTribute:
+        case Answer::kAcceptTribute:
             tribute(wire::TributeChoice::kAccept);
             break;
-        case Answer::DeclineTribute:
+        case Answer::kDeclineTribute:
             tribute(wire::TributeChoice::kDecline);
             break;
-        case Answer::Pass:
+        case Answer::kPass:
             sendPlayAction(wire::PlayAction::kPass);
             break;
-        case Answer::PlayLead:
-        case Answer::Return:
-        case Answer::None:
+        case Answer::kPlayLead:
+        case Answer::kReturn:
+        case Answer::kNone:
             break;
     }
 }
@@ -319,7 +319,7 @@ bool ActionButtons::answerReturn() {
     ui::Control& button = table_.at("OperationNotP", 0);
     button.visible = false;
     button.left = table_.at("Operation", 0).left;
-    FinishDecision(PromptKind::Return, false, !byItself);
+    FinishDecision(PromptKind::kReturn, false, !byItself);
     // The returned cards stand a little raised for the pause and leave; the rest
     // keeps its order.
     const std::array<std::uint8_t, 2> ids = d_.ReturnChoice;
@@ -333,7 +333,7 @@ void ActionButtons::pressHint() {
     state_.TimeoutCount = 0;
     hand_.lowerRaisedCards();
     const bool selfBurning = hooks_.selfBurning && hooks_.selfBurning();
-    if (state_.TablePlay.playClass == rules::PlayClass::None) {
+    if (state_.TablePlay.playClass == rules::PlayClass::kNone) {
         hand_.raiseLeadProposal(selfBurning);
         return;
     }
@@ -346,7 +346,7 @@ void ActionButtons::pressHint() {
         d_.HintLast = static_cast<int>(candidates.size()) - 1;
     }
     if (!d_.HintList.empty()) {
-        sound_.PlaySoundEffect(sound::Effect::Hint);
+        sound_.PlaySoundEffect(sound::Effect::kHint);
         hand_.lowerRaisedCards();
         std::vector<std::string> candidates;
         std::stringstream list(d_.HintList);
@@ -363,7 +363,7 @@ void ActionButtons::pressHint() {
     hand_.lowerRaisedCards();
     if (!connection_.connected() || !state_.PlayToken) return;
     sendPlayAction(wire::PlayAction::kPass);
-    const PromptKind answered = d_.prompt.LeadMode() ? PromptKind::None : d_.prompt.kind();
+    const PromptKind answered = d_.prompt.LeadMode() ? PromptKind::kNone : d_.prompt.kind();
     FinishDecision(answered, true, true);
     unloadIllegalPlayNotice();
 }
@@ -379,7 +379,7 @@ void ActionButtons::clickOperation(int item) {
             if (d_.prompt.YieldMode()) {
                 if (connection_.connected() && state_.PlayToken) {
                     sendPlayAction(wire::PlayAction::kYield);
-                    FinishDecision(PromptKind::Yield, true, true);
+                    FinishDecision(PromptKind::kYield, true, true);
                     d_.HintIndex = 0;
                 }
             } else {
@@ -416,8 +416,8 @@ void ActionButtons::clickOperationNotP(int item) {
     const PromptRow& row = d_.prompt.row();
     if (!d_.prompt.up() || row.turnRow) return;
     const Answer a = row.answer[item];
-    if (a == Answer::None) return;  // the return has no second button
-    if (a == Answer::Return) {
+    if (a == Answer::kNone) return;  // the return has no second button
+    if (a == Answer::kReturn) {
         answerReturn();
         return;
     }

@@ -68,7 +68,7 @@ void CountdownView::showNumber() {
     number.caption = std::to_string(state_.CountdownSeconds);
     if (state_.CountdownSeconds < 6) {
         number.foreColor = kRed;
-        sound_.PlaySoundEffect(sound::Effect::CountdownWarning);
+        sound_.PlaySoundEffect(sound::Effect::kCountdownWarning);
     } else {
         number.foreColor = kGreen;
     }

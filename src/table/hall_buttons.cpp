@@ -48,11 +48,11 @@ HallButtons::HallButtons(state::TableState& state, platform::Platform& pf, ui::F
       soundSettings_(soundSettings) {}
 
 void HallButtons::wireEvents() {
-    table_.on("AnNiu", ui::EventKind::Click,
+    table_.on("AnNiu", ui::EventKind::kClick,
               [this](ui::Control* c, ui::Event&) { AnNiu_Click(c->index); });
-    table_.on("AnNiu", ui::EventKind::MouseMove,
+    table_.on("AnNiu", ui::EventKind::kMouseMove,
               [this](ui::Control* c, ui::Event&) { AnNiu_MouseMove(c->index); });
-    table_.on("Tou", ui::EventKind::Click,
+    table_.on("Tou", ui::EventKind::kClick,
               [this](ui::Control* c, ui::Event&) { Tou_Click(c->index); });
 }
 
@@ -104,13 +104,13 @@ void HallButtons::showContinuePressed() {
 
 void HallButtons::startChatBlink() {
     flow_.blinkCount = 8;
-    connection_.slots[net::SlotBlink].flag = true;
-    connection_.slots[net::SlotBlink].counter = 0;
+    connection_.slots[net::kSlotBlink].flag = true;
+    connection_.slots[net::kSlotBlink].counter = 0;
 }
 
 // Every eighth pump tick (400 ms) while the blink runs.
 void HallButtons::blinkStep() {
-    net::TickSlot& slot = connection_.slots[net::SlotBlink];
+    net::TickSlot& slot = connection_.slots[net::kSlotBlink];
     if (!slot.flag || slot.counter < 8) return;
     ui::Control& chat = table_.at("AnNiu", kBtnChat);
     if (flow_.blinkCount < 1) {
@@ -188,7 +188,7 @@ void HallButtons::AnNiu_Click(int item) {
                 reset_.seatRecordReset();
                 flow_.firstStart = true;
                 if (!hall_.find()) pf_.shell.end(0);
-                table_.windowState = ui::WindowState::Minimized;
+                table_.windowState = ui::WindowState::kMinimized;
                 hall_.restore();
                 return;
             }
@@ -203,7 +203,7 @@ void HallButtons::AnNiu_Click(int item) {
                 continueToNextRound(true);
             }
             if (state_.ExitConfirmed && hall_.find()) {
-                table_.windowState = ui::WindowState::Minimized;
+                table_.windowState = ui::WindowState::kMinimized;
                 hall_.restore();
                 hideForms({"Score", "Talk", "Hero", "VosSet"});
             }
@@ -224,7 +224,7 @@ void HallButtons::AnNiu_Click(int item) {
             return;
         }
         case kBtnHide:
-            table_.windowState = ui::WindowState::Minimized;
+            table_.windowState = ui::WindowState::kMinimized;
             hideForms({"huifu", "Hero", "Score", "Talk", "VosSet"});
             return;
         case kBtnRecord: {
@@ -281,12 +281,12 @@ void HallButtons::Tou_Click(int slot) {
 
 // The continue countdown after a round (pump slot 7).
 void HallButtons::startContinueCountdown() {
-    connection_.slots[net::SlotContinue].flag = true;
+    connection_.slots[net::kSlotContinue].flag = true;
     countdown_.startContinue();
 }
 
 void HallButtons::continueCountdownStep() {
-    if (!connection_.slots[net::SlotContinue].flag || !state_.LoginAccepted) return;
+    if (!connection_.slots[net::kSlotContinue].flag || !state_.LoginAccepted) return;
     // One step a second on the monotonic clock, so nothing stalls at midnight.
     std::int64_t now = pf_.loop.nowMs();
     if (now - lastContinueStepMs_ < 1000) return;
@@ -303,7 +303,7 @@ void HallButtons::continueCountdownStep() {
 // stops, the table is reset once for the coming round, and the server hears that
 // the player is ready (the button sends nothing during a game).
 void HallButtons::continueToNextRound(bool onlyOutsideGame) {
-    connection_.slots[net::SlotContinue].flag = false;
+    connection_.slots[net::kSlotContinue].flag = false;
     countdown_.hide();
     if (!state_.GameResetDone) {
         showContinuePressed();

@@ -223,12 +223,12 @@ void HandView::reset(bool keepDealt) {
 }
 
 void HandView::onCardMouseDown(ui::Control& card, const ui::Event& e) {
-    if (e.button == ui::RightButton) {
+    if (e.button == ui::kRightButton) {
         if (state_.MyTurn && state_.PlayToken && state_.LoginAccepted && onPlayRequest)
             onPlayRequest();
         return;
     }
-    if (e.button != ui::LeftButton || !IsHandImage(card.index)) return;
+    if (e.button != ui::kLeftButton || !IsHandImage(card.index)) return;
     rules::Hand& hand = state_.PlayerRecord[0].cards;
     const double raised = state_.HandTop - card.height / 5;
     if (card.top >= state_.HandTop) {
@@ -243,10 +243,10 @@ void HandView::onCardMouseDown(ui::Control& card, const ui::Event& e) {
         } else {
             card.top = raised;
         }
-        sound_.PlaySoundEffect(sound::Effect::CardRaised);
+        sound_.PlaySoundEffect(sound::Effect::kCardRaised);
     } else {
         card.top = state_.HandTop;
-        sound_.PlaySoundEffect(sound::Effect::CardLowered);
+        sound_.PlaySoundEffect(sound::Effect::kCardLowered);
     }
 }
 

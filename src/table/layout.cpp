@@ -32,12 +32,12 @@ void Layout::firstLayout() {
     Control& dilan = table_.at("imgDilan");
 
     // 1. Avatars.
-    Control& tou0 = add("Tou", ControlKind::Image, 0);
+    Control& tou0 = add("Tou", ControlKind::kImage, 0);
     tou0.stretch = true;
     tou0.move(S(10), S(668), S(85), S(90));
     table_.bringToFront(tou0);
     for (int i = 1; i <= 5; ++i) {
-        Control& t = add("Tou", ControlKind::Image, i);
+        Control& t = add("Tou", ControlKind::kImage, i);
         t.stretch = true;
         t.visible = true;
         t.width = S(70);
@@ -61,7 +61,7 @@ void Layout::firstLayout() {
 
     // 2. Hall buttons, each with its normal picture.
     for (int i = 0; i <= 8; ++i) {
-        Control& b = add("AnNiu", ControlKind::Image, i);
+        Control& b = add("AnNiu", ControlKind::kImage, i);
         b.stretch = true;
         b.visible = true;
         b.width = S(i == 0 ? 50 : 60);
@@ -88,7 +88,7 @@ void Layout::firstLayout() {
                              {4, 852, 15, 40, 42, 64, 66}};
     for (const char* name : {"Nid", "Cash", "Level"}) {
         for (int i = 0; i <= 5; ++i) {
-            Control& l = add(name, ControlKind::Label, i);
+            Control& l = add(name, ControlKind::kLabel, i);
             l.visible = true;
             l.transparent = true;
             // Dark ink on the cream name panels of the decorations.
@@ -110,8 +110,8 @@ void Layout::firstLayout() {
     // 4. Room line and quick-phrase buttons.
     Control& location = table_.at("Location");
     location.move(S(760), S(671), S(250), S(20));
-    Control& word1 = add("word1", ControlKind::Image);
-    Control& word2 = add("word2", ControlKind::Image);
+    Control& word1 = add("word1", ControlKind::kImage);
+    Control& word2 = add("word2", ControlKind::kImage);
     for (Control* w : {&word1, &word2}) w->stretch = true;
     if (small) {
         word1.move(S(636), S(660), S(57), S(15));
@@ -120,7 +120,7 @@ void Layout::firstLayout() {
         word1.move(S(637), S(663), S(57), S(13));
         word2.move(S(637), S(677), S(57), S(13));
     }
-    Control& imgLocation = add("imgLocation", ControlKind::Image);
+    Control& imgLocation = add("imgLocation", ControlKind::kImage);
     imgLocation.stretch = true;
     imgLocation.move(S(630), S(small ? 656 : 657), S(394), S(39));
     table_.sendToBack(imgLocation);
@@ -132,7 +132,7 @@ void Layout::firstLayout() {
     const double okAt[6][2] = {{464, 578}, {125, 320}, {100, 120},
                                {464, 108}, {800, 120}, {830, 320}};
     for (int i = 0; i <= 5; ++i) {
-        Control& ok = add("OK", ControlKind::Image, i);
+        Control& ok = add("OK", ControlKind::kImage, i);
         ok.stretch = true;
         ok.width = S(70);
         ok.height = S(29);
@@ -148,13 +148,13 @@ void Layout::firstLayout() {
     } indicators[] = {
         {"ImgKaiD", 30, 30}, {"ImgYm", 80, 40}, {"ImgResult", 80, 30}, {"ImgQQ", 131, 102}};
     for (const Indicator& ind : indicators) {
-        Control& first = add(ind.name, ControlKind::Image, 0);
+        Control& first = add(ind.name, ControlKind::kImage, 0);
         first.stretch = true;
         first.visible = false;
         first.width = S(ind.w);
         first.height = S(ind.h);
         for (int i = 1; i <= 5; ++i) {
-            Control& c = add(ind.name, ControlKind::Image, i);
+            Control& c = add(ind.name, ControlKind::kImage, i);
             c.width = first.width;
             c.height = first.height;
             c.stretch = first.stretch;
@@ -208,8 +208,8 @@ void Layout::firstLayout() {
     ShaoPaiPlayer.setVisible(false);
 
     // 8. Game counters.
-    Control& labJu = add("LabJu", ControlKind::Label);
-    Control& labHuiHe = add("LabHuiHe", ControlKind::Label);
+    Control& labJu = add("LabJu", ControlKind::kLabel);
+    Control& labHuiHe = add("LabHuiHe", ControlKind::kLabel);
     Control& labJS = table_.at("LabJS");
     Control& labHS = table_.at("LabHS");
     for (Control* l : {&labJu, &labHuiHe, &labJS, &labHS}) {
@@ -228,7 +228,7 @@ void Layout::firstLayout() {
 
     // 9. Video areas: frames, strips, displays, show-again buttons, command icons.
     for (int i = 1; i <= 5; ++i) {
-        Control& frame = add("ImgKuang", ControlKind::Image, i);
+        Control& frame = add("ImgKuang", ControlKind::kImage, i);
         frame.stretch = true;
         frame.width = S(126);
         frame.height = S(105);
@@ -241,7 +241,7 @@ void Layout::firstLayout() {
     kuang(5).move(right(imageMR) - kuang(5).width, imageMR.top);
     const double stripWidth[6] = {87, 126, 145, 145, 126, 126};
     for (int i = 0; i <= 5; ++i) {
-        Control& strip = add("PicLocal", ControlKind::PictureBox, i);
+        Control& strip = add("PicLocal", ControlKind::kPictureBox, i);
         strip.width = S(stripWidth[i]);
         strip.height = S(17);
         strip.backColor = 0x1A1208;
@@ -253,13 +253,13 @@ void Layout::firstLayout() {
     strip(5).move(right(imageMR) - strip(5).width, bottom(kuang(5)));
     for (int i = 0; i <= 5; ++i) strip(i).visible = false;
     for (int i = 1; i <= 5; ++i) {
-        Control& show = add("ImgShow", ControlKind::Image, i);
+        Control& show = add("ImgShow", ControlKind::kImage, i);
         show.stretch = true;
         show.width = S(16);
         show.height = S(14);
         show.visible = false;
         kuang(i).visible = false;
-        Control& v = add("vshow1", ControlKind::PictureBox, i);
+        Control& v = add("vshow1", ControlKind::kPictureBox, i);
         v.move(kuang(i).left + 5, kuang(i).top + 5, kuang(i).width - 10, kuang(i).height - 10);
         v.visible = false;
         v.backColor = 0x000000;
@@ -277,7 +277,7 @@ void Layout::firstLayout() {
         int slot = i / 4;
         const double stripLeft[6] = {9, 0, 126, 469, 812, 897};
         const double stripTop[6] = {742, 405, 88, 88, 88, 405};
-        Control& icon = add("ImCmd", ControlKind::Image, i);
+        Control& icon = add("ImCmd", ControlKind::kImage, i);
         double l = stripLeft[slot] + 4 + 20 * (i % 4), t = stripTop[slot] + 1.5, w = 16, h = 14;
         if (small) {
             icon.stretch = true;
@@ -287,8 +287,8 @@ void Layout::firstLayout() {
         }
         icon.visible = false;
     }
-    Control& name1 = add("name1", ControlKind::Label);
-    Control& name2 = add("name2", ControlKind::Label);
+    Control& name1 = add("name1", ControlKind::kLabel);
+    Control& name2 = add("name2", ControlKind::kLabel);
     for (Control* n : {&name1, &name2}) {
         n->transparent = true;
         n->foreColor = 0xFFF4D0;
@@ -318,11 +318,11 @@ void Layout::secondLayout() {
     number.font.size = small ? 12 : 14;
 
     // 2. Action buttons.
-    Control& op0 = add("Operation", ControlKind::Image, 0);
+    Control& op0 = add("Operation", ControlKind::kImage, 0);
     op0.stretch = true;
     op0.move(S(400), S(490), S(60), S(40));
     for (int i = 1; i <= 5; ++i) {
-        Control& op = add("Operation", ControlKind::Image, i);
+        Control& op = add("Operation", ControlKind::kImage, i);
         op.stretch = true;
         op.width = op0.width;
         op.height = op0.height;
@@ -342,7 +342,7 @@ void Layout::secondLayout() {
 
     // 3. Pass bubbles.
     for (int i = 0; i <= 5; ++i) {
-        Control& g = add("imgGuo", ControlKind::Image, i);
+        Control& g = add("imgGuo", ControlKind::kImage, i);
         g.stretch = true;
         g.width = S(80);
         g.height = S(60);
@@ -358,7 +358,7 @@ void Layout::secondLayout() {
     for (int slot = 0; slot < 6; ++slot) {
         std::string name = "cardImage" + std::to_string(slot);
         for (int i = 0; i < 56; ++i) {
-            Control& card = add(name.c_str(), ControlKind::Image, i);
+            Control& card = add(name.c_str(), ControlKind::kImage, i);
             card.width = slot == 0 ? 90 : 80;
             card.height = slot == 0 ? 120 : 108;
             card.visible = false;
@@ -379,7 +379,7 @@ void Layout::secondLayout() {
     sys1.height = sys0.height;
     sys1.top = bottom(sys0);
     sys0.visible = sys1.visible = true;
-    Control& lbchat = add("Lbchat", ControlKind::Label);
+    Control& lbchat = add("Lbchat", ControlKind::kLabel);
     lbchat.transparent = true;
     lbchat.move(S(594), S(695));
     lbchat.width = S(25);
@@ -387,13 +387,13 @@ void Layout::secondLayout() {
     Control& chat = table_.at("Chat");
     chat.move(S(312), S(732), S(250), S(33));
     chat.visible = true;
-    Control& bird = add("Bird", ControlKind::Image);
+    Control& bird = add("Bird", ControlKind::kImage);
     bird.stretch = true;
     bird.move(S(932), S(682), S(82), S(80));
 
     // 6. Decision buttons.
     for (int i = 0; i <= 1; ++i) {
-        Control& d = add("OperationNotP", ControlKind::Image, i);
+        Control& d = add("OperationNotP", ControlKind::kImage, i);
         d.stretch = true;
         d.width = op0.width;
         d.height = op0.height;
@@ -406,7 +406,7 @@ void Layout::secondLayout() {
 
     // 7. The local capture covers the own avatar.
     Control& tou0 = table_.at("Tou", 0);
-    Control& vcap = add("vcap1", ControlKind::PictureBox);
+    Control& vcap = add("vcap1", ControlKind::kPictureBox);
     vcap.move(tou0.left, tou0.top, tou0.width, tou0.height - 7);
     vcap.visible = false;
 }

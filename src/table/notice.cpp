@@ -3,12 +3,12 @@
 namespace table {
 
 void Notice::ShowNotice(const std::string& text) {
-    if (table_.windowState == ui::WindowState::Minimized) return;
+    if (table_.windowState == ui::WindowState::kMinimized) return;
     ui::Form& tishi = windows_.form("frmTishi");
     tishi.caption = "提示";
-    ui::Control& line = tishi.add("LbTishi", ui::ControlKind::Label, 0);
+    ui::Control& line = tishi.add("LbTishi", ui::ControlKind::kLabel, 0);
     line.caption = text;
-    tishi.add("LbTishi", ui::ControlKind::Label, 1).caption.clear();
+    tishi.add("LbTishi", ui::ControlKind::kLabel, 1).caption.clear();
     tishi.show();
 }
 

@@ -12,12 +12,12 @@ void ActionButtons::ValidateAndPlay() {
     const rules::HandPositions selected = hand_.raisedPositions();
     const rules::PlayVerdict verdict = rules::validateSelection(hand, selected, state_.TablePlay);
     if (!verdict.play) {
-        sound_.PlaySoundEffect(sound::Effect::PlayRefused);
+        sound_.PlaySoundEffect(sound::Effect::kPlayRefused);
         showIllegalPlayNotice();
         return;
     }
 
-    connection_.slots[net::SlotTurnCountdown].flag = false;
+    connection_.slots[net::kSlotTurnCountdown].flag = false;
     countdown_.hide();
     for (int i = 0; i <= 2; ++i) {
         ui::Control& b = table_.at("Operation", i);
@@ -87,21 +87,21 @@ void ActionButtons::showIllegalPlayNotice() {
         notice.framed = true;
         notice.width = 178 * ui::kTwipsPerPixel;
         notice.height = 63 * ui::kTwipsPerPixel;
-        ui::Control& close = notice.add("Label1", ui::ControlKind::Label);
+        ui::Control& close = notice.add("Label1", ui::ControlKind::kLabel);
         close.move(136, 0, 41, 17);
         close.transparent = true;
-        ui::Control& text = notice.add("Text", ui::ControlKind::Label);
+        ui::Control& text = notice.add("Text", ui::ControlKind::kLabel);
         text.move(12, 24, 150, 20);
         text.transparent = true;
         text.caption = "出牌不符合规则";
-        notice.onForm(ui::EventKind::Load, [this, &notice](ui::Control*, ui::Event&) {
+        notice.onForm(ui::EventKind::kLoad, [this, &notice](ui::Control*, ui::Event&) {
             notice.visible = true;
             notice.topmost = true;
             notice.left = table_.left + (table_.width - notice.width) / 2;
             notice.top = table_.top + (table_.height - notice.height) / 2;
             notice.bringToFront(notice.at("Label1"));
         });
-        notice.on("Label1", ui::EventKind::Click,
+        notice.on("Label1", ui::EventKind::kClick,
                   [&notice](ui::Control*, ui::Event&) { notice.hide(); });
     }
     notice.show();

@@ -14,65 +14,71 @@ using K = PromptKind;
 }  // namespace
 
 const std::array<PromptRow, kPromptKinds> kPrompts = {{
-    {K::None, false, {kNone, kNone}, {A::None, A::None}, kGroupOthers, A::None, false},
-    {K::Declare,
+    {K::kNone, false, {kNone, kNone}, {A::kNone, A::kNone}, kGroupOthers, A::kNone, false},
+    {K::kDeclare,
      false,
      {kPicDeclare, kPicPass},
-     {A::PreDeclare, A::DeclineDeclaration},
+     {A::kPreDeclare, A::kDeclineDeclaration},
      kGroupDeclare,
-     A::DeclineDeclaration,
+     A::kDeclineDeclaration,
      true},
-    {K::Reveal,
+    {K::kReveal,
      false,
      {kPicReveal, kPicPass},
-     {A::Open, A::DeclineDeclaration},
+     {A::kOpen, A::kDeclineDeclaration},
      kGroupDeclare,
-     A::DeclineDeclaration,
+     A::kDeclineDeclaration,
      true},
-    {K::Work,
+    {K::kWork,
      false,
      {kPicWork, kPicPass},
-     {A::GoToWork, A::DeclineWork},
+     {A::kGoToWork, A::kDeclineWork},
      kGroupWork,
-     A::DeclineWork,
+     A::kDeclineWork,
      true},
-    {K::Revolution,
+    {K::kRevolution,
      false,
      {kPicRevolution, kPicPass},
-     {A::Revolt, A::DeclineRevolution},
+     {A::kRevolt, A::kDeclineRevolution},
      kGroupRevolution,
-     A::DeclineRevolution,
+     A::kDeclineRevolution,
      true},
-    {K::Head,
+    {K::kHead,
      false,
      {kPicWithHead, kPicWithoutHead},
-     {A::WithHead, A::WithoutHead},
+     {A::kWithHead, A::kWithoutHead},
      kGroupHead,
-     A::WithoutHead,
+     A::kWithoutHead,
      true},
-    {K::AcceptTribute,
+    {K::kAcceptTribute,
      false,
      {kPicAccept, kPicDecline},
-     {A::AcceptTribute, A::DeclineTribute},
+     {A::kAcceptTribute, A::kDeclineTribute},
      kGroupAcceptTribute,
-     A::DeclineTribute,
+     A::kDeclineTribute,
      false},
-    {K::Return, false, {kPicReturn, kNone}, {A::Return, A::None}, kGroupReturn, A::Return, true},
-    {K::Lead, true, {kNone, kNone}, {A::None, A::None}, kGroupLead, A::PlayLead, false},
-    {K::Follow, true, {kNone, kNone}, {A::None, A::None}, kGroupTurn, A::Pass, false},
-    {K::Burn, true, {kNone, kNone}, {A::None, A::None}, kGroupTurn, A::Pass, false},
-    {K::Yield, true, {kNone, kNone}, {A::None, A::None}, kGroupTurn, A::Pass, false},
-    {K::TakeLead, true, {kNone, kNone}, {A::None, A::None}, kGroupTurn, A::Pass, false},
+    {K::kReturn,
+     false,
+     {kPicReturn, kNone},
+     {A::kReturn, A::kNone},
+     kGroupReturn,
+     A::kReturn,
+     true},
+    {K::kLead, true, {kNone, kNone}, {A::kNone, A::kNone}, kGroupLead, A::kPlayLead, false},
+    {K::kFollow, true, {kNone, kNone}, {A::kNone, A::kNone}, kGroupTurn, A::kPass, false},
+    {K::kBurn, true, {kNone, kNone}, {A::kNone, A::kNone}, kGroupTurn, A::kPass, false},
+    {K::kYield, true, {kNone, kNone}, {A::kNone, A::kNone}, kGroupTurn, A::kPass, false},
+    {K::kTakeLead, true, {kNone, kNone}, {A::kNone, A::kNone}, kGroupTurn, A::kPass, false},
 }};
 
 int Prompt::turnMode() const {
-    if (kind_ < K::Lead) return kModeNone;
-    return static_cast<int>(kind_) - static_cast<int>(K::Lead) + kModeLead;
+    if (kind_ < K::kLead) return kModeNone;
+    return static_cast<int>(kind_) - static_cast<int>(K::kLead) + kModeLead;
 }
 
 PromptKind Prompt::ofTurnMode(int mode) {
-    if (mode < kModeLead || mode > kModeTakeLead) return K::None;
-    return static_cast<PromptKind>(static_cast<int>(K::Lead) + mode - kModeLead);
+    if (mode < kModeLead || mode > kModeTakeLead) return K::kNone;
+    return static_cast<PromptKind>(static_cast<int>(K::kLead) + mode - kModeLead);
 }
 
 }  // namespace table

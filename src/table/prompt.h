@@ -9,19 +9,19 @@
 namespace table {
 
 enum class PromptKind : std::uint8_t {
-    None,
-    Declare,        // the pre-declaration (预点)
-    Reveal,         // the open declaration (明点)
-    Work,           // going to work with a run of one suit
-    Revolution,     // the revolution offer
-    Head,           // with or without a head
-    AcceptTribute,  // a tribute offered to the local player
-    Return,         // cards to give back after a tribute
-    Lead,           // turn modes of the played-hand command (byte 11) 1..5
-    Follow,
-    Burn,
-    Yield,
-    TakeLead,
+    kNone,
+    kDeclare,        // the pre-declaration (预点)
+    kReveal,         // the open declaration (明点)
+    kWork,           // going to work with a run of one suit
+    kRevolution,     // the revolution offer
+    kHead,           // with or without a head
+    kAcceptTribute,  // a tribute offered to the local player
+    kReturn,         // cards to give back after a tribute
+    kLead,           // turn modes of the played-hand command (byte 11) 1..5
+    kFollow,
+    kBurn,
+    kYield,
+    kTakeLead,
 };
 inline constexpr int kPromptKinds = 13;
 
@@ -51,21 +51,21 @@ enum CountdownGroup : int {
 
 // What a button or the countdown's zero answers.
 enum class Answer : std::uint8_t {
-    None,
-    PreDeclare,
-    Open,
-    DeclineDeclaration,
-    GoToWork,
-    DeclineWork,
-    Revolt,
-    DeclineRevolution,
-    WithHead,
-    WithoutHead,
-    AcceptTribute,
-    DeclineTribute,
-    Return,
-    PlayLead,  // the lead proposal raised and played
-    Pass,
+    kNone,
+    kPreDeclare,
+    kOpen,
+    kDeclineDeclaration,
+    kGoToWork,
+    kDeclineWork,
+    kRevolt,
+    kDeclineRevolution,
+    kWithHead,
+    kWithoutHead,
+    kAcceptTribute,
+    kDeclineTribute,
+    kReturn,
+    kPlayLead,  // the lead proposal raised and played
+    kPass,
 };
 
 struct PromptRow {
@@ -85,13 +85,13 @@ class Prompt {
   public:
     PromptKind kind() const { return kind_; }
     const PromptRow& row() const { return kPrompts[static_cast<std::size_t>(kind_)]; }
-    bool up() const { return kind_ != PromptKind::None; }
+    bool up() const { return kind_ != PromptKind::kNone; }
     bool is(PromptKind k) const { return kind_ == k; }
     void raise(PromptKind k) { kind_ = k; }
-    void clear() { kind_ = PromptKind::None; }
+    void clear() { kind_ = PromptKind::kNone; }
     // Ends the prompt if it is k (a prompt raised meanwhile stays up).
     void end(PromptKind k) {
-        if (kind_ == k) kind_ = PromptKind::None;
+        if (kind_ == k) kind_ = PromptKind::kNone;
     }
 
     // The turn mode the prompt offers (kModeNone for a decision).
@@ -102,21 +102,21 @@ class Prompt {
     int countdownGroup() const { return up() ? row().group : -1; }
 
     // The names the table's rules speak of.
-    bool DeclarePending() const { return is(PromptKind::Declare); }
-    bool RevealPending() const { return is(PromptKind::Reveal); }
-    bool WorkPending() const { return is(PromptKind::Work); }
-    bool RevolutionPending() const { return is(PromptKind::Revolution); }
-    bool HeadPending() const { return is(PromptKind::Head); }
-    bool AcceptTributePending() const { return is(PromptKind::AcceptTribute); }
-    bool ReturnPending() const { return is(PromptKind::Return); }
-    bool LeadMode() const { return is(PromptKind::Lead); }
-    bool FollowMode() const { return is(PromptKind::Follow); }
-    bool BurnMode() const { return is(PromptKind::Burn); }
-    bool YieldMode() const { return is(PromptKind::Yield); }
-    bool TakeLeadMode() const { return is(PromptKind::TakeLead); }
+    bool DeclarePending() const { return is(PromptKind::kDeclare); }
+    bool RevealPending() const { return is(PromptKind::kReveal); }
+    bool WorkPending() const { return is(PromptKind::kWork); }
+    bool RevolutionPending() const { return is(PromptKind::kRevolution); }
+    bool HeadPending() const { return is(PromptKind::kHead); }
+    bool AcceptTributePending() const { return is(PromptKind::kAcceptTribute); }
+    bool ReturnPending() const { return is(PromptKind::kReturn); }
+    bool LeadMode() const { return is(PromptKind::kLead); }
+    bool FollowMode() const { return is(PromptKind::kFollow); }
+    bool BurnMode() const { return is(PromptKind::kBurn); }
+    bool YieldMode() const { return is(PromptKind::kYield); }
+    bool TakeLeadMode() const { return is(PromptKind::kTakeLead); }
 
   private:
-    PromptKind kind_ = PromptKind::None;
+    PromptKind kind_ = PromptKind::kNone;
 };
 
 }  // namespace table

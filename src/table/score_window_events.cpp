@@ -15,28 +15,28 @@ void ScoreWindows::historyToScore(const ui::Control& list) {
 void ScoreWindows::wireEvents() {
     using ui::EventKind;
     ui::Form& score = windows_.form("Score");
-    score.onForm(EventKind::Load,
+    score.onForm(EventKind::kLoad,
                  [this, &score](ui::Control*, ui::Event&) { centreOnTable(score); });
-    score.onForm(EventKind::MouseDown, [&score](ui::Control*, ui::Event& e) {
-        if (e.button == ui::LeftButton) score.systemMove = true;
+    score.onForm(EventKind::kMouseDown, [&score](ui::Control*, ui::Event& e) {
+        if (e.button == ui::kLeftButton) score.systemMove = true;
     });
-    score.on("Image1", EventKind::Click, [&score](ui::Control*, ui::Event&) { score.hide(); });
+    score.on("Image1", EventKind::kClick, [&score](ui::Control*, ui::Event&) { score.hide(); });
 
     ui::Form& hero = windows_.form("Hero");
-    hero.onForm(EventKind::Load, [this, &hero](ui::Control*, ui::Event&) {
-        hero.windowState = ui::WindowState::Normal;
+    hero.onForm(EventKind::kLoad, [this, &hero](ui::Control*, ui::Event&) {
+        hero.windowState = ui::WindowState::kNormal;
         centreOnTable(hero);
         for (int s = 0; s < 6; ++s) {
             ui::Control& grade = hero.at("Grade", s);
             if (!grade.items.empty()) grade.topIndex = static_cast<int>(grade.items.size()) - 1;
         }
     });
-    hero.onForm(EventKind::MouseMove, [&hero](ui::Control*, ui::Event& e) {
-        if (e.button & ui::LeftButton) hero.systemMove = true;
+    hero.onForm(EventKind::kMouseMove, [&hero](ui::Control*, ui::Event& e) {
+        if (e.button & ui::kLeftButton) hero.systemMove = true;
     });
-    hero.on("Image1", EventKind::Click, [&hero](ui::Control*, ui::Event&) { hero.hide(); });
+    hero.on("Image1", EventKind::kClick, [&hero](ui::Control*, ui::Event&) { hero.hide(); });
     for (const char* list : {"Grade", "Num"})
-        hero.on(list, EventKind::DblClick,
+        hero.on(list, EventKind::kDblClick,
                 [this](ui::Control* c, ui::Event&) { historyToScore(*c); });
 }
 

@@ -20,20 +20,20 @@ void styleList(Control& list) {
 
 // A transparent click area over one of the two painted buttons in the corner.
 void clickArea(ui::Form& f, int index, double left, double top, double w, double h) {
-    Control& c = f.add("Image1", ControlKind::Image, index);
+    Control& c = f.add("Image1", ControlKind::kImage, index);
     c.transparent = true;
     c.move(left, top, w, h);
 }
 
 void nameLabel(ui::Form& f, int slot, double left, double top, double w) {
-    Control& id = f.add("ID", ControlKind::Label, slot);
+    Control& id = f.add("ID", ControlKind::kLabel, slot);
     id.move(left, top, w, 22);
     id.transparent = true;
     id.caption = "玩家" + std::to_string(slot + 1);
 }
 
 void avatar(ui::Form& f, int slot, double left, double top, double w, double h) {
-    Control& t = f.add("Tou", ControlKind::Image, slot);
+    Control& t = f.add("Tou", ControlKind::kImage, slot);
     t.stretch = true;
     t.move(left, top, w, h);
 }
@@ -49,10 +49,10 @@ void createScore(ui::Form& f) {
         avatar(f, s, touLeft[s], 26, 47, 41);
         nameLabel(f, s, idLeft[s], 40, s == 3 ? 70 : 62);
         const double w = s >= 2 && s <= 4 ? 121 : 113;
-        Control& column = f.add("State", ControlKind::ListBox, s);
+        Control& column = f.add("State", ControlKind::kListBox, s);
         column.move(stateLeft[s], 80, w, 302);
         styleList(column);
-        Control& total = f.add("State", ControlKind::ListBox, s + 6);
+        Control& total = f.add("State", ControlKind::kListBox, s + 6);
         total.move(stateLeft[s], 392, w, 50);
         styleList(total);
     }
@@ -64,14 +64,14 @@ void createHero(ui::Form& f) {
     f.caption = "英雄榜";
     f.width = 750 * ui::kTwipsPerPixel;
     f.height = 500 * ui::kTwipsPerPixel;
-    Control& heading = f.add("Label1", ControlKind::Label);
+    Control& heading = f.add("Label1", ControlKind::kLabel);
     heading.caption = "盘  数";
     heading.transparent = true;
     heading.move(32, 32, 46, 14);
-    Control& num = f.add("Num", ControlKind::ListBox);
+    Control& num = f.add("Num", ControlKind::kListBox);
     num.move(7, 80, 99, 352);
     styleList(num);
-    Control& totals = f.add("Label2", ControlKind::Label);
+    Control& totals = f.add("Label2", ControlKind::kLabel);
     totals.caption = "输赢总分：";
     totals.transparent = true;
     totals.move(8, 440, 97, 49);
@@ -84,10 +84,10 @@ void createHero(ui::Form& f) {
     for (int s = 0; s < 6; ++s) {
         avatar(f, s, touLeft[s], 32, 41, 41);
         nameLabel(f, s, idLeft[s], 48, s == 2 ? 46 : 54);
-        Control& grade = f.add("Grade", ControlKind::ListBox, s);
+        Control& grade = f.add("Grade", ControlKind::kListBox, s);
         grade.move(gradeLeft[s], 80, gradeWidth[s], 352);
         styleList(grade);
-        Control& sum = f.add("sunScore", ControlKind::Label, s);
+        Control& sum = f.add("sunScore", ControlKind::kLabel, s);
         sum.transparent = true;
         sum.move(sumLeft[s], 440, sumWidth[s], 49);
     }

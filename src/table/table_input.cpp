@@ -12,7 +12,7 @@ void TableInput::onTableMouseDown(const ui::Event& e) {
             f->hide();
             f->topmost = false;
         }
-    if (e.button == ui::RightButton && state_.MyTurn && state_.PlayToken && state_.LoginAccepted)
+    if (e.button == ui::kRightButton && state_.MyTurn && state_.PlayToken && state_.LoginAccepted)
         buttons_.clickOperation(0);
 }
 
@@ -33,7 +33,7 @@ void TableInput::BossKey() {
     state_.AutoPlay = true;
     state_.TurnSeconds = 0;
     state_.Away = true;
-    table_.windowState = ui::WindowState::Minimized;
+    table_.windowState = ui::WindowState::kMinimized;
     hall_.minimise();
     for (ui::Form* f : windows_.forms())
         if (f->caption == "speakbox") f->hide();
@@ -68,7 +68,7 @@ void TableInput::onTableKeyDown(const ui::Event& e) {
 }
 
 void TableInput::onTableKeyPress(const ui::Event& e) {
-    if (e.keyAscii == ui::VK_ESCAPE || table_.windowState == ui::WindowState::Minimized) return;
+    if (e.keyAscii == ui::VK_ESCAPE || table_.windowState == ui::WindowState::kMinimized) return;
     ui::Control& chat = table_.at("Chat");
     chat.selStart = static_cast<int>(wire::utf8Chars(chat.caption).size());
     chat.selLength = 0;
@@ -76,24 +76,24 @@ void TableInput::onTableKeyPress(const ui::Event& e) {
 }
 
 void TableInput::wireEvents() {
-    table_.on("cardImage0", ui::EventKind::MouseDown,
+    table_.on("cardImage0", ui::EventKind::kMouseDown,
               [this](ui::Control* c, ui::Event& e) { hand_.onCardMouseDown(*c, e); });
     for (const char* surface : {"Pic1", "ShaoPaiPlayer"})
-        table_.on(surface, ui::EventKind::MouseDown,
+        table_.on(surface, ui::EventKind::kMouseDown,
                   [this](ui::Control*, ui::Event& e) { onTableMouseDown(e); });
-    table_.on("Pic2", ui::EventKind::MouseDown, [this](ui::Control*, ui::Event& e) {
-        if (e.button == ui::RightButton && state_.MyTurn && state_.PlayToken)
+    table_.on("Pic2", ui::EventKind::kMouseDown, [this](ui::Control*, ui::Event& e) {
+        if (e.button == ui::kRightButton && state_.MyTurn && state_.PlayToken)
             buttons_.ValidateAndPlay();
     });
     for (const char* surface : {"Pic1", "imgDilan", "imgDinglan"})
-        table_.on(surface, ui::EventKind::MouseMove,
+        table_.on(surface, ui::EventKind::kMouseMove,
                   [this](ui::Control*, ui::Event& e) { onTableMouseMove(e); });
     // Keys typed while the table surface, not the chat input, has the focus.
     auto onSurface = [this] { return table_.focus == nullptr || table_.focus == &Pic1; };
-    table_.onForm(ui::EventKind::KeyDown, [this, onSurface](ui::Control*, ui::Event& e) {
+    table_.onForm(ui::EventKind::kKeyDown, [this, onSurface](ui::Control*, ui::Event& e) {
         if (onSurface()) onTableKeyDown(e);
     });
-    table_.onForm(ui::EventKind::KeyPress, [this, onSurface](ui::Control*, ui::Event& e) {
+    table_.onForm(ui::EventKind::kKeyPress, [this, onSurface](ui::Control*, ui::Event& e) {
         if (onSurface()) onTableKeyPress(e);
     });
 }

@@ -16,7 +16,7 @@ bool ActionButtons::countdownSecond(int group) {
 }
 
 void ActionButtons::turnCountdowns() {
-    if (!connection_.slots[net::SlotTurnCountdown].flag) return;
+    if (!connection_.slots[net::kSlotTurnCountdown].flag) return;
     const int group = d_.prompt.countdownGroup();
     if (group < 0 || !countdownSecond(group)) return;
     if (state_.CountdownSeconds > 0) {
@@ -30,7 +30,7 @@ void ActionButtons::answerByItself(int group) {
     const PromptRow& row = d_.prompt.row();
     if (row.group != group) return;
     const PromptKind answered = row.kind;
-    if (row.atZero == Answer::Return) {
+    if (row.atZero == Answer::kReturn) {
         // At zero the return picks its cards itself; a hand without enough cards to
         // give keeps the prompt up and sends nothing. The return ends its prompt
         // before the returned cards' pause, so nothing more is done here: a turn
@@ -38,7 +38,7 @@ void ActionButtons::answerByItself(int group) {
         answerReturn();
         return;
     }
-    if (row.atZero == Answer::PlayLead) {
+    if (row.atZero == Answer::kPlayLead) {
         hand_.raiseLeadProposal(hooks_.selfBurning && hooks_.selfBurning());
         ValidateAndPlay();
         ui::Control& op0 = table_.at("Operation", 0);
@@ -57,7 +57,7 @@ void ActionButtons::answerByItself(int group) {
         // Too many turns in a row ran out: the player is not at the table.
         state_.TimeoutCount = 0;
         state_.Away = true;
-        table_.windowState = ui::WindowState::Minimized;
+        table_.windowState = ui::WindowState::kMinimized;
         hall_.minimise();
         for (const char* name : {"Talk", "Score", "Hero"})
             if (ui::Form* f = pf_.windows.find(name)) f->hide();

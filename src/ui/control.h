@@ -12,7 +12,7 @@ namespace ui {
 
 class Form;
 
-enum class ControlKind { Image, PictureBox, Label, ListBox, TextBox };
+enum class ControlKind { kImage, kPictureBox, kLabel, kListBox, kTextBox };
 
 using Rgb = std::uint32_t;  // 0xRRGGBB
 
@@ -22,7 +22,7 @@ struct Font {
     bool bold = false;
 };
 
-enum class Align { Left, Right, Center };
+enum class Align { kLeft, kRight, kCenter };
 
 struct Control {
     Control(Form& owner, std::string controlName, int controlIndex, ControlKind controlKind,
@@ -55,7 +55,7 @@ struct Control {
     bool transparent = false;  // BackStyle 0: nothing behind the text or picture is painted
     Font font;
     bool autoSize = false;
-    Align alignment = Align::Left;
+    Align alignment = Align::kLeft;
     std::string toolTipText;
     std::string tag;
     int mousePointer = 0;
@@ -79,8 +79,8 @@ struct Control {
     void setPicture(const PicturePtr& p) {
         if (picture == p) return;
         picture = p;
-        if (p && ((kind == ControlKind::Image && !stretch) ||
-                  (kind == ControlKind::PictureBox && autoSize))) {
+        if (p && ((kind == ControlKind::kImage && !stretch) ||
+                  (kind == ControlKind::kPictureBox && autoSize))) {
             width = p->width;
             height = p->height;
         }

@@ -5,30 +5,30 @@
 namespace ui {
 
 enum class EventKind {
-    Load,
-    Unload,
-    QueryUnload,
-    Activate,
-    Resize,
-    MouseDown,
-    MouseUp,
-    MouseMove,
-    Click,
-    DblClick,
-    KeyDown,
-    KeyUp,
-    KeyPress,
-    Change,
-    GotFocus,
-    LostFocus,
+    kLoad,
+    kUnload,
+    kQueryUnload,
+    kActivate,
+    kResize,
+    kMouseDown,
+    kMouseUp,
+    kMouseMove,
+    kClick,
+    kDblClick,
+    kKeyDown,
+    kKeyUp,
+    kKeyPress,
+    kChange,
+    kGotFocus,
+    kLostFocus,
 };
 
 // Mouse buttons and shift states use the window system's bit values.
-enum MouseButton : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
-enum ShiftState : int { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
+enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+enum ShiftState : int { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 
 struct Event {
-    EventKind kind = EventKind::Click;
+    EventKind kind = EventKind::kClick;
     int button = 0;       // mouse events
     int shift = 0;        // mouse and key events
     double x = 0, y = 0;  // mouse events: pixels of the control's own surface

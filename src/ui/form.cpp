@@ -13,7 +13,7 @@ void Form::load() {
     if (loaded_) return;
     loaded_ = true;
     if (ws_->onLoaded) ws_->onLoaded(*this);
-    fire(nullptr, EventKind::Load);
+    fire(nullptr, EventKind::kLoad);
 }
 
 void Form::show() {
@@ -24,10 +24,10 @@ void Form::show() {
 bool Form::unload() {
     if (!loaded_) return true;
     Event q;
-    q.kind = EventKind::QueryUnload;
+    q.kind = EventKind::kQueryUnload;
     fire(nullptr, q);
     if (q.cancel) return false;
-    fire(nullptr, EventKind::Unload);
+    fire(nullptr, EventKind::kUnload);
     loaded_ = false;
     visible = false;
     focus = nullptr;
@@ -93,7 +93,7 @@ Control* Form::hitIn(const std::vector<Control*>& list, double x, double y) {
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
         Control* c = *it;
         if (!c->visible || !c->contains(x, y)) continue;
-        if (c->kind == ControlKind::PictureBox) {
+        if (c->kind == ControlKind::kPictureBox) {
             if (Control* inner = hitIn(c->children, x - c->left, y - c->top)) return inner;
         }
         return c;
@@ -127,9 +127,9 @@ bool Form::effectivelyVisible(const Control& c) const {
 
 void Form::setFocus(Control* c) {
     if (focus == c) return;
-    if (focus) fire(focus, EventKind::LostFocus);
+    if (focus) fire(focus, EventKind::kLostFocus);
     focus = c;
-    if (focus) fire(focus, EventKind::GotFocus);
+    if (focus) fire(focus, EventKind::kGotFocus);
 }
 
 void Form::on(const std::string& controlName, EventKind kind, Handler h) {

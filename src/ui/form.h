@@ -15,7 +15,7 @@ namespace ui {
 
 constexpr int kTwipsPerPixel = 15;
 
-enum class WindowState { Normal, Minimized, Maximized };
+enum class WindowState { kNormal, kMinimized, kMaximized };
 
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -40,7 +40,7 @@ class Form {
     std::string tag;
     int left = 0, top = 0, width = 0, height = 0;
     bool visible = false;
-    WindowState windowState = WindowState::Normal;
+    WindowState windowState = WindowState::kNormal;
     bool topmost = false;
     bool framed = false;       // drawn with the window system's own title bar
     int opacity = 255;         // constant opacity of a layered window, 0..255

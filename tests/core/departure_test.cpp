@@ -16,7 +16,7 @@ struct Departure : SeatedTable {
         std::string notice;
         bool noticeVisible = false;
         std::vector<std::string> sysmsg;
-        ui::WindowState table = ui::WindowState::Normal;
+        ui::WindowState table = ui::WindowState::kNormal;
         bool connected = false;
         bool hero = false, score = false;
     };
@@ -58,7 +58,7 @@ struct Departure : SeatedTable {
             }
             seen.sysmsg = client->MainForm.at("Sysmsg", 0).items;
             seen.table = client->MainForm.windowState;
-            seen.connected = fp.socket.state() == platform::SockConnected;
+            seen.connected = fp.socket.state() == platform::kSockConnected;
             seen.hero = hero().visible;
             seen.score = score().visible;
         };
@@ -80,7 +80,7 @@ struct Departure : SeatedTable {
                log.back().wParam == platform::SC_RESTORE;
     }
     bool backInHall() {
-        return client->MainForm.windowState == ui::WindowState::Minimized && hallRestored();
+        return client->MainForm.windowState == ui::WindowState::kMinimized && hallRestored();
     }
     int packetsWith(std::uint8_t command) {
         int n = 0;
@@ -97,7 +97,7 @@ TEST_F(Departure, GameOverCasesThatChangeNothing) {
         ASSERT_TRUE(dispatch(gameOver(c.which, c.seats))) << c.which << " " << c.seats;
         EXPECT_TRUE(client->state.InGame) << c.which << " " << c.seats;
         EXPECT_EQ(client->state.SeatedCount, 6);
-        EXPECT_EQ(fp.socket.state(), platform::SockConnected);
+        EXPECT_EQ(fp.socket.state(), platform::kSockConnected);
         EXPECT_TRUE(waits.empty());
         EXPECT_EQ(fp.windows.find("frmOtherExit"), nullptr);
     }
@@ -108,7 +108,7 @@ TEST_F(Departure, TheLeaverHimselfEndsAtOnce) {
     sitAt(0);
     EXPECT_FALSE(dispatch(gameOver(1, 0x7E)));
     EXPECT_EQ(endedWith, 0);
-    EXPECT_NE(fp.socket.state(), platform::SockConnected);
+    EXPECT_NE(fp.socket.state(), platform::kSockConnected);
     EXPECT_TRUE(waits.empty());
     EXPECT_TRUE(fp.shell.messages.empty());
 }
@@ -124,7 +124,7 @@ TEST_F(Departure, TheOthersSeeTheLeaverNamedAndAreBackInTheHallAfterFiveSeconds)
     EXPECT_EQ(seen.sysmsg, std::vector<std::string>{"老王退出了游戏！ 9:5:7"});
     EXPECT_TRUE(seen.noticeVisible);
     EXPECT_EQ(seen.notice, "玩家老王退出了游戏！游戏结束！");
-    EXPECT_EQ(seen.table, ui::WindowState::Normal);  // still at the table while the notice reads
+    EXPECT_EQ(seen.table, ui::WindowState::kNormal);  // still at the table while the notice reads
     EXPECT_TRUE(seen.hero);
     EXPECT_TRUE(backInHall());
     EXPECT_FALSE(hero().visible);
@@ -132,7 +132,7 @@ TEST_F(Departure, TheOthersSeeTheLeaverNamedAndAreBackInTheHallAfterFiveSeconds)
     EXPECT_FALSE(client->state.GameResetDone);
     EXPECT_TRUE(client->state.TableBroken);
     EXPECT_EQ(client->state.SeatedCount, 0);
-    EXPECT_NE(fp.socket.state(), platform::SockConnected);
+    EXPECT_NE(fp.socket.state(), platform::kSockConnected);
     EXPECT_EQ(packetsWith(16), 0);  // the link was closed before the leave routine ran
     EXPECT_TRUE(fp.shell.messages.empty());
 }
@@ -222,7 +222,7 @@ TEST_F(Departure, GoldShortageClearsTheLeaversSeatsBeforeTheWait) {
 }
 
 TEST_F(Departure, APlayerLeavingSlotFiveClearsItsSeatNameAndVideo) {
-    client->connection.slots[net::SlotContinue].flag = true;
+    client->connection.slots[net::kSlotContinue].flag = true;
     for (const char* v : {"vshow1", "PicLocal", "ImgKuang", "ImgShow"})
         client->MainForm.at(v, 5).visible = true;
     ui::Form& remote = fp.windows.form("frm_Remote5");
@@ -232,7 +232,7 @@ TEST_F(Departure, APlayerLeavingSlotFiveClearsItsSeatNameAndVideo) {
     ASSERT_TRUE(dispatch(playerLeft("a5")));
     EXPECT_EQ(fp.video.dropped, std::vector<int>{2});
     EXPECT_TRUE(client->state.TableBroken);
-    EXPECT_FALSE(client->connection.slots[net::SlotContinue].flag);
+    EXPECT_FALSE(client->connection.slots[net::kSlotContinue].flag);
     EXPECT_EQ(client->state.SeatedCount, 5);
     EXPECT_EQ(client->MainForm.at("Sysmsg", 0).items,
               std::vector<std::string>{"p5退出了游戏 9:5:7"});
@@ -249,7 +249,7 @@ TEST_F(Departure, APlayerLeavingSlotFiveClearsItsSeatNameAndVideo) {
     EXPECT_TRUE(client->state.PlayerInfo[5].nickname.empty());
     EXPECT_EQ(client->state.PlayerRecord[1].seatId, "a1");
     // The table stays: no notice, no return to the hall.
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Normal);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kNormal);
     EXPECT_EQ(fp.windows.find("frmOtherExit"), nullptr);
 }
 
@@ -275,7 +275,7 @@ TEST_P(PlayerLeftForNobody, OnlyBreaksTheTableOrEnds) {
     SCOPED_TRACE(c.account);
     client->state.SpectatorMode = c.spectator;
     if (c.account[0] == '\0') client->state.PlayerRecord[0].seatId.clear();
-    client->connection.slots[net::SlotContinue].flag = true;
+    client->connection.slots[net::kSlotContinue].flag = true;
     const state::TableState before = client->state;
     EXPECT_EQ(dispatch(playerLeft(c.account)), !c.ends);
     EXPECT_EQ(fp.shell.messages.size(), c.box ? 1u : 0u);
@@ -286,7 +286,7 @@ TEST_P(PlayerLeftForNobody, OnlyBreaksTheTableOrEnds) {
     state::TableState expected = before;
     expected.TableBroken = true;
     EXPECT_TRUE(client->state == expected);
-    EXPECT_FALSE(client->connection.slots[net::SlotContinue].flag);
+    EXPECT_FALSE(client->connection.slots[net::kSlotContinue].flag);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, PlayerLeftForNobody, ::testing::ValuesIn(kNobodyCases));
 
@@ -314,7 +314,7 @@ TEST_P(TableClosed, ShowsTheServersTextAndSendsTheLeavePacket) {
     EXPECT_FALSE(client->connection.TimerBong.enabled());
     EXPECT_FALSE(client->connection.TimerKeepAlive.enabled());
     // The notice stays up; the table stays until the player answers.
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Normal);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kNormal);
 }
 INSTANTIATE_TEST_SUITE_P(ResumedOrNot, TableClosed, ::testing::Bool());
 
@@ -322,21 +322,21 @@ TEST_F(Departure, TheNoticesOkGoesBackToTheHallWithoutAPacket) {
     ASSERT_TRUE(dispatch(inbound(22)));
     takeSentPackets();
     client->MainForm.at("OK", 0).picture = std::make_shared<ui::Picture>();
-    ASSERT_TRUE(guarded([&] { notice().fire(notice().find("imgOK"), ui::EventKind::Click); }));
+    ASSERT_TRUE(guarded([&] { notice().fire(notice().find("imgOK"), ui::EventKind::kClick); }));
     EXPECT_FALSE(notice().visible);
     EXPECT_TRUE(backInHall());
     EXPECT_TRUE(client->state.ExitConfirmed);
     EXPECT_TRUE(client->state.TableBroken);
     EXPECT_FALSE(client->state.GameResetDone);
     EXPECT_EQ(client->MainForm.at("OK", 0).picture, nullptr);
-    EXPECT_NE(fp.socket.state(), platform::SockConnected);
+    EXPECT_NE(fp.socket.state(), platform::kSockConnected);
     EXPECT_TRUE(takeSentPackets().empty());
 }
 
 TEST_F(Departure, TheNoticesOkWithoutAHallEndsTheProgram) {
     ASSERT_TRUE(dispatch(inbound(22)));
     fp.hallWindow.close();
-    EXPECT_FALSE(guarded([&] { notice().fire(notice().find("imgOK"), ui::EventKind::Click); }));
+    EXPECT_FALSE(guarded([&] { notice().fire(notice().find("imgOK"), ui::EventKind::kClick); }));
     EXPECT_EQ(endedWith, 0);
 }
 
@@ -344,11 +344,11 @@ TEST_F(Departure, TheNoticesCancelStaysAtTheBrokenTable) {
     ASSERT_TRUE(dispatch(inbound(22)));
     client->state.TableBroken = false;
     const int restoresBefore = hallCount(platform::SC_RESTORE);
-    ASSERT_TRUE(guarded([&] { notice().fire(notice().find("imgCancel"), ui::EventKind::Click); }));
+    ASSERT_TRUE(guarded([&] { notice().fire(notice().find("imgCancel"), ui::EventKind::kClick); }));
     EXPECT_FALSE(notice().visible);
     EXPECT_FALSE(notice().loaded());
     EXPECT_TRUE(client->state.TableBroken);
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Normal);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kNormal);
     EXPECT_EQ(hallCount(platform::SC_RESTORE), restoresBefore);
 }
 
@@ -392,10 +392,10 @@ struct ExitOk : Departure, ::testing::WithParamInterface<bool> {};
 TEST_P(ExitOk, LeavesTheTableAndBringsTheHallBack) {
     const bool linkUp = GetParam();
     if (!linkUp) fp.socket.close();
-    client->connection.slots[net::SlotLinkWatch].flag = true;
+    client->connection.slots[net::kSlotLinkWatch].flag = true;
     client->shell.toggleExitDialog(true);
     ui::Form& dialog = fp.windows.form("frmExit");
-    ASSERT_TRUE(guarded([&] { dialog.fire(dialog.find("pbCloseMe"), ui::EventKind::Click); }));
+    ASSERT_TRUE(guarded([&] { dialog.fire(dialog.find("pbCloseMe"), ui::EventKind::kClick); }));
     EXPECT_EQ(packetsWith(16), linkUp ? 1 : 0);
     // The leave routine, run only while the link is up, drops the relay entry of
     // every other slot.
@@ -407,8 +407,8 @@ TEST_P(ExitOk, LeavesTheTableAndBringsTheHallBack) {
     EXPECT_TRUE(client->state.ExitConfirmed);
     EXPECT_FALSE(client->state.InGame);
     EXPECT_FALSE(client->state.GameResetDone);
-    EXPECT_FALSE(client->connection.slots[net::SlotLinkWatch].flag);
-    EXPECT_NE(fp.socket.state(), platform::SockConnected);
+    EXPECT_FALSE(client->connection.slots[net::kSlotLinkWatch].flag);
+    EXPECT_NE(fp.socket.state(), platform::kSockConnected);
 }
 INSTANTIATE_TEST_SUITE_P(LinkUpOrDown, ExitOk, ::testing::Bool());
 

@@ -11,14 +11,14 @@ namespace {
 struct FormFixture : ::testing::Test {
     WindowSystem ws;
     Form& f = ws.form("MainForm");
-    Control& pic1 = f.add("Pic1", ControlKind::PictureBox);
+    Control& pic1 = f.add("Pic1", ControlKind::kPictureBox);
     FormFixture() { pic1.move(8, 20, 1000, 700); }
 };
 
 TEST_F(FormFixture, AddReturnsTheSameControlAndArraysComeInIndexOrder) {
-    Control& c2 = f.add("cardImage0", ControlKind::Image, 2, &pic1);
-    f.add("cardImage0", ControlKind::Image, 0, &pic1);
-    EXPECT_EQ(&f.add("cardImage0", ControlKind::Image, 2, &pic1), &c2);
+    Control& c2 = f.add("cardImage0", ControlKind::kImage, 2, &pic1);
+    f.add("cardImage0", ControlKind::kImage, 0, &pic1);
+    EXPECT_EQ(&f.add("cardImage0", ControlKind::kImage, 2, &pic1), &c2);
     auto arr = f.array("cardImage0");
     ASSERT_EQ(arr.size(), 2u);
     EXPECT_EQ(arr[0]->index, 0);
@@ -27,8 +27,8 @@ TEST_F(FormFixture, AddReturnsTheSameControlAndArraysComeInIndexOrder) {
 }
 
 TEST_F(FormFixture, HitTestFollowsZOrderVisibilityAndContainers) {
-    Control& under = f.add("under", ControlKind::Image, -1, &pic1);
-    Control& over = f.add("over", ControlKind::Image, -1, &pic1);
+    Control& under = f.add("under", ControlKind::kImage, -1, &pic1);
+    Control& over = f.add("over", ControlKind::kImage, -1, &pic1);
     under.move(100, 100, 50, 50);
     over.move(120, 120, 50, 50);
     // Form coordinates: the picture box sits at (8, 20).
@@ -47,20 +47,20 @@ TEST_F(FormFixture, HitTestFollowsZOrderVisibilityAndContainers) {
 }
 
 TEST_F(FormFixture, EventsReachTheHandlerOfTheControlNameWithTheItem) {
-    f.add("AnNiu", ControlKind::Image, 3, &pic1);
+    f.add("AnNiu", ControlKind::kImage, 3, &pic1);
     int seen = -1;
-    f.on("AnNiu", EventKind::Click, [&](Control* c, Event&) { seen = c->index; });
-    EXPECT_TRUE(f.fire(&f.at("AnNiu", 3), EventKind::Click));
+    f.on("AnNiu", EventKind::kClick, [&](Control* c, Event&) { seen = c->index; });
+    EXPECT_TRUE(f.fire(&f.at("AnNiu", 3), EventKind::kClick));
     EXPECT_EQ(seen, 3);
-    EXPECT_FALSE(f.fire(&f.at("AnNiu", 3), EventKind::DblClick));
+    EXPECT_FALSE(f.fire(&f.at("AnNiu", 3), EventKind::kDblClick));
 }
 
 TEST_F(FormFixture, UnloadCanBeCancelledAndRunsHandlersOnce) {
     int loads = 0, unloads = 0;
     bool keep = true;
-    f.onForm(EventKind::Load, [&](Control*, Event&) { ++loads; });
-    f.onForm(EventKind::QueryUnload, [&](Control*, Event& e) { e.cancel = keep; });
-    f.onForm(EventKind::Unload, [&](Control*, Event&) { ++unloads; });
+    f.onForm(EventKind::kLoad, [&](Control*, Event&) { ++loads; });
+    f.onForm(EventKind::kQueryUnload, [&](Control*, Event& e) { e.cancel = keep; });
+    f.onForm(EventKind::kUnload, [&](Control*, Event&) { ++unloads; });
     f.show();
     f.show();
     EXPECT_EQ(loads, 1);

@@ -31,7 +31,7 @@ struct Player : ::testing::Test {
     platform::FakePictureDecoder pictures;
     platform::FakeNetworkFetch fetch{loop};
     ui::WindowSystem ws;
-    ui::Control& control = ws.form("MainForm").add("ShaoPaiPlayer", ui::ControlKind::Image);
+    ui::Control& control = ws.form("MainForm").add("ShaoPaiPlayer", ui::ControlKind::kImage);
     gif::ucAniGIF player{control, loop, pictures, fetch};
     int completed = 0;
     std::vector<int> lastFrames;
@@ -290,7 +290,7 @@ TEST_F(Player, CorruptImageDataFillsTheFrameWithItsTransparentIndex) {
                          .bytes();
         ASSERT_TRUE(player.LoadAnimatedGIF_Array(file));
         ASSERT_EQ(player.FrameCount(), 2);
-        player.setAction(gif::ActionStep);
+        player.setAction(gif::kActionStep);
         EXPECT_EQ(shown(), (std::vector<std::string>{"GG", "GG"}));
     }
 }
@@ -304,7 +304,7 @@ TEST_F(Player, NothingLoadedFromMissingFileOrNonGif) {
     EXPECT_EQ(player.LoopsRemaining(), -1);
     EXPECT_FALSE(player.LoadAnimatedGIF_Array(Bytes{'G', 'I', 'F'}));
     EXPECT_FALSE(player.LoadAnimatedGIF_Array(GifBuilder(2, 2, kColours).bytes()));  // no frame
-    EXPECT_EQ(player.Action(), gif::Stopped);
+    EXPECT_EQ(player.Action(), gif::kStopped);
 }
 
 TEST_F(Player, LoadsFromAFile) {
@@ -398,7 +398,7 @@ TEST_P(GifComposition, EachFrameAsDrawnByHand) {
     player.setDelayAnimation(gif::kDoNotStart);
     ASSERT_TRUE(player.LoadAnimatedGIF_Array(c.file));
     for (std::size_t k = 0; k < c.frames.size(); ++k) {
-        if (k > 0) player.setAction(gif::ActionStep);
+        if (k > 0) player.setAction(gif::kActionStep);
         EXPECT_EQ(shown(), c.frames[k]) << "frame shown " << k + 1;
     }
 }
@@ -500,7 +500,7 @@ TEST_F(Player, MirroredFlipsTheFramesAndMovesThemAcross) {
                            .image(0, 0, 2, 1, {2, 3})
                            .bytes();
     ASSERT_TRUE(player.LoadAnimatedGIF_Array(file));
-    player.setAction(gif::ActionStep);
+    player.setAction(gif::kActionStep);
     EXPECT_EQ(shown(), (std::vector<std::string>{"BGBW", "RRRR"}));
     struct Case {
         int style;
@@ -513,8 +513,8 @@ TEST_F(Player, MirroredFlipsTheFramesAndMovesThemAcross) {
         player.setMirrored(c.style);
         EXPECT_EQ(shown(), c.frame2) << "Mirrored " << c.style;
         // Frame 1 then frame 2 again: the same picture drawn afresh.
-        player.setAction(gif::ActionStep);
-        player.setAction(gif::ActionStep);
+        player.setAction(gif::kActionStep);
+        player.setAction(gif::kActionStep);
         EXPECT_EQ(shown(), c.frame2) << "Mirrored " << c.style << " after a pass";
     }
     player.setMirrored(5);  // ignored
@@ -556,21 +556,21 @@ std::vector<TimingCase> timingCases() {
          threeFrames(10, 0),
          noEarlyFrame,
          nothing,
-         {{0, 1, gif::Playing},
-          {100, 2, gif::Playing},
-          {200, 3, gif::Playing},
-          {300, 1, gif::Playing},
-          {30000, 1, gif::Playing},
-          {30100, 2, gif::Playing}},
+         {{0, 1, gif::kPlaying},
+          {100, 2, gif::kPlaying},
+          {200, 3, gif::kPlaying},
+          {300, 1, gif::kPlaying},
+          {30000, 1, gif::kPlaying},
+          {30100, 2, gif::kPlaying}},
          0},
         {"LoopsOneAfterTheLoadPlaysOnceAndClears",
          threeFrames(10, 0),
          noEarlyFrame,
          [](gif::ucAniGIF& p) { p.setLoops(1); },
-         {{0, 1, gif::Playing},
-          {299, 3, gif::Playing},
-          {300, 0, gif::Stopped},
-          {5000, 0, gif::Stopped}},
+         {{0, 1, gif::kPlaying},
+          {299, 3, gif::kPlaying},
+          {300, 0, gif::kStopped},
+          {5000, 0, gif::kStopped}},
          1},
         {"LoopsBeforeTheLoadReplacedByTheFilesCount",
          threeFrames(10, 2),
@@ -579,7 +579,7 @@ std::vector<TimingCase> timingCases() {
              p.setLoops(1);
          },
          nothing,
-         {{300, 1, gif::Playing}, {599, 3, gif::Playing}, {600, 0, gif::Stopped}},
+         {{300, 1, gif::kPlaying}, {599, 3, gif::kPlaying}, {600, 0, gif::kStopped}},
          1},
         {"LoopsBeforeTheLoadOfAFileWithCountZeroPlaysForEver",
          threeFrames(10, 0),
@@ -588,25 +588,25 @@ std::vector<TimingCase> timingCases() {
              p.setLoops(1);
          },
          nothing,
-         {{300, 1, gif::Playing}, {9000, 1, gif::Playing}},
+         {{300, 1, gif::kPlaying}, {9000, 1, gif::kPlaying}},
          0},
         {"FileWithoutCountPlaysForEver",
          threeFrames(10),
          noEarlyFrame,
          nothing,
-         {{9000, 1, gif::Playing}},
+         {{9000, 1, gif::kPlaying}},
          0},
         {"DelayBelowMinFrameDelayShownForMinFrameDelay",
          threeFrames(2),
          noEarlyFrame,
          nothing,
-         {{49, 1, gif::Playing}, {50, 2, gif::Playing}, {100, 3, gif::Playing}},
+         {{49, 1, gif::kPlaying}, {50, 2, gif::kPlaying}, {100, 3, gif::kPlaying}},
          0},
         {"DelayZeroShownForMinFrameDelay",
          threeFrames(0),
          noEarlyFrame,
          nothing,
-         {{49, 1, gif::Playing}, {50, 2, gif::Playing}},
+         {{49, 1, gif::kPlaying}, {50, 2, gif::kPlaying}},
          0},
         {"RaisedMinFrameDelayHoldsLongerFrames",
          threeFrames(10),
@@ -615,23 +615,23 @@ std::vector<TimingCase> timingCases() {
              p.setMinFrameDelay(250);
          },
          nothing,
-         {{249, 1, gif::Playing}, {250, 2, gif::Playing}},
+         {{249, 1, gif::kPlaying}, {250, 2, gif::kPlaying}},
          0},
         {"OneFrameIsNeverAnimated",
          GifBuilder(2, 2, kColours).control(0, 1).solid(0, 0, 2, 2, 0).bytes(),
          nothing,
-         [](gif::ucAniGIF& p) { p.setAction(gif::ActionPlay); },
-         {{0, 1, gif::Stopped}, {60000, 1, gif::Stopped}},
+         [](gif::ucAniGIF& p) { p.setAction(gif::kActionPlay); },
+         {{0, 1, gif::kStopped}, {60000, 1, gif::kStopped}},
          0},
         {"FirstFrameEarlyTheRestTwentyMsLater",
          threeFrames(10),
          nothing,
          nothing,
-         {{0, 1, gif::Stopped},
-          {19, 1, gif::Stopped},
-          {20, 1, gif::Playing},
-          {119, 1, gif::Playing},
-          {120, 2, gif::Playing}},
+         {{0, 1, gif::kStopped},
+          {19, 1, gif::kStopped},
+          {20, 1, gif::kPlaying},
+          {119, 1, gif::kPlaying},
+          {120, 2, gif::kPlaying}},
          0},
         {"DoNotStartKeepsTheFirstFrame",
          threeFrames(10),
@@ -639,7 +639,7 @@ std::vector<TimingCase> timingCases() {
              p.setDelayAnimation(gif::kShowFirstFrameEarly | gif::kDoNotStart);
          },
          nothing,
-         {{0, 1, gif::Stopped}, {5000, 1, gif::Stopped}},
+         {{0, 1, gif::kStopped}, {5000, 1, gif::kStopped}},
          0},
     };
 }
@@ -670,7 +670,7 @@ TEST(GifProperties, MinFrameDelayClampedAndLoopsAbsolute) {
     platform::FakePictureDecoder pictures;
     platform::FakeNetworkFetch fetch{loop};
     ui::WindowSystem ws;
-    gif::ucAniGIF p(ws.form("F").add("a", ui::ControlKind::Image), loop, pictures, fetch);
+    gif::ucAniGIF p(ws.form("F").add("a", ui::ControlKind::kImage), loop, pictures, fetch);
     const std::pair<int, int> delays[] = {{-3, 10}, {5, 10},        {10, 10},
                                           {11, 11}, {32700, 32700}, {40000, 32700}};
     for (auto [written, kept] : delays) {
@@ -686,33 +686,33 @@ TEST_F(Player, ActionsStopPlayPauseStepAndRestart) {
     player.setDelayAnimation(0);
     ASSERT_TRUE(player.LoadAnimatedGIF_Array(threeFrames(10)));
     advanceTo(150);
-    player.setAction(gif::ActionPause);
-    EXPECT_EQ(player.Action(), gif::Paused);
+    player.setAction(gif::kActionPause);
+    EXPECT_EQ(player.Action(), gif::kPaused);
     advanceTo(1000);
     EXPECT_EQ(player.currentFrame(), 2);
-    player.setAction(gif::ActionStep);
+    player.setAction(gif::kActionStep);
     EXPECT_EQ(player.currentFrame(), 3);
-    player.setAction(gif::ActionStep);
+    player.setAction(gif::kActionStep);
     EXPECT_EQ(player.currentFrame(), 1);  // wraps
-    EXPECT_EQ(player.Action(), gif::Paused);
-    player.setAction(gif::ActionPlay);
-    EXPECT_EQ(player.Action(), gif::Playing);
+    EXPECT_EQ(player.Action(), gif::kPaused);
+    player.setAction(gif::kActionPlay);
+    EXPECT_EQ(player.Action(), gif::kPlaying);
     advanceTo(1100);
     EXPECT_EQ(player.currentFrame(), 2);
-    player.setAction(gif::ActionStop);
+    player.setAction(gif::kActionStop);
     EXPECT_EQ(player.currentFrame(), 0);
-    EXPECT_EQ(player.Action(), gif::Stopped);
+    EXPECT_EQ(player.Action(), gif::kStopped);
     EXPECT_EQ(control.picture, nullptr);
     EXPECT_EQ(player.AnimatedGIF(), nullptr);
     advanceTo(2000);
     EXPECT_EQ(player.currentFrame(), 0);
-    player.setAction(gif::ActionRestart);
+    player.setAction(gif::kActionRestart);
     EXPECT_EQ(player.currentFrame(), 1);
-    EXPECT_EQ(player.Action(), gif::Playing);
+    EXPECT_EQ(player.Action(), gif::kPlaying);
     advanceTo(2100);
     EXPECT_EQ(player.currentFrame(), 2);
     player.setAction(9);  // no such action
-    EXPECT_EQ(player.Action(), gif::Playing);
+    EXPECT_EQ(player.Action(), gif::kPlaying);
 }
 
 TEST_F(Player, LoopsRemainingCountsDownAndRestartStartsAfresh) {
@@ -725,7 +725,7 @@ TEST_F(Player, LoopsRemainingCountsDownAndRestartStartsAfresh) {
     EXPECT_EQ(player.LoopsRemaining(), 2);
     advanceTo(600);
     EXPECT_EQ(player.LoopsRemaining(), 1);
-    player.setAction(gif::ActionRestart);
+    player.setAction(gif::kActionRestart);
     EXPECT_EQ(player.LoopsRemaining(), 3);
     advanceTo(1500);
     EXPECT_EQ(completed, 1);
@@ -750,21 +750,21 @@ TEST_F(Player, HidingPausesAndShowingResumes) {
     advanceTo(150);
     player.setVisible(false);
     EXPECT_FALSE(control.visible);
-    EXPECT_EQ(player.Action(), gif::Paused);
+    EXPECT_EQ(player.Action(), gif::kPaused);
     advanceTo(5000);
     EXPECT_EQ(player.currentFrame(), 2);
     player.setVisible(true);
     EXPECT_TRUE(control.visible);
-    EXPECT_EQ(player.Action(), gif::Playing);
+    EXPECT_EQ(player.Action(), gif::kPlaying);
     advanceTo(5100);
     EXPECT_EQ(player.currentFrame(), 3);
 
     // What the user paused or what its loops stopped stays so across hide and show.
-    player.setAction(gif::ActionPause);
+    player.setAction(gif::kActionPause);
     player.setVisible(false);
     player.setVisible(true);
-    EXPECT_EQ(player.Action(), gif::Paused);
-    player.setAction(gif::ActionPlay);
+    EXPECT_EQ(player.Action(), gif::kPaused);
+    player.setAction(gif::kActionPlay);
     player.setLoops(1);
     advanceTo(6000);
     ASSERT_EQ(player.currentFrame(), 0);
@@ -772,7 +772,7 @@ TEST_F(Player, HidingPausesAndShowingResumes) {
     player.setVisible(true);
     advanceTo(7000);
     EXPECT_EQ(player.currentFrame(), 0);
-    EXPECT_EQ(player.Action(), gif::Stopped);
+    EXPECT_EQ(player.Action(), gif::kStopped);
 
     // Hidden between a load and its deferred start (the first frame shown early), it
     // waits for the show.
@@ -781,7 +781,7 @@ TEST_F(Player, HidingPausesAndShowingResumes) {
     player.setVisible(false);
     advanceTo(8000);
     EXPECT_EQ(player.currentFrame(), 1);
-    EXPECT_EQ(player.Action(), gif::Paused);
+    EXPECT_EQ(player.Action(), gif::kPaused);
     player.setVisible(true);
     advanceTo(8100);
     EXPECT_EQ(player.currentFrame(), 2);
@@ -825,7 +825,7 @@ TEST_F(Player, AnimatedGIFWriteLoadsTheStoredFileAndNothingClears) {
     player.setAnimatedGIF(nullptr);
     EXPECT_EQ(player.FrameCount(), 0);
     EXPECT_EQ(control.picture, nullptr);
-    EXPECT_EQ(player.Action(), gif::Stopped);
+    EXPECT_EQ(player.Action(), gif::kStopped);
     advanceTo(1000);
     EXPECT_EQ(control.picture, nullptr);
     // A picture that holds no GIF file leaves the control empty.
@@ -943,7 +943,7 @@ TEST(GifDownload, DestroyingTheControlCancelsItsDownload) {
     platform::FakePictureDecoder pictures;
     platform::FakeNetworkFetch fetch{loop};
     ui::WindowSystem ws;
-    auto p = std::make_unique<gif::ucAniGIF>(ws.form("F").add("a", ui::ControlKind::Image), loop,
+    auto p = std::make_unique<gif::ucAniGIF>(ws.form("F").add("a", ui::ControlKind::kImage), loop,
                                              pictures, fetch);
     p->LoadAnimatedGIF_Remote("http://example.invalid/1.gif");
     p.reset();

@@ -15,10 +15,10 @@ using table::kBtnSend;
 struct HallButtons : SeatedTable {
     ui::Control& button(int i) { return client->MainForm.at("AnNiu", i); }
     ui::Control& chatInput() { return client->MainForm.at("Chat"); }
-    void click(int i) { client->MainForm.fire(&button(i), ui::EventKind::Click); }
-    void move(int i) { client->MainForm.fire(&button(i), ui::EventKind::MouseMove); }
+    void click(int i) { client->MainForm.fire(&button(i), ui::EventKind::kClick); }
+    void move(int i) { client->MainForm.fire(&button(i), ui::EventKind::kMouseMove); }
     void avatar(int slot) {
-        client->MainForm.fire(&client->MainForm.at("Tou", slot), ui::EventKind::Click);
+        client->MainForm.fire(&client->MainForm.at("Tou", slot), ui::EventKind::kClick);
     }
     // The packets that reach the socket in the next ticks.
     std::vector<wire::GamePacket> flush() {
@@ -43,7 +43,7 @@ TEST_F(HallButtons, PicturesAndHoverFollowTheirEntries) {
     EXPECT_EQ(shownId(button(3)), -1);
     move(2);
     EXPECT_EQ(shownId(button(2)), 155);
-    client->MainForm.fire(&client->Pic1, ui::EventKind::MouseMove);
+    client->MainForm.fire(&client->Pic1, ui::EventKind::kMouseMove);
     EXPECT_EQ(shownId(button(3)), 158);
     EXPECT_EQ(shownId(button(2)), 154);
     EXPECT_FALSE(client->hallButtons.flow().hover[3]);
@@ -73,7 +73,7 @@ TEST_F(HallButtons, ContinueStopsTheCountdownAndAfterItNothingMoreIsSent) {
     click(kBtnContinue);
     EXPECT_FALSE(score().visible);
     EXPECT_FALSE(hero().visible);
-    EXPECT_FALSE(client->connection.slots[net::SlotContinue].flag);
+    EXPECT_FALSE(client->connection.slots[net::kSlotContinue].flag);
     EXPECT_FALSE(client->MainForm.at("Number").visible);
     EXPECT_FALSE(client->MainForm.at("Time_Img").visible);
     ASSERT_TRUE(advance(20000));
@@ -91,7 +91,7 @@ TEST_F(HallButtons, OnABrokenTableTheButtonReturnsToTheHall) {
     client->state.TableBroken = true;
     click(kBtnContinue);
     EXPECT_TRUE(flush().empty());
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kMinimized);
     EXPECT_EQ(hallGot.back(), platform::SC_RESTORE);
     EXPECT_TRUE(client->hallButtons.flow().firstStart);
     // The hall link stays, so the hall can bring the client to a table again.
@@ -105,7 +105,7 @@ TEST_F(HallButtons, AfterLeavingTheButtonAlsoBringsTheHallBack) {
     client->state.ExitConfirmed = true;
     client->state.GameResetDone = true;
     ASSERT_TRUE(guarded([&] { click(kBtnContinue); }));
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kMinimized);
     EXPECT_EQ(hallGot.back(), platform::SC_RESTORE);
 }
 
@@ -125,7 +125,7 @@ TEST_F(HallButtons, WindowButtonsToggleTheirWindows) {
     hero().show();
     score().show();
     click(table::kBtnHide);
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kMinimized);
     EXPECT_FALSE(hero().visible);
     EXPECT_FALSE(score().visible);
 }
@@ -169,7 +169,7 @@ TEST_F(HallButtons, TheChatButtonBlinksFourTimes) {
         seen.push_back(shownId(button(kBtnChat)));
     }
     EXPECT_EQ(seen, (std::vector<int>{153, 152, 153, 152, 153, 152, 153, 152, 152, 152, 152, 152}));
-    EXPECT_FALSE(client->connection.slots[net::SlotBlink].flag);
+    EXPECT_FALSE(client->connection.slots[net::kSlotBlink].flag);
 }
 
 TEST_F(HallButtons, APublicLineIsSentAndABlankOneIsNot) {

@@ -27,9 +27,9 @@ struct Table : ClientFixture {
     }
     rules::Hand& hand() { return client->state.PlayerRecord[0].cards; }
     ui::Control& cardAt(int pos) { return client->hand.cardImage(0, hand().imageIndex(pos)); }
-    void click(int pos, int button = ui::LeftButton) {
+    void click(int pos, int button = ui::kLeftButton) {
         ui::Event e;
-        e.kind = ui::EventKind::MouseDown;
+        e.kind = ui::EventKind::kMouseDown;
         e.button = button;
         client->MainForm.fire(&cardAt(pos), e);
     }
@@ -57,7 +57,7 @@ TEST_F(Table, DealLoadsASortedHandOf36AndEmptiesTheOtherSeats) {
         if (i > 0) EXPECT_GT(cardAt(i).left, cardAt(i - 1).left);
     }
     EXPECT_TRUE(client->MainForm.at("ImgKaiD", 4).visible);
-    EXPECT_EQ(fp.hallNet.log.back().msg, platform::HallDealt);
+    EXPECT_EQ(fp.hallNet.log.back().msg, platform::kHallDealt);
 }
 
 TEST_F(Table, TheFullHandFansFromItsAnchorWithOurCardPictures) {
@@ -120,15 +120,15 @@ TEST_F(Table, ARaisedCardStaysRaisedWhenTheSortMovesIt) {
 
 TEST_F(Table, RightClickPlaysOnlyWithTheTurnAndTheToken) {
     client->roundStart.HandleDeal(wire::Deal::decode(deal("5D")));
-    client->state.TablePlay.playClass = rules::PlayClass::None;
+    client->state.TablePlay.playClass = rules::PlayClass::kNone;
     fp.socket.takeSent();
     click(0);  // the 5D, ahead of the padding 3s
     client->state.MyTurn = true;
     client->state.PlayToken = false;
-    click(0, ui::RightButton);
+    click(0, ui::kRightButton);
     EXPECT_EQ(client->state.PlayerRecord[0].cards.count(), 36) << "no token, no play";
     client->state.PlayToken = true;
-    click(0, ui::RightButton);
+    click(0, ui::kRightButton);
     EXPECT_EQ(client->state.PlayerRecord[0].cards.count(), 35);
     ASSERT_TRUE(advance(200));
     ASSERT_EQ(fp.socket.sent.size(), 272u);

@@ -56,9 +56,9 @@ struct LinkWatch : ClientFixture {
         client->state.InGame = true;
         const std::int64_t lost = fp.loop.nowMs();
         fp.socket.peerClose();
-        while (client->connection.slots[net::SlotLinkWatch].flag && fp.loop.nowMs() < lost + 100)
+        while (client->connection.slots[net::kSlotLinkWatch].flag && fp.loop.nowMs() < lost + 100)
             EXPECT_TRUE(advance(50));
-        EXPECT_FALSE(client->connection.slots[net::SlotLinkWatch].flag);
+        EXPECT_FALSE(client->connection.slots[net::kSlotLinkWatch].flag);
         EXPECT_TRUE(client->connection.reconnect.loaded());
         return fp.loop.nowMs();
     }
@@ -130,9 +130,9 @@ TEST_P(Silence, DuringAGameTheTableIsGivenUpOnThe5000thRun) {
     EXPECT_EQ(client->state.SilenceTicks, 0);
     EXPECT_FALSE(client->state.InGame);
     EXPECT_EQ(hallCount(platform::SC_RESTORE), 1);
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kMinimized);
     EXPECT_EQ(client->state.PlayerRecord[0].seatBit, 0);  // the table was reset
-    EXPECT_NE(fp.socket.state(), platform::SockConnected);
+    EXPECT_NE(fp.socket.state(), platform::kSockConnected);
     EXPECT_FALSE(client->connection.reconnect.loaded());
     // The reason stays in the message area for when the table window returns.
     EXPECT_EQ(sys(0), std::vector<std::string>{"已经与服务器断开连接，请重新入座！"});
@@ -140,7 +140,7 @@ TEST_P(Silence, DuringAGameTheTableIsGivenUpOnThe5000thRun) {
 
 INSTANTIATE_TEST_SUITE_P(HallPresentOrGone, Silence, ::testing::Bool());
 
-enum class Outcome { BackToHall, Recovery, ProcessEnds };
+enum class Outcome { kBackToHall, kRecovery, kProcessEnds };
 struct LossCase {
     bool inGame, hallPresent;
     Outcome outcome;
@@ -148,10 +148,10 @@ struct LossCase {
     friend void PrintTo(const LossCase& c, std::ostream* os) { *os << c.why; }
 };
 const LossCase kLossCases[] = {
-    {false, true, Outcome::BackToHall, "outside a game the hall comes back, without a message"},
-    {true, true, Outcome::Recovery, "a game whose login was accepted is recovered"},
-    {false, false, Outcome::ProcessEnds, "without a hall window the process ends"},
-    {true, false, Outcome::ProcessEnds, "without a hall window the process ends, even in a game"},
+    {false, true, Outcome::kBackToHall, "outside a game the hall comes back, without a message"},
+    {true, true, Outcome::kRecovery, "a game whose login was accepted is recovered"},
+    {false, false, Outcome::kProcessEnds, "without a hall window the process ends"},
+    {true, false, Outcome::kProcessEnds, "without a hall window the process ends, even in a game"},
 };
 struct LostLink : LinkWatch, ::testing::WithParamInterface<LossCase> {};
 
@@ -163,25 +163,25 @@ TEST_P(LostLink, LeadsBackToTheHallToRecoveryOrToTheEnd) {
     client->state.InGame = c.inGame;
     if (c.inGame) client->connection.stopKeepAlive();  // as the deal does
     client->state.GameStarted = true;                  // a set of rounds is under way
-    ui::Control& talk = fp.windows.form("Talk").add("Text1", ui::ControlKind::ListBox);
+    ui::Control& talk = fp.windows.form("Talk").add("Text1", ui::ControlKind::kListBox);
     talk.items = {"p1: hi"};
     const int connects = fp.socket.connectCalls;
     fp.socket.peerClose();
     const bool running = advance(100);  // two pump ticks
-    if (c.outcome == Outcome::ProcessEnds) {
+    if (c.outcome == Outcome::kProcessEnds) {
         EXPECT_FALSE(running);
         EXPECT_EQ(endedWith, 0);
         return;
     }
     ASSERT_TRUE(running);
-    const bool back = c.outcome == Outcome::BackToHall;
+    const bool back = c.outcome == Outcome::kBackToHall;
     EXPECT_EQ(hallCount(platform::SC_RESTORE), back ? 1 : 0);
-    EXPECT_EQ(client->MainForm.windowState == ui::WindowState::Minimized, back);
+    EXPECT_EQ(client->MainForm.windowState == ui::WindowState::kMinimized, back);
     EXPECT_EQ(client->state.PlayerRecord[0].seatBit, back ? 0 : kOwnBit);
     EXPECT_EQ(client->connection.reconnect.loaded(), !back);
     EXPECT_FALSE(fp.windows.form("frmReconnect").visible);
     EXPECT_EQ(client->connection.TimerKeepAlive.enabled(), !back);
-    EXPECT_FALSE(client->connection.slots[net::SlotLinkWatch].flag);
+    EXPECT_FALSE(client->connection.slots[net::kSlotLinkWatch].flag);
     EXPECT_EQ(fp.socket.connectCalls, connects);  // the first attempt comes 3 s later
     // The table that is given up leaves no set of rounds and no private talk.
     EXPECT_EQ(client->state.GameStarted, !back);
@@ -222,8 +222,8 @@ TEST_P(LossBeforeTheLoginResult, WaitsForItOrForTheGameToEnd) {
     EXPECT_FALSE(client->connection.reconnect.loaded());
     EXPECT_EQ(fp.socket.connectCalls, connects);
     EXPECT_EQ(hallCount(platform::SC_RESTORE), 0);
-    EXPECT_NE(client->MainForm.windowState, ui::WindowState::Minimized);
-    EXPECT_TRUE(client->connection.slots[net::SlotLinkWatch].flag);  // still watching
+    EXPECT_NE(client->MainForm.windowState, ui::WindowState::kMinimized);
+    EXPECT_TRUE(client->connection.slots[net::kSlotLinkWatch].flag);  // still watching
 
     c.resolve(*this);
     ASSERT_TRUE(advance(100));
@@ -251,7 +251,7 @@ TEST_F(LinkWatch, WithTheServerGoneTwentyOneAttemptsThreeSecondsApartThenTheFail
         EXPECT_EQ(fp.socket.closeCalls, closes + k);  // each attempt starts afresh
         EXPECT_EQ(fp.socket.remoteHost, "127.0.0.1");
         EXPECT_EQ(fp.socket.remotePort, 2000);
-        EXPECT_TRUE(client->connection.slots[net::SlotConnect].flag);
+        EXPECT_TRUE(client->connection.slots[net::kSlotConnect].flag);
         EXPECT_EQ(sys(0), std::vector<std::string>{kReconnecting});
         EXPECT_TRUE(sys(1).empty());
         client->MainForm.at("Sysmsg", 0).items.clear();  // so the next line is a new one
@@ -281,7 +281,7 @@ TEST_F(LinkWatch, AReconnectMarksEveryLaterLoginWithTheTokenOfThatMoment) {
     EXPECT_EQ(login[261], kToken0);
     EXPECT_EQ(login[262], kToken1);
     EXPECT_EQ(login[16], 'm');  // the account is still there
-    EXPECT_TRUE(client->connection.slots[net::SlotLinkWatch].flag);
+    EXPECT_TRUE(client->connection.slots[net::kSlotLinkWatch].flag);
     // The next tick of the controller sees the link up and leaves.
     ASSERT_TRUE(advanceTo(noticed + 6001));
     EXPECT_FALSE(client->connection.reconnect.loaded());
@@ -344,7 +344,7 @@ TEST_F(LinkWatch, ThroughTheProxyTheGameLinkIsUpOnlyOnceTheTunnelIsOpen) {
     client->connection.setTarget(target);
     // The proxy takes every connection as soon as the handshake waits for it.
     fp.loop.onWait = [&](int) {
-        if (fp.socket.state() == platform::SockConnecting) fp.socket.accept();
+        if (fp.socket.state() == platform::kSockConnecting) fp.socket.accept();
     };
     const std::int64_t noticed = loseLinkInGame();
     fp.socket.takeSent();
@@ -410,7 +410,7 @@ TEST_P(Attempt, MarksTheLoginAndConnectsByTheConnectionMode) {
     EXPECT_EQ(client->connection.LoginPacket[262], kToken1);
     EXPECT_EQ(fp.socket.remoteHost, c.connectsTo);
     EXPECT_EQ(fp.socket.connectCalls == connects + 1, *c.connectsTo != 0);
-    EXPECT_EQ(client->connection.slots[net::SlotConnect].flag, c.directConnect);
+    EXPECT_EQ(client->connection.slots[net::kSlotConnect].flag, c.directConnect);
     if (c.mode != 5) EXPECT_FALSE(client->connection.ProxyPhase());
 }
 

@@ -106,7 +106,7 @@ struct PictureFixture : ::testing::Test {
         fake.hallWindow.open("DravikHall");
         for (int slot = 0; slot < 6; ++slot)
             for (int item = 0; item < 3; ++item)
-                mainForm.add("cardImage" + std::to_string(slot), ui::ControlKind::Image, item)
+                mainForm.add("cardImage" + std::to_string(slot), ui::ControlKind::kImage, item)
                     .picture = before;
         for (const char* name : {"Talk", "Score", "Hero"}) fake.windows.form(name).show();
         mainForm.show();
@@ -119,12 +119,12 @@ struct PictureFixture : ::testing::Test {
         for (const auto& m : fake.hallNet.log)
             restored |= m == platform::HallMessage{"DravikHall", platform::WM_SYSCOMMAND,
                                                    platform::SC_RESTORE, 0};
-        return restored && mainForm.windowState == ui::WindowState::Minimized &&
+        return restored && mainForm.windowState == ui::WindowState::kMinimized &&
                !fake.windows.form("Talk").visible && !fake.windows.form("Score").visible &&
                !fake.windows.form("Hero").visible;
     }
     bool untouched() {
-        return fake.hallNet.log.empty() && mainForm.windowState == ui::WindowState::Normal &&
+        return fake.hallNet.log.empty() && mainForm.windowState == ui::WindowState::kNormal &&
                fake.windows.form("Score").visible;
     }
 };
@@ -145,7 +145,7 @@ TEST_F(PictureFixture, RejectedIndicesGiveWayToTheHallAndLoadNothing) {
     for (int index : {0, 2, 32, 34, 50, 66, 97, 128, 500}) {
         SCOPED_TRACE(index);
         fake.hallNet.log.clear();
-        mainForm.windowState = ui::WindowState::Normal;
+        mainForm.windowState = ui::WindowState::kNormal;
         for (const char* name : {"Talk", "Score", "Hero"}) fake.windows.form(name).show();
         ShowCardPicture(context, 0, 0, index);
         EXPECT_TRUE(gaveWayToHall());

@@ -117,7 +117,7 @@ TEST_F(Buttons, RepeatedTimeoutsTakeThePlayerAwayAndAPressRestartsTheCount) {
     runFor(1100);
     EXPECT_TRUE(client->state.Away);
     EXPECT_EQ(client->state.TimeoutCount, 0);
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kMinimized);
     EXPECT_EQ(hallCount(platform::SC_MINIMIZE), 1);
 }
 
@@ -151,17 +151,17 @@ TEST_F(Buttons, TheThirdButtonAndTheYieldSendTheirActionsOnce) {
 TEST_F(Buttons, HoverFromOneButtonStraightToTheNext) {
     holdOnly("9S");
     myTurn(2, "5S");
-    ASSERT_TRUE(fire("Operation", 0, ui::EventKind::MouseMove));
+    ASSERT_TRUE(fire("Operation", 0, ui::EventKind::kMouseMove));
     EXPECT_EQ(tagOf("Operation", 0), "626");
-    ASSERT_TRUE(fire("Operation", 1, ui::EventKind::MouseMove));
+    ASSERT_TRUE(fire("Operation", 1, ui::EventKind::kMouseMove));
     EXPECT_EQ(tagOf("Operation", 1), "614") << "normal until the pointer crossed the table";
-    ASSERT_TRUE(fire("Pic1", -1, ui::EventKind::MouseMove));
+    ASSERT_TRUE(fire("Pic1", -1, ui::EventKind::kMouseMove));
     EXPECT_EQ(tagOf("Operation", 0), "612");
-    ASSERT_TRUE(fire("Operation", 1, ui::EventKind::MouseMove));
+    ASSERT_TRUE(fire("Operation", 1, ui::EventKind::kMouseMove));
     EXPECT_EQ(tagOf("Operation", 1), "628");
-    ASSERT_TRUE(fire("Operation", 5, ui::EventKind::MouseMove));
+    ASSERT_TRUE(fire("Operation", 5, ui::EventKind::kMouseMove));
     EXPECT_EQ(tagOf("Operation", 5), "191");
-    ASSERT_TRUE(fire("imgDilan", -1, ui::EventKind::MouseMove));
+    ASSERT_TRUE(fire("imgDilan", -1, ui::EventKind::kMouseMove));
     EXPECT_EQ(tagOf("Operation", 5), "192");
     EXPECT_EQ(tagOf("Operation", 1), "614");
 }
@@ -175,19 +175,19 @@ TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
         std::uint8_t command, choice;
         const char* hover;
     } cases[] = {
-        {PromptKind::Declare, 0, 2, 1, "615"},       {PromptKind::Declare, 1, 2, 0, "627"},
-        {PromptKind::Reveal, 0, 2, 2, "617"},        {PromptKind::Revolution, 0, 5, 0, "618"},
-        {PromptKind::Revolution, 1, 5, 1, "627"},    {PromptKind::Head, 0, 5, 2, "619"},
-        {PromptKind::Head, 1, 5, 3, "620"},          {PromptKind::AcceptTribute, 0, 8, 1, "623"},
-        {PromptKind::AcceptTribute, 1, 8, 2, "624"},
+        {PromptKind::kDeclare, 0, 2, 1, "615"},       {PromptKind::kDeclare, 1, 2, 0, "627"},
+        {PromptKind::kReveal, 0, 2, 2, "617"},        {PromptKind::kRevolution, 0, 5, 0, "618"},
+        {PromptKind::kRevolution, 1, 5, 1, "627"},    {PromptKind::kHead, 0, 5, 2, "619"},
+        {PromptKind::kHead, 1, 5, 3, "620"},          {PromptKind::kAcceptTribute, 0, 8, 1, "623"},
+        {PromptKind::kAcceptTribute, 1, 8, 2, "624"},
     };
     for (const Case& c : cases) {
         client->buttons.ShowDecisionPrompt(10, c.prompt);
         ASSERT_TRUE(client->buttons.prompt().is(c.prompt));
-        ASSERT_TRUE(fire("OperationNotP", c.item, ui::EventKind::MouseMove));
+        ASSERT_TRUE(fire("OperationNotP", c.item, ui::EventKind::kMouseMove));
         EXPECT_EQ(tagOf("OperationNotP", c.item), c.hover);
-        ASSERT_TRUE(fire("Pic1", -1, ui::EventKind::MouseMove));
-        ASSERT_TRUE(fire("OperationNotP", c.item, ui::EventKind::Click));
+        ASSERT_TRUE(fire("Pic1", -1, ui::EventKind::kMouseMove));
+        ASSERT_TRUE(fire("OperationNotP", c.item, ui::EventKind::kClick));
         auto sent = sentPackets();
         ASSERT_EQ(sent.size(), 1u);
         EXPECT_EQ(sent[0][3], c.command);
@@ -203,9 +203,9 @@ TEST_F(Buttons, DecisionButtonsAndTheirTimeouts) {
         PromptKind prompt;
         std::uint8_t command, choice;
     } timeouts[] = {
-        {PromptKind::Declare, 2, 0},       {PromptKind::Reveal, 2, 0},
-        {PromptKind::Revolution, 5, 1},    {PromptKind::Head, 5, 3},
-        {PromptKind::AcceptTribute, 8, 2},
+        {PromptKind::kDeclare, 2, 0},       {PromptKind::kReveal, 2, 0},
+        {PromptKind::kRevolution, 5, 1},    {PromptKind::kHead, 5, 3},
+        {PromptKind::kAcceptTribute, 8, 2},
     };
     for (const Timeout& t : timeouts) {
         client->buttons.ShowDecisionPrompt(1, t.prompt);
@@ -223,7 +223,7 @@ TEST_F(Buttons, WorkIsAnsweredWithTheRaisedFourOrDeclined) {
     const wire::GamePacket prompt = wire::Work{0, 0, 0, wire::WorkStage::kPrompt}.encode();
     client->roundStart.HandleWork(wire::Work::decode(prompt));
     ASSERT_TRUE(client->buttons.prompt().WorkPending());
-    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
+    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::kClick));
     auto sent = sentPackets();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][3], 3);
@@ -246,14 +246,14 @@ TEST_F(Buttons, TheReturnChecksTheChoiceAndSendsIt) {
     client->buttons.raiseReturnPrompt(1, noRankBarred, 9);
     ASSERT_TRUE(client->state.PromptActive && ctl("OperationNotP", 0).visible);
     raise(2);  // a three
-    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
+    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::kClick));
     EXPECT_TRUE(sentPackets().empty());
     EXPECT_TRUE(client->buttons.prompt().ReturnPending());
     ASSERT_NE(fp.windows.find("frmTishi"), nullptr);
     EXPECT_EQ(fp.windows.find("frmTishi")->at("LbTishi", 0).caption, "3 不能还");
     cardAt(2).top = client->state.HandTop;
     raise(1);
-    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
+    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::kClick));
     auto sent = sentPackets();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][3], 8);

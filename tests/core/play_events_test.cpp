@@ -64,7 +64,7 @@ TEST_F(Events, AnotherSeatsPlayIsShownAndBecomesTheTablePlay) {
     plays(3, "8S 8H", 4);
     EXPECT_EQ(soundCount("/pk/sys070.wav"), 1);
     const auto& t = client->state.TablePlay;
-    EXPECT_EQ(t.playClass, rules::PlayClass::Ordinary);
+    EXPECT_EQ(t.playClass, rules::PlayClass::kOrdinary);
     ASSERT_EQ(t.count, 2);
     EXPECT_EQ(t.cards[0], 8 + 256 * 8);
     EXPECT_EQ(t.seatSlot, 3);
@@ -310,7 +310,7 @@ TEST_F(Events, BurnsAndTheirCatches) {
     EXPECT_FALSE(client->playedHand.play().BurnActive);
     EXPECT_FALSE(ctl("ShaoPaiPlayer").visible);
     // Hidden, the flames stand still.
-    EXPECT_EQ(flames().Action(), gif::Paused);
+    EXPECT_EQ(flames().Action(), gif::kPaused);
     const int frame = flames().currentFrame();
     EXPECT_EQ(framesOver(1000), std::vector<int>{frame});
 }
@@ -360,7 +360,7 @@ TEST_F(Events, TheFlamesPlayTheirPictureWithItsLoopCount) {
             for (int k = 1; k <= n; ++k) expected.push_back(k);
             expected.push_back(0);
             EXPECT_EQ(seen, expected);
-            EXPECT_EQ(flames().Action(), gif::Stopped);
+            EXPECT_EQ(flames().Action(), gif::kStopped);
             EXPECT_FALSE(ctl("ShaoPaiPlayer").picture) << "nothing shown after the pass";
             EXPECT_FALSE(flames().AnimatedGIF());
         } else {
@@ -368,7 +368,7 @@ TEST_F(Events, TheFlamesPlayTheirPictureWithItsLoopCount) {
                 expected.push_back(static_cast<int>(i) % n + 1);
             EXPECT_EQ(seen, expected);
             EXPECT_GT(seen.size(), 3u * static_cast<std::size_t>(n)) << "still burning";
-            EXPECT_EQ(flames().Action(), gif::Playing);
+            EXPECT_EQ(flames().Action(), gif::kPlaying);
             EXPECT_TRUE(ctl("ShaoPaiPlayer").picture);
         }
     }
@@ -408,20 +408,20 @@ TEST_F(Events, AMouseDownOnTheFlamesActsAsOnTheTable) {
         bool plays;
     };
     const Case cases[] = {
-        {"ShaoPaiPlayer", ui::LeftButton, false},
-        {"ShaoPaiPlayer", ui::RightButton, true},
-        {"Pic1", ui::LeftButton, false},
-        {"Pic1", ui::RightButton, true},
+        {"ShaoPaiPlayer", ui::kLeftButton, false},
+        {"ShaoPaiPlayer", ui::kRightButton, true},
+        {"Pic1", ui::kLeftButton, false},
+        {"Pic1", ui::kRightButton, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.surface) + (c.button == ui::RightButton ? " right" : " left"));
+        SCOPED_TRACE(std::string(c.surface) + (c.button == ui::kRightButton ? " right" : " left"));
         myTurn(1);
         raise(hand().count() - 1);
         client->buttons.showIllegalPlayNotice();
         client->MainForm.setFocus(nullptr);
         const int before = hand().count();
         ui::Event e;
-        e.kind = ui::EventKind::MouseDown;
+        e.kind = ui::EventKind::kMouseDown;
         e.button = c.button;
         ASSERT_TRUE(guarded([&] { EXPECT_TRUE(client->MainForm.fire(&ctl(c.surface), e)); }));
         EXPECT_FALSE(fp.windows.find("ChuPai")->loaded());
@@ -478,11 +478,11 @@ TEST_F(Events, YieldAndTakeTheLeadBubblesLastTwoSecondsAndNotWhenMinimised) {
     lead.actor = 4;
     lead.action = 5;
     lead.next = 5;
-    client->MainForm.windowState = ui::WindowState::Minimized;
+    client->MainForm.windowState = ui::WindowState::kMinimized;
     ASSERT_TRUE(handle(lead));
     EXPECT_EQ(soundCount("/dravik/jiefeng.wav"), 1);
     EXPECT_FALSE(ctl("ImgQQ", 4).visible);
-    client->MainForm.windowState = ui::WindowState::Normal;
+    client->MainForm.windowState = ui::WindowState::kNormal;
     ASSERT_TRUE(handle(lead));
     EXPECT_EQ(tagOf("ImgQQ", 4), "652");
 }
@@ -491,12 +491,12 @@ TEST_F(Events, ModeOneWithTheLocalPlayerNextFreesTheTable) {
     ownPlays(6);
     plays(4, "QS QH QD", 5);
     plays(5, "KS KH KD", 0, 1);
-    EXPECT_EQ(client->state.TablePlay.playClass, rules::PlayClass::None);
+    EXPECT_EQ(client->state.TablePlay.playClass, rules::PlayClass::kNone);
     for (int slot = 0; slot < 6; ++slot) EXPECT_FALSE(rowVisible(slot)) << slot;
     EXPECT_TRUE(client->buttons.prompt().LeadMode());
     raise(hand().count() - 1);  // a single 4 after the kings
     ASSERT_TRUE(press(0));
-    EXPECT_EQ(client->state.TablePlay.playClass, rules::PlayClass::Ordinary);
+    EXPECT_EQ(client->state.TablePlay.playClass, rules::PlayClass::kOrdinary);
     EXPECT_EQ(client->state.TablePlay.count, 1);
 }
 
@@ -565,11 +565,11 @@ TEST_F(Events, TheTurnModesOfferTheirButtons) {
         const char* pictures[3];
         table::PromptKind prompt;
     } cases[] = {
-        {1, {"612", "614", nullptr}, table::PromptKind::Lead},
-        {2, {"612", "614", "613"}, table::PromptKind::Follow},
-        {3, {"607", "614", "613"}, table::PromptKind::Burn},
-        {4, {"612", "608", "613"}, table::PromptKind::Yield},
-        {5, {"612", "614", "611"}, table::PromptKind::TakeLead},
+        {1, {"612", "614", nullptr}, table::PromptKind::kLead},
+        {2, {"612", "614", "613"}, table::PromptKind::kFollow},
+        {3, {"607", "614", "613"}, table::PromptKind::kBurn},
+        {4, {"612", "608", "613"}, table::PromptKind::kYield},
+        {5, {"612", "614", "611"}, table::PromptKind::kTakeLead},
     };
     const double x0 = client->buttons.ButtonBaseX(), w = ctl("Operation", 0).width;
     for (const Case& c : cases) {
@@ -589,7 +589,7 @@ TEST_F(Events, TheTurnModesOfferTheirButtons) {
         }
         EXPECT_TRUE(client->buttons.prompt().is(c.prompt));
         EXPECT_TRUE(client->state.MyTurn && client->state.PlayToken && client->state.PromptActive);
-        EXPECT_TRUE(client->connection.slots[net::SlotTurnCountdown].flag);
+        EXPECT_TRUE(client->connection.slots[net::kSlotTurnCountdown].flag);
         EXPECT_TRUE(ctl("Operation", 5).visible) << "the restore button";
     }
     // Mode 0: the clock, but no buttons.

@@ -127,7 +127,7 @@ struct PlayTable : ClientFixture {
     bool fire(const std::string& name, int index, ui::EventKind kind) {
         return guarded([&] { client->MainForm.fire(&ctl(name, index), kind); });
     }
-    bool press(int item) { return fire("Operation", item, ui::EventKind::Click); }
+    bool press(int item) { return fire("Operation", item, ui::EventKind::kClick); }
 
     // The packets the pump has written since the last call (it writes one a tick).
     std::vector<wire::GamePacket> sentPackets() {

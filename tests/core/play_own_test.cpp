@@ -29,7 +29,7 @@ TEST_F(Own, PressingPlayTwiceSendsOnePacketAndAppliesThePlayOnce) {
     EXPECT_EQ(p[22], 0);
 
     EXPECT_EQ(handText(), "9S 5D 3C");
-    EXPECT_EQ(client->state.TablePlay.playClass, rules::PlayClass::Ordinary);
+    EXPECT_EQ(client->state.TablePlay.playClass, rules::PlayClass::kOrdinary);
     ASSERT_EQ(client->state.TablePlay.count, 2);
     EXPECT_EQ(client->state.TablePlay.cards[0], rules::tableCodeOf(cards("7H")[0]));
     EXPECT_FALSE(client->state.PlayToken || client->state.MyTurn || client->state.PromptActive);

@@ -160,13 +160,13 @@ TEST_P(Handshake, EachReplyIsAnsweredAndTheTunnelOpens) {
     settings.serverPort = c.serverPort;
     startAccepted();
     EXPECT_EQ(proxyConnected, 1);
-    EXPECT_EQ(proxy.ProxyStep(), net::GreetingSent);
+    EXPECT_EQ(proxy.ProxyStep(), net::kGreetingSent);
     for (const Exchange& e : c.exchanges) {
         arrive(e.reply);
         EXPECT_EQ(socket.takeSent(), e.written);
         EXPECT_EQ(proxy.ProxyBuffer().writeIndex(), 0u) << "a request starts a new reply";
     }
-    EXPECT_EQ(proxy.ProxyStep(), net::ConnectSent);
+    EXPECT_EQ(proxy.ProxyStep(), net::kConnectSent);
     EXPECT_TRUE(proxy.ProxyPhase());
     EXPECT_TRUE(tunnels.empty());
     arrive(kTunnelOpen);
@@ -235,7 +235,7 @@ TEST_P(SplitReply, IsJudgedWhenItsLastByteArrives) {
     // The greeting's reply a byte at a time.
     arrive({c.greetingReply[0]});
     EXPECT_TRUE(socket.sent.empty());
-    EXPECT_EQ(proxy.ProxyStep(), net::GreetingSent);
+    EXPECT_EQ(proxy.ProxyStep(), net::kGreetingSent);
     arrive({c.greetingReply[1]});
     EXPECT_EQ(socket.takeSent(), kConnect8888);
     for (std::size_t i = 0; i + 1 < c.connectPieces.size(); ++i) {
@@ -309,9 +309,9 @@ TEST_P(Refusal, ShowsItsMessageThenClosesTheSocket) {
     EXPECT_EQ(shell.messages[0].buttons, platform::MB_OK);
     ASSERT_EQ(shell.socketStateAtBox.size(), 1u);
     if (c.refusingReply) {
-        EXPECT_EQ(shell.socketStateAtBox[0], platform::SockConnected);
+        EXPECT_EQ(shell.socketStateAtBox[0], platform::kSockConnected);
     }
-    EXPECT_EQ(socket.state(), platform::SockClosed);
+    EXPECT_EQ(socket.state(), platform::kSockClosed);
     EXPECT_TRUE(socket.sent.empty());
     EXPECT_TRUE(tunnels.empty());
     // Whatever comes after is not judged again.
@@ -331,14 +331,14 @@ TEST_F(Proxy, AGameServerAddressNoRequestCanCarryIsATunnelRefused) {
     arrive({5, 0});
     EXPECT_EQ(boxes(), std::vector<std::string>{"通过代理连接主站失败！"});
     EXPECT_TRUE(socket.sent.empty());
-    EXPECT_EQ(socket.state(), platform::SockClosed);
+    EXPECT_EQ(socket.state(), platform::kSockClosed);
 }
 
 TEST_F(Proxy, AnUnreachableProxyIsReportedAfterTheTimeOut) {
     proxy.start(settings);  // the proxy never answers the connection
     EXPECT_EQ(loop.nowMs(), net::ProxyHandshake::kConnectTimeoutMs);
     EXPECT_EQ(boxes(), std::vector<std::string>{"连接代理服务器失败！"});
-    EXPECT_EQ(socket.state(), platform::SockClosed);
+    EXPECT_EQ(socket.state(), platform::kSockClosed);
     EXPECT_TRUE(socket.sent.empty());
     EXPECT_EQ(proxyConnected, 0);
 }
@@ -349,7 +349,7 @@ TEST_F(Proxy, AProxyRefusingTheConnectionIsReportedAtOnce) {
     proxy.start(settings);
     EXPECT_LT(loop.nowMs(), 120 + 2 * net::ProxyHandshake::kConnectPollMs);
     EXPECT_EQ(boxes(), std::vector<std::string>{"连接代理服务器失败！"});
-    EXPECT_EQ(socket.state(), platform::SockClosed);
+    EXPECT_EQ(socket.state(), platform::kSockClosed);
     EXPECT_TRUE(socket.sent.empty());
 }
 
@@ -403,7 +403,7 @@ TEST_F(Proxy, ARefusalDoesNotCloseAConnectionStartedWhileItsBoxIsOpen) {
     arrive({5, 0xFF});
     EXPECT_EQ(boxes(), std::vector<std::string>{"请求代理失败！"});
     EXPECT_EQ(socket.closeCalls, 0);
-    EXPECT_EQ(socket.state(), platform::SockConnected);
+    EXPECT_EQ(socket.state(), platform::kSockConnected);
     EXPECT_EQ(socket.takeSent(), (Bytes{5, 2, 0, 2}));
     arrive({5, 0});
     EXPECT_EQ(socket.takeSent(), kConnect8888);

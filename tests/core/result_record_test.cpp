@@ -29,7 +29,7 @@ struct Record : SeatedTable {
     void doubleClick(const char* list, int index, int line) {
         ui::Control& c = hero().at(list, index);
         c.listIndex = line;
-        hero().fire(&c, ui::EventKind::DblClick);
+        hero().fire(&c, ui::EventKind::kDblClick);
     }
 };
 
@@ -140,20 +140,20 @@ TEST_F(Record, TheWindowsCloseByTheirClickAreasAndDragByTheirSurface) {
     for (ui::Form* f : {&score(), &hero()}) {
         for (int i = 0; i < 2; ++i) {
             f->show();
-            f->fire(&f->at("Image1", i), ui::EventKind::Click);
+            f->fire(&f->at("Image1", i), ui::EventKind::kClick);
             EXPECT_FALSE(f->visible) << f->name() << " " << i;
         }
     }
     ui::Event press;
-    press.kind = ui::EventKind::MouseDown;
-    press.button = ui::LeftButton;
+    press.kind = ui::EventKind::kMouseDown;
+    press.button = ui::kLeftButton;
     score().fire(nullptr, press);
     EXPECT_TRUE(score().systemMove);
     ui::Event move;
-    move.kind = ui::EventKind::MouseMove;
+    move.kind = ui::EventKind::kMouseMove;
     hero().fire(nullptr, move);
     EXPECT_FALSE(hero().systemMove);  // no button held
-    move.button = ui::LeftButton;
+    move.button = ui::kLeftButton;
     hero().fire(nullptr, move);
     EXPECT_TRUE(hero().systemMove);
 }

@@ -281,7 +281,7 @@ TEST_F(Result, TheEndOfTheRoundStartsTheContinueCountdownAndSavesTheRound) {
     EXPECT_FALSE(client->hallButtons.flow().pressed[table::kBtnContinue]);
     EXPECT_FALSE(client->state.InGame);
     EXPECT_FALSE(client->state.GameResetDone);
-    EXPECT_TRUE(client->connection.slots[net::SlotContinue].flag);
+    EXPECT_TRUE(client->connection.slots[net::kSlotContinue].flag);
     EXPECT_EQ(client->MainForm.at("Number").caption, "15");
     EXPECT_TRUE(client->MainForm.at("Time_Img").visible);
     EXPECT_TRUE(std::filesystem::exists(folder / "info.qv"));
@@ -300,7 +300,7 @@ TEST_F(Result, SpectatorsGetNoCountdownAndAnAbsentPlayerNoHistory) {
     client->state.SpectatorMode = true;
     client->state.Away = true;
     playResult(plainRound());
-    EXPECT_FALSE(client->connection.slots[net::SlotContinue].flag);
+    EXPECT_FALSE(client->connection.slots[net::kSlotContinue].flag);
     EXPECT_TRUE(score().visible);
     EXPECT_FALSE(hero().visible);
 }

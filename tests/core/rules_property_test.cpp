@@ -105,7 +105,7 @@ TEST(RulesProperties, EveryFollowHintCandidateIsALegalPlayOnThatTable) {
         const Deal d = deal(rng, i);
         const std::vector<CardCode> table = tablePlay(rng, d.rest, i);
         const PlayClass tableClass = ClassifyPlay(table);
-        ASSERT_NE(tableClass, PlayClass::None) << formatCards(table);
+        ASSERT_NE(tableClass, PlayClass::kNone) << formatCards(table);
         const RankCounts t = countRanks(table);
         for (const HintCandidate& c : FollowHint(d.hand, table)) {
             std::vector<int> positions(c.begin(), c.end());
@@ -133,7 +133,7 @@ TEST(RulesProperties, EveryLeadHintProposalIsALegalLead) {
         for (bool burning : {false, true}) {
             const HandPositions raise = LeadHint(d.hand, burning);
             const std::vector<CardCode> play = cardsAt(d.hand, {raise.begin(), raise.end()});
-            const PlayVerdict v = validateSelection(play, int(d.hand.size()), PlayClass::None, {});
+            const PlayVerdict v = validateSelection(play, int(d.hand.size()), PlayClass::kNone, {});
             ASSERT_TRUE(v.play) << "hand " << formatCards(d.hand) << "\nproposal "
                                 << formatCards(play) << (burning ? " (burning)" : "");
         }

@@ -13,35 +13,35 @@ TEST(RulesClassifyPlay, ClassesByRankAndNumber) {
         const char* cards;
         PlayClass expected;
     } cases[] = {
-        {"", PlayClass::None},
-        {"5 6", PlayClass::None},  // two natural ranks
-        {"5 6 SJ", PlayClass::None},
-        {"3", PlayClass::Ordinary},
-        {"9 9 9 9 9 9 2 2", PlayClass::Ordinary},  // 3..9 are never Dravik plays alone
-        {"9 SJ", PlayClass::Dravik},               // any joker
-        {"BJ", PlayClass::Dravik},
-        {"2", PlayClass::Dravik},  // only twos
-        {"2 2 2", PlayClass::Dravik},
-        {"10 10 10 10", PlayClass::Ordinary},  // 10 from five cards
-        {"10 10 10 10 2", PlayClass::Dravik},  // twos count towards the number
-        {"J J J", PlayClass::Ordinary},
-        {"J J J J", PlayClass::Dravik},
-        {"Q Q", PlayClass::Ordinary},
-        {"Q Q 2", PlayClass::Dravik},
-        {"K", PlayClass::Ordinary},
-        {"K K", PlayClass::Dravik},
-        {"K 2", PlayClass::Dravik},
-        {"A", PlayClass::Ordinary},
-        {"A A", PlayClass::Dravik},
+        {"", PlayClass::kNone},
+        {"5 6", PlayClass::kNone},  // two natural ranks
+        {"5 6 SJ", PlayClass::kNone},
+        {"3", PlayClass::kOrdinary},
+        {"9 9 9 9 9 9 2 2", PlayClass::kOrdinary},  // 3..9 are never Dravik plays alone
+        {"9 SJ", PlayClass::kDravik},               // any joker
+        {"BJ", PlayClass::kDravik},
+        {"2", PlayClass::kDravik},  // only twos
+        {"2 2 2", PlayClass::kDravik},
+        {"10 10 10 10", PlayClass::kOrdinary},  // 10 from five cards
+        {"10 10 10 10 2", PlayClass::kDravik},  // twos count towards the number
+        {"J J J", PlayClass::kOrdinary},
+        {"J J J J", PlayClass::kDravik},
+        {"Q Q", PlayClass::kOrdinary},
+        {"Q Q 2", PlayClass::kDravik},
+        {"K", PlayClass::kOrdinary},
+        {"K K", PlayClass::kDravik},
+        {"K 2", PlayClass::kDravik},
+        {"A", PlayClass::kOrdinary},
+        {"A A", PlayClass::kDravik},
     };
     for (const Case& c : cases) EXPECT_EQ(ClassifyPlay(cards(c.cards)), c.expected) << c.cards;
 }
 
 TEST(RulesClassifyPlay, CardOfUnknownRankIsNoPlay) {
     const CardCode bogus[] = {composeCard(7, 1, 0, 0), composeCard(200, 1, 0, 1)};
-    EXPECT_EQ(ClassifyPlay(bogus), PlayClass::None);
+    EXPECT_EQ(ClassifyPlay(bogus), PlayClass::kNone);
     const CardCode zero[] = {0};
-    EXPECT_EQ(ClassifyPlay(zero), PlayClass::None);
+    EXPECT_EQ(ClassifyPlay(zero), PlayClass::kNone);
 }
 
 TEST(RulesBeatsTablePlay, Cases) {
@@ -125,40 +125,45 @@ struct SelectionCase {
 
 TEST(RulesValidateSelection, Cases) {
     const PlayVerdict refuse{};
-    const PlayVerdict ordinary{true, PlayClass::Ordinary};
-    const PlayVerdict dravik{true, PlayClass::Dravik};
+    const PlayVerdict ordinary{true, PlayClass::kOrdinary};
+    const PlayVerdict dravik{true, PlayClass::kDravik};
     const SelectionCase cases[] = {
-        {"nothing selected", "9 8", {}, PlayClass::None, "", refuse},
-        {"a three is not a lead while other cards remain", "9 3", {1}, PlayClass::None, "", refuse},
+        {"nothing selected", "9 8", {}, PlayClass::kNone, "", refuse},
+        {"a three is not a lead while other cards remain",
+         "9 3",
+         {1},
+         PlayClass::kNone,
+         "",
+         refuse},
         {"the last threes lead as an ordinary play",
          "3 3 3",
          {0, 1, 2},
-         PlayClass::None,
+         PlayClass::kNone,
          "",
          ordinary},
-        {"threes never go with a two", "2 3 3", {0, 1, 2}, PlayClass::None, "", refuse},
-        {"threes never go with a joker", "SJ 3", {0, 1}, PlayClass::None, "", refuse},
-        {"two ranks are no play", "9 8", {0, 1}, PlayClass::None, "", refuse},
-        {"free lead of a Dravik play", "K K 5", {0, 1}, PlayClass::None, "", dravik},
-        {"single A on single K", "A K K", {0}, PlayClass::Ordinary, "K", ordinary},
-        {"K-K on single K: count differs", "A K K", {1, 2}, PlayClass::Ordinary, "K", refuse},
+        {"threes never go with a two", "2 3 3", {0, 1, 2}, PlayClass::kNone, "", refuse},
+        {"threes never go with a joker", "SJ 3", {0, 1}, PlayClass::kNone, "", refuse},
+        {"two ranks are no play", "9 8", {0, 1}, PlayClass::kNone, "", refuse},
+        {"free lead of a Dravik play", "K K 5", {0, 1}, PlayClass::kNone, "", dravik},
+        {"single A on single K", "A K K", {0}, PlayClass::kOrdinary, "K", ordinary},
+        {"K-K on single K: count differs", "A K K", {1, 2}, PlayClass::kOrdinary, "K", refuse},
         {"an ordinary play never follows a Dravik play",
          "9 9 9",
          {0, 1},
-         PlayClass::Dravik,
+         PlayClass::kDravik,
          "2 2",
          refuse},
-        {"ordinary 9s on Dravik K-K", "9 9", {0, 1}, PlayClass::Dravik, "K K", refuse},
-        {"A-A on K-K", "A A 4", {0, 1}, PlayClass::Dravik, "K K", dravik},
+        {"ordinary 9s on Dravik K-K", "9 9", {0, 1}, PlayClass::kDravik, "K K", refuse},
+        {"A-A on K-K", "A A 4", {0, 1}, PlayClass::kDravik, "K K", dravik},
         {"one 7 with a two on one 6 with a two",
          "2 7",
          {0, 1},
-         PlayClass::Ordinary,
+         PlayClass::kOrdinary,
          "6 2",
          ordinary},
-        {"does not beat", "8 8", {0, 1}, PlayClass::Ordinary, "9 9", refuse},
-        {"positions out of hand order", "9 9", {1, 0}, PlayClass::None, "", refuse},
-        {"position past the hand", "9 9", {0, 2}, PlayClass::None, "", refuse},
+        {"does not beat", "8 8", {0, 1}, PlayClass::kOrdinary, "9 9", refuse},
+        {"positions out of hand order", "9 9", {1, 0}, PlayClass::kNone, "", refuse},
+        {"position past the hand", "9 9", {0, 2}, PlayClass::kNone, "", refuse},
     };
     for (const SelectionCase& c : cases) {
         const Hand hand = handOf(rules_test::sortedHand(c.hand));
@@ -174,10 +179,10 @@ TEST(RulesValidateSelection, Cases) {
 
 TEST(RulesValidateSelection, MoreThan40CardsAreRefused) {
     std::vector<CardCode> selected(41, composeCard(9, 1, 0, 0));
-    EXPECT_EQ(validateSelection(selected, 41, PlayClass::None, {}), PlayVerdict{});
+    EXPECT_EQ(validateSelection(selected, 41, PlayClass::kNone, {}), PlayVerdict{});
     selected.resize(40);
-    EXPECT_EQ(validateSelection(selected, 40, PlayClass::None, {}),
-              (PlayVerdict{true, PlayClass::Ordinary}));
+    EXPECT_EQ(validateSelection(selected, 40, PlayClass::kNone, {}),
+              (PlayVerdict{true, PlayClass::kOrdinary}));
 }
 
 TEST(RulesTablePlay, CountFromAPacketIsClamped) {

@@ -70,7 +70,7 @@ TEST_F(Seating, LogsInAndSeatsSixPlayersOverTheSocket) {
     EXPECT_EQ(client->state.PlayerRecord[0].seatBit, kOwnBit);
     EXPECT_EQ(client->state.SeatedCount, 6);
     EXPECT_EQ(hallCount(platform::SC_MINIMIZE), 1);
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Normal);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kNormal);
     EXPECT_EQ(sys(0), std::vector<std::string>{"游戏将在15秒内开始"});
     EXPECT_TRUE(client->state.GameResetDone);
 
@@ -305,11 +305,11 @@ TEST_F(Seating, ASixthPlayerBringsTheTableToTheFrontEachTime) {
     seatAll({0, 1, 2, 3, 4});
     EXPECT_EQ(hallCount(platform::SC_MINIMIZE), 0);
     EXPECT_EQ(client->state.SeatPacketsSeen, 6) << "five packets count as six";
-    client->MainForm.windowState = ui::WindowState::Minimized;
+    client->MainForm.windowState = ui::WindowState::kMinimized;
     seatAll({5});
     fp.loop.drain();
     EXPECT_EQ(client->state.SeatedCount, 6);
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Normal);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kNormal);
     EXPECT_EQ(hallCount(platform::SC_MINIMIZE), 1);
     EXPECT_EQ(sys(0), std::vector<std::string>{"游戏将在15秒内开始"});
     EXPECT_EQ(client->state.SeatPacketsSeen, 0) << "the hand reset";
@@ -327,12 +327,12 @@ TEST_F(Seating, ASixthPlayerBringsTheTableToTheFrontEachTime) {
         at("Nid", 5).caption.clear();
         if (c.resetCleared) client->state.GameResetDone = false;
         at("Sysmsg", 0).items.clear();
-        client->MainForm.windowState = ui::WindowState::Minimized;
+        client->MainForm.windowState = ui::WindowState::kMinimized;
         Seat newcomer = player(1);
         newcomer.account = "new" + std::to_string(round++);
         ASSERT_TRUE(seat(newcomer));
         fp.loop.drain();
-        EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Normal);
+        EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kNormal);
         EXPECT_EQ(hallCount(platform::SC_MINIMIZE), 1 + round);
         EXPECT_EQ(sys(0).size(), c.notice ? 1u : 0u);
         EXPECT_TRUE(client->state.GameResetDone);

@@ -45,35 +45,35 @@ TEST_F(SoundFixture, StartUpPreparesTheOutputAndTheWarningSlotAndLeavesMusicSile
     EXPECT_TRUE(s.outputReady());
     EXPECT_EQ(s.SoundList[6], kFolder + "/../common/music/tishi.wav");
     ASSERT_FALSE(out.calls.empty());
-    EXPECT_EQ(out.calls.front().op, Op::Init);
+    EXPECT_EQ(out.calls.front().op, Op::kInit);
     // The background music slot is empty: the attempt finds no file, nothing sounds.
-    EXPECT_EQ(count(Op::Create), 1);
+    EXPECT_EQ(count(Op::kCreate), 1);
     EXPECT_EQ(out.calls.back().path, "");
     EXPECT_TRUE(sounding().empty());
     EXPECT_TRUE(s.FunctionSoundOn);
 }
 
 TEST_F(SoundFixture, ANewEffectCutsOffThePreviousOne) {
-    s.PlaySoundEffect(Effect::Play);
-    int first = out.lastBufferOf(fileOf(Effect::Play));
+    s.PlaySoundEffect(Effect::kPlay);
+    int first = out.lastBufferOf(fileOf(Effect::kPlay));
     loop.advance(10);
-    EXPECT_EQ(sounding(), std::vector<std::string>{fileOf(Effect::Play)});
-    s.PlaySoundEffect(Effect::Pass);
-    int second = out.lastBufferOf(fileOf(Effect::Pass));
+    EXPECT_EQ(sounding(), std::vector<std::string>{fileOf(Effect::kPlay)});
+    s.PlaySoundEffect(Effect::kPass);
+    int second = out.lastBufferOf(fileOf(Effect::kPass));
     ASSERT_GE(first, 0);
     ASSERT_GE(second, 0);
     // The first was stopped at 10 ms, long before its own end, and let go.
     EXPECT_EQ(out.buffers[first].stoppedMs, 10);
     EXPECT_TRUE(out.buffers[first].released);
-    EXPECT_EQ(sounding(), std::vector<std::string>{fileOf(Effect::Pass)});
+    EXPECT_EQ(sounding(), std::vector<std::string>{fileOf(Effect::kPass)});
     EXPECT_EQ(out.buffers[second].attenuation, 0);  // full volume
     EXPECT_EQ(out.buffers[second].looping, false);
-    EXPECT_EQ(s.SoundPath, fileOf(Effect::Pass));
+    EXPECT_EQ(s.SoundPath, fileOf(Effect::kPass));
 }
 
 TEST_F(SoundFixture, VolumeLevelsOutsideTheRangeAreIgnored) {
-    s.PlaySound(fileOf(Effect::Hint), false);
-    int b = out.lastBufferOf(fileOf(Effect::Hint));
+    s.PlaySound(fileOf(Effect::kHint), false);
+    int b = out.lastBufferOf(fileOf(Effect::kHint));
     s.SetSoundVolume(1000);
     ASSERT_EQ(out.buffers[b].attenuation, -2000);
     struct Case {
@@ -88,18 +88,21 @@ TEST_F(SoundFixture, VolumeLevelsOutsideTheRangeAreIgnored) {
 }
 
 TEST_F(SoundFixture, VoicesKeepToTheirOwnChannels) {
-    s.PlaySoundEffect(Effect::Deal);
+    s.PlaySoundEffect(Effect::kDeal);
     s.PlayVoice("/v/a.wav", 3);
     loop.advance(10);
     s.PlayVoice("/v/b.wav", 4);
-    EXPECT_EQ(sounding(), (std::vector<std::string>{fileOf(Effect::Deal), "/v/a.wav", "/v/b.wav"}));
+    EXPECT_EQ(sounding(),
+              (std::vector<std::string>{fileOf(Effect::kDeal), "/v/a.wav", "/v/b.wav"}));
     EXPECT_EQ(out.buffers[out.lastBufferOf("/v/b.wav")].attenuation, -800);
     // A new voice on channel 3 replaces only channel 3's.
     s.PlayVoice("/v/c.wav", 3);
-    EXPECT_EQ(sounding(), (std::vector<std::string>{fileOf(Effect::Deal), "/v/b.wav", "/v/c.wav"}));
+    EXPECT_EQ(sounding(),
+              (std::vector<std::string>{fileOf(Effect::kDeal), "/v/b.wav", "/v/c.wav"}));
     // A new effect leaves the voices alone.
-    s.PlaySoundEffect(Effect::Pass);
-    EXPECT_EQ(sounding(), (std::vector<std::string>{"/v/b.wav", "/v/c.wav", fileOf(Effect::Pass)}));
+    s.PlaySoundEffect(Effect::kPass);
+    EXPECT_EQ(sounding(),
+              (std::vector<std::string>{"/v/b.wav", "/v/c.wav", fileOf(Effect::kPass)}));
     // Channels outside 0..5 do nothing at all.
     std::size_t calls = out.calls.size();
     s.PlayVoice("/v/d.wav", 6);
@@ -111,35 +114,35 @@ TEST_F(SoundFixture, EachEffectObeysItsSwitch) {
     // 系统声音 off: the event sounds stay silent, the countdown warning still sounds.
     s.SoundOn = false;
     std::size_t calls = out.calls.size();
-    s.PlaySoundEffect(Effect::Burn);
+    s.PlaySoundEffect(Effect::kBurn);
     EXPECT_EQ(out.calls.size(), calls);
-    EXPECT_EQ(s.SoundPath, fileOf(Effect::Burn));  // the path is still built
-    s.PlaySoundEffect(Effect::CountdownWarning);
+    EXPECT_EQ(s.SoundPath, fileOf(Effect::kBurn));  // the path is still built
+    s.PlaySoundEffect(Effect::kCountdownWarning);
     EXPECT_EQ(sounding(), std::vector<std::string>{s.SoundList[6]});
     // 功能声音 off: the warning is silent, the event sounds play again with 系统声音.
     s.SoundOn = true;
     s.FunctionSoundOn = false;
     loop.advance(1000);
-    s.PlaySoundEffect(Effect::CountdownWarning);
+    s.PlaySoundEffect(Effect::kCountdownWarning);
     EXPECT_TRUE(sounding().empty());
-    s.PlaySoundEffect(Effect::LampLit);
-    EXPECT_EQ(sounding(), std::vector<std::string>{fileOf(Effect::LampLit)});
+    s.PlaySoundEffect(Effect::kLampLit);
+    EXPECT_EQ(sounding(), std::vector<std::string>{fileOf(Effect::kLampLit)});
 }
 
 TEST_F(SoundFixture, EveryEventSoundPlaysItsOwnFileBesideTheProgramFolder) {
     for (const sound::EffectEntry& e : sound::kEffects) {
         s.PlaySoundEffect(e.effect);
         std::string want =
-            e.gate == sound::Gate::SoundOn ? kFolder + std::string(e.file) : s.SoundList[6];
+            e.gate == sound::Gate::kSoundOn ? kFolder + std::string(e.file) : s.SoundList[6];
         EXPECT_EQ(out.playedPaths().back(), want) << e.name;
     }
 }
 
 TEST_F(SoundFixture, AMissingFileChangesNothing) {
-    s.PlaySoundEffect(Effect::Play);
-    int old = out.lastBufferOf(fileOf(Effect::Play));
-    out.missing.insert(fileOf(Effect::Fall));
-    s.PlaySoundEffect(Effect::Fall);
+    s.PlaySoundEffect(Effect::kPlay);
+    int old = out.lastBufferOf(fileOf(Effect::kPlay));
+    out.missing.insert(fileOf(Effect::kFall));
+    s.PlaySoundEffect(Effect::kFall);
     // Silence (the previous effect was already stopped), and the output is still fine.
     EXPECT_TRUE(sounding().empty());
     EXPECT_TRUE(out.buffers[old].released);
@@ -150,18 +153,18 @@ TEST_F(SoundFixture, AMissingFileChangesNothing) {
     s.StopSound();
     EXPECT_EQ(out.calls.size(), calls);
     EXPECT_TRUE(s.FunctionSoundOn);
-    s.PlaySoundEffect(Effect::Play);
-    EXPECT_EQ(sounding(), std::vector<std::string>{fileOf(Effect::Play)});
+    s.PlaySoundEffect(Effect::kPlay);
+    EXPECT_EQ(sounding(), std::vector<std::string>{fileOf(Effect::kPlay)});
 }
 
 TEST_F(SoundFixture, StopSoundRewindsTheEffect) {
-    s.PlaySound(fileOf(Effect::Burn), true);
-    int b = out.lastBufferOf(fileOf(Effect::Burn));
+    s.PlaySound(fileOf(Effect::kBurn), true);
+    int b = out.lastBufferOf(fileOf(Effect::kBurn));
     loop.advance(5000);
     EXPECT_TRUE(out.sounding(b));  // looping
     s.StopSound();
     EXPECT_FALSE(out.sounding(b));
-    EXPECT_EQ(out.calls.back().op, Op::Rewind);
+    EXPECT_EQ(out.calls.back().op, Op::kRewind);
     EXPECT_FALSE(out.buffers[b].released);
 }
 
@@ -173,7 +176,7 @@ struct OutputFailure {
 
 const OutputFailure kFailures[] = {
     {"stop", [](FakeSoundOutput& o) { o.stopFails = true; },
-     [](sound::Sound& s) { s.PlaySoundEffect(Effect::Pass); }},
+     [](sound::Sound& s) { s.PlaySoundEffect(Effect::kPass); }},
     {"rewind", [](FakeSoundOutput& o) { o.rewindFails = true; },
      [](sound::Sound& s) { s.StopSound(); }},
     {"volume", [](FakeSoundOutput& o) { o.attenuationFails = true; },
@@ -185,15 +188,15 @@ TEST_F(SoundFixture, AFailingOutputTurnsFunctionSoundOffButEffectsAreStillTried)
         SCOPED_TRACE(f.name);
         out.stopFails = out.rewindFails = out.attenuationFails = false;
         s.FunctionSoundOn = true;
-        s.PlaySoundEffect(Effect::Play);
+        s.PlaySoundEffect(Effect::kPlay);
         f.breakIt(out);
         f.then(s);
         EXPECT_FALSE(s.FunctionSoundOn);
         EXPECT_TRUE(s.SoundOn);
         out.stopFails = out.rewindFails = out.attenuationFails = false;
-        int created = count(Op::Create);
-        s.PlaySoundEffect(Effect::Yield);
-        EXPECT_EQ(count(Op::Create), created + 1);
+        int created = count(Op::kCreate);
+        s.PlaySoundEffect(Effect::kYield);
+        EXPECT_EQ(count(Op::kCreate), created + 1);
     }
 }
 
@@ -208,9 +211,9 @@ TEST(SoundStartUp, WithoutAnOutputEverythingRunsSilently) {
     EXPECT_TRUE(s.MusicOn);
     EXPECT_EQ(s.SoundList[6], kFolder + "/../common/music/tishi.wav");
     // Every operation works and the output hears of none of them.
-    s.PlaySoundEffect(Effect::Play);
+    s.PlaySoundEffect(Effect::kPlay);
     s.FunctionSoundOn = true;
-    s.PlaySoundEffect(Effect::CountdownWarning);
+    s.PlaySoundEffect(Effect::kCountdownWarning);
     s.PlayVoice("/v/a.wav", 2);
     s.SetSoundVolume(3000);
     s.StopSound();
@@ -218,7 +221,7 @@ TEST(SoundStartUp, WithoutAnOutputEverythingRunsSilently) {
     s.flipMusic();
     s.shutDown();
     ASSERT_EQ(out.calls.size(), 1u);
-    EXPECT_EQ(out.calls[0].op, Op::Init);
+    EXPECT_EQ(out.calls[0].op, Op::kInit);
 }
 
 TEST(SoundStartUp, NullOutputFailsToStart) {
@@ -230,8 +233,8 @@ TEST(SoundStartUp, NullOutputFailsToStart) {
 }
 
 TEST_F(SoundFixture, ShutDownStopsTheEffectOnlyWhileFunctionSoundIsOn) {
-    s.PlaySound(fileOf(Effect::Burn), true);
-    int b = out.lastBufferOf(fileOf(Effect::Burn));
+    s.PlaySound(fileOf(Effect::kBurn), true);
+    int b = out.lastBufferOf(fileOf(Effect::kBurn));
     s.FunctionSoundOn = false;
     s.shutDown();
     EXPECT_TRUE(out.sounding(b));
@@ -278,7 +281,7 @@ struct SettingsFixture : SoundFixture {
         return p ? p->key : "";
     }
     void click(const char* name, int index) {
-        VosSet.fire(&VosSet.at(name, index), ui::EventKind::Click);
+        VosSet.fire(&VosSet.at(name, index), ui::EventKind::kClick);
     }
 };
 
@@ -328,7 +331,7 @@ TEST_F(SettingsFixture, SystemSoundOffThenCancelTurnsItBackOnAndOkKeepsItOff) {
         EXPECT_EQ(s.SoundOn, !pressOk);
         EXPECT_EQ(shown("Command2", 1), pressOk ? "res:175" : "res:174");
         loop.advance(1000);
-        s.PlaySoundEffect(Effect::Play);
+        s.PlaySoundEffect(Effect::kPlay);
         EXPECT_EQ(sounding().size(), pressOk ? 0u : 1u);
         s.SoundOn = true;  // for the next round
         VosSet.at("Command2", 1).picture = nullptr;
@@ -380,7 +383,7 @@ TEST_F(SettingsFixture, MusicRowStopsAndRestartsTheMusicSlot) {
 TEST_F(SettingsFixture, MusicOnWithAnEmptySlotStopsTheEffectAndPlaysNothing) {
     VosSet.show();
     s.MusicOn = false;
-    s.PlaySoundEffect(Effect::Burn);
+    s.PlaySoundEffect(Effect::kBurn);
     click("Command2", 0);
     EXPECT_TRUE(s.MusicOn);
     EXPECT_TRUE(sounding().empty());
@@ -411,8 +414,8 @@ TEST_F(SoundStartUpInClient, TheTableStartsItsSoundFromTheProgramFolder) {
     EXPECT_TRUE(c.sound.outputReady());
     EXPECT_EQ(c.sound.SoundList[6], "/srv/hall/dravik/../common/music/tishi.wav");
     ASSERT_FALSE(fp.sound.calls.empty());
-    EXPECT_EQ(fp.sound.calls.front().op, Op::Init);
-    c.sound.PlaySoundEffect(Effect::Deal);
+    EXPECT_EQ(fp.sound.calls.front().op, Op::kInit);
+    c.sound.PlaySoundEffect(Effect::kDeal);
     EXPECT_EQ(fp.sound.soundingPaths(),
               std::vector<std::string>{"/srv/hall/dravik/../common/pk/sys010.wav"});
     // The settings window belongs to the table and finds its pictures.
@@ -441,7 +444,7 @@ using TableWindowClose = ClientFixture;
 TEST_F(TableWindowClose, SilencesTheTableClosesTheOtherWindowsAndEndsTheProcess) {
     ASSERT_TRUE(start("me$key$127.0.0.1$2000$home$"));
     app::Client& c = *client;
-    c.sound.PlaySoundEffect(Effect::Deal);
+    c.sound.PlaySoundEffect(Effect::kDeal);
     ASSERT_FALSE(fp.sound.soundingPaths().empty());
     ui::Form& vosSet = fp.windows.form("VosSet");
     vosSet.show();

@@ -45,7 +45,7 @@ TEST_F(Transport, TheLoginGoesOutOnceWhenTheSocketConnects) {
     EXPECT_EQ(sent[0], client->connection.LoginPacket);
     EXPECT_EQ(hallCount(771), 1);
     EXPECT_TRUE(client->state.LoginSent);
-    EXPECT_TRUE(client->connection.slots[net::SlotLinkWatch].flag);
+    EXPECT_TRUE(client->connection.slots[net::kSlotLinkWatch].flag);
     ASSERT_TRUE(advance(2000));
     EXPECT_TRUE(fp.socket.sent.empty());
     EXPECT_EQ(hallCount(771), 1);
@@ -226,7 +226,7 @@ TEST_F(Transport, AQueuedLeavePacketReturnsToTheHall) {
     client->connection.QueuePacket(leave);
     ASSERT_TRUE(advance(50));
     EXPECT_EQ(sentPackets().size(), 1u);
-    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::Minimized);
+    EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kMinimized);
     EXPECT_EQ(hallCount(platform::SC_RESTORE), 1);
 
     // Without a hall window the process ends after writing it.
@@ -284,7 +284,7 @@ TEST_F(Transport, ContinueCountdownRunsOutAndSendsTheContinue) {
     EXPECT_EQ(sent[0][3], 16);
     EXPECT_EQ(sent[0][6], 8);
     EXPECT_EQ(sent[0][15], 1);
-    EXPECT_FALSE(client->connection.slots[net::SlotContinue].flag);
+    EXPECT_FALSE(client->connection.slots[net::kSlotContinue].flag);
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ struct Tribute : PlayTable {
     bool deliverTribute(const wire::GamePacket& p) {
         return guarded([&] { client->tribute.HandleTribute(wire::Tribute::decode(p)); });
     }
-    bool click(int item) { return fire("OperationNotP", item, ui::EventKind::Click); }
+    bool click(int item) { return fire("OperationNotP", item, ui::EventKind::kClick); }
 
     static wire::GamePacket offer(int receiver, int giver, int seconds) {
         wire::Tribute t;
@@ -126,11 +126,11 @@ struct Tribute : PlayTable {
 
 TEST_F(Tribute, TheOfferAsksTheReceiverAndEachAnswerIsSent) {
     holdOnly("9S 5D");
-    enum How { Accept, Decline, Expire };
+    enum How { kAccept, kDecline, kExpire };
     struct Case {
         How how;
         std::uint8_t choice;
-    } cases[] = {{Accept, 1}, {Decline, 2}, {Expire, 2}};
+    } cases[] = {{kAccept, 1}, {kDecline, 2}, {kExpire, 2}};
     for (const Case& c : cases) {
         ASSERT_TRUE(dispatch(offer(0, 3, 5)));
         EXPECT_EQ(notice(), "翠花 向您进贡,请选择是否吃贡");
@@ -144,11 +144,11 @@ TEST_F(Tribute, TheOfferAsksTheReceiverAndEachAnswerIsSent) {
         EXPECT_TRUE(client->buttons.prompt().AcceptTributePending() && client->state.PromptActive);
 
         std::vector<wire::GamePacket> sent;
-        if (c.how == Expire) {
+        if (c.how == kExpire) {
             ASSERT_TRUE(advance(7000));
             sent = sentPackets();
         } else {
-            ASSERT_TRUE(fire("OperationNotP", c.how == Accept ? 0 : 1, ui::EventKind::Click));
+            ASSERT_TRUE(fire("OperationNotP", c.how == kAccept ? 0 : 1, ui::EventKind::kClick));
             sent = sentPackets();
         }
         ASSERT_EQ(sent.size(), 1u) << c.how;
@@ -263,7 +263,7 @@ TEST_F(Tribute, AManualReturnIsSentAndTheCardLeavesAfterThePause) {
         enabledDuringPause = c.enabled;
         handDuringPause = handText();
     });
-    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
+    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::kClick));
     EXPECT_DOUBLE_EQ(topDuringPause, client->state.HandTop - h / 5);
     EXPECT_FALSE(enabledDuringPause);
     EXPECT_EQ(handDuringPause, "2H KS 9S 5D 4C");
@@ -305,12 +305,12 @@ TEST_F(Tribute, ATurnOfferedDuringTheReturnPauseOutlivesIt) {
     bool dispatchedInPause = false;
     at(500, [&] { fp.socket.deliver(platform::Bytes(opening.begin(), opening.end())); });
     at(1900, [&] { dispatchedInPause = client->buttons.prompt().LeadMode(); });
-    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
+    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::kClick));
     ASSERT_TRUE(dispatchedInPause);
     EXPECT_EQ(handText(), "2H KS 9S 4C");
     EXPECT_TRUE(client->buttons.prompt().LeadMode() && client->state.PlayToken &&
                 client->state.MyTurn && client->state.PromptActive);
-    EXPECT_TRUE(client->connection.slots[net::SlotTurnCountdown].flag);
+    EXPECT_TRUE(client->connection.slots[net::kSlotTurnCountdown].flag);
     EXPECT_TRUE(ctl("Operation", 0).visible && ctl("Time_Img").visible);
 }
 
@@ -336,13 +336,13 @@ TEST_F(Tribute, ARefusedReturnLeavesThePromptAsItWas) {
         for (int id : c.raiseIds) raise(posOfId(id));
         const std::vector<int> selection = raisedPositions();
         const std::string held = handText();
-        ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
+        ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::kClick));
         EXPECT_EQ(notice(), c.notice);
         EXPECT_TRUE(sentPackets().empty()) << c.notice;
         EXPECT_TRUE(client->buttons.prompt().ReturnPending() && client->state.PromptActive)
             << c.notice;
         EXPECT_TRUE(ctl("OperationNotP", 0).visible) << c.notice;
-        EXPECT_TRUE(client->connection.slots[net::SlotTurnCountdown].flag) << c.notice;
+        EXPECT_TRUE(client->connection.slots[net::kSlotTurnCountdown].flag) << c.notice;
         EXPECT_EQ(raisedPositions(), selection) << c.notice;
         EXPECT_EQ(handText(), held) << c.notice;
     }
@@ -453,7 +453,7 @@ TEST_F(Tribute, BetweenTwoOtherSeatsNoPauseAndTheBubbleFades) {
     EXPECT_TRUE(sentPackets().empty());
 
     // A minimised table shows no notice.
-    client->MainForm.windowState = ui::WindowState::Minimized;
+    client->MainForm.windowState = ui::WindowState::kMinimized;
     ASSERT_TRUE(dispatch(made(4, 1, 1, 10, "AS", 1)));
     EXPECT_EQ(notice(), "小明 向 春燕进贡") << "the earlier notice, not a new one";
     fp.windows.find("frmTishi")->hide();
@@ -495,7 +495,7 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
     EXPECT_EQ(notice(), "me回落贡2张");
     raise(posOfId(3));
     raise(posOfId(4));
-    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::Click));
+    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::kClick));
     auto sent = sentPackets();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][16], 2);

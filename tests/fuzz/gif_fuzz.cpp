@@ -28,7 +28,7 @@ void play(gif::ucAniGIF& player, platform::FakeEventLoop& loop, int ticks) {
                 player.setLoops(2);
                 break;
             case 30:
-                player.setAction(gif::ActionRestart);
+                player.setAction(gif::kActionRestart);
                 break;
             case 40:
                 player.resize(60 + t % 90, 40 + t % 70);
@@ -37,8 +37,8 @@ void play(gif::ucAniGIF& player, platform::FakeEventLoop& loop, int ticks) {
                 break;
         }
         if (t % 4 == 3) {
-            player.setAction(gif::ActionStep);
-            player.setAction(gif::ActionPlay);
+            player.setAction(gif::kActionStep);
+            player.setAction(gif::kActionPlay);
         } else {
             loop.advance(10 * (1 + t % 7));
         }
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform::FakePictureDecoder pictures;
     platform::FakeNetworkFetch fetch{loop};
     ui::WindowSystem ws;
-    ui::Control& control = ws.form("MainForm").add("ShaoPaiPlayer", ui::ControlKind::Image);
+    ui::Control& control = ws.form("MainForm").add("ShaoPaiPlayer", ui::ControlKind::kImage);
     control.move(0, 0, 48, 36);
     gif::ucAniGIF player(control, loop, pictures, fetch);
     player.setMinFrameDelay(10);

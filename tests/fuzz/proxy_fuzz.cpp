@@ -78,7 +78,7 @@ struct Run {
     // One arrival, with what must hold after it.
     void arrive(const Bytes& piece) {
         // A closed socket delivers nothing.
-        if (socket.state() != platform::SockConnected) return;
+        if (socket.state() != platform::kSockConnected) return;
         const std::size_t boxes = shell.messages.size();
         socket.deliver(piece);
         loop.drain();
@@ -94,12 +94,12 @@ struct Run {
         loop.drain();
         check(socket.takeSent().empty());
         checkAfter(boxes);
-        check(socket.state() == platform::SockClosed);
+        check(socket.state() == platform::kSockClosed);
     }
 
     void checkAfter(std::size_t boxesBefore) {
         check(shell.messages.size() - boxesAtStart <= 1);
-        if (shell.messages.size() != boxesBefore) check(socket.state() == platform::SockClosed);
+        if (shell.messages.size() != boxesBefore) check(socket.state() == platform::kSockClosed);
         check(tunnels <= 1);
         if (tunnels == 1) check(!proxy.ProxyPhase());
     }

@@ -64,10 +64,10 @@ TEST(QtGif, ComposedFramesPaintedOverTheTableAndChangedByTheTimer) {
     ui::Form& f = ws.form("MainForm");
     f.width = 200 * 15;
     f.height = 150 * 15;
-    ui::Control& pic1 = f.add("Pic1", ui::ControlKind::PictureBox);
+    ui::Control& pic1 = f.add("Pic1", ui::ControlKind::kPictureBox);
     pic1.move(0, 0, 200, 150);
     pic1.backColor = 0x003300;
-    ui::Control& player = f.add("ShaoPaiPlayer", ui::ControlKind::Image, -1, &pic1);
+    ui::Control& player = f.add("ShaoPaiPlayer", ui::ControlKind::kImage, -1, &pic1);
     player.move(50, 40, 40, 40);
     gif::ucAniGIF gifControl(player, loop, pictures, fetch);
     gifControl.setDelayAnimation(0);
@@ -101,7 +101,7 @@ TEST(QtGif, FrameChangeReachesTheWindowThroughTheRealTimer) {
     f.width = 120 * 15;
     f.height = 90 * 15;
     f.backColor = 0x000033;
-    ui::Control& player = f.add("ShaoPaiPlayer", ui::ControlKind::Image);
+    ui::Control& player = f.add("ShaoPaiPlayer", ui::ControlKind::kImage);
     player.move(10, 10, 20, 20);
     gif::ucAniGIF gifControl(player, loop, pictures, fetch);
     gifControl.setMinFrameDelay(10);
@@ -127,7 +127,7 @@ TEST(QtGif, DownloadsThroughQtNetworkAccess) {
     platform::QtPictureDecoder pictures;
     platform::QtNetworkFetch fetch;
     ui::WindowSystem ws;
-    ui::Control& player = ws.form("MainForm").add("ShaoPaiPlayer", ui::ControlKind::Image);
+    ui::Control& player = ws.form("MainForm").add("ShaoPaiPlayer", ui::ControlKind::kImage);
     gif::ucAniGIF gifControl(player, loop, pictures, fetch);
     int validated = 0, failed = 0;
     gifControl.onRemoteGIFValidated = [&](int w, int h, bool&) {

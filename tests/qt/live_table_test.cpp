@@ -79,7 +79,7 @@ class LiveTable : public ::testing::Test {
     ui::Control& ctl(const char* name, int index = -1) { return client->MainForm.at(name, index); }
     bool click(const char* name, int index) {
         ui::Control& c = ctl(name, index);
-        return c.visible && client->MainForm.fire(&c, ui::EventKind::Click);
+        return c.visible && client->MainForm.fire(&c, ui::EventKind::kClick);
     }
     int handOnScreen() {
         int n = 0;
@@ -204,7 +204,7 @@ TEST_F(LiveTable, BurningFlamesAndAFallThatPlaysOnce) {
         runUntil([] { return false; }, 700, watchBurn);
         ASSERT_TRUE(client->playedHand.play().BurnActive);
         EXPECT_TRUE(shao.visible && shao.picture);
-        EXPECT_EQ(flames.Action(), gif::Playing);
+        EXPECT_EQ(flames.Action(), gif::kPlaying);
         snapshot(client->MainForm, "live-burn-" + std::to_string(k) + ".png");
     }
     std::set<int> all;
@@ -237,7 +237,7 @@ TEST_F(LiveTable, BurningFlamesAndAFallThatPlaysOnce) {
     snapshot(client->MainForm, "live-fall-gone.png");
     EXPECT_EQ(shots, 2);
     EXPECT_FALSE(shao.picture);
-    EXPECT_EQ(flames.Action(), gif::Stopped);
+    EXPECT_EQ(flames.Action(), gif::kStopped);
     // Once through, forwards, then nothing.
     ASSERT_GE(fallFrames.size(), 3u);
     EXPECT_EQ(fallFrames.back(), 0);

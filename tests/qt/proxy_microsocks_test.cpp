@@ -120,7 +120,7 @@ class ProxyThroughMicrosocks : public ::testing::Test {
         gameConnection->write(answer);
         ASSERT_TRUE(runUntil([&] { return clientReceived.size() >= 272; }, 5000));
         EXPECT_EQ(clientReceived, answer);
-        EXPECT_EQ(socket.state(), platform::SockConnected);
+        EXPECT_EQ(socket.state(), platform::kSockConnected);
     }
 
     void expectRefused(const char* message) {
@@ -128,7 +128,7 @@ class ProxyThroughMicrosocks : public ::testing::Test {
         EXPECT_EQ(shell.messages.size(), 1u);
         EXPECT_EQ(shell.messages[0].text, message);
         EXPECT_EQ(tunnelsOpened, 0);
-        EXPECT_NE(socket.state(), platform::SockConnected);
+        EXPECT_NE(socket.state(), platform::kSockConnected);
         EXPECT_TRUE(gameReceived.isEmpty());
     }
 };

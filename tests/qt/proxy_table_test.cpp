@@ -255,7 +255,7 @@ TEST_F(ProxyTable, AReconnectAfterTheTunnelDropsGoesThroughTheProxyAndTheGameRes
     ASSERT_NO_FATAL_FAILURE(sitDown("alice", "s3cret"));
     ASSERT_TRUE(play([&] { return seated(); }, 15000));
     ui::Control& start = client->MainForm.at("AnNiu", 2);
-    ASSERT_TRUE(start.visible && client->MainForm.fire(&start, ui::EventKind::Click));  // 开始
+    ASSERT_TRUE(start.visible && client->MainForm.fire(&start, ui::EventKind::kClick));  // 开始
     ASSERT_TRUE(play([&] { return handOnScreen() == 36 && ownMoves() > 0; }, 60000))
         << "no own move after the deal";
     ASSERT_TRUE(client->state.InGame);

@@ -22,18 +22,18 @@ TEST(QtRender, ImagesAndLabelsAppearWhereTheModelPutsThem) {
     f.width = 400 * 15;
     f.height = 300 * 15;
     f.backColor = 0x000000;
-    ui::Control& pic1 = f.add("Pic1", ui::ControlKind::PictureBox);
+    ui::Control& pic1 = f.add("Pic1", ui::ControlKind::kPictureBox);
     pic1.move(10, 20, 380, 260);
     pic1.backColor = 0x003300;
-    ui::Control& red = f.add("red", ui::ControlKind::Image, -1, &pic1);
+    ui::Control& red = f.add("red", ui::ControlKind::kImage, -1, &pic1);
     red.setPicture(solid(30, 40, Qt::red));
     red.move(50, 60);
     EXPECT_EQ(red.width, 30);  // an image takes its picture's size
-    ui::Control& blue = f.add("blue", ui::ControlKind::Image, -1, &pic1);
+    ui::Control& blue = f.add("blue", ui::ControlKind::kImage, -1, &pic1);
     blue.stretch = true;
     blue.setPicture(solid(2, 2, Qt::blue));
     blue.move(70, 70, 40, 40);  // overlaps red and lies above it
-    ui::Control& label = f.add("label", ui::ControlKind::Label, -1, &pic1);
+    ui::Control& label = f.add("label", ui::ControlKind::kLabel, -1, &pic1);
     label.move(200, 100, 120, 30);
     label.transparent = false;
     label.backColor = 0xFFFF00;

@@ -23,7 +23,7 @@ TEST(QtSoundOutput, NoSoundCanBeForced) {
     EXPECT_FALSE(out.init());
     // An output that did not start makes no buffers.
     std::string file = std::string(DRAVIK_BINARY_DIR) + "/tree/dravik" +
-                       std::string(sound::effectEntry(sound::Effect::Play).file);
+                       std::string(sound::effectEntry(sound::Effect::kPlay).file);
     EXPECT_EQ(out.createBuffer(file), -1);
 }
 
@@ -38,7 +38,7 @@ TEST(QtSoundOutput, TakesGoodFilesAndRefusesMissingOrBrokenOnes) {
     platform::QtSoundOutput out;
     if (!out.init()) GTEST_SKIP() << "no audio output on this machine";
     std::string file = std::string(DRAVIK_BINARY_DIR) + "/tree/dravik" +
-                       std::string(sound::effectEntry(sound::Effect::Play).file);
+                       std::string(sound::effectEntry(sound::Effect::kPlay).file);
     int b = out.createBuffer(file);
     ASSERT_GE(b, 0);
     out.play(b, false);

@@ -50,7 +50,7 @@ TEST(PlayProperties, SeededBotRoundsPlayOnlyLegalHandsAndAccountForEveryCard) {
             int s = rp.current();
             ASSERT_FALSE(rp.hand(s).empty()) << "a seat without cards is never to act";
             rules::PlayClass tableClass =
-                rp.mode() == wire::TurnMode::kLead ? rules::PlayClass::None : rp.tableClass();
+                rp.mode() == wire::TurnMode::kLead ? rules::PlayClass::kNone : rp.tableClass();
             Cards table;
             for (CardCode c : rp.tableCards()) table.push_back(rules::tableCodeOf(c));
             int handCount = int(rp.hand(s).size());

@@ -91,7 +91,7 @@ TEST_F(Sessions, HeldSeatResumesWithItsTokenAndSeesTheTurnAgain) {
     hub->disconnected(a->id);
     EXPECT_TRUE(logged("seat 0 held"));
     pass(20000);  // the server answers for the absent seat meanwhile
-    EXPECT_EQ(table()->phase(), Table::Phase::Playing);
+    EXPECT_EQ(table()->phase(), Table::Phase::kPlaying);
 
     auto again = human("amy");
     again->login(true, token);
@@ -174,7 +174,7 @@ TEST_F(Sessions, LeavingMidRoundIsAnnouncedAndTheRoundGoesOn) {
     a->ready();
     b->ready();
     pass(6000);
-    ASSERT_EQ(table()->phase(), Table::Phase::Playing);
+    ASSERT_EQ(table()->phase(), Table::Phase::kPlaying);
     wire::GamePacket leave = wire::LeaveOrContinue{}.encode();
     a->send(leave);
     ASSERT_EQ(b->count(wire::Command::kPlayerLeft), 1);

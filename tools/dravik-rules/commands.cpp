@@ -85,7 +85,7 @@ void validateCommand(const Arguments& args, std::ostream& out) {
     noPositional(args);
     const auto hand = handOf(args);
     const auto selected = cardsAt(hand, selectInHand(hand, args.required("select")));
-    rules::PlayClass tableClass = rules::PlayClass::None;
+    rules::PlayClass tableClass = rules::PlayClass::kNone;
     std::vector<CardCode> table;
     if (auto text = args.value("table")) {
         table = tableOf(*text);

@@ -232,21 +232,21 @@ void titleBand(QPainter& p, const QRectF& r, const QString& title) {
 QPainterPath suitPath(Suit s, const QRectF& r) {
     QPainterPath path;
     switch (s) {
-        case Suit::Diamonds:
+        case Suit::kDiamonds:
             path.moveTo(0.5, 0.0);
             path.quadTo(0.72, 0.3, 0.95, 0.5);
             path.quadTo(0.72, 0.7, 0.5, 1.0);
             path.quadTo(0.28, 0.7, 0.05, 0.5);
             path.quadTo(0.28, 0.3, 0.5, 0.0);
             break;
-        case Suit::Hearts:
+        case Suit::kHearts:
             path.moveTo(0.5, 0.25);
             path.cubicTo(0.5, 0.05, 0.15, -0.02, 0.04, 0.2);
             path.cubicTo(-0.06, 0.45, 0.25, 0.7, 0.5, 1.0);
             path.cubicTo(0.75, 0.7, 1.06, 0.45, 0.96, 0.2);
             path.cubicTo(0.85, -0.02, 0.5, 0.05, 0.5, 0.25);
             break;
-        case Suit::Spades:
+        case Suit::kSpades:
             path.moveTo(0.5, 0.0);
             path.cubicTo(0.35, 0.22, -0.02, 0.4, 0.02, 0.62);
             path.cubicTo(0.06, 0.84, 0.36, 0.86, 0.46, 0.7);
@@ -256,7 +256,7 @@ QPainterPath suitPath(Suit s, const QRectF& r) {
             path.cubicTo(0.64, 0.86, 0.94, 0.84, 0.98, 0.62);
             path.cubicTo(1.02, 0.4, 0.65, 0.22, 0.5, 0.0);
             break;
-        case Suit::Clubs: {
+        case Suit::kClubs: {
             path.addEllipse(QPointF(0.5, 0.25), 0.235, 0.235);
             path.addEllipse(QPointF(0.24, 0.58), 0.235, 0.235);
             path.addEllipse(QPointF(0.76, 0.58), 0.235, 0.235);
@@ -280,7 +280,7 @@ QPainterPath suitPath(Suit s, const QRectF& r) {
 }
 
 QColor suitColor(Suit s) {
-    return (s == Suit::Hearts || s == Suit::Diamonds) ? ink::cardRed : ink::cardBlack;
+    return (s == Suit::kHearts || s == Suit::kDiamonds) ? ink::cardRed : ink::cardBlack;
 }
 
 }  // namespace picgen

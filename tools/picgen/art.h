@@ -73,7 +73,7 @@ struct Random {
 };
 
 // Suits as paths in a unit box (0..1 both ways), scaled into r.
-enum class Suit { Diamonds, Clubs, Hearts, Spades };
+enum class Suit { kDiamonds, kClubs, kHearts, kSpades };
 QPainterPath suitPath(Suit s, const QRectF& r);
 QColor suitColor(Suit s);
 

@@ -14,21 +14,21 @@ namespace picgen {
 namespace {
 
 enum Hair {
-    Crop,
-    SidePart,
-    Spiky,
-    Curly,
-    Bald,
-    Topknot,
-    Swept,  // men
-    LongStraight,
-    Bob,
-    Ponytail,
-    Bun,
-    TwinTails,
-    LongWavy,
-    Pixie,
-    Braid  // women
+    kCrop,
+    kSidePart,
+    kSpiky,
+    kCurly,
+    kBald,
+    kTopknot,
+    kSwept,  // men
+    kLongStraight,
+    kBob,
+    kPonytail,
+    kBun,
+    kTwinTails,
+    kLongWavy,
+    kPixie,
+    kBraid  // women
 };
 
 struct Look {
@@ -52,32 +52,32 @@ Look look(int i) {
     switch (i) {
         // Men.
         case 0:
-            return L(false, Crop, kBlack, kSkinWarm, QColor(0x2E, 0x5C, 0x9E),
+            return L(false, kCrop, kBlack, kSkinWarm, QColor(0x2E, 0x5C, 0x9E),
                      QColor(0x8C, 0xB8, 0xE0));
         case 1: {
-            Look l = L(false, SidePart, kBrown, kSkinLight, QColor(0x3A, 0x3A, 0x44),
+            Look l = L(false, kSidePart, kBrown, kSkinLight, QColor(0x3A, 0x3A, 0x44),
                        QColor(0xE8, 0xC8, 0x8A));
             l.glasses = true;
             l.collarShirt = true;
             return l;
         }
         case 2:
-            return L(false, Spiky, kBlack, kSkinTan, QColor(0xC0, 0x3A, 0x2A),
+            return L(false, kSpiky, kBlack, kSkinTan, QColor(0xC0, 0x3A, 0x2A),
                      QColor(0xF0, 0xA0, 0x60));
         case 3: {
-            Look l = L(false, Crop, kBlack, kSkinWarm, QColor(0x2F, 0x6A, 0x3C),
+            Look l = L(false, kCrop, kBlack, kSkinWarm, QColor(0x2F, 0x6A, 0x3C),
                        QColor(0x9E, 0xD0, 0x9A));
             l.beard = true;
             l.moustache = true;
             return l;
         }
         case 4: {
-            Look l = L(false, Curly, kChestnut, kSkinLight, QColor(0x6A, 0x3E, 0x8E),
+            Look l = L(false, kCurly, kChestnut, kSkinLight, QColor(0x6A, 0x3E, 0x8E),
                        QColor(0xC8, 0xB0, 0xE8));
             return l;
         }
         case 5: {
-            Look l = L(false, Bald, kGreyHair, kSkinTan, QColor(0x7A, 0x2A, 0x20),
+            Look l = L(false, kBald, kGreyHair, kSkinTan, QColor(0x7A, 0x2A, 0x20),
                        QColor(0xE0, 0xC0, 0x90));
             l.glasses = true;
             l.moustache = true;
@@ -85,22 +85,22 @@ Look look(int i) {
             return l;
         }
         case 6: {
-            Look l = L(false, Crop, kBlack, kSkinDeep, QColor(0x1E, 0x3A, 0x6A),
+            Look l = L(false, kCrop, kBlack, kSkinDeep, QColor(0x1E, 0x3A, 0x6A),
                        QColor(0x70, 0xA0, 0xC8));
             l.cap = true;
             return l;
         }
         case 7:
-            return L(false, Topknot, kBlack, kSkinWarm, QColor(0x8E, 0x1E, 0x1E),
+            return L(false, kTopknot, kBlack, kSkinWarm, QColor(0x8E, 0x1E, 0x1E),
                      QColor(0xE8, 0x8C, 0x70));
         case 8: {
-            Look l = L(false, Swept, kBrown, kSkinWarm, QColor(0x22, 0x22, 0x28),
+            Look l = L(false, kSwept, kBrown, kSkinWarm, QColor(0x22, 0x22, 0x28),
                        QColor(0x9A, 0xA8, 0xB8));
             l.collarShirt = true;
             return l;
         }
         case 9: {
-            Look l = L(false, SidePart, kGreyHair, kSkinLight, QColor(0x4A, 0x5A, 0x3A),
+            Look l = L(false, kSidePart, kGreyHair, kSkinLight, QColor(0x4A, 0x5A, 0x3A),
                        QColor(0xB8, 0xC8, 0x90));
             l.beard = true;
             l.grey = true;
@@ -108,49 +108,49 @@ Look look(int i) {
         }
         // Women.
         case 10:
-            return L(true, LongStraight, kBlack, kSkinLight, QColor(0xC8, 0x3A, 0x5A),
+            return L(true, kLongStraight, kBlack, kSkinLight, QColor(0xC8, 0x3A, 0x5A),
                      QColor(0xF8, 0xC0, 0xCC));
         case 11: {
-            Look l =
-                L(true, Bob, kBrown, kSkinWarm, QColor(0x2A, 0x7A, 0x8A), QColor(0x9C, 0xDA, 0xD8));
+            Look l = L(true, kBob, kBrown, kSkinWarm, QColor(0x2A, 0x7A, 0x8A),
+                       QColor(0x9C, 0xDA, 0xD8));
             l.earrings = true;
             return l;
         }
         case 12:
-            return L(true, Ponytail, kChestnut, kSkinLight, QColor(0xE0, 0x8A, 0x20),
+            return L(true, kPonytail, kChestnut, kSkinLight, QColor(0xE0, 0x8A, 0x20),
                      QColor(0xF8, 0xE0, 0x90));
         case 13: {
-            Look l =
-                L(true, Bun, kBlack, kSkinWarm, QColor(0x9A, 0x1E, 0x2E), QColor(0xE8, 0xB0, 0x80));
+            Look l = L(true, kBun, kBlack, kSkinWarm, QColor(0x9A, 0x1E, 0x2E),
+                       QColor(0xE8, 0xB0, 0x80));
             l.earrings = true;
             return l;
         }
         case 14: {
-            Look l = L(true, TwinTails, kBlack, kSkinLight, QColor(0x3A, 0x6A, 0xC8),
+            Look l = L(true, kTwinTails, kBlack, kSkinLight, QColor(0x3A, 0x6A, 0xC8),
                        QColor(0xB8, 0xD0, 0xF8));
             l.flower = true;
             return l;
         }
         case 15:
-            return L(true, LongWavy, kAuburn, kSkinLight, QColor(0x2E, 0x6E, 0x44),
+            return L(true, kLongWavy, kAuburn, kSkinLight, QColor(0x2E, 0x6E, 0x44),
                      QColor(0xC0, 0xE0, 0xB0));
         case 16: {
-            Look l = L(true, Pixie, kBlack, kSkinTan, QColor(0x6A, 0x2E, 0x8A),
+            Look l = L(true, kPixie, kBlack, kSkinTan, QColor(0x6A, 0x2E, 0x8A),
                        QColor(0xD8, 0xB8, 0xF0));
             l.earrings = true;
             return l;
         }
         case 17:
-            return L(true, Braid, kBrown, kSkinWarm, QColor(0xB0, 0x40, 0x30),
+            return L(true, kBraid, kBrown, kSkinWarm, QColor(0xB0, 0x40, 0x30),
                      QColor(0xF0, 0xC8, 0xA0));
         case 18: {
-            Look l = L(true, LongWavy, kBlack, kSkinWarm, QColor(0x1E, 0x4A, 0x8A),
+            Look l = L(true, kLongWavy, kBlack, kSkinWarm, QColor(0x1E, 0x4A, 0x8A),
                        QColor(0x90, 0xB0, 0xE0));
             l.flower = true;
             return l;
         }
         default: {
-            Look l = L(true, Bun, kGreyHair, kSkinLight, QColor(0x7A, 0x4A, 0x6A),
+            Look l = L(true, kBun, kGreyHair, kSkinLight, QColor(0x7A, 0x4A, 0x6A),
                        QColor(0xE0, 0xC8, 0xD8));
             l.glasses = true;
             l.grey = true;
@@ -193,10 +193,10 @@ QImage portrait(int index, int w, int h) {
     // Hair that falls behind the shoulders.
     p.setPen(hairPen);
     p.setBrush(hair);
-    if (l.hair == LongStraight || l.hair == LongWavy) {
+    if (l.hair == kLongStraight || l.hair == kLongWavy) {
         QPainterPath back;
         back.moveTo(c.x() - 21, c.y() - 6);
-        if (l.hair == LongWavy) {
+        if (l.hair == kLongWavy) {
             back.cubicTo(c.x() - 30, c.y() + 14, c.x() - 18, c.y() + 28, c.x() - 26, c.y() + 40);
             back.lineTo(c.x() + 26, c.y() + 40);
             back.cubicTo(c.x() + 18, c.y() + 28, c.x() + 30, c.y() + 14, c.x() + 21, c.y() - 6);
@@ -207,16 +207,16 @@ QImage portrait(int index, int w, int h) {
         }
         back.closeSubpath();
         p.drawPath(back);
-    } else if (l.hair == Bob) {
+    } else if (l.hair == kBob) {
         p.drawRoundedRect(QRectF(c.x() - 20.5, c.y() - 16, 41, 36), 12, 12);
-    } else if (l.hair == Ponytail) {
+    } else if (l.hair == kPonytail) {
         QPainterPath tail;
         tail.moveTo(c.x() + 12, c.y() - 14);
         tail.cubicTo(c.x() + 34, c.y() - 12, c.x() + 30, c.y() + 18, c.x() + 22, c.y() + 30);
         tail.cubicTo(c.x() + 22, c.y() + 14, c.x() + 20, c.y() + 2, c.x() + 12, c.y() - 2);
         tail.closeSubpath();
         p.drawPath(tail);
-    } else if (l.hair == TwinTails) {
+    } else if (l.hair == kTwinTails) {
         for (int side : {-1, 1}) {
             QPainterPath tail;
             tail.moveTo(c.x() + side * 14, c.y() - 6);
@@ -227,7 +227,7 @@ QImage portrait(int index, int w, int h) {
             tail.closeSubpath();
             p.drawPath(tail);
         }
-    } else if (l.hair == Braid) {
+    } else if (l.hair == kBraid) {
         for (int k = 0; k < 5; ++k)
             p.drawEllipse(QPointF(c.x() + 17 - k * 0.6, c.y() + 6 + k * 6), 4.2, 3.6);
     }
@@ -386,10 +386,10 @@ QImage portrait(int index, int w, int h) {
         below.closeSubpath();
     };
     switch (l.hair) {
-        case Crop:
+        case kCrop:
             hairline({{-rx - 3, 0}, {-rx + 1, -8}, {-6, -12}, {6, -12}, {rx - 1, -8}, {rx + 3, 0}});
             break;
-        case SidePart:
+        case kSidePart:
             hairline({{-rx - 3, -1},
                       {-rx + 1, -7},
                       {-8, -10},
@@ -398,14 +398,14 @@ QImage portrait(int index, int w, int h) {
                       {rx - 1, -8},
                       {rx + 3, -1}});
             break;
-        case Spiky:
+        case kSpiky:
             hairline(
                 {{-rx - 3, -2}, {-rx + 1, -9}, {-4, -12}, {5, -11}, {rx - 1, -8}, {rx + 3, -2}});
             break;
-        case Curly:
+        case kCurly:
             hairline({{-rx - 3, 2}, {-rx + 1, -6}, {-6, -10}, {6, -10}, {rx - 1, -6}, {rx + 3, 2}});
             break;
-        case Bald:
+        case kBald:
             hairline({{-rx - 3, 4},
                       {-rx + 0.5, -4},
                       {-rx + 3, -30},
@@ -413,15 +413,15 @@ QImage portrait(int index, int w, int h) {
                       {rx - 0.5, -4},
                       {rx + 3, 4}});
             break;
-        case Topknot:
+        case kTopknot:
             hairline({{-rx - 3, 0}, {-rx + 1, -9}, {0, -15}, {rx - 1, -9}, {rx + 3, 0}});
             break;
-        case Swept:
+        case kSwept:
             hairline(
                 {{-rx - 3, -1}, {-rx + 1, -8}, {-2, -13}, {8, -9}, {rx - 1, -6}, {rx + 3, -1}});
             break;
-        case LongStraight:
-        case LongWavy:
+        case kLongStraight:
+        case kLongWavy:
             hairline({{-rx - 3, 14},
                       {-rx + 2, 4},
                       {-rx + 4, -6},
@@ -432,7 +432,7 @@ QImage portrait(int index, int w, int h) {
                       {rx - 2, 4},
                       {rx + 3, 14}});
             break;
-        case Bob:
+        case kBob:
             hairline({{-rx - 3, 10},
                       {-rx + 2, 4},
                       {-rx + 3, -5},
@@ -440,9 +440,9 @@ QImage portrait(int index, int w, int h) {
                       {rx - 2, 4},
                       {rx + 3, 10}});
             break;
-        case Ponytail:
-        case Bun:
-        case Braid:
+        case kPonytail:
+        case kBun:
+        case kBraid:
             hairline({{-rx - 3, 2},
                       {-rx + 1, -6},
                       {-5, -12},
@@ -451,7 +451,7 @@ QImage portrait(int index, int w, int h) {
                       {rx - 1, -6},
                       {rx + 3, 2}});
             break;
-        case TwinTails:
+        case kTwinTails:
             hairline({{-rx - 3, 2},
                       {-rx + 2, -5},
                       {-rx + 4, -7},
@@ -459,17 +459,17 @@ QImage portrait(int index, int w, int h) {
                       {rx - 2, -5},
                       {rx + 3, 2}});
             break;
-        case Pixie:
+        case kPixie:
             hairline({{-rx - 3, 0}, {-rx + 1, -6}, {-8, -8}, {4, -13}, {rx - 1, -8}, {rx + 3, 0}});
             break;
     }
     QPainterPath front = cap.subtracted(below.intersected(ellipse(c, rx + 0.2, ry + 0.5)));
     // Ears stay visible for short hair.
-    if (l.hair != LongStraight && l.hair != LongWavy && l.hair != Bob)
+    if (l.hair != kLongStraight && l.hair != kLongWavy && l.hair != kBob)
         front = front.intersected(ellipse(c + QPointF(0, -3), rx + 2.2, ry + 1.5)
                                       .subtracted(QPainterPath(below).intersected(
                                           ellipse(c + QPointF(0, 8), rx + 6, ry))));
-    if (l.hair == Bald) {
+    if (l.hair == kBald) {
         // A fringe of grey around the back of the head only.
         front = QPainterPath();
         QPainterPath ring = ellipse(c + QPointF(0, -1), rx + 1.8, ry * 0.7)
@@ -484,7 +484,7 @@ QImage portrait(int index, int w, int h) {
     p.setPen(hairPen);
     p.setBrush(hg);
     p.drawPath(front);
-    if (l.hair == Spiky) {
+    if (l.hair == kSpiky) {
         for (int k = -2; k <= 2; ++k) {
             QPainterPath spike;
             double x = c.x() + k * 6.5;
@@ -494,18 +494,18 @@ QImage portrait(int index, int w, int h) {
             spike.closeSubpath();
             p.drawPath(spike);
         }
-    } else if (l.hair == Curly || l.hair == LongWavy) {
+    } else if (l.hair == kCurly || l.hair == kLongWavy) {
         for (int k = 0; k < 9; ++k) {
             double a = M_PI * (0.95 + k * 0.14);
             p.drawEllipse(c + QPointF((rx + 1.5) * std::cos(a), -3 + (ry + 0.5) * std::sin(a)), 4.2,
                           4.2);
         }
-    } else if (l.hair == Topknot || l.hair == Bun) {
-        p.drawEllipse(QPointF(c.x(), c.y() - ry - 4), l.hair == Bun ? 8 : 5.5,
-                      l.hair == Bun ? 6.5 : 5);
-        p.setPen(QPen(l.hair == Bun ? ink::gold : QColor(0xA0, 0x20, 0x20), 1.6));
+    } else if (l.hair == kTopknot || l.hair == kBun) {
+        p.drawEllipse(QPointF(c.x(), c.y() - ry - 4), l.hair == kBun ? 8 : 5.5,
+                      l.hair == kBun ? 6.5 : 5);
+        p.setPen(QPen(l.hair == kBun ? ink::gold : QColor(0xA0, 0x20, 0x20), 1.6));
         p.drawLine(QPointF(c.x() - 9, c.y() - ry - 6), QPointF(c.x() + 9, c.y() - ry - 2));
-    } else if (l.hair == TwinTails) {
+    } else if (l.hair == kTwinTails) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0xE8, 0x3A, 0x60));
         p.drawEllipse(QPointF(c.x() - 15, c.y() - 8), 3, 2.4);
@@ -514,7 +514,7 @@ QImage portrait(int index, int w, int h) {
     // Strands: a few darker lines give the hair some direction.
     p.setPen(QPen(hairDark, 0.6));
     p.setBrush(Qt::NoBrush);
-    if (l.hair != Bald && l.hair != Curly)
+    if (l.hair != kBald && l.hair != kCurly)
         for (int k = -2; k <= 2; ++k)
             p.drawArc(QRectF(c.x() - 10 + k * 4, c.y() - ry - 1, 14, 16), 60 * 16, 60 * 16);
 

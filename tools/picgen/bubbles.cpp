@@ -30,7 +30,7 @@ QPainterPath bubblePath(const QRectF& body, double radius, QPointF base, QPointF
 
 namespace {
 
-enum class Tail { Left, Up, Right, Down };
+enum class Tail { kLeft, kUp, kRight, kDown };
 
 QImage tableBubble(int w, int h, Tail tail, const QString& caption, bool announcement) {
     QImage img = canvas(w, h);
@@ -39,22 +39,22 @@ QImage tableBubble(int w, int h, Tail tail, const QString& caption, bool announc
     QRectF body;
     QPointF base, tip;
     switch (tail) {
-        case Tail::Left:
+        case Tail::kLeft:
             body = QRectF(22, 6, w - 28, h - 16);
             base = QPointF(24, h * 0.58);
             tip = QPointF(3, h * 0.72);
             break;
-        case Tail::Right:
+        case Tail::kRight:
             body = QRectF(6, 6, w - 28, h - 16);
             base = QPointF(w - 24, h * 0.58);
             tip = QPointF(w - 3, h * 0.72);
             break;
-        case Tail::Up:
+        case Tail::kUp:
             body = QRectF(6, 22, w - 12, h - 30);
             base = QPointF(w * 0.32, 24);
             tip = QPointF(w * 0.2, 3);
             break;
-        case Tail::Down:
+        case Tail::kDown:
             body = QRectF(6, 6, w - 12, h - 30);
             base = QPointF(w * 0.3, h - 26);
             tip = QPointF(w * 0.18, h - 3);
@@ -95,17 +95,17 @@ void addBubbles(Catalogue& c) {
     const QString pass = QString::fromUtf8("过");
     // One pass bubble per side of the table: left seat, the seats across, right seats.
     addResource(
-        c, 232, [=] { return tableBubble(131, 102, Tail::Left, pass, false); }, o);
+        c, 232, [=] { return tableBubble(131, 102, Tail::kLeft, pass, false); }, o);
     addResource(
-        c, 235, [=] { return tableBubble(131, 102, Tail::Up, pass, false); }, o);
+        c, 235, [=] { return tableBubble(131, 102, Tail::kUp, pass, false); }, o);
     addResource(
-        c, 238, [=] { return tableBubble(129, 100, Tail::Right, pass, false); }, o);
+        c, 238, [=] { return tableBubble(129, 100, Tail::kRight, pass, false); }, o);
     const char* words[] = {"过",   "放弃", "吃贡", "让牌", "无头", "有头",  "革命",
                            "明点", "上班", "预点", "烧牌", "接风", "Dravik"};
     for (int i = 0; i < 13; ++i) {
         QString w = QString::fromUtf8(words[i]);
         addResource(
-            c, 641 + i, [=] { return tableBubble(131, 102, Tail::Down, w, true); }, o);
+            c, 641 + i, [=] { return tableBubble(131, 102, Tail::kDown, w, true); }, o);
     }
 }
 

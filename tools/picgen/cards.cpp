@@ -184,8 +184,8 @@ void courtCard(QPainter& p, int rank, Suit suit) {
     QRectF frame(15.5, 9.5, 30, 62);
     QColor c = suitColor(suit);
     QLinearGradient g(frame.topLeft(), frame.bottomLeft());
-    QColor tint = (suit == Suit::Hearts || suit == Suit::Diamonds) ? QColor(0xFF, 0xEC, 0xD8)
-                                                                   : QColor(0xE6, 0xEC, 0xF6);
+    QColor tint = (suit == Suit::kHearts || suit == Suit::kDiamonds) ? QColor(0xFF, 0xEC, 0xD8)
+                                                                     : QColor(0xE6, 0xEC, 0xF6);
     g.setColorAt(0, tint.lighter(104));
     g.setColorAt(1, tint.darker(106));
     p.setBrush(g);
@@ -195,8 +195,8 @@ void courtCard(QPainter& p, int rank, Suit suit) {
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(frame.adjusted(2, 2, -2, -2), 2, 2);
     int kind = rank - 11;  // J 0, Q 1, K 2
-    QColor jewel =
-        (suit == Suit::Hearts || suit == Suit::Diamonds) ? QColor(0x1F, 0x4F, 0xB0) : ink::cardRed;
+    QColor jewel = (suit == Suit::kHearts || suit == Suit::kDiamonds) ? QColor(0x1F, 0x4F, 0xB0)
+                                                                      : ink::cardRed;
     crown(p, QRectF(21.5, 15, 18, 11), kind, jewel);
     // The letter in a serif-like heavy cut, then the suit below it.
     p.setPen(Qt::NoPen);
@@ -208,13 +208,13 @@ void courtCard(QPainter& p, int rank, Suit suit) {
 
 void aceCard(QPainter& p, Suit suit) {
     QPointF c(30.5, 40.5);
-    if (suit == Suit::Spades) {
+    if (suit == Suit::kSpades) {
         // The ace of spades carries a gold ring around its pip.
         p.setPen(QPen(ink::gold, 1.4));
         p.setBrush(QColor(0xFF, 0xF4, 0xD0));
         p.drawEllipse(c, 17, 17);
     }
-    pip(p, suit, c, suit == Suit::Spades ? 22 : 26, false);
+    pip(p, suit, c, suit == Suit::kSpades ? 22 : 26, false);
 }
 
 QImage face(int rank, Suit suit) {

@@ -11,16 +11,16 @@ namespace picgen {
 namespace {
 
 enum class Glyph {
-    Camera,
-    Magnifier,
-    Photo,
-    Music,
-    Bell,
-    Close,
-    Maximise,
-    Grid,
-    SmallScreen,
-    LargeScreen
+    kCamera,
+    kMagnifier,
+    kPhoto,
+    kMusic,
+    kBell,
+    kClose,
+    kMaximise,
+    kGrid,
+    kSmallScreen,
+    kLargeScreen
 };
 
 void tile(QPainter& p, int w, int h, QColor top, QColor bottom, QColor rim) {
@@ -37,7 +37,7 @@ void glyph(QPainter& p, Glyph g, QRectF r, QColor c) {
     p.setBrush(Qt::NoBrush);
     const double x = r.left(), y = r.top(), w = r.width(), h = r.height();
     switch (g) {
-        case Glyph::Camera: {  // video camera: body and lens cone
+        case Glyph::kCamera: {  // video camera: body and lens cone
             p.setBrush(c);
             p.drawRoundedRect(QRectF(x, y + h * 0.2, w * 0.62, h * 0.6), 1, 1);
             QPainterPath cone;
@@ -48,13 +48,13 @@ void glyph(QPainter& p, Glyph g, QRectF r, QColor c) {
             p.drawPath(cone);
             break;
         }
-        case Glyph::Magnifier:
+        case Glyph::kMagnifier:
             p.setPen(QPen(c, 1.4));
             p.drawEllipse(QPointF(x + w * 0.42, y + h * 0.42), w * 0.3, h * 0.32);
             p.setPen(QPen(c, 2.0, Qt::SolidLine, Qt::RoundCap));
             p.drawLine(QPointF(x + w * 0.64, y + h * 0.66), QPointF(x + w * 0.95, y + h * 0.95));
             break;
-        case Glyph::Photo:
+        case Glyph::kPhoto:
             p.setBrush(c);
             p.drawRoundedRect(QRectF(x, y + h * 0.25, w, h * 0.7), 1.2, 1.2);
             p.drawRect(QRectF(x + w * 0.3, y + h * 0.08, w * 0.35, h * 0.2));
@@ -65,7 +65,7 @@ void glyph(QPainter& p, Glyph g, QRectF r, QColor c) {
             p.drawEllipse(QPointF(x + w * 0.5, y + h * 0.6), w * 0.2, h * 0.22);
             p.setCompositionMode(QPainter::CompositionMode_SourceOver);
             break;
-        case Glyph::Music:
+        case Glyph::kMusic:
             p.setBrush(c);
             p.drawEllipse(QPointF(x + w * 0.22, y + h * 0.82), w * 0.18, h * 0.14);
             p.drawEllipse(QPointF(x + w * 0.78, y + h * 0.72), w * 0.18, h * 0.14);
@@ -75,7 +75,7 @@ void glyph(QPainter& p, Glyph g, QRectF r, QColor c) {
             p.setPen(QPen(c, 2.2));
             p.drawLine(QPointF(x + w * 0.38, y + h * 0.14), QPointF(x + w * 0.94, y + h * 0.04));
             break;
-        case Glyph::Bell: {
+        case Glyph::kBell: {
             QPainterPath b;
             b.moveTo(x + w * 0.1, y + h * 0.8);
             b.quadTo(x + w * 0.22, y + h * 0.65, x + w * 0.22, y + h * 0.4);
@@ -87,29 +87,29 @@ void glyph(QPainter& p, Glyph g, QRectF r, QColor c) {
             p.drawEllipse(QPointF(x + w * 0.5, y + h * 0.9), w * 0.12, h * 0.1);
             break;
         }
-        case Glyph::Close:
+        case Glyph::kClose:
             p.setPen(QPen(c, 1.8, Qt::SolidLine, Qt::RoundCap));
             p.drawLine(QPointF(x + w * 0.15, y + h * 0.15), QPointF(x + w * 0.85, y + h * 0.85));
             p.drawLine(QPointF(x + w * 0.85, y + h * 0.15), QPointF(x + w * 0.15, y + h * 0.85));
             break;
-        case Glyph::Maximise:
+        case Glyph::kMaximise:
             p.setPen(QPen(c, 1.2));
             p.drawRect(QRectF(x + w * 0.1, y + h * 0.12, w * 0.8, h * 0.76));
             p.setPen(QPen(c, 2.4));
             p.drawLine(QPointF(x + w * 0.1, y + h * 0.2), QPointF(x + w * 0.9, y + h * 0.2));
             break;
-        case Glyph::Grid:
+        case Glyph::kGrid:
             for (int i = 0; i < 2; ++i)
                 for (int j = 0; j < 2; ++j)
                     p.fillRect(QRectF(x + w * (0.08 + 0.48 * i), y + h * (0.08 + 0.48 * j),
                                       w * 0.38, h * 0.38),
                                c);
             break;
-        case Glyph::SmallScreen:
+        case Glyph::kSmallScreen:
             p.drawRect(QRectF(x + w * 0.05, y + h * 0.1, w * 0.9, h * 0.8));
             p.fillRect(QRectF(x + w * 0.45, y + h * 0.5, w * 0.4, h * 0.3), c);
             break;
-        case Glyph::LargeScreen:
+        case Glyph::kLargeScreen:
             p.drawRect(QRectF(x + w * 0.05, y + h * 0.1, w * 0.9, h * 0.8));
             p.fillRect(QRectF(x + w * 0.18, y + h * 0.28, w * 0.64, h * 0.46), c);
             break;
@@ -135,7 +135,7 @@ void addIcons(Catalogue& c) {
     GifOptions o;
     o.dither = false;
     o.matte = QColor(0x30, 0x20, 0x14).rgb();
-    const Glyph four[] = {Glyph::Camera, Glyph::Magnifier, Glyph::Photo, Glyph::Music};
+    const Glyph four[] = {Glyph::kCamera, Glyph::kMagnifier, Glyph::kPhoto, Glyph::kMusic};
     for (int i = 0; i < 4; ++i) {
         Glyph g = four[i];
         addResource(
@@ -144,19 +144,19 @@ void addIcons(Catalogue& c) {
             c, 854 + i, [=] { return icon(g, true, 16, 14); }, o);
     }
     addResource(
-        c, 858, [] { return icon(Glyph::Bell, false, 16, 14, ink::goldLight); }, o);
+        c, 858, [] { return icon(Glyph::kBell, false, 16, 14, ink::goldLight); }, o);
     addResource(
-        c, 859, [] { return icon(Glyph::Bell, false, 16, 14, QColor(0xFF, 0x70, 0x50)); }, o);
+        c, 859, [] { return icon(Glyph::kBell, false, 16, 14, QColor(0xFF, 0x70, 0x50)); }, o);
     addResource(
-        c, 860, [] { return icon(Glyph::Close, false, 17, 16); }, o);
+        c, 860, [] { return icon(Glyph::kClose, false, 17, 16); }, o);
     addResource(
-        c, 861, [] { return icon(Glyph::Maximise, false, 17, 16); }, o);
+        c, 861, [] { return icon(Glyph::kMaximise, false, 17, 16); }, o);
     addResource(
-        c, 862, [] { return icon(Glyph::Grid, false, 17, 16); }, o);
+        c, 862, [] { return icon(Glyph::kGrid, false, 17, 16); }, o);
     addResource(
-        c, 863, [] { return icon(Glyph::SmallScreen, false, 16, 14); }, o);
+        c, 863, [] { return icon(Glyph::kSmallScreen, false, 16, 14); }, o);
     addResource(
-        c, 864, [] { return icon(Glyph::LargeScreen, false, 16, 14); }, o);
+        c, 864, [] { return icon(Glyph::kLargeScreen, false, 16, 14); }, o);
 }
 
 }  // namespace picgen

@@ -39,7 +39,7 @@ QImage tableFelt(int w, int h) {
     text(p, mid.translated(0, 2 * s), "Dravik", f, QColor(0, 0, 0, 40));
     text(p, mid, "Dravik", f, QColor(0x9A, 0xD0, 0xA8, 40));
     // Suit marks at the four quarters of the ring.
-    const Suit suits[] = {Suit::Spades, Suit::Hearts, Suit::Clubs, Suit::Diamonds};
+    const Suit suits[] = {Suit::kSpades, Suit::kHearts, Suit::kClubs, Suit::kDiamonds};
     for (int i = 0; i < 4; ++i) {
         double a = M_PI / 4 + i * M_PI / 2;
         QPointF c = ring.center() +

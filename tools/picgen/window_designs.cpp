@@ -176,7 +176,7 @@ QImage settings() {
 
 // Speech bubbles: white rounded box with a thin shadow on a plain background
 // colour that the bubble window cuts away; the tail points toward the avatar.
-enum class Tail { DownLeft, Left, UpLeft, Right };
+enum class Tail { kDownLeft, kLeft, kUpLeft, kRight };
 
 QImage speechBubble(int w, int h, Tail tail) {
     QImage img = canvas(w, h);
@@ -185,22 +185,22 @@ QImage speechBubble(int w, int h, Tail tail) {
     QRectF body;
     QPointF base, tip;
     switch (tail) {
-        case Tail::DownLeft:
+        case Tail::kDownLeft:
             body = QRectF(4, 3, w - 9, h - 24);
             base = QPointF(40, h - 22);
             tip = QPointF(18, h - 2);
             break;
-        case Tail::Left:
+        case Tail::kLeft:
             body = QRectF(26, 3, w - 31, h - 8);
             base = QPointF(28, h * 0.5);
             tip = QPointF(2, h * 0.62);
             break;
-        case Tail::UpLeft:
+        case Tail::kUpLeft:
             body = QRectF(4, 24, w - 9, h - 29);
             base = QPointF(48, 26);
             tip = QPointF(24, 2);
             break;
-        case Tail::Right:
+        case Tail::kRight:
             body = QRectF(4, 3, w - 33, h - 8);
             base = QPointF(w - 30, h * 0.5);
             tip = QPointF(w - 3, h * 0.62);
@@ -240,9 +240,9 @@ void addWindowDesigns(Catalogue& c) {
         int w, h;
         Tail tail;
     };
-    const B bubbles[] = {{174, 92, Tail::DownLeft}, {198, 92, Tail::Left},
-                         {208, 104, Tail::UpLeft},  {208, 104, Tail::UpLeft},
-                         {208, 104, Tail::UpLeft},  {208, 104, Tail::Right}};
+    const B bubbles[] = {{174, 92, Tail::kDownLeft}, {198, 92, Tail::kLeft},
+                         {208, 104, Tail::kUpLeft},  {208, 104, Tail::kUpLeft},
+                         {208, 104, Tail::kUpLeft},  {208, 104, Tail::kRight}};
     for (int i = 0; i < 6; ++i) {
         B b = bubbles[i];
         addDesign(

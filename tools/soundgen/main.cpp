@@ -47,7 +47,7 @@ void bell(Track& t, double at, double freq, double length, double level) {
                .level = level,
                .attack = 0.004,
                .decay = 5,
-               .wave = Wave::Soft});
+               .wave = Wave::kSoft});
     t.add(Tone{.start = at,
                .length = length * 0.6,
                .freq = freq * 2,
@@ -58,7 +58,7 @@ void bell(Track& t, double at, double freq, double length, double level) {
 
 Track make(Effect e, std::mt19937& rng) {
     switch (e) {
-        case Effect::Deal: {  // a riffle of cards sliding out
+        case Effect::kDeal: {  // a riffle of cards sliding out
             Track t(0.7);
             for (int i = 0; i < 9; ++i)
                 t.add(Noise{.start = 0.02 + i * 0.07,
@@ -71,7 +71,7 @@ Track make(Effect e, std::mt19937& rng) {
                       rng);
             return t;
         }
-        case Effect::CardRaised: {  // a soft upward click
+        case Effect::kCardRaised: {  // a soft upward click
             Track t(0.08);
             t.add(Tone{.length = 0.06,
                        .freq = 1300,
@@ -81,7 +81,7 @@ Track make(Effect e, std::mt19937& rng) {
                        .decay = 60});
             return t;
         }
-        case Effect::CardLowered: {  // a soft downward click
+        case Effect::kCardLowered: {  // a soft downward click
             Track t(0.08);
             t.add(Tone{.length = 0.06,
                        .freq = 1200,
@@ -91,52 +91,52 @@ Track make(Effect e, std::mt19937& rng) {
                        .decay = 60});
             return t;
         }
-        case Effect::Play: {
+        case Effect::kPlay: {
             Track t(0.18);
             snap(t, rng, 0.0, 0.8);
             return t;
         }
-        case Effect::Pass: {  // two gentle knocks, the second lower
+        case Effect::kPass: {  // two gentle knocks, the second lower
             Track t(0.3);
             t.add(Tone{.length = 0.09,
                        .freq = A4,
                        .level = 0.6,
                        .attack = 0.003,
                        .decay = 30,
-                       .wave = Wave::Triangle});
+                       .wave = Wave::kTriangle});
             t.add(Tone{.start = 0.13,
                        .length = 0.12,
                        .freq = E4,
                        .level = 0.6,
                        .attack = 0.003,
                        .decay = 25,
-                       .wave = Wave::Triangle});
+                       .wave = Wave::kTriangle});
             return t;
         }
-        case Effect::Hint: {  // a bright single ping
+        case Effect::kHint: {  // a bright single ping
             Track t(0.35);
             bell(t, 0, G6, 0.33, 0.6);
             return t;
         }
-        case Effect::RoundWon: {  // a rising major arpeggio
+        case Effect::kRoundWon: {  // a rising major arpeggio
             Track t(1.0);
             double notes[] = {C5, E5, G5, C6};
             for (int i = 0; i < 4; ++i) bell(t, i * 0.12, notes[i], 0.55, 0.5);
             return t;
         }
-        case Effect::RoundNotWon: {  // a calm falling line
+        case Effect::kRoundNotWon: {  // a calm falling line
             Track t(1.0);
             double notes[] = {G5, E5, C5};
             for (int i = 0; i < 3; ++i) bell(t, i * 0.16, notes[i], 0.55, 0.5);
             return t;
         }
-        case Effect::DravikPlay: {  // a snap that opens into a bright chord
+        case Effect::kDravikPlay: {  // a snap that opens into a bright chord
             Track t(0.7);
             snap(t, rng, 0.0, 0.8);
             for (double f : {C5, E5, G5, C6}) bell(t, 0.05, f, 0.6, 0.25);
             return t;
         }
-        case Effect::PlayRefused: {  // two low buzzes
+        case Effect::kPlayRefused: {  // two low buzzes
             Track t(0.35);
             for (int i = 0; i < 2; ++i)
                 t.add(Tone{.start = i * 0.16,
@@ -145,29 +145,29 @@ Track make(Effect e, std::mt19937& rng) {
                            .level = 0.6,
                            .attack = 0.004,
                            .decay = 8,
-                           .wave = Wave::Triangle});
+                           .wave = Wave::kTriangle});
             return t;
         }
-        case Effect::DeclareYudian: {  // two rising notes
+        case Effect::kDeclareYudian: {  // two rising notes
             Track t(0.55);
             bell(t, 0, E5, 0.3, 0.55);
             bell(t, 0.15, A5, 0.38, 0.55);
             return t;
         }
-        case Effect::DeclareMingdian: {  // three rising notes
+        case Effect::kDeclareMingdian: {  // three rising notes
             Track t(0.7);
             bell(t, 0, E5, 0.3, 0.5);
             bell(t, 0.13, A5, 0.3, 0.5);
             bell(t, 0.26, C6 * 1.06, 0.42, 0.5);
             return t;
         }
-        case Effect::GoToWork: {  // ding-dong
+        case Effect::kGoToWork: {  // ding-dong
             Track t(0.9);
             bell(t, 0, B5, 0.45, 0.6);
             bell(t, 0.25, G5, 0.6, 0.6);
             return t;
         }
-        case Effect::Revolution: {  // a drum roll under a rising sweep
+        case Effect::kRevolution: {  // a drum roll under a rising sweep
             Track t(1.0);
             for (int i = 0; i < 12; ++i)
                 t.add(Tone{.start = i * 0.06,
@@ -184,28 +184,28 @@ Track make(Effect e, std::mt19937& rng) {
                        .level = 0.35,
                        .attack = 0.2,
                        .decay = 1.5,
-                       .wave = Wave::Soft});
+                       .wave = Wave::kSoft});
             return t;
         }
-        case Effect::LampLit: {  // a rising chime
+        case Effect::kLampLit: {  // a rising chime
             Track t(1.1);
             double notes[] = {E5, G5, B5, E6};
             for (int i = 0; i < 4; ++i) bell(t, i * 0.09, notes[i], 0.8, 0.45);
             return t;
         }
-        case Effect::WithHead: {  // two bright notes up
+        case Effect::kWithHead: {  // two bright notes up
             Track t(0.55);
             bell(t, 0, G5, 0.3, 0.55);
             bell(t, 0.14, C6, 0.4, 0.55);
             return t;
         }
-        case Effect::WithoutHead: {  // two notes down
+        case Effect::kWithoutHead: {  // two notes down
             Track t(0.55);
             bell(t, 0, G5, 0.3, 0.55);
             bell(t, 0.14, D5, 0.4, 0.55);
             return t;
         }
-        case Effect::Fall: {  // a long falling glide with a wobble
+        case Effect::kFall: {  // a long falling glide with a wobble
             Track t(0.75);
             t.add(Tone{.length = 0.7,
                        .freq = 800,
@@ -213,7 +213,7 @@ Track make(Effect e, std::mt19937& rng) {
                        .level = 0.6,
                        .attack = 0.01,
                        .decay = 2.5,
-                       .wave = Wave::Triangle});
+                       .wave = Wave::kTriangle});
             t.add(Tone{.length = 0.7,
                        .freq = 806,
                        .freqEnd = 153,
@@ -222,7 +222,7 @@ Track make(Effect e, std::mt19937& rng) {
                        .decay = 2.5});
             return t;
         }
-        case Effect::TakeLead: {  // an airy lift and a bright note
+        case Effect::kTakeLead: {  // an airy lift and a bright note
             Track t(0.6);
             t.add(Noise{.length = 0.35,
                         .level = 0.5,
@@ -234,24 +234,24 @@ Track make(Effect e, std::mt19937& rng) {
             bell(t, 0.25, A5, 0.33, 0.5);
             return t;
         }
-        case Effect::Yield: {  // a polite falling pair
+        case Effect::kYield: {  // a polite falling pair
             Track t(0.5);
             t.add(Tone{.length = 0.18,
                        .freq = C5,
                        .level = 0.55,
                        .attack = 0.005,
                        .decay = 10,
-                       .wave = Wave::Triangle});
+                       .wave = Wave::kTriangle});
             t.add(Tone{.start = 0.18,
                        .length = 0.28,
                        .freq = A4,
                        .level = 0.55,
                        .attack = 0.005,
                        .decay = 8,
-                       .wave = Wave::Triangle});
+                       .wave = Wave::kTriangle});
             return t;
         }
-        case Effect::Burn: {  // a whoosh of flame with crackle
+        case Effect::kBurn: {  // a whoosh of flame with crackle
             Track t(1.0);
             t.add(Noise{.length = 0.95,
                         .level = 0.7,
@@ -263,7 +263,7 @@ Track make(Effect e, std::mt19937& rng) {
             t.crackle(0.1, 0.8, 28, 0.5, rng);
             return t;
         }
-        case Effect::BurnCaught: {  // a hiss of water on the flames
+        case Effect::kBurnCaught: {  // a hiss of water on the flames
             Track t(0.8);
             t.add(Noise{.length = 0.75,
                         .level = 0.6,
@@ -280,14 +280,14 @@ Track make(Effect e, std::mt19937& rng) {
                        .decay = 6});
             return t;
         }
-        case Effect::GoOut: {  // a small fanfare
+        case Effect::kGoOut: {  // a small fanfare
             Track t(1.0);
             double notes[] = {C5, E5, G5};
             for (int i = 0; i < 3; ++i) bell(t, i * 0.1, notes[i], 0.2, 0.45);
             for (double f : {C5, E5, G5, C6}) bell(t, 0.32, f, 0.6, 0.3);
             return t;
         }
-        case Effect::CountdownWarning: {  // a clear short tick
+        case Effect::kCountdownWarning: {  // a clear short tick
             Track t(0.12);
             t.add(Tone{.length = 0.05, .freq = 2000, .level = 0.7, .attack = 0.0005, .decay = 90});
             t.add(Tone{.length = 0.03, .freq = 4000, .level = 0.2, .attack = 0.0005, .decay = 150});

@@ -12,7 +12,11 @@ namespace soundgen {
 constexpr int kRate = 22050;
 constexpr double kPi = 3.14159265358979323846;
 
-enum class Wave { Sine, Triangle, Soft };  // Soft: sine with a touch of second and third harmonic
+enum class Wave {
+    kSine,
+    kTriangle,
+    kSoft
+};  // Soft: sine with a touch of second and third harmonic
 
 struct Tone {
     double start = 0;     // seconds
@@ -22,7 +26,7 @@ struct Tone {
     double level = 0.5;
     double attack = 0.005;  // seconds
     double decay = 8;       // exponential decay per second after the attack
-    Wave wave = Wave::Sine;
+    Wave wave = Wave::kSine;
 };
 
 struct Noise {
@@ -50,13 +54,13 @@ class Track {
             phase += 2 * kPi * f / kRate;
             double s = 0;
             switch (t.wave) {
-                case Wave::Sine:
+                case Wave::kSine:
                     s = std::sin(phase);
                     break;
-                case Wave::Triangle:
+                case Wave::kTriangle:
                     s = 2 / kPi * std::asin(std::sin(phase));
                     break;
-                case Wave::Soft:
+                case Wave::kSoft:
                     s = std::sin(phase) + 0.3 * std::sin(2 * phase) + 0.12 * std::sin(3 * phase);
                     break;
             }

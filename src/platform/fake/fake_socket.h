@@ -16,11 +16,11 @@ class FakeSocket : public TcpSocket {
         remotePort = port;
     }
     void connect() override {
-        state_ = SockConnecting;
+        state_ = kSockConnecting;
         ++connectCalls;
     }
     void close() override {
-        state_ = SockClosed;
+        state_ = kSockClosed;
         ++closeCalls;
     }
     int state() const override { return state_; }
@@ -29,8 +29,8 @@ class FakeSocket : public TcpSocket {
     }
 
     // The test's side.
-    void accept() { state_ = SockConnected; }
-    void refuse() { state_ = SockError; }
+    void accept() { state_ = kSockConnected; }
+    void refuse() { state_ = kSockError; }
     // Bytes arrive as one data-arrival event, delivered by the loop.
     void deliver(const Bytes& bytes) {
         loop_.post([this, bytes] {
@@ -38,7 +38,7 @@ class FakeSocket : public TcpSocket {
         });
     }
     void peerClose() {
-        state_ = SockClosing;
+        state_ = kSockClosing;
         loop_.post([this] {
             if (onClosed) onClosed();
         });
@@ -59,7 +59,7 @@ class FakeSocket : public TcpSocket {
 
   private:
     EventLoop& loop_;
-    int state_ = SockClosed;
+    int state_ = kSockClosed;
 };
 
 }  // namespace platform

@@ -16,7 +16,7 @@ namespace platform {
 
 class FakeSoundOutput : public SoundOutput {
   public:
-    enum class Op { Init, Create, Play, Stop, Rewind, Attenuate, Release };
+    enum class Op { kInit, kCreate, kPlay, kStop, kRewind, kAttenuate, kRelease };
     struct Call {
         Call(Op o, int b = -1, std::string p = {}, int v = 0)
             : op(o), buffer(b), path(std::move(p)), value(v) {}
@@ -47,21 +47,21 @@ class FakeSoundOutput : public SoundOutput {
     std::vector<Buffer> buffers;  // by buffer id
 
     bool init() override {
-        calls.emplace_back(Call{Op::Init});
+        calls.emplace_back(Call{Op::kInit});
         return initSucceeds;
     }
     int createBuffer(const std::string& path) override {
         if (path.empty() || missing.count(path)) {
-            calls.emplace_back(Call{Op::Create, -1, path});
+            calls.emplace_back(Call{Op::kCreate, -1, path});
             return -1;
         }
         buffers.push_back(Buffer{path});
         int id = static_cast<int>(buffers.size()) - 1;
-        calls.emplace_back(Call{Op::Create, id, path});
+        calls.emplace_back(Call{Op::kCreate, id, path});
         return id;
     }
     void play(int b, bool loop) override {
-        calls.emplace_back(Call{Op::Play, b, {}, loop ? 1 : 0});
+        calls.emplace_back(Call{Op::kPlay, b, {}, loop ? 1 : 0});
         Buffer& buf = buffers.at(b);
         buf.looping = loop;
         ++buf.plays;
@@ -69,23 +69,23 @@ class FakeSoundOutput : public SoundOutput {
         buf.stoppedMs = -1;
     }
     bool stop(int b) override {
-        calls.emplace_back(Call{Op::Stop, b});
+        calls.emplace_back(Call{Op::kStop, b});
         if (stopFails || buffers.at(b).released) return false;
         halt(buffers.at(b));
         return true;
     }
     bool rewind(int b) override {
-        calls.emplace_back(Call{Op::Rewind, b});
+        calls.emplace_back(Call{Op::kRewind, b});
         return !rewindFails && !buffers.at(b).released;
     }
     bool setAttenuation(int b, int hundredthsDb) override {
-        calls.emplace_back(Call{Op::Attenuate, b, {}, hundredthsDb});
+        calls.emplace_back(Call{Op::kAttenuate, b, {}, hundredthsDb});
         if (attenuationFails || buffers.at(b).released) return false;
         buffers.at(b).attenuation = hundredthsDb;
         return true;
     }
     void release(int b) override {
-        calls.emplace_back(Call{Op::Release, b});
+        calls.emplace_back(Call{Op::kRelease, b});
         Buffer& buf = buffers.at(b);
         halt(buf);
         buf.released = true;
@@ -108,7 +108,7 @@ class FakeSoundOutput : public SoundOutput {
     std::vector<std::string> playedPaths() const {
         std::vector<std::string> out;
         for (const Call& c : calls)
-            if (c.op == Op::Play) out.push_back(buffers.at(c.buffer).path);
+            if (c.op == Op::kPlay) out.push_back(buffers.at(c.buffer).path);
         return out;
     }
     // The last buffer made from the file, or -1.

@@ -23,9 +23,9 @@ void paintChildren(QPainter& p, const std::vector<ui::Control*>& list, bool incl
 
 int qtAlign(ui::Align a) {
     switch (a) {
-        case ui::Align::Right:
+        case ui::Align::kRight:
             return Qt::AlignRight;
-        case ui::Align::Center:
+        case ui::Align::kCenter:
             return Qt::AlignHCenter;
         default:
             return Qt::AlignLeft;
@@ -36,7 +36,7 @@ void paintControl(QPainter& p, ui::Control& c, bool includeTextBoxes) {
     QRectF r(c.left, c.top, c.width, c.height);
     const QImage* img = nativeImage(c.picture);
     switch (c.kind) {
-        case ui::ControlKind::Image:
+        case ui::ControlKind::kImage:
             if (img) {
                 if (c.stretch)
                     p.drawImage(r, *img);
@@ -44,7 +44,7 @@ void paintControl(QPainter& p, ui::Control& c, bool includeTextBoxes) {
                     p.drawImage(QPointF(c.left, c.top), *img);
             }
             break;
-        case ui::ControlKind::PictureBox: {
+        case ui::ControlKind::kPictureBox: {
             p.save();
             p.setClipRect(r, Qt::IntersectClip);
             if (!c.transparent) p.fillRect(r, rgb(c.backColor));
@@ -54,7 +54,7 @@ void paintControl(QPainter& p, ui::Control& c, bool includeTextBoxes) {
             p.restore();
             break;
         }
-        case ui::ControlKind::Label: {
+        case ui::ControlKind::kLabel: {
             if (!c.transparent) p.fillRect(r, rgb(c.backColor));
             p.setFont(toQFont(c.font));
             p.setPen(rgb(c.foreColor));
@@ -69,7 +69,7 @@ void paintControl(QPainter& p, ui::Control& c, bool includeTextBoxes) {
                        QString::fromStdString(c.caption));
             break;
         }
-        case ui::ControlKind::ListBox: {
+        case ui::ControlKind::kListBox: {
             p.save();
             p.setClipRect(r, Qt::IntersectClip);
             if (!c.transparent) p.fillRect(r, rgb(c.backColor));
@@ -92,7 +92,7 @@ void paintControl(QPainter& p, ui::Control& c, bool includeTextBoxes) {
             p.restore();
             break;
         }
-        case ui::ControlKind::TextBox:
+        case ui::ControlKind::kTextBox:
             if (!includeTextBoxes) break;
             if (!c.transparent) p.fillRect(r, rgb(c.backColor));
             p.setFont(toQFont(c.font));

@@ -42,14 +42,14 @@ void QtSocket::close() {
 int QtSocket::state() const {
     switch (socket_.state()) {
         case QAbstractSocket::ConnectedState:
-            return SockConnected;
+            return kSockConnected;
         case QAbstractSocket::HostLookupState:
         case QAbstractSocket::ConnectingState:
-            return SockConnecting;
+            return kSockConnecting;
         case QAbstractSocket::ClosingState:
-            return SockClosing;
+            return kSockClosing;
         default:
-            return failed_ ? SockError : SockClosed;
+            return failed_ ? kSockError : kSockClosed;
     }
 }
 

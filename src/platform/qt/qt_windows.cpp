@@ -85,8 +85,8 @@ void FormWidget::sync() {
     }
     bool wantVisible = form_.loaded() && form_.visible;
     if (wantVisible) {
-        Qt::WindowStates st = form_.windowState == ui::WindowState::Minimized ? Qt::WindowMinimized
-                              : form_.windowState == ui::WindowState::Maximized
+        Qt::WindowStates st = form_.windowState == ui::WindowState::kMinimized ? Qt::WindowMinimized
+                              : form_.windowState == ui::WindowState::kMaximized
                                   ? Qt::WindowMaximized
                                   : Qt::WindowNoState;
         if (!isVisible()) show();
@@ -113,7 +113,7 @@ void FormWidget::syncTextBoxes() {
         ui::Control* c = stack.back();
         stack.pop_back();
         for (ui::Control* child : c->children) stack.push_back(child);
-        if (c->kind != ui::ControlKind::TextBox) continue;
+        if (c->kind != ui::ControlKind::kTextBox) continue;
         QLineEdit*& edit = edits_[c];
         if (!edit) {
             edit = new QLineEdit(this);
@@ -125,7 +125,7 @@ void FormWidget::syncTextBoxes() {
                     c->caption = t.toStdString();
                     c->selStart = edit->cursorPosition();
                     c->selLength = 0;
-                    form_.fire(c, ui::EventKind::Change);
+                    form_.fire(c, ui::EventKind::kChange);
                 });
             });
         }
@@ -166,11 +166,11 @@ namespace {
 int buttonOf(Qt::MouseButton b) {
     switch (b) {
         case Qt::LeftButton:
-            return ui::LeftButton;
+            return ui::kLeftButton;
         case Qt::RightButton:
-            return ui::RightButton;
+            return ui::kRightButton;
         case Qt::MiddleButton:
-            return ui::MiddleButton;
+            return ui::kMiddleButton;
         default:
             return 0;
     }
@@ -178,17 +178,17 @@ int buttonOf(Qt::MouseButton b) {
 
 int buttonsOf(Qt::MouseButtons b) {
     int out = 0;
-    if (b & Qt::LeftButton) out |= ui::LeftButton;
-    if (b & Qt::RightButton) out |= ui::RightButton;
-    if (b & Qt::MiddleButton) out |= ui::MiddleButton;
+    if (b & Qt::LeftButton) out |= ui::kLeftButton;
+    if (b & Qt::RightButton) out |= ui::kRightButton;
+    if (b & Qt::MiddleButton) out |= ui::kMiddleButton;
     return out;
 }
 
 int shiftOf(Qt::KeyboardModifiers m) {
     int out = 0;
-    if (m & Qt::ShiftModifier) out |= ui::ShiftMask;
-    if (m & Qt::ControlModifier) out |= ui::CtrlMask;
-    if (m & Qt::AltModifier) out |= ui::AltMask;
+    if (m & Qt::ShiftModifier) out |= ui::kShiftMask;
+    if (m & Qt::ControlModifier) out |= ui::kCtrlMask;
+    if (m & Qt::AltModifier) out |= ui::kAltMask;
     return out;
 }
 
@@ -232,7 +232,7 @@ void FormWidget::mouse(ui::EventKind kind, QMouseEvent* e) {
     QPointF pos = e->position();
     ui::Control* target = nullptr;
     bool toForm = false;
-    if ((kind == ui::EventKind::MouseMove || kind == ui::EventKind::MouseUp) &&
+    if ((kind == ui::EventKind::kMouseMove || kind == ui::EventKind::kMouseUp) &&
         (captured_ || formCaptured_)) {
         target = captured_;  // the pressed control keeps the mouse until release
         toForm = formCaptured_;
@@ -242,49 +242,49 @@ void FormWidget::mouse(ui::EventKind kind, QMouseEvent* e) {
     }
     ui::Event ev;
     ev.kind = kind;
-    ev.button = kind == ui::EventKind::MouseMove ? buttonsOf(e->buttons()) : buttonOf(e->button());
+    ev.button = kind == ui::EventKind::kMouseMove ? buttonsOf(e->buttons()) : buttonOf(e->button());
     ev.shift = shiftOf(e->modifiers());
     ev.x = pos.x();
     ev.y = pos.y();
     if (target) form_.toControl(*target, ev.x, ev.y);
     ui::Control* pressed = captured_;
     bool pressedForm = formCaptured_;
-    if (kind == ui::EventKind::MouseDown) {
+    if (kind == ui::EventKind::kMouseDown) {
         captured_ = target;
         formCaptured_ = toForm;
     }
     QtEventLoop::guard([&] {
         if (target && !target->enabled) return;
         form_.fire(target, ev);
-        if (kind == ui::EventKind::MouseUp && e->button() == Qt::LeftButton) {
+        if (kind == ui::EventKind::kMouseUp && e->button() == Qt::LeftButton) {
             // A click is a press and release of the left button on the same control.
             ui::Control* under = form_.hitTest(pos.x(), pos.y());
             if ((pressed && under == pressed) || (pressedForm && !under))
-                form_.fire(pressed, ui::EventKind::Click);
+                form_.fire(pressed, ui::EventKind::kClick);
         }
     });
-    if (kind == ui::EventKind::MouseUp && e->buttons() == Qt::NoButton) {
+    if (kind == ui::EventKind::kMouseUp && e->buttons() == Qt::NoButton) {
         captured_ = nullptr;
         formCaptured_ = false;
     }
 }
 
-void FormWidget::mousePressEvent(QMouseEvent* e) { mouse(ui::EventKind::MouseDown, e); }
-void FormWidget::mouseReleaseEvent(QMouseEvent* e) { mouse(ui::EventKind::MouseUp, e); }
-void FormWidget::mouseMoveEvent(QMouseEvent* e) { mouse(ui::EventKind::MouseMove, e); }
+void FormWidget::mousePressEvent(QMouseEvent* e) { mouse(ui::EventKind::kMouseDown, e); }
+void FormWidget::mouseReleaseEvent(QMouseEvent* e) { mouse(ui::EventKind::kMouseUp, e); }
+void FormWidget::mouseMoveEvent(QMouseEvent* e) { mouse(ui::EventKind::kMouseMove, e); }
 
 void FormWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-    mouse(ui::EventKind::MouseDown, e);
+    mouse(ui::EventKind::kMouseDown, e);
     ui::Control* target = form_.hitTest(e->position().x(), e->position().y());
     QtEventLoop::guard([&] {
-        if (target && target->kind == ui::ControlKind::ListBox) {
+        if (target && target->kind == ui::ControlKind::kListBox) {
             double x = e->position().x(), y = e->position().y();
             form_.toControl(*target, x, y);
             int row = target->topIndex + static_cast<int>(y) / listRowHeight(*target);
             if (row < 0 || row >= static_cast<int>(target->items.size())) return;
             target->listIndex = row;
         }
-        form_.fire(target, ui::EventKind::DblClick);
+        form_.fire(target, ui::EventKind::kDblClick);
     });
 }
 
@@ -299,7 +299,7 @@ void FormWidget::moveEvent(QMoveEvent* e) {
 
 void FormWidget::wheelEvent(QWheelEvent* e) {
     ui::Control* target = form_.hitTest(e->position().x(), e->position().y());
-    if (!target || target->kind != ui::ControlKind::ListBox) return;
+    if (!target || target->kind != ui::ControlKind::kListBox) return;
     int rows = std::max(1, static_cast<int>(target->height) / listRowHeight(*target));
     int maxTop = std::max(0, static_cast<int>(target->items.size()) - rows);
     int step = e->angleDelta().y() > 0 ? -3 : 3;
@@ -316,7 +316,7 @@ bool FormWidget::key(ui::EventKind kind, QKeyEvent* e, ui::Control* target) {
         ev.keyCode = keyCodeOf(e->key());
         form_.fire(nullptr, ev);  // the form sees every key first
         if (target && ev.keyCode) form_.fire(target, ev);
-        if (kind != ui::EventKind::KeyDown) return;
+        if (kind != ui::EventKind::kKeyDown) return;
         QString text = e->text();
         if (text.isEmpty() || !text.at(0).isPrint()) {
             if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
@@ -325,7 +325,7 @@ bool FormWidget::key(ui::EventKind kind, QKeyEvent* e, ui::Control* target) {
                 return;
         }
         ui::Event press;
-        press.kind = ui::EventKind::KeyPress;
+        press.kind = ui::EventKind::kKeyPress;
         press.keyAscii = text.at(0).unicode();
         form_.fire(nullptr, press);
         if (press.keyAscii && target) form_.fire(target, press);
@@ -334,8 +334,8 @@ bool FormWidget::key(ui::EventKind kind, QKeyEvent* e, ui::Control* target) {
     return swallowed;
 }
 
-void FormWidget::keyPressEvent(QKeyEvent* e) { key(ui::EventKind::KeyDown, e, form_.focus); }
-void FormWidget::keyReleaseEvent(QKeyEvent* e) { key(ui::EventKind::KeyUp, e, form_.focus); }
+void FormWidget::keyPressEvent(QKeyEvent* e) { key(ui::EventKind::kKeyDown, e, form_.focus); }
+void FormWidget::keyReleaseEvent(QKeyEvent* e) { key(ui::EventKind::kKeyUp, e, form_.focus); }
 
 bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
@@ -350,7 +350,7 @@ bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
         }
         auto* ke = static_cast<QKeyEvent*>(event);
         return key(
-            event->type() == QEvent::KeyPress ? ui::EventKind::KeyDown : ui::EventKind::KeyUp, ke,
+            event->type() == QEvent::KeyPress ? ui::EventKind::kKeyDown : ui::EventKind::kKeyUp, ke,
             target);
     }
     return QWidget::eventFilter(watched, event);
@@ -363,13 +363,13 @@ void FormWidget::closeEvent(QCloseEvent* e) {
 
 void FormWidget::changeEvent(QEvent* e) {
     if (e->type() == QEvent::WindowStateChange && !syncing_) {
-        ui::WindowState st = isMinimized()   ? ui::WindowState::Minimized
-                             : isMaximized() ? ui::WindowState::Maximized
-                                             : ui::WindowState::Normal;
+        ui::WindowState st = isMinimized()   ? ui::WindowState::kMinimized
+                             : isMaximized() ? ui::WindowState::kMaximized
+                                             : ui::WindowState::kNormal;
         if (st != form_.windowState) {
             QtEventLoop::guard([&] {
                 form_.windowState = st;
-                form_.fire(nullptr, ui::EventKind::Resize);
+                form_.fire(nullptr, ui::EventKind::kResize);
             });
         }
     }
