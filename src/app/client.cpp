@@ -1,5 +1,8 @@
 #include "app/client.h"
 
+#include <filesystem>
+
+#include "app/ini_file.h"
 #include "state/table_state.h"
 
 namespace app {
@@ -26,6 +29,7 @@ Client::Client(platform::Platform platform, const pictures::ResourceStore& resou
         [this] { returnToHallAfterLostLink(); },
     });
     registerHandlers();
+    wireChat();
     MainForm.onForm(ui::EventKind::Load,
                     [this](ui::Control*, ui::Event&) { startUp(commandLine_); });
     MainForm.onForm(ui::EventKind::Unload, [this](ui::Control*, ui::Event&) { onTableUnload(); });
@@ -107,8 +111,8 @@ void Client::returnToHallAfterLostLink() {
 }
 
 // The handlers of the inbound catalogue that the table acts on. The three exchange
-// (4), the revolution (5) and chat (19) have no handler yet: the dispatcher takes
-// their token and nothing else.
+// (4) and the revolution (5) have no handler yet: the dispatcher takes their token
+// and nothing else.
 void Client::registerHandlers() {
     using wire::Command;
     using Handle = void (Client::*)(const wire::GamePacket&);
@@ -132,6 +136,31 @@ void Client::registerHandlers() {
         dispatcher.on(entry.first,
                       [this, handle](const wire::GamePacket& p) { (this->*handle)(p); });
     }
+    dispatcher.on(Command::kChat, [this](const wire::GamePacket& p) { chat.HandleChat(p); });
+}
+
+// The chat part's hooks into the table, and the bubbles' share of the table
+// window being minimised and restored.
+void Client::wireChat() {
+    auto phraseFile = [this] {
+        classIniFile ini;
+        ini.setPath(pf.shell.programFolder(), "chat.ini");
+        return ini;
+    };
+    chat.setHooks({
+        [this] { startChatBlink(); },
+        [this] { return roundFlow.selectedSeat; },
+        [this] { hall.minimise(); },
+        [this] { toggleExitDialog(false); },
+        [phraseFile] { return std::filesystem::exists(phraseFile().INIFileName); },
+        [phraseFile](const std::string& key) { return phraseFile().GetIniKey("chat", key); },
+    });
+    MainForm.onForm(ui::EventKind::Resize, [this](ui::Control*, ui::Event&) {
+        if (MainForm.windowState == ui::WindowState::Minimized)
+            bubbles.hideAll();
+        else
+            bubbles.resetAll();
+    });
 }
 
 }  // namespace app

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "app/launch.h"
+#include "chat/bubbles.h"
+#include "chat/chat.h"
 #include "gif/ani_gif.h"
 #include "net/connection.h"
 #include "pictures/pictures.h"
@@ -61,6 +63,13 @@ class Client {
     void returnToHallAfterLostLink();
     // The inbound dispatcher with the handlers the table registers.
     protocol::Dispatcher dispatcher{connection.send.token};
+
+    // Table talk: the speech bubbles beside the avatars, and the chat input, the
+    // quick replies, the chat window and the incoming lines.
+    chat::SpeechBubbles bubbles{pf.loop, pf.windows, MainForm, state, pictures};
+    chat::Chat chat{pf.loop,         pf.windows, MainForm, state,
+                    connection.send, sound,      pictures, bubbles};
+    void wireChat();
 
     // The continue countdown after a round (pump slot 7).
     void startContinueCountdown();

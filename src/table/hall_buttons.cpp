@@ -113,36 +113,9 @@ void Client::AnNiu_Click(int item) {
     };
     constexpr int tw = ui::kTwipsPerPixel;
     switch (item) {
-        case BtnSend: {
-            ui::Control& input = MainForm.at("Chat");
-            wire::Chat line;
-            line.sender = state.PlayerRecord[0].seatBit;
-            if (state.PrivateChatArmed) {
-                const std::string text = input.caption;
-                if (blank(text)) {
-                    state.PrivateChatArmed = false;
-                    return;
-                }
-                if (text.find(state.PrivateChatPrefix) != std::string::npos &&
-                    charCount(state.PrivateChatPrefix) > 4) {
-                    connection.send.ChatText = afterColon(text);
-                    line.isPrivate = true;
-                    line.addressee = state.PrivateChatTarget;
-                } else {
-                    connection.send.ChatText = text;
-                }
-                state.PrivateChatArmed = false;
-                state.PrivateChatPrefix.clear();
-            } else {
-                connection.send.ChatText = input.caption;
-                if (blank(connection.send.ChatText)) return;
-            }
-            input.caption.clear();
-            input.selStart = input.selLength = 0;
-            wire::GamePacket p = line.encode();
-            connection.QueuePacket(p);
+        case BtnSend:
+            chat.sendFromButton();
             return;
-        }
         case BtnChat: {
             hideForms({"huifu"});
             ui::Form& talk = pf.windows.form("Talk");

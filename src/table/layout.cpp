@@ -128,6 +128,7 @@ void Client::firstLayout() {
     MainForm.bringToFront(location);
     MainForm.bringToFront(word1);
     MainForm.bringToFront(word2);
+    chat.showPhraseButtons();
 
     // 5. Ready marks.
     const double okAt[6][2] = {{464, 578}, {125, 320}, {100, 120},
