@@ -67,6 +67,7 @@ void Chat::wireEvents() {
               [this](ui::Control*, ui::Event& e) { SendChatLine(e.keyAscii); });
     table_.on("Chat", EventKind::KeyDown,
               [this](ui::Control*, ui::Event& e) { chatKeyDown(e.keyCode); });
+    table_.on("Lbchat", EventKind::Click, [this](ui::Control*, ui::Event&) { toggleTalk(); });
     table_.on("word1", EventKind::Click, [this](ui::Control*, ui::Event&) { openQuickReplies(1); });
     table_.on("word2", EventKind::Click, [this](ui::Control*, ui::Event&) { openQuickReplies(2); });
     table_.on("word1", EventKind::MouseMove, [this](ui::Control*, ui::Event&) { hoverWord(0); });

@@ -59,6 +59,9 @@ class Chat {
     // Key down in the chat input: F1 hides the table, Esc the exit dialog.
     void chatKeyDown(int keyCode);
 
+    // The chat hall button and the label Lbchat: the quick replies close; the chat
+    // window closes, or opens topmost beside the chat input.
+    void toggleTalk();
     // word1 / word2: the quick-reply window on list 1 or 2.
     void openQuickReplies(int list);
     // A double-click on item `index` of list 1 or 2 of huifu.
@@ -75,6 +78,9 @@ class Chat {
 
   private:
     void createWindows();
+    // Places a window beside the chat input, as the chat window and the quick
+    // replies open.
+    void placeBesideInput(ui::Form& f);
     void wireEvents();
     void loadPhrases();
     // Steps shared by Enter and the send button: the text into ChatText and the

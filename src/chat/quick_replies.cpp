@@ -10,18 +10,33 @@
 
 namespace chat {
 
-void Chat::openQuickReplies(int list) {
-    if (Talk.visible) Talk.hide();
-    huifu.hide();
+void Chat::placeBesideInput(ui::Form& f) {
     constexpr int tw = ui::kTwipsPerPixel;
     const ui::Control& pic1 = table_.at("Pic1");
     if (state_.Scale.x < 1) {
-        huifu.top = static_cast<int>(table_.top + pic1.top * tw + 0.595 * table_.height);
-        huifu.left = static_cast<int>(table_.left + pic1.left * tw + 0.215 * table_.width);
+        f.top = static_cast<int>(table_.top + pic1.top * tw + 0.595 * table_.height);
+        f.left = static_cast<int>(table_.left + pic1.left * tw + 0.215 * table_.width);
     } else {
-        huifu.top = static_cast<int>(table_.top + pic1.top * tw + 0.66 * pic1.height * tw);
-        huifu.left = static_cast<int>(table_.left + pic1.left * tw + 0.3 * pic1.width * tw);
+        f.top = static_cast<int>(table_.top + pic1.top * tw + 0.66 * pic1.height * tw);
+        f.left = static_cast<int>(table_.left + pic1.left * tw + 0.3 * pic1.width * tw);
     }
+}
+
+void Chat::toggleTalk() {
+    huifu.hide();
+    if (Talk.visible) {
+        Talk.hide();
+        return;
+    }
+    Talk.topmost = true;
+    placeBesideInput(Talk);
+    Talk.show();
+}
+
+void Chat::openQuickReplies(int list) {
+    if (Talk.visible) Talk.hide();
+    huifu.hide();
+    placeBesideInput(huifu);
     huifu.load();  // fills List1 the first time
     huifu.at("List1").visible = list == 1;
     huifu.at("List2").visible = list == 2;

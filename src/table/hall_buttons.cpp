@@ -116,27 +116,9 @@ void Client::AnNiu_Click(int item) {
         case BtnSend:
             chat.sendFromButton();
             return;
-        case BtnChat: {
-            hideForms({"huifu"});
-            ui::Form& talk = pf.windows.form("Talk");
-            if (talk.visible) {
-                talk.hide();
-                return;
-            }
-            talk.topmost = true;
-            centreOnTable(talk);
-            talk.show();
-            if (state.Scale.x < 1.0) {
-                talk.left =
-                    static_cast<int>(MainForm.left + Pic1.left * tw + 0.215 * MainForm.width);
-                talk.top = static_cast<int>(MainForm.top + Pic1.top * tw + 0.595 * MainForm.height);
-            } else {
-                talk.left =
-                    static_cast<int>(MainForm.left + Pic1.left * tw + 0.3 * Pic1.width * tw);
-                talk.top = static_cast<int>(MainForm.top + Pic1.top * tw + 0.66 * Pic1.height * tw);
-            }
+        case BtnChat:
+            chat.toggleTalk();
             return;
-        }
         case BtnContinue: {
             if (state.TableBroken) {
                 // The table is over: hand it back to the hall. The hall link stays open

@@ -59,6 +59,19 @@ TEST_F(QuickReplies, TheWindowOpensBesideTheChatAtBothScales) {
         EXPECT_EQ(huifu().top, top);
         EXPECT_EQ(huifu().left, left);
         EXPECT_TRUE(huifu().visible);
+        // The label Lbchat opens the chat window in the same place and closes the
+        // quick replies; a second click closes it.
+        ui::Control& label =
+            client->MainForm.add("Lbchat", ui::ControlKind::Label, -1, &client->Pic1);
+        client->MainForm.fire(&label, ui::EventKind::Click);
+        ui::Form& talk = fp.windows.form("Talk");
+        EXPECT_FALSE(huifu().visible);
+        EXPECT_TRUE(talk.visible);
+        EXPECT_TRUE(talk.topmost);
+        EXPECT_EQ(talk.top, top);
+        EXPECT_EQ(talk.left, left);
+        client->MainForm.fire(&label, ui::EventKind::Click);
+        EXPECT_FALSE(talk.visible);
     }
 }
 
