@@ -46,6 +46,9 @@ void Chat::HandleChat(const wire::GamePacket& p) {
     if (c.kind == wire::ChatKind::kVoice) {
         // The speaker's own phrase coming back was heard when it was sent.
         if (s != 0) sound_.PlayVoice(sound_.voiceFile(heardDigits(c.phrase, s)), s);
+        // The phrase list is read from the quick-reply window, which loads its phrases
+        // the first time it is needed, opened or not.
+        huifu.load();
         const std::vector<std::string>* items = nullptr;
         if (c.phrase[3] == 1) items = &huifu.at("List1").items;
         if (c.phrase[3] == 2) items = &huifu.at("List2").items;

@@ -45,6 +45,7 @@ void Chat::openQuickReplies(int list) {
 
 void Chat::loadPhrases() {
     ui::Control& list = huifu.at("List1");
+    list.items.clear();  // a window loaded again starts from the file again
     if (!hooks_.phraseFileExists || !hooks_.phraseFileExists() || !hooks_.phraseValue) return;
     // The count is read as a number and rounded; a text that is no number counts 0.
     const double count = std::strtod(hooks_.phraseValue("num").c_str(), nullptr);
