@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need from Debian's packages (only what is
-# missing; microsocks is the SOCKS5 proxy the proxy tests start on loopback),
+# missing; microsocks is the SOCKS5 proxy the proxy tests start on loopback,
+# espeak-ng speaks the quick replies' voice files at build time, xvfb and xdotool
+# give the typing test a real display),
 # then configures and builds. Idempotent; works as root or through sudo.
 # Usage: scripts/setup.sh [build-dir] [extra cmake args...]
 set -euo pipefail
@@ -10,7 +12,7 @@ shift || true
 
 packages=(cmake ninja-build g++ clang clang-format pkg-config qt6-base-dev qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev libasio-dev libgif-dev
-          fonts-wqy-microhei microsocks)
+          fonts-wqy-microhei microsocks espeak-ng xvfb xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -32,7 +32,7 @@ std::string seatsText(const std::array<int, kSeats>& v) {
 }  // namespace
 
 Table::Table(int id, TableContext ctx, std::uint64_t seed)
-    : id_(id), ctx_(ctx), rng_(seed), step_(ctx.loop) {
+    : id_(id), ctx_(ctx), rng_(seed), talk_(seed ^ 0x7A1C5EEDu), step_(ctx.loop) {
     noReturn_ = {15, 16, 17};  // twos and jokers are never given back
     int firstBot = kSeats - ctx_.options.bots;
     for (int s = 0; s < kSeats; ++s) {
@@ -146,6 +146,16 @@ void Table::checkStart() {
         return;
     }
     beginRound();
+}
+
+// A bot says a quick reply now and then; every human at the table hears it. A
+// scenario's table keeps to its script.
+void Table::botSays(int seat, TalkMoment moment) {
+    if (script_) return;
+    std::optional<int> phrase = talk_.phraseFor(moment);
+    if (!phrase) return;
+    broadcast(botPhrase(seat, seats_[seat].profile.sex, *phrase));
+    say("seat " + std::to_string(seat) + " voice");
 }
 
 // ---------------------------------------------------------------- packets in
@@ -455,6 +465,10 @@ void Table::apply(const PlayStep& st) {
     h.playClass = st.playClass;
     h.cards = st.cards;
     broadcast(playedHandPacket(h));
+    if (seats_[st.actor].botSeat && st.action == wire::PlayedAction::kBurn)
+        botSays(st.actor, TalkMoment::Burn);
+    if (seats_[st.actor].botSeat && st.action == wire::PlayedAction::kWentOut)
+        botSays(st.actor, TalkMoment::WentOut);
     if (st.roundOver) {
         PlayedHand end;
         end.actor = st.actor;
@@ -528,6 +542,11 @@ void Table::scoreRound() {
     if (r.sweep) gameRound_ = 3;  // 串三户 ends the game
     ++roundsPlayed_;
     for (const wire::GamePacket& p : resultPackets(r)) broadcast(p);
+    std::vector<int> bots;
+    for (int s = 0; s < kSeats; ++s)
+        if (seats_[s].botSeat) bots.push_back(s);
+    if (!bots.empty())
+        botSays(bots[std::size_t(talk_.pick(int(bots.size())))], TalkMoment::RoundOver);
     say("round " + std::to_string(roundsPlayed_) + " over places " + seatsText(f.places) +
         " winners " + (r.winningTeam == 0 ? "even" : "odd") + " amount " +
         std::to_string(r.seats[0].amount) + (r.sweep ? " sweep" : ""));

@@ -13,6 +13,7 @@
 #include "platform/event_loop.h"
 #include "server/alarm.h"
 #include "server/bot.h"
+#include "server/bot_talk.h"
 #include "server/event_log.h"
 #include "server/options.h"
 #include "server/profile.h"
@@ -155,6 +156,8 @@ class Table {
     int id_;
     TableContext ctx_;
     Rng rng_;
+    BotTalk talk_;  // the bots' quick replies
+    void botSays(int seat, TalkMoment moment);
     Phase phase_ = Phase::kSeating;
     TableScript* script_ = nullptr;
     std::array<Seat, kSeats> seats_;

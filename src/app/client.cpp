@@ -1,5 +1,9 @@
 #include "app/client.h"
 
+#include <filesystem>
+
+#include "platform/ini_file.h"
+
 namespace app {
 
 Client::Client(platform::Platform platform, const pictures::ResourceStore& resources)
@@ -12,6 +16,7 @@ Client::Client(platform::Platform platform, const pictures::ResourceStore& resou
     shell.createControls();
     scores.create();
     wireParts();
+    wireChat();
     registerHandlers();
     MainForm.onForm(ui::EventKind::kLoad,
                     [this](ui::Control*, ui::Event&) { shell.startUp(commandLine_); });
@@ -64,8 +69,8 @@ void Client::wireParts() {
 }
 
 // The handlers of the inbound catalogue that the table acts on, each taking its
-// command's decoded message. The three exchange (4), the revolution (5) and chat
-// (19) have no handler yet: the dispatcher takes their token and nothing else.
+// command's decoded message. The three exchange (4) and the revolution (5) have no
+// handler yet: the dispatcher takes their token and nothing else.
 void Client::registerHandlers() {
     using wire::Command;
     auto& d = dispatcher;
@@ -90,6 +95,34 @@ void Client::registerHandlers() {
     d.on<wire::ReadyNotice>(Command::kReady, [this](const auto& m) { seating.HandleReady(m); });
     d.on<wire::ResumeResult>(Command::kResume,
                              [this](const auto& m) { departure.HandleResume(m); });
+    d.on<wire::Chat>(Command::kChat, [this](const auto& m) { chat.HandleChat(m); });
+}
+
+// The chat part's hooks into the table, and the bubbles' share of the table
+// window being minimised and restored.
+void Client::wireChat() {
+    auto phraseFile = [this] {
+        platform::classIniFile ini;
+        ini.setPath(pf.shell.programFolder(), "chat.ini");
+        return ini;
+    };
+    chat.setHooks({
+        [this] { hallButtons.startChatBlink(); },
+        [this] { return hallButtons.flow().selectedSeat; },
+        [this] { hall.minimise(); },
+        [this] { shell.toggleExitDialog(false); },
+        [phraseFile] { return std::filesystem::exists(phraseFile().INIFileName); },
+        [phraseFile](const std::string& key) { return phraseFile().GetIniKey("chat", key); },
+    });
+    hallButtons.sendChatLine = [this] { chat.sendFromButton(); };
+    hallButtons.toggleTalk = [this] { chat.toggleTalk(); };
+    shell.showPhraseButtons = [this] { chat.showPhraseButtons(); };
+    MainForm.onForm(ui::EventKind::kResize, [this](ui::Control*, ui::Event&) {
+        if (MainForm.windowState == ui::WindowState::kMinimized)
+            bubbles.hideAll();
+        else
+            bubbles.resetAll();
+    });
 }
 
 }  // namespace app

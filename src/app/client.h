@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/shell.h"
+#include "chat/bubbles.h"
+#include "chat/chat.h"
 #include "gif/ani_gif.h"
 #include "net/connection.h"
 #include "pictures/pictures.h"
@@ -69,6 +71,10 @@ class Client {
                                    connection, countdown, reset,    scores, soundSettings};
     table::TableInput input{state, pf.windows, MainForm, Pic1, hall, hand, buttons, hallButtons};
     table::Layout layout{state, MainForm, Pic1, ShaoPaiPlayer};
+    // Table talk: the chat input, the chat and quick-reply windows, the speech bubbles.
+    chat::SpeechBubbles bubbles{pf.loop, pf.windows, MainForm, state, pictures};
+    chat::Chat chat{pf.loop,         pf.windows, MainForm, state,
+                    connection.send, sound,      pictures, bubbles};
 
     protocol::PlayedHand playedHand{state,      pf.loop, MainForm, pictures,  sound,
                                     connection, hand,    buttons,  countdown, ShaoPaiPlayer};
@@ -88,6 +94,7 @@ class Client {
 
   private:
     void wireParts();
+    void wireChat();
     void registerHandlers();
     std::string commandLine_;
 };

@@ -42,6 +42,8 @@ class Shell {
           sound::Sound& sound, net::Connection& connection, Parts parts);
 
     void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+    // The quick-reply buttons word1 and word2 get their pictures once they are placed.
+    std::function<void()> showPhraseButtons;
     const LaunchParameters& launch() const { return launch_; }
     // The skin frame around the table is painted (a screen larger than the table).
     bool framePainted() const { return framePainted_; }

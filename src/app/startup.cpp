@@ -42,6 +42,7 @@ void Shell::startUp(const std::string& commandLine) {
         pictures_.load(state_.Scale.x);
         parts_.layout.firstLayout();
         parts_.hallButtons.showHallButtonPictures();
+        if (showPhraseButtons) showPhraseButtons();
         parts_.input.wireEvents();
         parts_.buttons.wireEvents();
         parts_.hallButtons.wireEvents();

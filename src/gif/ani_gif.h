@@ -128,7 +128,7 @@ class ucAniGIF {
     void ensureDecoded();
     void remoteDone(bool ok, const std::vector<std::uint8_t>& body);
 
-    // Playing.
+    // kPlaying.
     void start();
     void stopPlaying();
     void stopTimer() { frameTimer_.setEnabled(false); }

@@ -10,6 +10,7 @@ Sound::Sound(platform::SoundOutput& output, std::string programFolder)
 void Sound::startUp() {
     MusicOn = SoundOn = FunctionSoundOn = true;
     SoundList[6] = folder_ + std::string(effectEntry(Effect::kCountdownWarning).file);
+    SoundList[7] = folder_ + std::string(kVoiceFolder);
     if (FunctionSoundOn) {
         InitSound();
         StopSound();

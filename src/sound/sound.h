@@ -15,6 +15,8 @@ namespace sound {
 constexpr int kVoiceChannels = 6;
 constexpr int kFullVolume = 3000;        // SetSoundVolume's top level
 constexpr int kVoiceAttenuation = -800;  // voices sound 8 dB below the effects
+// The quick replies' voice files, beside the shared sound folders.
+inline constexpr const char* kVoiceFolder = "/../common/voice/";
 
 class Sound {
   public:
@@ -29,7 +31,8 @@ class Sound {
     bool FunctionSoundOn = true;  // 功能声音: the output, the countdown warning, music
 
     // Sound paths by slot: 1 background music, 6 the countdown warning, 7 the folder
-    // prefix of the voice files. Slots 1 and 7 stay empty in this version.
+    // prefix of the voice files (the shared voice folder). Slot 1 stays empty in
+    // this version.
     std::array<std::string, 8> SoundList;
     // The full path of the last effect asked for through PlaySoundEffect.
     std::string SoundPath;

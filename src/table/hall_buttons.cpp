@@ -130,55 +130,12 @@ void HallButtons::AnNiu_Click(int item) {
     };
     constexpr int tw = ui::kTwipsPerPixel;
     switch (item) {
-        case kBtnSend: {
-            ui::Control& input = table_.at("Chat");
-            wire::Chat line;
-            line.sender = state_.PlayerRecord[0].seatBit;
-            if (state_.PrivateChatArmed) {
-                const std::string text = input.caption;
-                if (blank(text)) {
-                    state_.PrivateChatArmed = false;
-                    return;
-                }
-                if (text.find(state_.PrivateChatPrefix) != std::string::npos &&
-                    charCount(state_.PrivateChatPrefix) > 4) {
-                    connection_.send.ChatText = afterColon(text);
-                    line.isPrivate = true;
-                    line.addressee = state_.PrivateChatTarget;
-                } else {
-                    connection_.send.ChatText = text;
-                }
-                state_.PrivateChatArmed = false;
-                state_.PrivateChatPrefix.clear();
-            } else {
-                connection_.send.ChatText = input.caption;
-                if (blank(connection_.send.ChatText)) return;
-            }
-            input.caption.clear();
-            input.selStart = input.selLength = 0;
-            wire::GamePacket p = line.encode();
-            connection_.QueuePacket(p);
+        case kBtnSend:
+            if (sendChatLine) sendChatLine();
             return;
-        }
-        case kBtnChat: {
-            hideForms({"huifu"});
-            ui::Form& talk = pf_.windows.form("Talk");
-            if (talk.visible) {
-                talk.hide();
-                return;
-            }
-            talk.topmost = true;
-            scores_.centreOnTable(talk);
-            talk.show();
-            if (state_.Scale.x < 1.0) {
-                talk.left = static_cast<int>(table_.left + Pic1.left * tw + 0.215 * table_.width);
-                talk.top = static_cast<int>(table_.top + Pic1.top * tw + 0.595 * table_.height);
-            } else {
-                talk.left = static_cast<int>(table_.left + Pic1.left * tw + 0.3 * Pic1.width * tw);
-                talk.top = static_cast<int>(table_.top + Pic1.top * tw + 0.66 * Pic1.height * tw);
-            }
+        case kBtnChat:
+            if (toggleTalk) toggleTalk();
             return;
-        }
         case kBtnContinue: {
             if (state_.TableBroken) {
                 // The table is over: hand it back to the hall. The hall link stays open

@@ -55,6 +55,10 @@ class HallButtons {
 
     // The exit button opens or closes the exit dialog (owned by the window shell).
     std::function<void(bool fromExitButton)> toggleExitDialog;
+    // The send button sends the typed line; the chat button opens or closes the
+    // chat window (both owned by the chat part).
+    std::function<void()> sendChatLine;
+    std::function<void()> toggleTalk;
 
     const RoundFlow& flow() const { return flow_; }
     void wireEvents();

@@ -43,6 +43,7 @@ class Form {
     WindowState windowState = WindowState::kNormal;
     bool topmost = false;
     bool framed = false;       // drawn with the window system's own title bar
+    bool acceptsFocus = true;  // false: shown without taking the keyboard from another window
     int opacity = 255;         // constant opacity of a layered window, 0..255
     std::vector<Rect> region;  // window shape in pixels; empty = the whole rectangle
     PicturePtr picture;        // background picture of the form's surface

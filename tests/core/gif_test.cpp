@@ -525,7 +525,7 @@ TEST_F(Player, MirroredFlipsTheFramesAndMovesThemAcross) {
     EXPECT_EQ(shown(), (std::vector<std::string>{"WBGR", "RRRR"}));
 }
 
-// ---- Playing ----
+// ---- kPlaying ----
 
 struct Checkpoint {
     std::int64_t at;

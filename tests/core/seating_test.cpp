@@ -115,7 +115,7 @@ TEST_F(Seating, TheLoginResultStartsTheTable) {
     EXPECT_EQ(client->state.TimeoutLimit, 4);
     EXPECT_EQ(client->state.AdUrl, "");
 
-    // Playing by itself, the client answers at once; the address fills its range.
+    // kPlaying by itself, the client answers at once; the address fills its range.
     client->state.AutoPlay = true;
     ASSERT_TRUE(dispatch(testpk::loginResult(1, 12, 4, std::string(100, 'u') + "tail")));
     EXPECT_EQ(client->state.TurnSeconds, 1);

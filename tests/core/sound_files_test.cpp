@@ -3,6 +3,10 @@
 // play. Also the WAV reader that the output uses to refuse broken files.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <string>
+
 #include "sound/effects.h"
 #include "sound/wav.h"
 
@@ -54,6 +58,37 @@ TEST(WavReader, ReadsWhatTheEncoderWritesAndRefusesBrokenFiles) {
                     {"no data", noData},  {"short", {'R', 'I', 'F', 'F'}}};
     for (const Case& c : cases) EXPECT_FALSE(sound::parseWav(c.bytes)) << c.name;
     EXPECT_FALSE(sound::readWavFile("/nonexistent/x.wav"));
+}
+
+}  // namespace
+
+namespace {
+
+// The quick replies of the built tree: the phrase file in the program folder, and,
+// when the build had a speech synthesizer, every voice file a phrase code can name
+// (man and woman, partner and opponent variant) as a PCM WAV the output plays.
+TEST(SoundFiles, EveryQuickReplyHasItsFourVoices) {
+    const std::string tree = std::string(DRAVIK_BINARY_DIR) + "/tree";
+    std::ifstream ini(tree + "/dravik/chat.ini");
+    ASSERT_TRUE(ini) << "the build writes chat.ini into the program folder";
+    std::string line;
+    int phrases = 0;
+    while (std::getline(ini, line))
+        if (line.rfind("num=", 0) == 0) phrases = std::stoi(line.substr(4));
+    EXPECT_GE(phrases, 12);
+    if (!std::ifstream(tree + "/common/voice/.voices-generated"))
+        GTEST_SKIP() << "built without espeak-ng: the quick replies are silent";
+    for (int index = 0; index < phrases; ++index)
+        for (const char* voice : {"100", "101", "110", "111"}) {
+            char name[32];
+            std::snprintf(name, sizeof name, "%s1%03d.wav", voice, index);
+            auto f = sound::readWavFile(tree + "/common/voice/" + name);
+            ASSERT_TRUE(f) << name;
+            EXPECT_EQ(f->formatTag, 1) << name;
+            EXPECT_GE(f->channels, 1) << name;
+            // At least half a second of speech.
+            EXPECT_GE(f->dataBytes, std::size_t(f->sampleRate) * f->channels) << name;
+        }
 }
 
 }  // namespace

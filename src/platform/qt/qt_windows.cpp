@@ -67,6 +67,10 @@ void FormWidget::sync() {
     syncing_ = true;
     Qt::WindowFlags flags = form_.framed ? Qt::Window : (Qt::Window | Qt::FramelessWindowHint);
     if (form_.topmost) flags |= Qt::WindowStaysOnTopHint;
+    // A window that must not take the keyboard (a speech bubble) is a tool window
+    // shown without being activated.
+    if (!form_.acceptsFocus) flags |= Qt::Tool | Qt::WindowDoesNotAcceptFocus;
+    setAttribute(Qt::WA_ShowWithoutActivating, !form_.acceptsFocus);
     if (windowFlags() != flags) setWindowFlags(flags);
     QString title = QString::fromStdString(form_.caption);
     if (windowTitle() != title) setWindowTitle(title);
