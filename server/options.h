@@ -17,6 +17,7 @@ struct Options {
     int rounds = 0;                  // stop after this many rounds per table; 0: never
     std::string scenario;            // a scenario file scripting the first table
     bool quiet = false;              // no event lines (load runs)
+    int relayPort = 8888;            // the video relay; 0: no relay
 
     // Derived pacing, in milliseconds.
     int botDelayMinMs() const { return fast ? 0 : 500; }

@@ -26,6 +26,7 @@ Client::Client(platform::Platform platform, const pictures::ResourceStore& resou
         [this] { returnToHallAfterLostLink(); },
     });
     registerHandlers();
+    video.stopSound = [this] { sound.StopSound(); };
     MainForm.onForm(ui::EventKind::Load,
                     [this](ui::Control*, ui::Event&) { startUp(commandLine_); });
     MainForm.onForm(ui::EventKind::Unload, [this](ui::Control*, ui::Event&) { onTableUnload(); });

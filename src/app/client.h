@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/launch.h"
+#include "app/operator.h"
 #include "gif/ani_gif.h"
 #include "net/connection.h"
 #include "pictures/pictures.h"
@@ -19,6 +20,7 @@
 #include "state/table_state.h"
 #include "table/play_state.h"
 #include "table/round_flow.h"
+#include "video/video.h"
 #include "wire/commands.h"
 #include "wire/frame.h"
 
@@ -49,6 +51,9 @@ class Client {
     // The game connection with its pump, keep-alive, watches and reconnect.
     net::Connection connection;
     bool framePainted = false;
+    // Camera pictures between the seats and the video windows.
+    video::Video video{pf.video, pf.loop, pf.shell, pf.hall,  pf.windows,
+                       MainForm, Pic1,    state,    pictures, kOperatorSite};
 
     // Presentation.
     int ButtonBaseX = 400;  // left end of the action-button row

@@ -19,16 +19,9 @@ constexpr int kLeaveWaitMs = 400, kLeaveWaitResumedMs = 800;
 void Client::leaveTable() {
     wire::GamePacket leave =
         wire::LeaveOrContinue{state.PlayerRecord[0].seatBit, wire::GameOverCase::kLeave}.encode();
-    for (int slot = 1; slot <= 5; ++slot) {
-        for (const char* name : {"PicLocal", "ImgShow", "ImgKuang", "vshow1"})
-            if (ui::Control* c = MainForm.find(name, slot)) c->visible = false;
-        pf.video.dropPeer(slot);
+    video.leave();
+    for (int slot = 1; slot <= 5; ++slot)
         state.PlayerRecord[static_cast<std::size_t>(slot)].seatId.clear();
-        if (ui::Form* remote = pf.windows.find("frm_Remote" + std::to_string(slot))) {
-            remote->hide();
-            remote->unload();
-        }
-    }
     state.TableBroken = true;
     for (int i : {net::SlotReceive, net::SlotConnect, net::SlotBlink, net::SlotLinkWatch,
                   net::SlotTurnCountdown, net::SlotContinue})

@@ -6,7 +6,10 @@
 namespace app {
 
 void Client::showRestoreButtonPicture() {}
-void Client::startLocalCapture() {}
+// The second layout step and the own seat packet; capture starts at most once.
+void Client::startLocalCapture() {
+    if (!video.captureRunning()) video.startLocalCapture();
+}
 // The notice window frmTishi: the text in its first line until the window itself is
 // built. A minimised table shows no notices.
 void Client::ShowNotice(const std::string& text) {
@@ -19,7 +22,9 @@ void Client::ShowNotice(const std::string& text) {
     tishi.show();
 }
 
-void Client::registerVideoPeer(int, const std::string&) {}
+void Client::registerVideoPeer(int slot, const std::string& account) {
+    video.registerVideoPeer(slot, account);
+}
 void Client::showAdvertisement(const std::string&) {}
 
 void Client::bringTableToFront() {
@@ -27,11 +32,7 @@ void Client::bringTableToFront() {
     MainForm.windowState = ui::WindowState::Normal;
 }
 
-void Client::setUpPeerVideo() {
-    pf.video.setServer(launch.serverHost, 8888);
-    pf.video.setPeerCount(5);
-    pf.video.login(launch.userName);
-}
+void Client::setUpPeerVideo() { video.setUpPeerVideo(launch.serverHost, launch.userName); }
 
 // From here on the hall's messages reach the table window; the endpoint is named
 // by the table window's caption.

@@ -8,7 +8,7 @@ namespace app {
 void Client::onTableUnload() {
     pf.hall.close();
     sound.shutDown();
-    pf.video.logout();
+    video.shutDown();
     for (ui::Form* f : pf.windows.forms())
         if (f != &MainForm) f->unload();
     pf.shell.end(0);

@@ -160,13 +160,9 @@ void Client::HandlePlayerLeft(const wire::GamePacket& p) {
             .items.assign(1, state.PlayerInfo[static_cast<std::size_t>(j)].nickname +
                                  "退出了游戏 " + clockText());
         clearSlotPlayer(j);
-        for (const char* name : {"vshow1", "PicLocal", "ImgKuang", "ImgShow"})
-            if (ui::Control* c = MainForm.find(name, j)) c->visible = false;
-        if (ui::Form* remote = pf.windows.find("frm_Remote" + std::to_string(j))) remote->hide();
+        video.clearSlot(j);
     }
-    // Peer entries of the video relay are numbered 1..5.
-    for (int e = 1; e <= 5; ++e)
-        if (pf.video.peerName(e) == account) pf.video.dropPeer(e);
+    video.dropPeersNamed(account);
     if (state.SpectatorMode) {
         pf.shell.messageBox("有用户退出，旁观结束！", "", platform::MB_OK);
         pf.shell.end(0);
