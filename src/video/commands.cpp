@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kIconsPerSlot = 4;
 constexpr int kHoverOffset = 4;  // ToolbarIconPictureIds: 0..3 normal, 4..7 highlighted
+constexpr int kBell = 8;         // 8 and 9: the bell in two colours
 constexpr const char* kLocalTips[kIconsPerSlot] = {"像册", "放大", "拍照", "月光宝盒"};
 constexpr const char* kIncomplete = "您的大厅安装不完整，请重新安装或到网站上下载独立的安装程序！";
 constexpr std::uint32_t kMusicBoxMessage = 1135;
@@ -46,7 +47,11 @@ void Video::showIconPictures(int slot, int hoverIndex) {
     for (int i = slot * kIconsPerSlot; i < (slot + 1) * kIconsPerSlot; ++i) {
         ui::Control* icon = tableControl("ImCmd", i);
         if (!icon) continue;
-        const int entry = i % kIconsPerSlot + (i == hoverIndex ? kHoverOffset : 0);
+        const int command = i % kIconsPerSlot;
+        const bool hover = i == hoverIndex;
+        // A remote slot's fourth icon has no command: it shows the bell (8, hover 9).
+        const int entry = slot > 0 && command == 3 ? kBell + (hover ? 1 : 0)
+                                                   : command + (hover ? kHoverOffset : 0);
         pictures_.showTablePicture(*icon, pictures_.ids.ToolbarIconPictureIds[idx(entry)]);
     }
 }

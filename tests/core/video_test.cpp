@@ -305,6 +305,10 @@ TEST_F(VideoTest, CommandIconsHaveTooltipsAndHoverPictures) {
     EXPECT_EQ(key(6), "res:856");  // photo, highlighted
     EXPECT_EQ(key(4), "res:850");
     EXPECT_EQ(key(5), "res:851");
+    EXPECT_EQ(key(7), "res:858");  // a remote slot's icon without a command
+    table().fire(&control("ImCmd", 7), ui::EventKind::MouseMove);
+    EXPECT_EQ(key(7), "res:859");
+    EXPECT_EQ(key(6), "res:852");
     table().fire(&control("PicLocal", 1), ui::EventKind::MouseMove);
     EXPECT_EQ(key(6), "res:852");
 }
