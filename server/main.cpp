@@ -54,6 +54,19 @@ int main(int argc, char** argv) {
     if (options->relayPort != 0) {
         std::string relayError;
         int relayPort = relay.listen(options->host, options->relayPort, relayError);
+        // The bots' accounts are named bot<table>s<seat> (Table::botProfile).
+        if (options->botVideo) {
+            relay.isBot = [](const std::string& name) {
+                // bot, digits, s, digits
+                auto digits = [&](std::size_t from, std::size_t to) {
+                    return to > from && name.find_first_not_of("0123456789", from) >= to;
+                };
+                const std::size_t s = name.find('s', 3);
+                return name.compare(0, 3, "bot") == 0 && s != std::string::npos && digits(3, s) &&
+                       digits(s + 1, name.size());
+            };
+            relay.startBotVideo(200);
+        }
         if (relayPort > 0)
             std::printf("dravik-server relay %d\n", relayPort);
         else

@@ -18,6 +18,7 @@ struct Options {
     std::string scenario;            // a scenario file scripting the first table
     bool quiet = false;              // no event lines (load runs)
     int relayPort = 8888;            // the video relay; 0: no relay
+    bool botVideo = false;           // bots show a test picture on the relay
 
     // Derived pacing, in milliseconds.
     int botDelayMinMs() const { return fast ? 0 : 500; }

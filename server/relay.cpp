@@ -4,6 +4,7 @@
 #include <set>
 
 #include "server/event_log.h"
+#include "server/gray_jpeg.h"
 
 namespace server {
 
@@ -108,7 +109,7 @@ class RelaySession : public std::enable_shared_from_this<RelaySession> {
 };
 
 Relay::Relay(asio::io_context& io, EventLog* log, Limits limits)
-    : io_(io), log_(log), limits_(limits), acceptor_(io) {}
+    : io_(io), log_(log), limits_(limits), acceptor_(io), botTimer_(io) {}
 
 Relay::~Relay() { stop(); }
 
@@ -137,6 +138,8 @@ int Relay::listen(const std::string& host, int port, std::string& error) {
 void Relay::stop() {
     asio::error_code ec;
     acceptor_.close(ec);
+    botFrameMs_ = 0;
+    botTimer_.cancel();
     for (RelaySession* s : std::unordered_set<RelaySession*>(sessions_)) s->abort();
     byName_.clear();
 }
@@ -217,6 +220,8 @@ void Relay::tellPeer(RelaySession& to, const std::string& about) {
     if (RelaySession* other = named(about)) {
         flags |= wire::kPeerOnline;
         if (other->wants.count(to.name)) flags |= wire::kPeerWantsYou;
+    } else if (botOnline(about)) {
+        flags = wire::kPeerOnline | wire::kPeerWantsYou;
     }
     to.send(std::make_shared<wire::RelayBytes>(wire::encodeRelayPeer(flags, about)), false);
 }
@@ -227,12 +232,49 @@ void Relay::forward(RelaySession& s, const wire::RelayBytes& payload) {
     auto d = wire::decodeRelayData(payload);
     if (!d) return;
     RelaySession* to = named(d->name);
+    if (!to && botOnline(d->name) && d->kind == wire::RelayKind::kFormat) {
+        s.send(std::make_shared<wire::RelayBytes>(wire::encodeRelayData(
+                   wire::RelayType::kDataFrom, wire::RelayKind::kReady, d->name, {})),
+               false);
+        return;
+    }
     if (!to || to == &s || !to->wants.count(s.name)) return;
     const bool frame = d->kind == wire::RelayKind::kFrame;
     auto m = std::make_shared<wire::RelayBytes>(
         wire::encodeRelayData(wire::RelayType::kDataFrom, d->kind, s.name, d->data));
     const bool queued = to->send(std::move(m), frame);
     if (frame) ++(queued ? stats_.framesForwarded : stats_.framesDropped);
+}
+
+void Relay::startBotVideo(int frameMs) {
+    botFrameMs_ = frameMs;
+    botTimer_.expires_after(std::chrono::milliseconds(frameMs));
+    botTimer_.async_wait([this](const asio::error_code& ec) {
+        if (ec || botFrameMs_ == 0) return;
+        botTick();
+        startBotVideo(botFrameMs_);
+    });
+}
+
+// Each bot's picture is made once a tick, however many ask for it.
+void Relay::botTick() {
+    ++botFrame_;
+    std::map<std::string, std::shared_ptr<const wire::RelayBytes>> frames;
+    for (RelaySession* s : std::unordered_set<RelaySession*>(sessions_)) {
+        if (s->name.empty()) continue;
+        for (const std::string& w : std::set<std::string>(s->wants)) {
+            if (!botOnline(w)) continue;
+            auto& m = frames[w];
+            if (!m) {
+                int width = 0, height = 0;
+                const auto px = botTestPicture(w, botFrame_, width, height);
+                m = std::make_shared<wire::RelayBytes>(
+                    wire::encodeRelayData(wire::RelayType::kDataFrom, wire::RelayKind::kFrame, w,
+                                          encodeGrayJpeg(px, width, height)));
+            }
+            if (!s->send(m, true)) ++stats_.framesDropped;
+        }
+    }
 }
 
 void Relay::gone(RelaySession& s) {

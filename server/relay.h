@@ -11,6 +11,7 @@
 // costs at most its bound, and the others go on.
 #include <asio.hpp>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,6 +42,12 @@ class Relay {
     Relay(asio::io_context& io, EventLog* log) : Relay(io, log, Limits{}) {}
     ~Relay();
 
+    // Bots on the relay: a user for whom this says true, and who is not logged in
+    // himself, is online and wants whoever asks for him, answers a format with
+    // ready and sends his test picture to everyone who asked for him.
+    std::function<bool(const std::string&)> isBot;
+    void startBotVideo(int frameMs);
+
     // Binds and listens; port 0 takes any free port. Returns the port, or -1 with
     // `error` filled.
     int listen(const std::string& host, int port, std::string& error);
@@ -62,12 +69,17 @@ class Relay {
     // Tells `to` how the user `about` stands towards it.
     void tellPeer(RelaySession& to, const std::string& about);
     RelaySession* named(const std::string& name) const;
+    bool botOnline(const std::string& name) const { return isBot && !named(name) && isBot(name); }
+    void botTick();
 
     asio::io_context& io_;
     EventLog* log_;
     Limits limits_;
     Stats stats_;
     asio::ip::tcp::acceptor acceptor_;
+    asio::steady_timer botTimer_;
+    int botFrameMs_ = 0;
+    int botFrame_ = 0;
     std::unordered_set<RelaySession*> sessions_;
     std::map<std::string, RelaySession*> byName_;
 };

@@ -59,9 +59,7 @@ void Video::startLocalCapture() {
     component_.setCaptureSwitches(true, true, false, kCaptureMode);
     if (component_.startCapture() != 0) {
         captureRunning_ = false;
-        // Said once: the seat packet tries again at every seating.
-        if (!noDeviceSaid_) PostSystemMessage(kNoDevice);
-        noDeviceSaid_ = true;
+        PostSystemMessage(kNoDevice);
         return;
     }
     captureRunning_ = true;

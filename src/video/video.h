@@ -146,7 +146,6 @@ class Video {
     std::array<int, 6> skip_{};                // SendSkip[1..5], by peer entry
     std::array<ZoomSize, 6> size_{};
     bool captureRunning_ = false;
-    bool noDeviceSaid_ = false;
     bool relayLoggedIn_ = false;
     bool relayLoginSeen_ = false;
     int zoomSlot_ = 0;

@@ -186,6 +186,59 @@ TEST(VideoLive, TwoPlayersSeeEachOthersTestPictureInTheRightSlots) {
     qunsetenv("DRAVIK_RELAY_PORT");
 }
 
+// Alone at a local table of bots that show their test pictures (--bot-video): a
+// picture in every other seat's slot, each drawn from the server's own JPEG.
+TEST(VideoLive, APlayerAloneWithBotsSeesTheirPictures) {
+    const int relayPort = freePort();
+    ReferenceServer server;
+    const int port = server.start(
+        {"--relay-port", QString::number(relayPort), "--bot-video", "--turn-seconds", "30"},
+        "video-bots");
+    ASSERT_GT(port, 0);
+    QTemporaryDir bus, home;
+    qputenv("DRAVIK_HALL_BUS", bus.path().toUtf8());
+    qputenv("DRAVIK_HOME", home.path().toUtf8());
+    qputenv("DRAVIK_SCREEN", "1024x768");
+    qputenv("DRAVIK_NO_SOUND", "1");
+    qputenv("DRAVIK_AUTOMATION", "1");
+    qputenv("DRAVIK_CAMERA", "none");
+    qputenv("DRAVIK_RELAY_PORT", QByteArray::number(relayPort));
+    platform::UnixHallBus hall(bus.path().toStdString());
+    ASSERT_TRUE(hall.open(app::kDefaultHallCaption));
+    auto qt = std::make_unique<platform::QtPlatform>();
+    auto client = std::make_unique<app::Client>(qt->platform(), resources::embeddedStore());
+    const std::string line = "ann$key$127.0.0.1$" + std::to_string(port) + "$本地牌桌$";
+    platform::QtEventLoop::guard([&] { client->start(line); });
+    ASSERT_TRUE(runUntil(
+        server,
+        [&] {
+            for (int k = 1; k <= 5; ++k)
+                if (client->video.latestFrame(k).empty() ||
+                    !client->MainForm.at("vshow1", k).picture)
+                    return false;
+            return true;
+        },
+        20000))
+        << server.events();
+    EXPECT_FALSE(client->video.captureRunning());  // no camera here, and said so
+    int said = 0;
+    for (int i = 0; i < 2; ++i)
+        for (const auto& l : client->MainForm.at("Sysmsg", i).items) said += l == video::kNoDevice;
+    EXPECT_EQ(said, 1);
+    QImage bmp;
+    const platform::Frame f = client->video.latestFrame(3);
+    ASSERT_TRUE(bmp.loadFromData(f.data(), static_cast<int>(f.size()), "BMP"));
+    EXPECT_EQ(bmp.size(), QSize(160, 120));
+    EXPECT_TRUE(hasPicture(bmp, bmp.rect()));
+    QDir().mkpath(snapshotDir());
+    EXPECT_TRUE(
+        platform::saveFormPng(client->MainForm, (snapshotDir() + "/video-bots.png").toStdString()));
+    client.reset();
+    qt.reset();
+    qunsetenv("DRAVIK_CAMERA");
+    qunsetenv("DRAVIK_RELAY_PORT");
+}
+
 // Two components on the relay, frame after frame: the time from handing a BMP
 // frame to one component until the other delivers it as BMP, and the JPEG bytes
 // each frame takes on the link.

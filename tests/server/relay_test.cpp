@@ -195,6 +195,41 @@ TEST_F(RelayLoop, AnOversizeMessageIsSkippedAndTheNextOneArrives) {
     EXPECT_EQ(relay.stats().oversizeSkipped, 1u);
 }
 
+TEST_F(RelayLoop, BotsAreOnlineAnswerFormatsAndSendTheirPictureAsJpeg) {
+    relay.isBot = [](const std::string& name) { return name.rfind("bot", 0) == 0; };
+    relay.startBotVideo(10);
+    Peer a(io, port);
+    a.login("alice");
+    a.want("bot1s3");
+    ASSERT_TRUE(
+        run([&] { return a.peerFlags("bot1s3") == (wire::kPeerOnline | wire::kPeerWantsYou); }));
+    a.send(wire::encodeRelayData(RelayType::kData, wire::RelayKind::kFormat, "bot1s3",
+                                 std::vector<std::uint8_t>{'f'}));
+    ASSERT_TRUE(run([&] {
+        int frames = 0;
+        bool ready = false;
+        for (const auto& d : a.data()) {
+            frames += d.kind == wire::RelayKind::kFrame;
+            ready = ready || d.kind == wire::RelayKind::kReady;
+        }
+        return ready && frames >= 2;
+    }));
+    for (const auto& d : a.data()) {
+        EXPECT_EQ(d.name, "bot1s3");
+        if (d.kind != wire::RelayKind::kFrame) continue;
+        ASSERT_GT(d.data.size(), 200u);
+        EXPECT_EQ(d.data[0], 0xFF);  // a whole JPEG file: SOI ... EOI
+        EXPECT_EQ(d.data[1], 0xD8);
+        EXPECT_EQ(d.data[d.data.size() - 2], 0xFF);
+        EXPECT_EQ(d.data[d.data.size() - 1], 0xD9);
+    }
+    // A bot's name taken by a real login is that user's, not the bot's.
+    Peer b(io, port);
+    b.login("bot1s3");
+    ASSERT_TRUE(run([&] { return a.peerFlags("bot1s3") == wire::kPeerOnline; }));
+    relay.stop();
+}
+
 struct SmallRelay : RelayLoop {
     SmallRelay() : RelayLoop(limits()) {}
     static server::Relay::Limits limits() {
