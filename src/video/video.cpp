@@ -38,6 +38,14 @@ Video::Video(platform::VideoComponent& component, platform::EventLoop& loop, pla
     wireTableEvents();
 }
 
+// The component outlives the part: its events must not reach it any more.
+Video::~Video() {
+    component_.onLogin = nullptr;
+    component_.onPeerState = nullptr;
+    component_.onFrameCaptured = nullptr;
+    component_.onFrameReceived = nullptr;
+}
+
 void Video::setVisible(const char* name, int index, bool visible) {
     if (ui::Control* c = tableControl(name, index)) c->visible = visible;
 }

@@ -49,6 +49,7 @@ class Video {
     Video(platform::VideoComponent& component, platform::EventLoop& loop, platform::Shell& shell,
           platform::HallBus& bus, ui::WindowSystem& windows, ui::Form& table, ui::Control& surface,
           state::TableState& state, pictures::Pictures& pictures, std::string portalHost);
+    ~Video();
     Video(const Video&) = delete;
     Video& operator=(const Video&) = delete;
 

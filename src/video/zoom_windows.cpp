@@ -111,6 +111,7 @@ void Video::toggleZoom(int slot) {
 }
 
 void Video::zoomButton(int slot, int button) {
+    if (slot < 0 || slot > kPeers) return;
     ZoomSize& size = size_[idx(slot)];
     const ZoomSize before = size;
     if (button == 0) {

@@ -6,6 +6,7 @@
 // handed to the component to its arrival at the peer, and the bytes per frame.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -66,6 +67,44 @@ bool hasPicture(const QImage& img, const QRect& area) {
 }
 
 QString snapshotDir() { return QString(DRAVIK_BINARY_DIR) + "/snapshots"; }
+
+// What a peer sends is turned into a BMP frame at the capture size; what is not a
+// picture, or claims to be a huge one, is dropped before anything is allocated.
+TEST(VideoFrames, APeersJpegBecomesABmpAtTheCaptureSizeOrIsDropped) {
+    auto jpeg = [](int w, int h) {
+        QImage img(w, h, QImage::Format_RGB888);
+        img.fill(Qt::darkCyan);
+        QByteArray bytes;
+        QBuffer b(&bytes);
+        b.open(QIODevice::WriteOnly);
+        img.save(&b, "JPEG");
+        return bytes;
+    };
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"the capture size", jpeg(160, 120), true},
+        {"another size", jpeg(320, 200), true},
+        {"too wide", jpeg(4000, 8), false},
+        {"not a picture", QByteArray("not a jpeg at all"), false},
+        {"cut off", jpeg(160, 120).left(20), false},
+        {"empty", QByteArray(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const platform::Frame f = platform::QtVideoComponent::jpegToBmp(
+            reinterpret_cast<const std::uint8_t*>(c.bytes.constData()),
+            static_cast<std::size_t>(c.bytes.size()));
+        ASSERT_EQ(!f.empty(), c.kept);
+        if (!c.kept) continue;
+        QImage bmp;
+        ASSERT_TRUE(bmp.loadFromData(f.data(), static_cast<int>(f.size()), "BMP"));
+        EXPECT_EQ(bmp.size(), QSize(160, 120));
+    }
+}
 
 TEST(VideoLive, TwoPlayersSeeEachOthersTestPictureInTheRightSlots) {
     const int relayPort = freePort();

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QCamera>
+#include <QImageReader>
 #include <QMediaCaptureSession>
 #include <QMediaDevices>
 #include <QPainter>
@@ -323,11 +324,19 @@ QByteArray QtVideoComponent::toJpeg(const Frame& bmp) {
 }
 
 Frame QtVideoComponent::jpegToBmp(const std::uint8_t* data, std::size_t size) {
-    QImage img;
-    if (!img.loadFromData(data, static_cast<int>(size), "JPEG")) return {};
-    // A peer's picture of any size arrives at the capture size.
-    if (img.width() != kWidth || img.height() != kHeight)
-        img = img.scaled(kWidth, kHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "JPEG");
+    // A peer's picture arrives at the capture size; one that claims to be huge is
+    // not decoded at all, so a hostile peer cannot make us allocate for it.
+    const QSize claimed = reader.size();
+    if (!claimed.isValid() || claimed.width() > kMaxPeerSide || claimed.height() > kMaxPeerSide)
+        return {};
+    if (claimed != QSize(kWidth, kHeight)) reader.setScaledSize(QSize(kWidth, kHeight));
+    QImage img = reader.read();
+    if (img.isNull()) return {};
     return toBmp(img);
 }
 

@@ -34,6 +34,7 @@ class QtVideoComponent : public VideoComponent {
     static constexpr int kWidth = 160, kHeight = 120;  // the captured frame
     static constexpr int kFrameMs = 100;               // at most ten frames a second
     static constexpr int kReconnectMs = 3000;
+    static constexpr int kMaxPeerSide = 1920;  // larger pictures from a peer are dropped
 
     QtVideoComponent();
     ~QtVideoComponent() override;
