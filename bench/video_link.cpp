@@ -47,6 +47,16 @@ void BM_JpegToBmp(benchmark::State& state) {
 }
 BENCHMARK(BM_JpegToBmp);
 
+// The decoding alone, for comparison with the whole step above.
+void BM_JpegDecodeOnly(benchmark::State& state) {
+    const QByteArray jpeg = QtVideoComponent::toJpeg(testFrame(7));
+    for (auto _ : state) {
+        QImage img;
+        benchmark::DoNotOptimize(img.loadFromData(jpeg, "JPEG"));
+    }
+}
+BENCHMARK(BM_JpegDecodeOnly);
+
 void BM_DrawFrame(benchmark::State& state) {
     QtVideoComponent component;
     ui::WindowSystem ws;

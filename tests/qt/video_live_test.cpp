@@ -106,6 +106,26 @@ TEST(VideoFrames, APeersJpegBecomesABmpAtTheCaptureSizeOrIsDropped) {
     }
 }
 
+// The component writes BMP frames itself: every pixel where it was, for images in
+// the formats the camera and the decoders give.
+TEST(VideoFrames, BmpFramesKeepEveryPixel) {
+    for (QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGB888}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        QImage img(7, 3, format);  // a row of 21 bytes: padded to 24
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 7; ++x) img.setPixel(x, y, qRgb(x * 30, y * 80, 200 - x * 10));
+        const platform::Frame f = platform::QtVideoComponent::toBmp(img);
+        EXPECT_EQ(f.size(), 54u + 24u * 3u);
+        QImage back;
+        ASSERT_TRUE(back.loadFromData(f.data(), static_cast<int>(f.size()), "BMP"));
+        ASSERT_EQ(back.size(), img.size());
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 7; ++x)
+                EXPECT_EQ(back.pixel(x, y), img.pixel(x, y)) << x << "," << y;
+    }
+}
+
 TEST(VideoLive, TwoPlayersSeeEachOthersTestPictureInTheRightSlots) {
     const int relayPort = freePort();
     ASSERT_GT(relayPort, 0);

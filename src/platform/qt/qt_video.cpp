@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QCamera>
-#include <QImageReader>
 #include <QMediaCaptureSession>
 #include <QMediaDevices>
 #include <QPainter>
@@ -10,6 +9,7 @@
 #include <QVideoSink>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_picture.h"
@@ -305,12 +305,44 @@ void QtVideoComponent::drawFrame(ui::Control& display, const Frame& frame) {
                                   "video:" + display.name + std::to_string(display.index));
 }
 
+// A 24-bit BMP file: the 14-byte file header, the 40-byte information header, then
+// the rows bottom-up in blue, green, red order, each padded to four bytes.
 Frame QtVideoComponent::toBmp(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) return {};
-    return Frame(bytes.begin(), bytes.end());
+    if (image.isNull()) return {};
+    // Read as 32-bit pixels: what the decoders give, so usually no conversion at all.
+    const bool direct =
+        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+    const QImage rgb = direct ? image : image.convertToFormat(QImage::Format_RGB32);
+    const int w = rgb.width(), h = rgb.height();
+    const std::size_t row = (static_cast<std::size_t>(w) * 3 + 3) & ~std::size_t(3);
+    const std::size_t size = 54 + row * static_cast<std::size_t>(h);
+    Frame out(size, 0);
+    auto put = [&](std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out[at + static_cast<std::size_t>(i)] = (v >> (8 * i)) & 0xFF;
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put(2, static_cast<std::uint32_t>(size), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<std::uint32_t>(w), 4);
+    put(22, static_cast<std::uint32_t>(h), 4);
+    put(26, 1, 2);   // planes
+    put(28, 24, 2);  // bits per pixel
+    put(34, static_cast<std::uint32_t>(row * static_cast<std::size_t>(h)), 4);
+    put(38, 2835, 4);  // 72 dots per inch
+    put(42, 2835, 4);
+    for (int y = 0; y < h; ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        std::uint8_t* dst = out.data() + 54 + row * static_cast<std::size_t>(h - 1 - y);
+        for (int x = 0; x < w; ++x) {
+            dst[3 * x] = static_cast<std::uint8_t>(qBlue(src[x]));
+            dst[3 * x + 1] = static_cast<std::uint8_t>(qGreen(src[x]));
+            dst[3 * x + 2] = static_cast<std::uint8_t>(qRed(src[x]));
+        }
+    }
+    return out;
 }
 
 QByteArray QtVideoComponent::toJpeg(const Frame& bmp) {
@@ -323,20 +355,46 @@ QByteArray QtVideoComponent::toJpeg(const Frame& bmp) {
     return bytes;
 }
 
+namespace {
+
+// The size a JPEG file declares in its frame header, read before anything is
+// decoded; nothing when the markers do not lead to one.
+std::optional<QSize> declaredJpegSize(const std::uint8_t* d, std::size_t n) {
+    if (n < 4 || d[0] != 0xFF || d[1] != 0xD8) return std::nullopt;
+    std::size_t at = 2;
+    while (at + 4 <= n) {
+        if (d[at] != 0xFF) return std::nullopt;
+        const std::uint8_t m = d[at + 1];
+        if (m == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        const std::size_t length = std::size_t(d[at + 2]) << 8 | d[at + 3];
+        const bool frame = m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
+        if (frame) {
+            if (at + 9 > n) return std::nullopt;
+            return QSize(d[at + 7] << 8 | d[at + 8], d[at + 5] << 8 | d[at + 6]);
+        }
+        if (length < 2) return std::nullopt;
+        at += 2 + length;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 Frame QtVideoComponent::jpegToBmp(const std::uint8_t* data, std::size_t size) {
-    QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "JPEG");
-    // A peer's picture arrives at the capture size; one that claims to be huge is
-    // not decoded at all, so a hostile peer cannot make us allocate for it.
-    const QSize claimed = reader.size();
-    if (!claimed.isValid() || claimed.width() > kMaxPeerSide || claimed.height() > kMaxPeerSide)
+    // A picture that claims to be huge is not decoded at all, so a hostile peer
+    // cannot make us allocate for it.
+    const auto declared = declaredJpegSize(data, size);
+    if (!declared || declared->isEmpty() || declared->width() > kMaxPeerSide ||
+        declared->height() > kMaxPeerSide)
         return {};
-    if (claimed != QSize(kWidth, kHeight)) reader.setScaledSize(QSize(kWidth, kHeight));
-    QImage img = reader.read();
-    if (img.isNull()) return {};
+    QImage img;
+    if (!img.loadFromData(data, static_cast<int>(size), "JPEG")) return {};
+    // A peer's picture arrives at the capture size.
+    if (img.size() != QSize(kWidth, kHeight))
+        img = img.scaled(kWidth, kHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return toBmp(img);
 }
 
