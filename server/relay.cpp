@@ -11,10 +11,14 @@ namespace server {
 class RelaySession : public std::enable_shared_from_this<RelaySession> {
   public:
     RelaySession(Relay& relay, asio::ip::tcp::socket socket)
-        : relay_(relay), socket_(std::move(socket)), reader_(relay.limits_.maxPayload) {
-        relay_.sessions_.insert(this);
+        : relay_(&relay), socket_(std::move(socket)), reader_(relay.limits_.maxPayload) {
+        relay_->sessions_.insert(this);
     }
-    ~RelaySession() { relay_.sessions_.erase(this); }
+    // A session can outlive its relay by the handlers still pending on the loop;
+    // the relay detaches it when it stops.
+    ~RelaySession() {
+        if (relay_) relay_->sessions_.erase(this);
+    }
 
     void start() {
         asio::error_code ec;
@@ -27,9 +31,9 @@ class RelaySession : public std::enable_shared_from_this<RelaySession> {
     bool send(std::shared_ptr<const wire::RelayBytes> m, bool droppable) {
         if (closed_) return false;
         const std::size_t after = queuedBytes_ + m->size();
-        if (droppable && after > relay_.limits_.frameQueueBytes) return false;
-        if (after > relay_.limits_.hardQueueBytes) {
-            ++relay_.stats_.sessionsCut;
+        if (droppable && after > relay_->limits_.frameQueueBytes) return false;
+        if (after > relay_->limits_.hardQueueBytes) {
+            ++relay_->stats_.sessionsCut;
             close();
             return false;
         }
@@ -44,12 +48,13 @@ class RelaySession : public std::enable_shared_from_this<RelaySession> {
         closed_ = true;
         asio::error_code ec;
         socket_.close(ec);
-        relay_.gone(*this);
+        relay_->gone(*this);
     }
 
-    // The server is stopping: no more reports.
+    // The server is stopping: no more reports, and no more use of the relay.
     void abort() {
         closed_ = true;
+        relay_ = nullptr;
         asio::error_code ec;
         socket_.close(ec);
     }
@@ -71,9 +76,9 @@ class RelaySession : public std::enable_shared_from_this<RelaySession> {
                 }
                 const std::size_t skippedBefore = reader_.skipped();
                 reader_.feed({buffer_.data(), n}, [&](wire::RelayMessage& m) {
-                    if (!closed_) relay_.onMessage(*this, m);
+                    if (!closed_) relay_->onMessage(*this, m);
                 });
-                relay_.stats_.oversizeSkipped += reader_.skipped() - skippedBefore;
+                relay_->stats_.oversizeSkipped += reader_.skipped() - skippedBefore;
                 if (!closed_) read();
             });
     }
@@ -97,7 +102,7 @@ class RelaySession : public std::enable_shared_from_this<RelaySession> {
                           });
     }
 
-    Relay& relay_;
+    Relay* relay_;
     asio::ip::tcp::socket socket_;
     wire::RelayReader reader_;
     std::array<std::uint8_t, 16 * 1024> buffer_{};
@@ -141,6 +146,7 @@ void Relay::stop() {
     botFrameMs_ = 0;
     botTimer_.cancel();
     for (RelaySession* s : std::unordered_set<RelaySession*>(sessions_)) s->abort();
+    sessions_.clear();
     byName_.clear();
 }
 

@@ -96,8 +96,12 @@ void Video::hideSlot(int slot) {
     setVisible("vshow1", slot, false);
     setVisible("ImgKuang", slot, false);
     if (ui::Form* w = windows_.find(zoomWindowName(slot)); w && w->visible) w->hide();
-    setVisible("ImgShow", slot, true);
-    if (ui::Control* b = tableControl("ImgShow", slot)) table_.bringToFront(*b);
+    if (ui::Control* b = tableControl("ImgShow", slot)) {
+        // The show-again button wears the camera icon.
+        pictures_.showTablePicture(*b, pictures_.ids.ToolbarIconPictureIds[0]);
+        b->visible = true;
+        table_.bringToFront(*b);
+    }
 }
 
 void Video::showAgain(int slot) {

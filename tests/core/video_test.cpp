@@ -282,6 +282,7 @@ TEST_F(VideoTest, AHiddenSlotStoresFramesWithoutDrawingUntilShownAgain) {
     for (const char* name : {"ImgKuang", "PicLocal", "vshow1"})
         EXPECT_FALSE(control(name, 3).visible) << name;
     EXPECT_TRUE(control("ImgShow", 3).visible);
+    EXPECT_EQ(control("ImgShow", 3).picture->key, "res:850");
     vc().raiseFrameReceived(3, frameNo(2));
     vc().raiseFrameReceived(3, frameNo(3));
     EXPECT_TRUE(vc().drawn.empty());

@@ -28,7 +28,8 @@ struct Peer {
     }
     void read() {
         socket.async_read_some(
-            asio::buffer(buf), [this](const asio::error_code& ec, std::size_t n) {
+            asio::buffer(buf), [this, alive = alive](const asio::error_code& ec, std::size_t n) {
+                if (!*alive) return;  // the peer is gone; its socket was closed under it
                 if (ec) {
                     closed = true;
                     return;
@@ -45,7 +46,8 @@ struct Peer {
     }
     void write() {
         asio::async_write(socket, asio::buffer(out.front()),
-                          [this](const asio::error_code& ec, std::size_t) {
+                          [this, alive = alive](const asio::error_code& ec, std::size_t) {
+                              if (!*alive) return;
                               out.pop_front();
                               --pending;
                               if (ec) {
@@ -83,6 +85,10 @@ struct Peer {
         return out;
     }
 
+    ~Peer() { *alive = false; }
+
+    // Handlers still pending when the peer goes see this and touch nothing.
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
     asio::ip::tcp::socket socket;
     std::array<std::uint8_t, 8192> buf{};
     wire::RelayReader reader;
