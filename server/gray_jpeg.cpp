@@ -1,7 +1,9 @@
 #include "server/gray_jpeg.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace server {
 
@@ -32,6 +34,8 @@ constexpr std::uint8_t kAcValues[162] = {
     0xb7, 0xb8, 0xb9, 0xba, 0xc2, 0xc3, 0xc4, 0xc5, 0xc6, 0xc7, 0xc8, 0xc9, 0xca, 0xd2, 0xd3,
     0xd4, 0xd5, 0xd6, 0xd7, 0xd8, 0xd9, 0xda, 0xe1, 0xe2, 0xe3, 0xe4, 0xe5, 0xe6, 0xe7, 0xe8,
     0xe9, 0xea, 0xf1, 0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa};
+
+constexpr double kInvSqrt2 = 1 / std::numbers::sqrt2;
 
 struct Code {
     std::uint16_t bits = 0;
@@ -120,7 +124,8 @@ std::vector<std::uint8_t> encodeGrayJpeg(const std::vector<std::uint8_t>& pixels
     static const auto cosTable = [] {
         std::array<double, 64> t{};
         for (int x = 0; x < 8; ++x)
-            for (int u = 0; u < 8; ++u) t[x * 8 + u] = std::cos((2 * x + 1) * u * M_PI / 16);
+            for (int u = 0; u < 8; ++u)
+                t[x * 8 + u] = std::cos((2 * x + 1) * u * std::numbers::pi / 16);
         return t;
     }();
 
@@ -165,14 +170,14 @@ std::vector<std::uint8_t> encodeGrayJpeg(const std::vector<std::uint8_t>& pixels
                 for (int u = 0; u < 8; ++u) {
                     double s = 0;
                     for (int x = 0; x < 8; ++x) s += block[y * 8 + x] * cosTable[x * 8 + u];
-                    rows[y * 8 + u] = s * (u == 0 ? M_SQRT1_2 : 1.0) / 2;
+                    rows[y * 8 + u] = s * (u == 0 ? kInvSqrt2 : 1.0) / 2;
                 }
             int coef[64];
             for (int v = 0; v < 8; ++v)
                 for (int u = 0; u < 8; ++u) {
                     double s = 0;
                     for (int y = 0; y < 8; ++y) s += rows[y * 8 + u] * cosTable[y * 8 + v];
-                    s *= (v == 0 ? M_SQRT1_2 : 1.0) / 2;
+                    s *= (v == 0 ? kInvSqrt2 : 1.0) / 2;
                     coef[v * 8 + u] = static_cast<int>(std::lround(s / kQuant[v * 8 + u]));
                 }
             const int dc = coef[0];

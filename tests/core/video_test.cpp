@@ -187,7 +187,9 @@ TEST_F(VideoTest, APeerBelowState15GetsFrames1_2_3_24_45AndEveryFrameOnceAt15) {
     for (int n = 1; n <= 50; ++n) {
         if (n == 31) vc().raisePeerState(2, 15);
         vc().raiseFrameCaptured(frameNo(n));
-        if (n == 30) EXPECT_EQ(video().sendSkip(2), 9);
+        if (n == 30) {
+            EXPECT_EQ(video().sendSkip(2), 9);
+        }
     }
     auto numbers = [](const std::vector<Frame>& fs) {
         std::vector<int> out;

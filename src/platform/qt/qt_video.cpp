@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QVideoFrame>
 #include <QVideoSink>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
