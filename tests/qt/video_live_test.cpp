@@ -216,6 +216,15 @@ TEST(VideoLive, TwoPlayersSeeEachOthersTestPictureInTheRightSlots) {
                                       (snapshotDir() + "/video-live-ann.png").toStdString()));
     EXPECT_TRUE(platform::saveFormPng(client->video.zoomWindow(1),
                                       (snapshotDir() + "/video-live-ann-zoom.png").toStdString()));
+    // The large size, with the frame drawn into it 100 ms after the resize.
+    ui::Form& zoom = client->video.zoomWindow(1);
+    platform::QtEventLoop::guard([&] { zoom.fire(&zoom.at("ImgCmd", 1), ui::EventKind::Click); });
+    const ui::PicturePtr before = zoom.at("vshow1").picture;
+    ASSERT_TRUE(runUntil(
+        server, [&] { return zoom.at("vshow1").picture != before; }, 3000));
+    EXPECT_EQ(zoom.at("vshow1").picture->width, static_cast<int>(zoom.at("vshow1").width));
+    EXPECT_TRUE(platform::saveFormPng(
+        zoom, (snapshotDir() + "/video-live-ann-zoom-large.png").toStdString()));
 
     // There: ann's picture in slot 5 of bob's table window, as its snapshots show.
     ui::Control& display5 = client->MainForm.at("vshow1", 5);
