@@ -7,6 +7,8 @@
 #   proxy     proxy replies in arbitrary pieces into the handshake
 #   gif       arbitrary bytes into the animated-picture control, seeded with the
 #             GIF pictures the build draws (tools/picgen)
+#   video     arbitrary video component events (any entry, state, name and frame)
+#             and command clicks into a seated client
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build-fuzz"
@@ -28,6 +30,7 @@ targets=(
   "dispatch ${FUZZ_SECONDS:-60} 2720 -"
   "proxy ${FUZZ_SECONDS:-30} 512 -"
   "gif ${FUZZ_SECONDS:-60} 80000 $seeds"
+  "video ${FUZZ_SECONDS:-30} 4096 -"
 )
 for t in "${targets[@]}"; do
   read -r name seconds maxlen seedDir <<<"$t"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and sits you down at a live local table: the reference game
-# server with five bots, the hall stand-in, and the client the hall starts.
+# server with five bots (showing test pictures on the video relay), the hall stand-in,
+# and the client the hall starts.
 # Extra arguments go to the server (for example --seed 7 or --turn-seconds 20).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,7 +9,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 tree="$here/build/tree/dravik"
 
 log=$(mktemp -t dravik-server.XXXXXX)
-"$tree/dravik-server" --port 0 --bots 5 "$@" > "$log" 2>&1 &
+"$tree/dravik-server" --port 0 --bots 5 --bot-video "$@" > "$log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null || true; rm -f "$log"' EXIT
 port=""

@@ -15,6 +15,7 @@
 #include "server/net_server.h"
 #include "server/operator.h"
 #include "server/options.h"
+#include "server/relay.h"
 #include "server/scenario.h"
 
 int main(int argc, char** argv) {
@@ -47,12 +48,37 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("dravik-server port %d\n", port);
+    // The video relay beside the game port. A relay port that is taken leaves the
+    // tables without video, not without a server.
+    server::Relay relay(io, &log);
+    if (options->relayPort != 0) {
+        std::string relayError;
+        int relayPort = relay.listen(options->host, options->relayPort, relayError);
+        // The bots' accounts are named bot<table>s<seat> (Table::botProfile).
+        if (options->botVideo) {
+            relay.isBot = [](const std::string& name) {
+                // bot, digits, s, digits
+                auto digits = [&](std::size_t from, std::size_t to) {
+                    return to > from && name.find_first_not_of("0123456789", from) >= to;
+                };
+                const std::size_t s = name.find('s', 3);
+                return name.compare(0, 3, "bot") == 0 && s != std::string::npos && digits(3, s) &&
+                       digits(s + 1, name.size());
+            };
+            relay.startBotVideo(200);
+        }
+        if (relayPort > 0)
+            std::printf("dravik-server relay %d\n", relayPort);
+        else
+            std::printf("dravik-server relay off: %s\n", relayError.c_str());
+    }
     std::fflush(stdout);
 
     int exitCode = 0;
     auto stop = [&] {
         hub.stopAccepting();
         net.stop();
+        relay.stop();
         io.stop();
     };
     if (scenario) {

@@ -20,7 +20,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
     Options o;
     const std::string usage =
         "usage: dravik-server [--port P] [--host ADDR] [--bots N] [--seed S] [--turn-seconds T]"
-        " [--fast] [--rounds N] [--scenario FILE] [--quiet]";
+        " [--fast] [--rounds N] [--scenario FILE] [--quiet] [--relay-port P] [--bot-video]";
     bool turnGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -33,10 +33,14 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         bool ok = true;
         if (a == "--fast") {
             o.fast = true;
+        } else if (a == "--bot-video") {
+            o.botVideo = true;
         } else if (a == "--quiet") {
             o.quiet = true;
         } else if (a == "--port") {
             ok = value(v) && number(v, o.port, 0, 32767);
+        } else if (a == "--relay-port") {
+            ok = value(v) && number(v, o.relayPort, 0, 65535);
         } else if (a == "--host") {
             ok = value(o.host) && !o.host.empty();
         } else if (a == "--bots") {

@@ -17,6 +17,8 @@ struct Options {
     int rounds = 0;                  // stop after this many rounds per table; 0: never
     std::string scenario;            // a scenario file scripting the first table
     bool quiet = false;              // no event lines (load runs)
+    int relayPort = 8888;            // the video relay; 0: no relay
+    bool botVideo = false;           // bots show a test picture on the relay
 
     // Derived pacing, in milliseconds.
     int botDelayMinMs() const { return fast ? 0 : 500; }

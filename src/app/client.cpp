@@ -60,12 +60,20 @@ void Client::wireParts() {
     });
     shell.setHooks({
         [this](const LaunchParameters& launch) {
-            pf.video.setServer(launch.serverHost, 8888);
-            pf.video.setPeerCount(5);
-            pf.video.login(launch.userName);
+            video.setUpPeerVideo(launch.serverHost, launch.userName);
         },
+        [this] {
+            if (!video.captureRunning()) video.startLocalCapture();
+        },
+    });
+    seating.setHooks({
+        [this] {
+            if (!video.captureRunning()) video.startLocalCapture();
+        },
+        [this](int slot, const std::string& account) { video.registerVideoPeer(slot, account); },
         {},
     });
+    video.stopSound = [this] { sound.StopSound(); };
 }
 
 // The handlers of the inbound catalogue that the table acts on, each taking its
@@ -118,10 +126,12 @@ void Client::wireChat() {
     hallButtons.toggleTalk = [this] { chat.toggleTalk(); };
     shell.showPhraseButtons = [this] { chat.showPhraseButtons(); };
     MainForm.onForm(ui::EventKind::kResize, [this](ui::Control*, ui::Event&) {
-        if (MainForm.windowState == ui::WindowState::kMinimized)
+        if (MainForm.windowState == ui::WindowState::kMinimized) {
             bubbles.hideAll();
-        else
+            video.unloadZoomWindows();
+        } else {
             bubbles.resetAll();
+        }
     });
 }
 

@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "protocol/departure.h"
 #include "protocol/dispatcher.h"
+#include "protocol/operator.h"
 #include "protocol/played_hand.h"
 #include "protocol/round_result.h"
 #include "protocol/round_start.h"
@@ -31,6 +32,7 @@
 #include "table/notice.h"
 #include "table/score_windows.h"
 #include "table/table_input.h"
+#include "video/video.h"
 
 namespace app {
 
@@ -55,6 +57,9 @@ class Client {
     sound::SettingsWindow soundSettings{pf.windows, sound, state, pictures};
     net::Connection connection{pf, state, MainForm, hall};
     protocol::Dispatcher dispatcher{connection.send.token};
+    // Camera pictures between the seats and the video windows.
+    video::Video video{pf.video, pf.loop, pf.shell, pf.hall,  pf.windows,
+                       MainForm, Pic1,    state,    pictures, protocol::kOperatorSite};
     // The animated picture on the table surface that plays the flames of burns,
     // catches and falls.
     gif::ucAniGIF ShaoPaiPlayer{MainForm.add("ShaoPaiPlayer", ui::ControlKind::kImage, -1, &Pic1),
@@ -84,13 +89,13 @@ class Client {
     protocol::Tribute tribute{state, hand, buttons, notice, playedHand};
     protocol::Seating seating{state,    pf,         MainForm,    Pic1, hall,
                               pictures, connection, hallButtons, reset};
-    protocol::Departure departure{state, pf, MainForm, hall, connection};
+    protocol::Departure departure{state, pf, MainForm, hall, connection, video};
     protocol::RoundResult roundResult{state,   MainForm,  sound,       connection, hand,
                                       buttons, countdown, hallButtons, scores};
 
     Shell shell{pf,    state,      MainForm,
                 Pic1,  hall,       pictures,
-                sound, connection, {layout, buttons, hallButtons, input, scores, reset}};
+                sound, connection, {layout, buttons, hallButtons, input, scores, reset, video}};
 
   private:
     void wireParts();

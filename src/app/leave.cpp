@@ -19,16 +19,9 @@ constexpr int kLeaveWaitMs = 400, kLeaveWaitResumedMs = 800;
 void Shell::leaveTable() {
     wire::GamePacket leave =
         wire::LeaveOrContinue{state_.PlayerRecord[0].seatBit, wire::GameOverCase::kLeave}.encode();
-    for (int slot = 1; slot <= 5; ++slot) {
-        for (const char* name : {"PicLocal", "ImgShow", "ImgKuang", "vshow1"})
-            if (ui::Control* c = table_.find(name, slot)) c->visible = false;
-        pf_.video.dropPeer(slot);
+    parts_.video.leave();
+    for (int slot = 1; slot <= 5; ++slot)
         state_.PlayerRecord[static_cast<std::size_t>(slot)].seatId.clear();
-        if (ui::Form* remote = pf_.windows.find("frm_Remote" + std::to_string(slot))) {
-            remote->hide();
-            remote->unload();
-        }
-    }
     state_.TableBroken = true;
     for (int i : {net::kSlotReceive, net::kSlotConnect, net::kSlotBlink, net::kSlotLinkWatch,
                   net::kSlotTurnCountdown, net::kSlotContinue})

@@ -19,6 +19,7 @@
 #include "table/layout.h"
 #include "table/score_windows.h"
 #include "table/table_input.h"
+#include "video/video.h"
 
 namespace app {
 
@@ -31,6 +32,7 @@ class Shell {
         table::TableInput& input;
         table::ScoreWindows& scores;
         table::DisplayReset& reset;
+        video::Video& video;
     };
     struct Hooks {
         std::function<void(const LaunchParameters&)> setUpPeerVideo;  // start-up step 10

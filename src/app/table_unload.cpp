@@ -8,7 +8,7 @@ namespace app {
 void Shell::onTableUnload() {
     pf_.hall.close();
     sound_.shutDown();
-    pf_.video.logout();
+    parts_.video.shutDown();
     for (ui::Form* f : pf_.windows.forms())
         if (f != &table_) f->unload();
     pf_.shell.end(0);

@@ -23,6 +23,10 @@ struct TimeOfDay {
     int hour = 0, minute = 0, second = 0;
 };
 
+struct LocalDateTime {
+    int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
 class Shell {
   public:
     virtual ~Shell() = default;
@@ -36,6 +40,12 @@ class Shell {
     virtual ScreenSize screenSize() = 0;
     // The local wall-clock time, for the times the message area shows.
     virtual TimeOfDay timeOfDay();
+    // The local date and time, for the names of photos.
+    virtual LocalDateTime localDateTime();
+    // Starts another program without waiting for it and without taking the focus.
+    virtual void startProgram(const std::string& path, const std::string& arguments) {
+        (void)path, (void)arguments;
+    }
     // Ends the process with the status; never returns.
     [[noreturn]] void end(int status) { throw ProcessEnd{status}; }
 };

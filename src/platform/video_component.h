@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/control.h"
+
 namespace platform {
 
 using Frame = std::vector<std::uint8_t>;
@@ -35,8 +37,9 @@ class VideoComponent {
     virtual Frame captureFormat() = 0;
     virtual void stopCapture() = 0;
     std::function<void(const Frame&)> onFrameCaptured;
-    // Displays for slots 1..5.
-    virtual void drawFrame(int slot, const Frame& frame) = 0;
+    // Displays: draws the frame into a display control (a remote slot's vshow1 or
+    // an enlarged window's display), fitted to the control's size.
+    virtual void drawFrame(ui::Control& display, const Frame& frame) = 0;
 };
 
 // A machine without the video component: no device, the relay never logs in.
@@ -58,7 +61,7 @@ class NullVideoComponent : public VideoComponent {
     int startCapture() override { return 1; }
     Frame captureFormat() override { return {}; }
     void stopCapture() override {}
-    void drawFrame(int, const Frame&) override {}
+    void drawFrame(ui::Control&, const Frame&) override {}
 };
 
 }  // namespace platform

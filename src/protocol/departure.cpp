@@ -158,13 +158,9 @@ void Departure::HandlePlayerLeft(const wire::PlayerLeft& left) {
             .items.assign(1, state_.PlayerInfo[static_cast<std::size_t>(j)].nickname +
                                  "退出了游戏 " + clockText());
         clearSlotPlayer(j);
-        for (const char* name : {"vshow1", "PicLocal", "ImgKuang", "ImgShow"})
-            if (ui::Control* c = table_.find(name, j)) c->visible = false;
-        if (ui::Form* remote = pf_.windows.find("frm_Remote" + std::to_string(j))) remote->hide();
+        video_.clearSlot(j);
     }
-    // Peer entries of the video relay are numbered 1..5.
-    for (int e = 1; e <= 5; ++e)
-        if (pf_.video.peerName(e) == account) pf_.video.dropPeer(e);
+    video_.dropPeersNamed(account);
     if (state_.SpectatorMode) {
         pf_.shell.messageBox("有用户退出，旁观结束！", "", platform::MB_OK);
         pf_.shell.end(0);

@@ -11,6 +11,7 @@
 #include "platform/hall_window.h"
 #include "platform/platform.h"
 #include "state/table_state.h"
+#include "video/video.h"
 #include "wire/departure.h"
 
 namespace protocol {
@@ -26,8 +27,13 @@ class Departure {
     };
 
     Departure(state::TableState& state, platform::Platform& pf, ui::Form& tableWindow,
-              platform::HallWindow& hall, net::Connection& connection)
-        : state_(state), pf_(pf), table_(tableWindow), hall_(hall), connection_(connection) {}
+              platform::HallWindow& hall, net::Connection& connection, video::Video& video)
+        : state_(state),
+          pf_(pf),
+          table_(tableWindow),
+          hall_(hall),
+          connection_(connection),
+          video_(video) {}
 
     void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
 
@@ -51,6 +57,7 @@ class Departure {
     ui::Form& table_;
     platform::HallWindow& hall_;
     net::Connection& connection_;
+    video::Video& video_;
     Hooks hooks_;
 };
 

@@ -99,7 +99,8 @@ TEST_F(ChatSend, PrivatePrefixCommandWordAndSpectators) {
 TEST_F(ChatSend, TheSendButtonHasNoRateLimitAndNoCommandWord) {
     for (const char* text : {"qomelrivat", "again"}) {
         input().caption = text;
-        client->MainForm.fire(&client->MainForm.at("AnNiu", table::kBtnSend), ui::EventKind::kClick);
+        client->MainForm.fire(&client->MainForm.at("AnNiu", table::kBtnSend),
+                              ui::EventKind::kClick);
     }
     ASSERT_TRUE(advance(200));
     std::vector<std::string> texts;

@@ -30,6 +30,10 @@ class FakeShell : public Shell {
     std::string programFolder() override { return folder; }
     ScreenSize screenSize() override { return screen; }
     TimeOfDay timeOfDay() override { return clock; }
+    LocalDateTime localDateTime() override { return date; }
+    void startProgram(const std::string& path, const std::string& arguments) override {
+        started.push_back(path + "|" + arguments);
+    }
 
     std::vector<ShownMessage> messages;
     std::deque<int> answers;
@@ -38,6 +42,8 @@ class FakeShell : public Shell {
     std::string folder = "/tmp/dravik-test";
     ScreenSize screen{1280, 1024};
     TimeOfDay clock{9, 5, 7};
+    LocalDateTime date{2026, 1, 11, 9, 5, 7};
+    std::vector<std::string> started;  // "path|arguments"
 };
 
 }  // namespace platform

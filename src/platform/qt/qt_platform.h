@@ -8,6 +8,7 @@
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_socket.h"
 #include "platform/qt/qt_sound_output.h"
+#include "platform/qt/qt_video.h"
 #include "platform/qt/qt_windows.h"
 
 namespace platform {
@@ -19,7 +20,7 @@ struct QtPlatform {
     QtShell shell{hall.directory()};
     QtPictureDecoder pictures;
     QtSoundOutput sound;
-    NullVideoComponent video;
+    QtVideoComponent video;
     ui::WindowSystem windows;
     QtWindows adapter{windows};
     QtNetworkFetch fetch;

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 #include <QUrl>
 #include <cstdio>
@@ -72,6 +73,11 @@ ScreenSize QtShell::screenSize() {
         return {sz.width(), sz.height()};
     }
     return {};
+}
+
+// The music box's command-line tail is one argument, as the program reads it.
+void QtShell::startProgram(const std::string& path, const std::string& arguments) {
+    QProcess::startDetached(QString::fromStdString(path), {QString::fromStdString(arguments)});
 }
 
 }  // namespace platform

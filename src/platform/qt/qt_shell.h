@@ -15,6 +15,7 @@ class QtShell : public Shell {
     bool claimSingleInstance() override;
     std::string programFolder() override;
     ScreenSize screenSize() override;
+    void startProgram(const std::string& path, const std::string& arguments) override;
 
   private:
     std::string busDir_;
