@@ -2,7 +2,8 @@
 // "Brenmoor" unless told otherwise), starts the client with a launch line built
 // from a server address and a user name, shows every message it receives with the
 // time, minimises and restores itself on the client's system commands, and posts
-// 22, 771, 1024 or 1125 to the client on request.
+// 22, 771, 1024 or 1125 to the client on request. It lists the tables the client
+// recorded (newest first); a double-click replays one (`dravik --replay FILE`).
 //
 // Options: --client PATH   the client program (default: dravik beside this one)
 //          --server H:P    the game server (default 127.0.0.1:24680)
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,9 +31,11 @@
 #include <QWidget>
 #include <cstdio>
 #include <iostream>
+#include <string>
 
 #include "platform/qt/qt_hall_bus.h"
 #include "platform/qt/qt_render.h"
+#include "record/record_folder.h"
 
 namespace {
 
@@ -65,8 +69,20 @@ class Hall : public QWidget {
         layout->addLayout(posts);
         log_ = new QListWidget;
         layout->addWidget(log_);
+        auto* recordsRow = new QHBoxLayout;
+        recordsRow->addWidget(new QLabel(QString::fromUtf8("牌桌录像（双击回放）")));
+        auto* refresh = new QPushButton(QString::fromUtf8("刷新"));
+        recordsRow->addWidget(refresh);
+        layout->addLayout(recordsRow);
+        records_ = new QListWidget;
+        layout->addWidget(records_);
+        QObject::connect(refresh, &QPushButton::clicked, [this] { listRecords(); });
+        QObject::connect(records_, &QListWidget::itemDoubleClicked, [this](QListWidgetItem* item) {
+            replay(item->data(Qt::UserRole).toString());
+        });
+        listRecords();
         setStyleSheet("background: #0b3d1e; color: #e8e0c0;");
-        resize(560, 360);
+        resize(560, 520);
         QObject::connect(sit, &QPushButton::clicked, [this] { sitDown(); });
 
         bus_.onMessage = [this](std::uint32_t m, std::uint32_t w, std::uint32_t l) {
@@ -98,7 +114,42 @@ class Hall : public QWidget {
         note(QString::fromUtf8("启动客户端: %1").arg(line));
         QObject::connect(proc, &QProcess::finished, [this](int code, QProcess::ExitStatus) {
             note(QString::fromUtf8("客户端已结束，状态 %1").arg(code));
+            listRecords();
         });
+    }
+
+    // The client's records folder: in its program folder (DRAVIK_HOME, else the
+    // client's own folder).
+    QString recordsFolder() const {
+        QString home = qEnvironmentVariable("DRAVIK_HOME");
+        if (home.isEmpty()) home = QFileInfo(clientPath_).absolutePath();
+        return home + "/" + record::kFolderName;
+    }
+
+    // One line per recorded table, newest first: its date, time and room, read from
+    // the file's name ("20261211-213005-room.drec").
+    void listRecords() {
+        records_->clear();
+        const auto files = record::listRecords(recordsFolder().toStdString());
+        for (auto it = files.rbegin(); it != files.rend(); ++it) {
+            const QString path = QString::fromStdString(*it);
+            const QString name = QFileInfo(path).completeBaseName();
+            QString text = name;
+            if (name.size() >= 15 && name[8] == '-')
+                text = QString("%1-%2-%3 %4:%5:%6 %7")
+                           .arg(name.mid(0, 4), name.mid(4, 2), name.mid(6, 2), name.mid(9, 2),
+                                name.mid(11, 2), name.mid(13, 2), name.mid(16));
+            auto* item = new QListWidgetItem(text, records_);
+            item->setData(Qt::UserRole, path);
+        }
+    }
+
+    void replay(const QString& path) {
+        auto* proc = new QProcess(this);
+        proc->setProcessChannelMode(QProcess::ForwardedChannels);
+        proc->start(clientPath_, QStringList{"--replay", path});
+        note(QString::fromUtf8("回放: %1").arg(path));
+        QObject::connect(proc, &QProcess::finished, proc, &QObject::deleteLater);
     }
 
     void post(std::uint32_t m) {
@@ -131,6 +182,7 @@ class Hall : public QWidget {
     QLineEdit* server_;
     QLineEdit* user_;
     QListWidget* log_;
+    QListWidget* records_;
     QProcess* client_ = nullptr;
     platform::QtHallBus bus_;
 };

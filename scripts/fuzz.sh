@@ -9,6 +9,7 @@
 #             GIF pictures the build draws (tools/picgen)
 #   video     arbitrary video component events (any entry, state, name and frame)
 #             and command clicks into a seated client
+#   record    arbitrary bytes as a table record file
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build-fuzz"
@@ -31,6 +32,7 @@ targets=(
   "proxy ${FUZZ_SECONDS:-30} 512 -"
   "gif ${FUZZ_SECONDS:-60} 80000 $seeds"
   "video ${FUZZ_SECONDS:-30} 4096 -"
+  "record ${FUZZ_SECONDS:-30} 4096 -"
 )
 for t in "${targets[@]}"; do
   read -r name seconds maxlen seedDir <<<"$t"

@@ -32,7 +32,10 @@ void Client::start(const std::string& commandLine) {
 // Who calls whom across the parts.
 void Client::wireParts() {
     connection.setHooks({
-        [this](wire::GamePacket& p) { dispatcher.DispatchPacket(p); },
+        [this](wire::GamePacket& p) {
+            recorder.inbound(p);
+            dispatcher.DispatchPacket(p);
+        },
         [this] { shell.returnToHall(); },
         [this] { hallButtons.blinkStep(); },
         [this](bool connected) {
@@ -42,6 +45,7 @@ void Client::wireParts() {
         },
         [this] { shell.returnToHallAfterLostLink(); },
     });
+    connection.send.written = [this](const wire::GamePacket& p) { recorder.outbound(p); };
     hand.onPlayRequest = [this] { buttons.ValidateAndPlay(); };
     buttons.setHooks({
         [this](std::span<const int> items, rules::PlayClass c) {

@@ -20,6 +20,8 @@
 #include "protocol/round_start.h"
 #include "protocol/seating.h"
 #include "protocol/tribute.h"
+#include "record/record_folder.h"
+#include "record/recorder.h"
 #include "sound/settings_window.h"
 #include "sound/sound.h"
 #include "state/table_state.h"
@@ -57,6 +59,9 @@ class Client {
     sound::SettingsWindow soundSettings{pf.windows, sound, state, pictures};
     net::Connection connection{pf, state, MainForm, hall};
     protocol::Dispatcher dispatcher{connection.send.token};
+    // Every table recorded into the records folder of the program folder.
+    record::Recorder recorder{pf.loop, MainForm,
+                              pf.shell.programFolder() + "/" + record::kFolderName};
     // Camera pictures between the seats and the video windows.
     video::Video video{pf.video, pf.loop, pf.shell, pf.hall,  pf.windows,
                        MainForm, Pic1,    state,    pictures, protocol::kOperatorSite};
@@ -93,9 +98,11 @@ class Client {
     protocol::RoundResult roundResult{state,   MainForm,  sound,       connection, hand,
                                       buttons, countdown, hallButtons, scores};
 
-    Shell shell{pf,    state,      MainForm,
-                Pic1,  hall,       pictures,
-                sound, connection, {layout, buttons, hallButtons, input, scores, reset, video}};
+    Shell shell{pf,       state,
+                MainForm, Pic1,
+                hall,     pictures,
+                sound,    connection,
+                recorder, {layout, buttons, hallButtons, input, scores, reset, video}};
 
   private:
     void wireParts();

@@ -4,7 +4,8 @@ namespace app {
 
 Shell::Shell(platform::Platform& pf, state::TableState& state, ui::Form& tableWindow,
              ui::Control& surface, platform::HallWindow& hall, pictures::Pictures& pictures,
-             sound::Sound& sound, net::Connection& connection, Parts parts)
+             sound::Sound& sound, net::Connection& connection, record::Recorder& recorder,
+             Parts parts)
     : pf_(pf),
       state_(state),
       table_(tableWindow),
@@ -13,6 +14,7 @@ Shell::Shell(platform::Platform& pf, state::TableState& state, ui::Form& tableWi
       pictures_(pictures),
       sound_(sound),
       connection_(connection),
+      recorder_(recorder),
       parts_(parts) {}
 
 void Shell::createControls() {
@@ -67,6 +69,7 @@ void Shell::createControls() {
 }
 
 void Shell::returnToHall() {
+    recorder_.end();
     if (!hall_.find()) pf_.shell.end(0);
     table_.windowState = ui::WindowState::kMinimized;
     hall_.restore();

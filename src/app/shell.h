@@ -11,6 +11,7 @@
 #include "pictures/pictures.h"
 #include "platform/hall_window.h"
 #include "platform/platform.h"
+#include "record/recorder.h"
 #include "sound/sound.h"
 #include "state/table_state.h"
 #include "table/action_buttons.h"
@@ -41,7 +42,8 @@ class Shell {
 
     Shell(platform::Platform& pf, state::TableState& state, ui::Form& tableWindow,
           ui::Control& surface, platform::HallWindow& hall, pictures::Pictures& pictures,
-          sound::Sound& sound, net::Connection& connection, Parts parts);
+          sound::Sound& sound, net::Connection& connection, record::Recorder& recorder,
+          Parts parts);
 
     void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
     // The quick-reply buttons word1 and word2 get their pictures once they are placed.
@@ -55,6 +57,9 @@ class Shell {
     void createControls();
     // The load handler of the table window.
     void startUp(const std::string& commandLine);
+    // A replay instead of a live table: the table window opens without hall, server
+    // or recording.
+    void startReplay(const record::Header& table);
 
     // Returning to the hall: minimise the table, restore the hall, hide the side
     // windows; without a hall window the process ends.
@@ -76,6 +81,7 @@ class Shell {
     void onTableUnload();
 
   private:
+    void openReplayTable(const record::Header& table);
     void sizeWindow();
     void applyDisplayScale();
     void buildLoginPacket();
@@ -93,6 +99,7 @@ class Shell {
     pictures::Pictures& pictures_;
     sound::Sound& sound_;
     net::Connection& connection_;
+    record::Recorder& recorder_;
     Parts parts_;
     Hooks hooks_;
     LaunchParameters launch_;

@@ -87,6 +87,7 @@ void Shell::startUp(const std::string& commandLine) {
                                launch_.connectionMode,
                                {launch_.proxyHost, launch_.proxyPort, launch_.proxyUser,
                                 launch_.proxyPassword, launch_.serverHost, launch_.serverPort}});
+        recorder_.begin({launch_.userName, launch_.locationText, state_.Scale.x});
         connection_.connect();
         // 15. Shown, then the second layout step.
         table_.visible = true;

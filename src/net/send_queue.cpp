@@ -68,6 +68,7 @@ bool SendQueue::drain(GamePacket& written, bool linkUp) {
 bool SendQueue::directWrite(const GamePacket& packet) {
     if (socket_.state() != platform::kSockConnected) return false;
     socket_.send(packet.data(), packet.size());
+    if (written) written(packet);
     return true;
 }
 

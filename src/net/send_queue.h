@@ -2,6 +2,7 @@
 // The send queue: QueuePacket writes the chat text into chat packets, stamps the
 // server token and appends the packet to the SendRing; the drain step writes at most
 // one packet per pump tick to the socket.
+#include <functional>
 #include <string>
 
 #include "net/rings.h"
@@ -32,6 +33,9 @@ class SendQueue {
 
     ByteRing SendRing;
     ServerToken token;
+    // Sees every packet as it goes to the socket (the queued ones, the login and the
+    // leave packet): the table recording.
+    std::function<void(const GamePacket&)> written;
     std::string ChatText;  // UTF-8; the chat line waiting to be sent
 
   private:

@@ -33,7 +33,9 @@ TEST_F(ChatBubbles, TheFadeTickByTick) {
     for (int tick = 1; tick <= 330; ++tick) {
         ASSERT_TRUE(advance(kTick));
         opacity.push_back(b->opacity);
-        if (tick == 328) EXPECT_EQ(b->left, 1500 + 6150);
+        if (tick == 328) {
+            EXPECT_EQ(b->left, 1500 + 6150);
+        }
     }
     for (int t = 1; t <= 26; ++t) EXPECT_EQ(opacity[t - 1], 8 * t) << t;
     for (int t = 27; t <= 276; ++t) EXPECT_EQ(opacity[t - 1], 208) << t;

@@ -18,14 +18,35 @@
 #include <vector>
 
 #include "app/client.h"
+#include "app/replay_session.h"
+#include "platform/fake/fake_platform.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_render.h"
 #include "platform/unix_hall_bus.h"
 #include "process_util.h"
+#include "record/record_folder.h"
 #include "reference_server.h"
 #include "resources/embedded_resources.h"
+#include "rules/notation.h"
 
 namespace {
+
+// What a form's labels and lists say, control by control (those with nothing to
+// say left out).
+void labelsAndLists(const ui::Control& c, std::string& out) {
+    if ((c.kind == ui::ControlKind::kLabel || c.kind == ui::ControlKind::kListBox) &&
+        (!c.caption.empty() || !c.items.empty())) {
+        out += c.name + "[" + std::to_string(c.index) + "] " + c.caption;
+        for (const auto& item : c.items) out += " |" + item;
+        out += "\n";
+    }
+    for (const ui::Control* child : c.children) labelsAndLists(*child, out);
+}
+std::string labelsAndLists(ui::Form& f) {
+    std::string out;
+    for (const ui::Control* c : f.topLevel()) labelsAndLists(*c, out);
+    return out;
+}
 
 class LiveTable : public ::testing::Test {
   protected:
@@ -177,6 +198,50 @@ TEST_F(LiveTable, APlayerClicksThroughAGameWithTheButtons) {
     QByteArray text = record.readAll();
     for (const char* section : {"[juNum:1]", "[juNum:2]", "[juNum:3]"})
         EXPECT_TRUE(text.contains(section)) << section;
+}
+
+// The round the countdown played, recorded and replayed (on the fake platform, eight
+// times as fast): the replay ends with the same hand history, score window and
+// round count the player saw.
+TEST_F(LiveTable, TheRecordOfARoundReplaysToTheSameResult) {
+    int port = startServer({"--seed", "7", "--turn-seconds", "1"});
+    ASSERT_GT(port, 0);
+    sitDown(port, "1024x768");
+    ASSERT_TRUE(runUntil(
+        [&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; }, 15000));
+    ASSERT_TRUE(click("AnNiu", 2));  // 开始
+    ASSERT_TRUE(runUntil(
+        [&] { return client->state.RoundNumber == 1 && client->pf.windows.form("Score").visible; },
+        240000));
+    runUntil([] { return false; }, 500);
+    const auto files = record::listRecords((home.path() + "/records").toStdString());
+    ASSERT_EQ(files.size(), 1u);
+    const record::RecordFile file = record::readRecordFile(files[0]);
+    ASSERT_EQ(file.status, record::ReadStatus::Complete);
+    EXPECT_GT(file.inboundCount(), 50u);
+
+    platform::FakePlatform fake;
+    QTemporaryDir replayHome;
+    fake.shell.folder = replayHome.path().toStdString();
+    app::ReplaySession replay(fake.platform(), resources::embeddedStore(), file, {"", 8.0, 0},
+                              false);
+    try {
+        replay.start();
+        fake.loop.advance(file.entries.back().ms / 8 + 1000);
+    } catch (const platform::ProcessEnd& e) {
+        FAIL() << "the replay ended the process with " << e.status;
+    }
+    EXPECT_TRUE(replay.replay().done());
+    EXPECT_EQ(replay.replay().position(), file.inboundCount());
+    EXPECT_EQ(replay.client().state.RoundNumber, client->state.RoundNumber);
+    EXPECT_TRUE(fake.windows.form("Score").visible);
+    for (const char* form : {"Score", "Hero"}) {
+        const std::string live = labelsAndLists(client->pf.windows.form(form));
+        EXPECT_NE(live, "") << form;
+        EXPECT_EQ(labelsAndLists(fake.windows.form(form)), live) << form;
+    }
+    EXPECT_EQ(rules::formatCards(replay.client().state.PlayerRecord[0].cards.codes()),
+              rules::formatCards(client->state.PlayerRecord[0].cards.codes()));
 }
 
 // The burns scenario: seat 4's burn keeps its flames burning while the human's

@@ -67,6 +67,10 @@ ScenarioOutcome runScenario(const std::string& text) {
     // What the client still has coming after the last line (handlers ready now only).
     for (int i = 0; i < 200; ++i) lb.io.poll();
     r.lines = lb.lines;
+    // The scenario's alarms run on the loopback's event loop: it goes first.
+    lb.hub.onFirstTable = nullptr;
+    lb.hub.onForcedRefusal = nullptr;
+    sc.reset();
     return r;
 }
 

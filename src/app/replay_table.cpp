@@ -1,0 +1,94 @@
+// The table window of a replay: the start-up's drawing steps without the hall, the
+// server or a recording, and the player's own recorded packets acted out again the
+// way he did them, so that the table shows what it showed him.
+#include "app/replay_table.h"
+
+#include "app/shell.h"
+#include "wire/gbk.h"
+#include "wire/play.h"
+
+namespace app {
+
+void Shell::startReplay(const record::Header& table) {
+    table_.onForm(ui::EventKind::kLoad,
+                  [this, table](ui::Control*, ui::Event&) { openReplayTable(table); });
+    table_.show();
+}
+
+void Shell::openReplayTable(const record::Header& table) {
+    connection_.send.ChatText.clear();
+    state_.TurnSeconds = 10;
+    state_.AutoPlay = false;
+    state_.Away = false;
+    sizeWindow();
+    applyDisplayScale();
+    for (auto& s : connection_.slots) s = net::TickSlot{};
+    state_.LoginSent = false;
+    sound_.startUp();
+    state_.SilenceTicks = 0;
+    state_.GameResetDone = false;
+    state_.SeatedCount = 0;
+    state_.HandInGame = 0;
+    state_.RoundNumber = 0;
+    state_.GamesPlayed = 0;
+    state_.RoundInGame = 0;
+    table_.at("LabJS").caption = "0";
+    table_.at("LabHS").caption = "0";
+    pictures_.load(state_.Scale.x);
+    parts_.layout.firstLayout();
+    parts_.hallButtons.showHallButtonPictures();
+    if (showPhraseButtons) showPhraseButtons();
+    parts_.input.wireEvents();
+    parts_.buttons.wireEvents();
+    parts_.hallButtons.wireEvents();
+    parts_.scores.wireEvents();
+    if (!table.room.empty()) {
+        ui::Control& location = table_.at("Location");
+        if (state_.Scale.x < 1) location.font.size = 10;
+        if (wire::utf8Chars(table.room).size() > 10) location.font.size -= 2;
+        location.caption = table.room;
+    }
+    state_.PlayerRecord[0].seatId = table.account;
+    table_.at("Sysmsg", 0).items.clear();
+    table_.visible = true;
+    parts_.layout.secondLayout();
+    parts_.buttons.showRestoreButtonPicture();
+    parts_.reset.displayReset();
+    state_.PlayerRecord[0].seatBit = 0;
+    state_.ResumedGame = false;
+    // The pump runs as at a live table (the replay's socket reports itself up), so
+    // the countdowns count; nothing it sends leaves the process.
+    connection_.TimerBong.setEnabled(true);
+}
+
+// The plays of the turn row: the cards the packet names are raised and played, the
+// other answers pressed as their buttons. A turn the table no longer offers (the
+// countdown answered it already) is left alone by the routines themselves.
+void reenactOwnPacket(const state::TableState& state, table::HandView& hand,
+                      table::ActionButtons& buttons, const wire::GamePacket& p) {
+    if (wire::commandOf(p) != wire::Command::kPlay) return;
+    const wire::Play answer = wire::Play::decode(p);
+    switch (answer.action) {
+        case wire::PlayAction::kPlayCards: {
+            if (!state.PlayToken) return;
+            const rules::Hand& cards = state.PlayerRecord[0].cards;
+            hand.lowerRaisedCards();
+            const int count = std::min<int>(answer.count, wire::kMaxPlayCards);
+            for (int k = 0; k < count; ++k)
+                for (int i = 0; i < cards.count(); ++i)
+                    if (rules::cardIdOf(cards.code(i)) == answer.ids[static_cast<std::size_t>(k)])
+                        hand.raiseCardItem(cards.imageIndex(i));
+            buttons.ValidateAndPlay();
+            break;
+        }
+        case wire::PlayAction::kYield:
+            buttons.clickOperation(1);
+            break;
+        case wire::PlayAction::kPass:
+        case wire::PlayAction::kTakeLead:
+            buttons.clickOperation(2);
+            break;
+    }
+}
+
+}  // namespace app
