@@ -40,7 +40,8 @@ ReplaySession::ReplaySession(platform::Platform pf, const pictures::ResourceStor
       replay_(loop_, pf.windows, client_.MainForm, std::move(file),
               {[this](wire::GamePacket& p) { dispatch(p); },
                [this](const wire::GamePacket& p) {
-                   reenactOwnPacket(client_.state, client_.hand, client_.buttons, p);
+                   reenactOwnPacket(client_.state, client_.hand, client_.buttons,
+                                    client_.hallButtons, p);
                },
                [this](const std::string& message) { finished(message); }}),
       from_(args.from),

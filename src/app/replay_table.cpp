@@ -4,6 +4,7 @@
 #include "app/replay_table.h"
 
 #include "app/shell.h"
+#include "wire/departure.h"
 #include "wire/gbk.h"
 #include "wire/play.h"
 
@@ -65,7 +66,16 @@ void Shell::openReplayTable(const record::Header& table) {
 // other answers pressed as their buttons. A turn the table no longer offers (the
 // countdown answered it already) is left alone by the routines themselves.
 void reenactOwnPacket(const state::TableState& state, table::HandView& hand,
-                      table::ActionButtons& buttons, const wire::GamePacket& p) {
+                      table::ActionButtons& buttons, table::HallButtons& hallButtons,
+                      const wire::GamePacket& p) {
+    // The continue button pressed (开始 or 继续); when the continue countdown sent
+    // it, the button shows it pressed already and is left alone.
+    if (wire::commandOf(p) == wire::Command::kGameOver &&
+        wire::LeaveOrContinue::decode(p).which == wire::GameOverCase::kContinue) {
+        if (!hallButtons.flow().pressed[table::kBtnContinue])
+            hallButtons.AnNiu_Click(table::kBtnContinue);
+        return;
+    }
     if (wire::commandOf(p) != wire::Command::kPlay) return;
     const wire::Play answer = wire::Play::decode(p);
     switch (answer.action) {

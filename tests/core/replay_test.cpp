@@ -89,7 +89,7 @@ struct LiveTable : PlayTable {
     }
     void serve(const Played& d) { serve(played(d)); }
 
-    // An evening's table in short: seated with five others, a deal, seat 5 leads,
+    // An evening's table in short: seated with five others, 开始 pressed, a deal, seat 5 leads,
     // the player plays over it with the mouse, seat 1 burns, the others pass, and
     // a chat line between.
     void playTable() {
@@ -101,6 +101,8 @@ struct LiveTable : PlayTable {
             s.nickname = seat == 0 ? "Me" : "P" + std::to_string(seat);
             serve(s.build());
         }
+        ASSERT_TRUE(fire("AnNiu", 2, ui::EventKind::kClick));  // 开始: the button shows 继续
+        ASSERT_TRUE(advance(100));
         serve(eveningDeal());
         Played lead;
         lead.actor = 5;
