@@ -57,6 +57,7 @@ void ReplaySession::start() {
     client_.shell.startReplay(file.header);
     if (!automation_) replay_.wireKeys();
     replay_.start(from_);
+    replay_.placePanel(outer_.shell.screenSize().width);
 }
 
 // Where the live client ended (a departure, the table closed), the replay ends: the

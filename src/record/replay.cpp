@@ -39,9 +39,9 @@ void Replay::start(std::size_t from) {
     ui::Form& panel = windows_.form(kPanelForm);
     if (!panel.find(kPanelList)) {
         panel.caption = "回放：玩家的操作";
-        panel.width = 260 * ui::kTwipsPerPixel;
+        panel.width = 220 * ui::kTwipsPerPixel;  // beside a framed table on a 1280-pixel screen
         panel.height = 400 * ui::kTwipsPerPixel;
-        panel.add(kPanelList, ui::ControlKind::kListBox).move(0, 0, 260, 400);
+        panel.add(kPanelList, ui::ControlKind::kListBox).move(0, 0, 220, 400);
     }
     panel.show();
     // The packets before `from` go through as fast as the clock allows.
@@ -56,6 +56,15 @@ void Replay::start(std::size_t from) {
     arm();
 }
 
+void Replay::placePanel(int screenWidth) {
+    ui::Form* panel = windows_.find(kPanelForm);
+    if (!panel) return;
+    const double right = table_.left + table_.width;
+    const bool room = right + panel->width <= screenWidth * ui::kTwipsPerPixel;
+    panel->left = room ? right : 0;
+    panel->top = room ? table_.top : 0;
+}
+
 void Replay::feedEntry() {
     feeding_ = true;
     Entry& e = file_.entries[at_++];
@@ -63,8 +72,12 @@ void Replay::feedEntry() {
         if (const std::string text = actionText(e.packet); !text.empty()) {
             std::ostringstream line;
             line << e.ms / 1000 << "." << (e.ms / 100) % 10 << "s " << text;
-            if (ui::Form* panel = windows_.find(kPanelForm))
-                panel->at(kPanelList).items.push_back(line.str());
+            if (ui::Form* panel = windows_.find(kPanelForm)) {
+                // The newest line stays in view.
+                ui::Control& list = panel->at(kPanelList);
+                list.items.push_back(line.str());
+                list.topIndex = static_cast<int>(list.items.size()) - 1;
+            }
         }
         if (hooks_.outbound) hooks_.outbound(e.packet);
     } else {

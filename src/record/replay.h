@@ -44,6 +44,9 @@ class Replay {
     void stop();
     // Listens to the table window's keys (Space, right arrow, + and -).
     void wireKeys();
+    // The side panel stands beside the table window where the screen (this many
+    // pixels wide) has room for it, else over the table's left top corner.
+    void placePanel(int screenWidth);
 
     std::size_t position() const { return fedInbound_; }  // inbound packets fed
     std::size_t total() const { return totalInbound_; }

@@ -2,6 +2,7 @@
 // One control of a form: image, picture box, label, list box or text box. Behaviour
 // code reads and writes the fields directly, the way the window system's properties
 // are read and written; the adapter paints what it finds after every callback.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -91,5 +92,14 @@ struct Control {
         return x >= left && y >= top && x < left + width && y < top + height;
     }
 };
+
+// The first item a list box shows, given the height of one row: its top index, held
+// back so that a list scrolled to its end still fills its rows (the window system
+// never scrolls past the point where the last item stands on the bottom row).
+inline int firstShownItem(const Control& list, int rowHeight) {
+    const int rows = std::max(1, static_cast<int>(list.height) / std::max(1, rowHeight));
+    const int last = std::max(0, static_cast<int>(list.items.size()) - rows);
+    return std::clamp(list.topIndex, 0, last);
+}
 
 }  // namespace ui

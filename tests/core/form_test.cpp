@@ -73,4 +73,23 @@ TEST_F(FormFixture, UnloadCanBeCancelledAndRunsHandlersOnce) {
     EXPECT_EQ(unloads, 1);
 }
 
+// A list scrolled to its last item still fills its rows; a short list starts at its top.
+TEST(ListBox, TheFirstShownItemKeepsTheRowsFilled) {
+    WindowSystem ws;
+    Control& list = ws.form("Talk").add("Text1", ControlKind::kListBox);
+    list.height = 3 * 16;
+    struct Case {
+        int items, topIndex, first;
+    } cases[] = {{10, 9, 7}, {10, 7, 7}, {10, 4, 4}, {10, 0, 0}, {10, -3, 0}, {2, 1, 0}, {0, 5, 0}};
+    for (const Case& c : cases) {
+        list.items.assign(static_cast<std::size_t>(c.items), "line");
+        list.topIndex = c.topIndex;
+        EXPECT_EQ(firstShownItem(list, 16), c.first) << c.items << " items, top " << c.topIndex;
+    }
+    list.height = 5;  // lower than one row: one row still shows
+    list.items.assign(4, "line");
+    list.topIndex = 3;
+    EXPECT_EQ(firstShownItem(list, 16), 3);
+}
+
 }  // namespace

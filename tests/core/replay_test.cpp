@@ -201,10 +201,32 @@ TEST_F(LiveTable, TheReplayShowsWhatThePlayerSawAfterEveryPacket) {
         ASSERT_EQ(replay.session->replay().position(), i + 1);
         ASSERT_EQ(lineDiff(replay.model(), seen[i].model), "") << "after packet " << i + 1;
     }
-    // The player's play is in the side panel.
-    const auto& actions = replay.fp.windows.find("ReplayActions")->at("Actions").items;
-    ASSERT_FALSE(actions.empty());
-    EXPECT_NE(actions.back().find("出牌 1 张"), std::string::npos);
+    // The player's play is in the side panel, the newest line in view; the panel
+    // stands beside the table window where the screen has room.
+    const ui::Form& panel = *replay.fp.windows.find("ReplayActions");
+    const ui::Control* actions = panel.find("Actions");
+    ASSERT_NE(actions, nullptr);
+    ASSERT_FALSE(actions->items.empty());
+    EXPECT_NE(actions->items.back().find("出牌 1 张"), std::string::npos);
+    EXPECT_EQ(actions->topIndex, static_cast<int>(actions->items.size()) - 1);
+    const ui::Form& table = replay.table();
+    EXPECT_EQ(panel.left, table.left + table.width);
+    EXPECT_EQ(panel.top, table.top);
+}
+
+TEST(ReplayPanel, WithoutRoomBesideTheTableItStandsAtTheLeftTopCorner) {
+    platform::FakePlatform fp;
+    fp.shell.screen = {1024, 768};
+    ScratchFolder home;
+    fp.shell.folder = home.str();
+    record::RecordFile file;
+    file.status = record::ReadStatus::Complete;
+    app::ReplaySession session(fp.platform(), resources::embeddedStore(), file, {}, false);
+    session.start();
+    const ui::Form& panel = *fp.windows.find("ReplayActions");
+    EXPECT_TRUE(panel.visible);
+    EXPECT_EQ(panel.left, 0);
+    EXPECT_EQ(panel.top, 0);
 }
 
 TEST_F(LiveTable, AtEightTimesTheSpeedTheSamePacketsShowTheSameTable) {

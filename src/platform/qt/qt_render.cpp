@@ -76,7 +76,7 @@ void paintControl(QPainter& p, ui::Control& c, bool includeTextBoxes) {
             p.setFont(toQFont(c.font));
             int row = listRowHeight(c);
             double y = c.top;
-            for (int i = std::max(0, c.topIndex); i < static_cast<int>(c.items.size()); ++i) {
+            for (int i = ui::firstShownItem(c, row); i < static_cast<int>(c.items.size()); ++i) {
                 if (y >= c.top + c.height) break;
                 QRectF line(c.left + 2, y, c.width - 4, row);
                 if (i == c.listIndex) {

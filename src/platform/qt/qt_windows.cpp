@@ -284,7 +284,8 @@ void FormWidget::mouseDoubleClickEvent(QMouseEvent* e) {
         if (target && target->kind == ui::ControlKind::kListBox) {
             double x = e->position().x(), y = e->position().y();
             form_.toControl(*target, x, y);
-            int row = target->topIndex + static_cast<int>(y) / listRowHeight(*target);
+            const int height = listRowHeight(*target);
+            int row = ui::firstShownItem(*target, height) + static_cast<int>(y) / height;
             if (row < 0 || row >= static_cast<int>(target->items.size())) return;
             target->listIndex = row;
         }
@@ -304,10 +305,11 @@ void FormWidget::moveEvent(QMoveEvent* e) {
 void FormWidget::wheelEvent(QWheelEvent* e) {
     ui::Control* target = form_.hitTest(e->position().x(), e->position().y());
     if (!target || target->kind != ui::ControlKind::kListBox) return;
-    int rows = std::max(1, static_cast<int>(target->height) / listRowHeight(*target));
+    const int row = listRowHeight(*target);
+    int rows = std::max(1, static_cast<int>(target->height) / row);
     int maxTop = std::max(0, static_cast<int>(target->items.size()) - rows);
     int step = e->angleDelta().y() > 0 ? -3 : 3;
-    target->topIndex = std::clamp(target->topIndex + step, 0, maxTop);
+    target->topIndex = std::clamp(ui::firstShownItem(*target, row) + step, 0, maxTop);
     update();
 }
 
