@@ -5,7 +5,6 @@
 
 #include "app/shell.h"
 #include "wire/departure.h"
-#include "wire/gbk.h"
 #include "wire/play.h"
 
 namespace app {
@@ -18,43 +17,11 @@ void Shell::startReplay(const record::Header& table) {
 
 void Shell::openReplayTable(const record::Header& table) {
     connection_.send.ChatText.clear();
-    state_.TurnSeconds = 10;
-    state_.AutoPlay = false;
-    state_.Away = false;
-    sizeWindow();
-    applyDisplayScale();
-    for (auto& s : connection_.slots) s = net::TickSlot{};
-    state_.LoginSent = false;
-    sound_.startUp();
-    state_.SilenceTicks = 0;
-    state_.GameResetDone = false;
-    state_.SeatedCount = 0;
-    state_.HandInGame = 0;
-    state_.RoundNumber = 0;
-    state_.GamesPlayed = 0;
-    state_.RoundInGame = 0;
-    table_.at("LabJS").caption = "0";
-    table_.at("LabHS").caption = "0";
-    pictures_.load(state_.Scale.x);
-    parts_.layout.firstLayout();
-    parts_.hallButtons.showHallButtonPictures();
-    if (showPhraseButtons) showPhraseButtons();
-    parts_.input.wireEvents();
-    parts_.buttons.wireEvents();
-    parts_.hallButtons.wireEvents();
-    parts_.scores.wireEvents();
-    if (!table.room.empty()) {
-        ui::Control& location = table_.at("Location");
-        if (state_.Scale.x < 1) location.font.size = 10;
-        if (wire::utf8Chars(table.room).size() > 10) location.font.size -= 2;
-        location.caption = table.room;
-    }
+    prepareTable();
+    if (!table.room.empty()) showLocation(table.room);
     state_.PlayerRecord[0].seatId = table.account;
     table_.at("Sysmsg", 0).items.clear();
-    table_.visible = true;
-    parts_.layout.secondLayout();
-    parts_.buttons.showRestoreButtonPicture();
-    parts_.reset.displayReset();
+    showTable();
     state_.PlayerRecord[0].seatBit = 0;
     state_.ResumedGame = false;
     // The pump runs as at a live table (the replay's socket reports itself up), so

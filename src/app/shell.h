@@ -82,6 +82,9 @@ class Shell {
 
   private:
     void openReplayTable(const record::Header& table);
+    void prepareTable();
+    void showLocation(const std::string& room);
+    void showTable();
     void sizeWindow();
     void applyDisplayScale();
     void buildLoginPacket();

@@ -18,35 +18,8 @@ void Shell::startUp(const std::string& commandLine) {
         }
         // 3. The hall comes back on every start.
         hall_.restore();
-        // 4. Initial values.
-        state_.TurnSeconds = 10;
-        state_.AutoPlay = false;
-        state_.Away = false;
-        // 5 and 6. Window size and display scale.
-        sizeWindow();
-        applyDisplayScale();
-        // 7. Pump state, sound, counters.
-        for (auto& s : connection_.slots) s = net::TickSlot{};
-        state_.LoginSent = false;
-        sound_.startUp();
-        state_.SilenceTicks = 0;
-        state_.GameResetDone = false;
-        state_.SeatedCount = 0;
-        state_.HandInGame = 0;
-        state_.RoundNumber = 0;
-        state_.GamesPlayed = 0;
-        state_.RoundInGame = 0;
-        table_.at("LabJS").caption = "0";
-        table_.at("LabHS").caption = "0";
-        // 8. Pictures and the first layout step.
-        pictures_.load(state_.Scale.x);
-        parts_.layout.firstLayout();
-        parts_.hallButtons.showHallButtonPictures();
-        if (showPhraseButtons) showPhraseButtons();
-        parts_.input.wireEvents();
-        parts_.buttons.wireEvents();
-        parts_.hallButtons.wireEvents();
-        parts_.scores.wireEvents();
+        // 4 to 8.
+        prepareTable();
         // 9. The launch line.
         std::string line = trimBlanks(commandLine);
         if (line.empty()) {
@@ -56,12 +29,7 @@ void Shell::startUp(const std::string& commandLine) {
         launch_ = parseLaunchLine(line);
         state_.SpectatorMode = launch_.SpectatorMode;
         hall_.hallCaption = launch_.hallCaption;
-        if (launch_.haveLocation) {
-            ui::Control& location = table_.at("Location");
-            if (state_.Scale.x < 1) location.font.size = 10;
-            if (wire::utf8Chars(launch_.locationText).size() > 10) location.font.size -= 2;
-            location.caption = launch_.locationText;
-        }
+        if (launch_.haveLocation) showLocation(launch_.locationText);
         if (launch_.SpectatorMode) state_.PlayerInfo[0].userNumber = launch_.userNumber;
         state_.PlayerRecord[0].seatId = launch_.userName;
         // 10. Peer video.
@@ -90,12 +58,7 @@ void Shell::startUp(const std::string& commandLine) {
         recorder_.begin({launch_.userName, launch_.locationText, state_.Scale.x});
         connection_.connect();
         // 15. Shown, then the second layout step.
-        table_.visible = true;
-        parts_.layout.secondLayout();
-        parts_.buttons.showRestoreButtonPicture();
-        // The seats' card anchors and the hand's resting line are known from here
-        // on, before the first game's reset.
-        parts_.reset.displayReset();
+        showTable();
         if (hooks_.startLocalCapture) hooks_.startLocalCapture();
         // 16.
         state_.PlayerRecord[0].seatBit = 0;
@@ -112,6 +75,59 @@ void Shell::startUp(const std::string& commandLine) {
         hall_.restore();
         pf_.shell.end(1);
     }
+}
+
+// Steps 4 to 8 of the start-up, which a replayed table takes too: initial values,
+// window size and display scale, pump state, sound, counters, pictures and the
+// first layout step.
+void Shell::prepareTable() {
+    // 4. Initial values.
+    state_.TurnSeconds = 10;
+    state_.AutoPlay = false;
+    state_.Away = false;
+    // 5 and 6. Window size and display scale.
+    sizeWindow();
+    applyDisplayScale();
+    // 7. Pump state, sound, counters.
+    for (auto& s : connection_.slots) s = net::TickSlot{};
+    state_.LoginSent = false;
+    sound_.startUp();
+    state_.SilenceTicks = 0;
+    state_.GameResetDone = false;
+    state_.SeatedCount = 0;
+    state_.HandInGame = 0;
+    state_.RoundNumber = 0;
+    state_.GamesPlayed = 0;
+    state_.RoundInGame = 0;
+    table_.at("LabJS").caption = "0";
+    table_.at("LabHS").caption = "0";
+    // 8. Pictures and the first layout step.
+    pictures_.load(state_.Scale.x);
+    parts_.layout.firstLayout();
+    parts_.hallButtons.showHallButtonPictures();
+    if (showPhraseButtons) showPhraseButtons();
+    parts_.input.wireEvents();
+    parts_.buttons.wireEvents();
+    parts_.hallButtons.wireEvents();
+    parts_.scores.wireEvents();
+}
+
+// The room's name in the table window.
+void Shell::showLocation(const std::string& room) {
+    ui::Control& location = table_.at("Location");
+    if (state_.Scale.x < 1) location.font.size = 10;
+    if (wire::utf8Chars(room).size() > 10) location.font.size -= 2;
+    location.caption = room;
+}
+
+// The table window shown, then the second layout step.
+void Shell::showTable() {
+    table_.visible = true;
+    parts_.layout.secondLayout();
+    parts_.buttons.showRestoreButtonPicture();
+    // The seats' card anchors and the hand's resting line are known from here
+    // on, before the first game's reset.
+    parts_.reset.displayReset();
 }
 
 void Shell::sizeWindow() {
