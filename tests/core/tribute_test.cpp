@@ -24,28 +24,6 @@ struct Tribute : PlayTable {
             client->state.PlayerInfo[static_cast<std::size_t>(s)].nickname = names[s];
     }
 
-    // A tribute packet; cards are given in notation and take CardIds from firstId on.
-    static wire::GamePacket tribute(int sub, int receiver, int giver, const std::string& list = "",
-                                    int kind = 4, int firstId = 36) {
-        wire::Tribute t;
-        t.receiver = bit(receiver);
-        t.kind = static_cast<std::uint8_t>(kind);
-        t.seconds = 10;
-        t.stage = static_cast<wire::TributeStage>(sub);
-        t.giver = bit(giver);
-        std::vector<rules::CardCode> c =
-            list.empty() ? std::vector<rules::CardCode>{} : cards(list);
-        for (std::size_t k = 0; k < c.size(); ++k)
-            c[k] = static_cast<rules::CardCode>(
-                (static_cast<std::uint32_t>(c[k]) & 0x00FFFFFF) |
-                static_cast<std::uint32_t>(firstId + static_cast<int>(k)) << 24);
-        return withCards(t, c);
-    }
-    bool deliverTribute(const wire::GamePacket& p) {
-        return guarded([&] { client->tribute.HandleTribute(wire::Tribute::decode(p)); });
-    }
-    bool click(int item) { return fire("OperationNotP", item, ui::EventKind::kClick); }
-
     static wire::GamePacket offer(int receiver, int giver, int seconds) {
         wire::Tribute t;
         t.receiver = bit(receiver);
@@ -129,23 +107,32 @@ TEST_F(Tribute, TheOfferAsksTheReceiverAndEachAnswerIsSent) {
     enum How { kAccept, kDecline, kExpire };
     struct Case {
         How how;
-        std::uint8_t choice;
-    } cases[] = {{kAccept, 1}, {kDecline, 2}, {kExpire, 2}};
+        std::uint8_t choice;  // byte 8 of the answer
+        int giver, seconds;
+        const char* notice;
+    } cases[] = {
+        {kAccept, 1, 3, 5, "翠花 向您进贡,请选择是否吃贡"},
+        {kDecline, 2, 3, 5, "翠花 向您进贡,请选择是否吃贡"},
+        {kExpire, 2, 3, 5, "翠花 向您进贡,请选择是否吃贡"},
+        {kAccept, 1, 5, 10, "老王 向您进贡,请选择是否吃贡"},
+        {kDecline, 2, 5, 10, "老王 向您进贡,请选择是否吃贡"},
+        {kExpire, 2, 5, 10, "老王 向您进贡,请选择是否吃贡"},
+    };
     for (const Case& c : cases) {
-        ASSERT_TRUE(dispatch(offer(0, 3, 5)));
-        EXPECT_EQ(notice(), "翠花 向您进贡,请选择是否吃贡");
+        ASSERT_TRUE(dispatch(offer(0, c.giver, c.seconds)));
+        EXPECT_EQ(notice(), c.notice);
         EXPECT_EQ(tagOf("OperationNotP", 0), kAcceptPic);
         EXPECT_EQ(tagOf("OperationNotP", 1), kDeclinePic);
         EXPECT_TRUE(ctl("OperationNotP", 0).visible && ctl("OperationNotP", 1).enabled);
         EXPECT_EQ(ctl("OperationNotP", 1).left,
                   ctl("OperationNotP", 0).left + 2 * ctl("OperationNotP", 1).width);
         EXPECT_TRUE(ctl("Time_Img").visible);
-        EXPECT_EQ(ctl("Number").caption, "5");
+        EXPECT_EQ(ctl("Number").caption, std::to_string(c.seconds));
         EXPECT_TRUE(client->buttons.prompt().AcceptTributePending() && client->state.PromptActive);
 
         std::vector<wire::GamePacket> sent;
         if (c.how == kExpire) {
-            ASSERT_TRUE(advance(7000));
+            ASSERT_TRUE(advance(c.seconds * 1000 + 2000));
             sent = sentPackets();
         } else {
             ASSERT_TRUE(fire("OperationNotP", c.how == kAccept ? 0 : 1, ui::EventKind::kClick));
@@ -165,12 +152,17 @@ TEST_F(Tribute, TheOfferAsksTheReceiverAndEachAnswerIsSent) {
 
 TEST_F(Tribute, AnOfferToAnotherSeatAsksNothing) {
     holdOnly("9S 5D");
-    ASSERT_TRUE(dispatch(offer(2, 3, 5)));
-    EXPECT_EQ(notice(), "");
-    EXPECT_FALSE(ctl("OperationNotP", 0).visible);
-    EXPECT_FALSE(client->buttons.prompt().AcceptTributePending() || client->state.PromptActive);
-    ASSERT_TRUE(advance(8000));
-    EXPECT_TRUE(sentPackets().empty());
+    struct Case {
+        int receiver, giver;
+    } cases[] = {{2, 3}, {3, 2}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(dispatch(offer(c.receiver, c.giver, 5)));
+        EXPECT_EQ(notice(), "") << c.receiver;
+        EXPECT_FALSE(ctl("OperationNotP", 0).visible);
+        EXPECT_FALSE(client->buttons.prompt().AcceptTributePending() || client->state.PromptActive);
+        ASSERT_TRUE(advance(8000));
+        EXPECT_TRUE(sentPackets().empty());
+    }
 }
 
 TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenTheyJoinItSorted) {
@@ -224,7 +216,21 @@ TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenTheyJoinItSorted) {
 TEST_F(Tribute, AReturningTributeRaisesTheReturnPrompt) {
     holdOnly("KS 9S 5D 4C");
     client->state.Away = false;
+    const double top = client->state.HandTop;
+    // The handler waits two seconds with the card in the preview row.
+    bool previewSeen = false;
+    fp.loop.onWait = [&](int ms) {
+        ui::Control& card = client->hand.cardImage(0, 36);
+        previewSeen =
+            ms == 2000 && card.visible && !card.enabled && card.top < top - card.height + 1;
+    };
     ASSERT_TRUE(dispatch(made(0, 3, 4, 12, "2H", 40, {7}, {15, 16, 17})));
+    fp.loop.onWait = nullptr;
+    EXPECT_TRUE(previewSeen);
+    EXPECT_EQ(handText(), "2H KS 9S 5D 4C");
+    EXPECT_EQ(client->state.CardsDealt, 37);
+    EXPECT_TRUE(cardAt(0).enabled);
+    EXPECT_EQ(cardAt(0).top, top);
     EXPECT_EQ(notice(), "me回落贡1张");
     EXPECT_TRUE(client->buttons.prompt().ReturnPending() && client->state.PromptActive);
     EXPECT_EQ(client->buttons.decisions().ReturnCount, 1);
@@ -317,21 +323,23 @@ TEST_F(Tribute, ATurnOfferedDuringTheReturnPauseOutlivesIt) {
 TEST_F(Tribute, ARefusedReturnLeavesThePromptAsItWas) {
     struct Case {
         const char* hand;
+        const char* given;  // the tribute, ids 40 on
         std::vector<int> noReturn;
         int count;  // cards asked back
         std::vector<int> raiseIds;
         const char* notice;
     } cases[] = {
-        {"KS 9S 5D 3C", {15, 16, 17}, 1, {4}, "3 不能还"},
-        {"KS 9S 5D 4C", {13, 14}, 1, {1}, "K 不能还"},
-        {"KS 7S 5D 4C", {7}, 1, {2}, "7 不能还"},
-        {"KS 9S 5D 4C", {15}, 2, {3}, "还贡的张数不够"},
-        {"KS 9S 5D 4C", {15}, 2, {2, 3, 4}, "还贡的张数多了"},
+        {"KS 9S 5D 3C", "2H", {15, 16, 17}, 1, {4}, "3 不能还"},
+        {"KS 9S 5D 4C", "2H", {13, 14}, 1, {1}, "K 不能还"},
+        {"KS 7S 5D 4C", "2H", {7}, 1, {2}, "7 不能还"},
+        {"KS 9S 5D 4C 3C", "BJ", {16, 17, 15}, 1, {40}, "大王 不能还"},
+        {"KS 9S 5D 4C", "2H 2D", {15}, 2, {3}, "还贡的张数不够"},
+        {"KS 9S 5D 4C", "2H 2D", {15}, 2, {2, 3, 4}, "还贡的张数多了"},
     };
     for (const Case& c : cases) {
         holdOnly(c.hand);
         client->buttons.clearDecisionFlags();
-        returnDue(c.count == 2 ? "2H 2D" : "2H", c.noReturn);
+        returnDue(c.given, c.noReturn);
         ASSERT_EQ(client->buttons.decisions().ReturnCount, c.count);
         for (int id : c.raiseIds) raise(posOfId(id));
         const std::vector<int> selection = raisedPositions();
@@ -361,6 +369,8 @@ TEST_F(Tribute, TheCountdownReturnsTheLowestCardsThatMayGoBack) {
         {"KS 9S 5D 4C 3C", {15, 16, 17}, "2H", {1}, {4}, "2H KS 9S 5D 3C"},
         {"KS 9S 5D 4C 3C", {15, 16, 17}, "2H 2D", {1}, {4, 3}, "2H 2D KS 9S 3C"},
         {"2S 3C 3D", {15, 16, 17}, "2H", {}, {40}, "2S 3C 3D"},
+        // Fours may not go back, nor threes ever: the nine goes.
+        {"KS 9S 4C 3C", {4}, "2H", {}, {2}, "2H KS 4C 3C"},
     };
     for (const Case& c : cases) {
         holdOnly(c.hand);
@@ -397,13 +407,14 @@ TEST_F(Tribute, TheGiversCardsStayRaisedForThePauseThenLeave) {
     holdOnly("KS 9S 5D 4C");  // ids 1..4
     const double h = cardAt(0).height;
     std::vector<double> tops;
-    bool disabled = false;
+    bool disabled = false, bubbleDuringPause = false;
     std::string handDuringPause;
     at(1900, [&] {
         tops = {client->hand.cardImage(0, 0).top, client->hand.cardImage(0, 1).top,
                 client->hand.cardImage(0, 2).top};
         disabled = !client->hand.cardImage(0, 0).enabled && client->hand.cardImage(0, 1).enabled;
         handDuringPause = handText();
+        bubbleDuringPause = ctl("ImgQQ", 2).visible;  // 吃贡 at the receiver
     });
     const std::int64_t before = fp.loop.nowMs();
     ASSERT_TRUE(dispatch(made(2, 0, 4, 10, "KS", 40, {1})));
@@ -413,6 +424,7 @@ TEST_F(Tribute, TheGiversCardsStayRaisedForThePauseThenLeave) {
     EXPECT_EQ(tops[1], client->state.HandTop);
     EXPECT_TRUE(disabled);
     EXPECT_EQ(handDuringPause, "KS 9S 5D 4C");
+    EXPECT_TRUE(bubbleDuringPause);
 
     EXPECT_EQ(handText(), "9S 5D 4C");
     EXPECT_FALSE(client->hand.cardImage(0, 0).visible);
@@ -459,6 +471,14 @@ TEST_F(Tribute, BetweenTwoOtherSeatsNoPauseAndTheBubbleFades) {
     fp.windows.find("frmTishi")->hide();
     ASSERT_TRUE(dispatch(made(4, 1, 1, 10, "AS", 1)));
     EXPECT_EQ(notice(), "");
+
+    // Any other two seats alike.
+    client->MainForm.windowState = ui::WindowState::kNormal;
+    ASSERT_TRUE(dispatch(made(2, 5, 4, 10, "BJ", 36)));
+    EXPECT_EQ(notice(), "老王 向 阿强进贡");
+    EXPECT_TRUE(ctl("ImgQQ", 2).visible);
+    EXPECT_EQ(handText(), held);
+    EXPECT_FALSE(client->buttons.prompt().ReturnPending());
 }
 
 TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
@@ -525,155 +545,6 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
         for (int s = 0; s < 6; ++s) EXPECT_FALSE(ctl("ImgQQ", s).visible);
     }
     EXPECT_EQ(client->state.CardsDealt, 36);
-}
-
-TEST_F(Tribute, TheOfferAsksTheReceiverAndIsAnsweredByButtonOrCountdown) {
-    holdOnly("KS 9S 4C");
-    // To another seat: nothing to answer.
-    ASSERT_TRUE(deliverTribute(tribute(1, 3, 2)));
-    EXPECT_FALSE(ctl("OperationNotP", 0).visible);
-    EXPECT_FALSE(client->buttons.prompt().AcceptTributePending());
-
-    struct Case {
-        int item;           // button clicked; -1: the countdown runs out
-        std::uint8_t sent;  // byte 8 of the answer
-    } cases[] = {{0, 1}, {1, 2}, {-1, 2}};
-    for (const Case& c : cases) {
-        ASSERT_TRUE(deliverTribute(tribute(1, 0, 5)));
-        EXPECT_EQ(notice(), "老王 向您进贡,请选择是否吃贡");
-        ASSERT_TRUE(client->buttons.prompt().AcceptTributePending());
-        EXPECT_TRUE(ctl("OperationNotP", 0).visible && ctl("OperationNotP", 1).visible);
-        EXPECT_EQ(tagOf("OperationNotP", 0), "609");
-        EXPECT_EQ(tagOf("OperationNotP", 1), "610");
-        if (c.item >= 0) {
-            ASSERT_TRUE(click(c.item));
-        }
-        auto sent = c.item >= 0 ? sentPackets() : (advance(12000), sentPackets());
-        ASSERT_EQ(sent.size(), 1u) << c.item;
-        EXPECT_EQ(sent[0][3], 8);
-        EXPECT_EQ(sent[0][6], 1);
-        EXPECT_EQ(sent[0][8], c.sent) << c.item;
-        EXPECT_FALSE(client->buttons.prompt().AcceptTributePending());
-        EXPECT_FALSE(ctl("OperationNotP", 0).visible || ctl("OperationNotP", 1).visible);
-    }
-}
-
-TEST_F(Tribute, TheReceiverSeesTheCardsAboveTheHandThenSortedInAndOwesAReturn) {
-    holdOnly("KS 9S 5D 4C 3C");
-    wire::GamePacket made = tribute(2, 0, 3, "BJ");
-    made[76] = 16;  // jokers and twos may not go back
-    made[77] = 17;
-    made[78] = 15;
-    const int top = client->state.HandTop;
-    // The handler waits two seconds with the card in the preview row.
-    bool previewSeen = false;
-    fp.loop.onWait = [&](int ms) {
-        ui::Control& card = client->hand.cardImage(0, 36);
-        previewSeen =
-            ms == 2000 && card.visible && !card.enabled && card.top < top - card.height + 1;
-    };
-    ASSERT_TRUE(deliverTribute(made));
-    fp.loop.onWait = nullptr;
-    EXPECT_TRUE(previewSeen);
-    EXPECT_EQ(notice(), "me回落贡1张");
-    EXPECT_EQ(handText(), "BJ KS 9S 5D 4C 3C");
-    EXPECT_EQ(client->state.CardsDealt, 37);
-    EXPECT_TRUE(cardAt(0).enabled);
-    EXPECT_EQ(cardAt(0).top, top);
-    EXPECT_TRUE(client->buttons.prompt().ReturnPending());
-    EXPECT_EQ(tagOf("OperationNotP", 0), "629");
-    EXPECT_FALSE(ctl("OperationNotP", 1).visible);
-
-    // A manual choice of the joker is refused by its rank; the prompt stays.
-    raise(0);
-    ASSERT_TRUE(click(0));
-    EXPECT_EQ(notice(), "大王 不能还");
-    EXPECT_TRUE(sentPackets().empty());
-    EXPECT_TRUE(client->buttons.prompt().ReturnPending());
-    // The 5 goes back: one packet with its CardId, and after two seconds it has left.
-    cardAt(0).top = top;
-    raise(3);
-    ASSERT_TRUE(click(0));
-    auto sent = sentPackets();
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0][8], 0);
-    EXPECT_EQ(sent[0][16], 1);
-    EXPECT_EQ(sent[0][17], 3);  // 5D was dealt third
-    EXPECT_EQ(handText(), "BJ KS 9S 4C 3C");
-    EXPECT_FALSE(client->buttons.prompt().ReturnPending());
-    EXPECT_FALSE(ctl("OperationNotP", 0).visible);
-}
-
-TEST_F(Tribute, AtZeroTheReturnTakesTheLowestCardThatMayGoBack) {
-    holdOnly("KS 9S 4C 3C");
-    wire::GamePacket made = tribute(2, 0, 3, "2H");
-    made[76] = 4;  // fours may not go back, nor threes ever
-    ASSERT_TRUE(deliverTribute(made));
-    ASSERT_TRUE(advance(12000));
-    auto sent = sentPackets();
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0][16], 1);
-    EXPECT_EQ(sent[0][17], 2);  // 9S
-    EXPECT_EQ(handText(), "2H KS 4C 3C");
-}
-
-TEST_F(Tribute, TheGiversCardsStandRaisedThenLeave) {
-    holdOnly("BJ KS 9S 4C");
-    wire::GamePacket made = tribute(2, 4, 0, "BJ", 4, 36);
-    made[96] = 1;  // the giver's CardId of the joker
-    bool raisedSeen = false, bubbleSeen = false;
-    fp.loop.onWait = [&](int) {
-        ui::Control& card = cardAt(0);
-        raisedSeen = !card.enabled && card.top < client->state.HandTop;
-        bubbleSeen = ctl("ImgQQ", 4).visible;  // 吃贡 at the receiver
-    };
-    ASSERT_TRUE(deliverTribute(made));
-    fp.loop.onWait = nullptr;
-    EXPECT_TRUE(raisedSeen);
-    EXPECT_TRUE(bubbleSeen);
-    EXPECT_EQ(handText(), "KS 9S 4C");
-    EXPECT_FALSE(client->hand.cardImage(0, 0).visible);
-    EXPECT_EQ(notice(), "me 向 春燕进贡");
-    EXPECT_FALSE(client->buttons.prompt().ReturnPending());
-}
-
-TEST_F(Tribute, BetweenTwoOtherSeatsOnlyTheNoticeAndTheBubble) {
-    holdOnly("KS 9S 4C");
-    ASSERT_TRUE(deliverTribute(tribute(2, 2, 5, "BJ")));
-    EXPECT_EQ(notice(), "老王 向 阿强进贡");
-    EXPECT_TRUE(ctl("ImgQQ", 2).visible);
-    EXPECT_EQ(handText(), "KS 9S 4C");
-    EXPECT_FALSE(client->buttons.prompt().ReturnPending());
-}
-
-TEST_F(Tribute, TheReturnMadeJoinsTheGiversHand) {
-    holdOnly("KS 9S 4C");
-    ASSERT_TRUE(deliverTribute(tribute(3, 0, 0, "6D", 0, 40)));
-    EXPECT_EQ(handText(), "KS 9S 6D 4C");
-    EXPECT_TRUE(cardAt(2).enabled && cardAt(2).visible);
-    // Returned to someone else: nothing here.
-    ASSERT_TRUE(deliverTribute(tribute(3, 2, 0, "7D", 0, 41)));
-    EXPECT_EQ(handText(), "KS 9S 6D 4C");
-}
-
-TEST_F(Tribute, AnOversizedCountIsCutToTheCardsATributeCarriesAndTheFreePictures) {
-    holdOnly("KS 9S 4C");
-    wire::GamePacket made = tribute(2, 0, 3, "", 0);
-    for (int k = 0; k < 60; ++k) {
-        std::size_t at = 17 + 4 * static_cast<std::size_t>(k);
-        if (at + 3 >= 272) break;
-        made[at] = 6;
-        made[at + 1] = 1;
-        made[at + 3] = static_cast<std::uint8_t>(36 + k);
-    }
-    made[16] = 250;
-    ASSERT_TRUE(deliverTribute(made));
-    EXPECT_EQ(client->state.PlayerRecord[0].cards.count(), 3 + 12);
-    // With the pictures nearly used up the hand takes only what fits.
-    client->state.CardsDealt = table::kCardItems - 1;
-    ASSERT_TRUE(deliverTribute(made));
-    EXPECT_EQ(client->state.PlayerRecord[0].cards.count(), 3 + 12 + 1);
-    EXPECT_EQ(client->state.CardsDealt, table::kCardItems);
 }
 
 }  // namespace
