@@ -46,6 +46,10 @@ void Client::wireParts() {
         [this] { shell.returnToHallAfterLostLink(); },
     });
     connection.send.written = [this](const wire::GamePacket& p) { recorder.outbound(p); };
+    // The hall's messages to the table window (its endpoint opens at start-up).
+    pf.hall.onMessage = [this](std::uint32_t m, std::uint32_t w, std::uint32_t l) {
+        shell.onHallMessage(m, w, l);
+    };
     hand.onPlayRequest = [this] { buttons.ValidateAndPlay(); };
     buttons.setHooks({
         [this](std::span<const int> items, rules::PlayClass c) {
@@ -131,11 +135,12 @@ void Client::wireChat() {
     shell.showPhraseButtons = [this] { chat.showPhraseButtons(); };
     MainForm.onForm(ui::EventKind::kResize, [this](ui::Control*, ui::Event&) {
         if (MainForm.windowState == ui::WindowState::kMinimized) {
-            bubbles.hideAll();
             video.unloadZoomWindows();
+            bubbles.hideAll();
         } else {
             bubbles.resetAll();
         }
+        shell.onTableWindowState();
     });
 }
 

@@ -3,6 +3,7 @@
 // table window's own controls, leaving the table, the exit dialog, the departure
 // notice, the disconnect reset, the way back to the hall and the unload that ends
 // the program.
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -57,6 +58,10 @@ class Shell {
     void createControls();
     // The load handler of the table window.
     void startUp(const std::string& commandLine);
+    // A message the hall posted to the table window.
+    void onHallMessage(std::uint32_t msg, std::uint32_t wParam, std::uint32_t lParam);
+    // The table window was minimised or restored.
+    void onTableWindowState();
     // A replay instead of a live table: the table window opens without hall, server
     // or recording.
     void startReplay(const record::Header& table);
@@ -82,6 +87,9 @@ class Shell {
 
   private:
     void openReplayTable(const record::Header& table);
+    void leaveCase();
+    void connectAgain();
+    void defaultWindowProcedure(std::uint32_t msg, std::uint32_t wParam, std::uint32_t lParam);
     void prepareTable();
     void showLocation(const std::string& room);
     void showTable();

@@ -54,6 +54,12 @@ void Connection::connect() {
     }
 }
 
+void Connection::connectAgain() {
+    proxy_.leave();
+    if (target_.mode == 0 && pf_.socket.state() != platform::kSockClosed) pf_.socket.close();
+    connect();
+}
+
 void Connection::connectDirect() {
     pf_.socket.setRemote(target_.host, target_.port);
     pf_.socket.connect();

@@ -60,8 +60,11 @@ class Connection {
     // Connection mode 5: the handshake with the proxy, which sends the login once
     // the tunnel is open.
     void connectThroughProxy();
-    // Connects as the target's mode says (start-up, the hall's connect-again).
+    // Connects as the target's mode says (start-up).
     void connect();
+    // The hall's connect-again: out of the proxy phase, a socket still open closed
+    // first, then connected as at start-up.
+    void connectAgain();
     void onDataArrival(const platform::Bytes& bytes);
     void onPeerClosed();
     void pumpTick();

@@ -95,6 +95,14 @@ void HallButtons::clearHallButtonPressed(int item) {
     if (item >= 0 && item < kHallButtons) flow_.pressed[static_cast<std::size_t>(item)] = false;
 }
 
+void HallButtons::rearmStart() {
+    clearHallButtonPressed(kBtnContinue);
+    flow_.firstStart = true;
+    pictures_.showResourcePicture(table_.at("AnNiu", kBtnContinue),
+                                  pictures_.hallButtonPictureId(4));
+    countdown_.hide();
+}
+
 // The continue countdown ran out: the button shows 继续 and counts as pressed.
 void HallButtons::showContinuePressed() {
     pictures_.showResourcePicture(table_.at("AnNiu", kBtnContinue),

@@ -70,6 +70,9 @@ class HallButtons {
     void clearHallButtonPressed(int item);
     void clearFirstStart() { flow_.firstStart = false; }
     void restoreFirstStart() { flow_.firstStart = true; }
+    // The hall sends the player to a table again: the start button can be pressed
+    // and shows 开始; no countdown is up.
+    void rearmStart();
     void Tou_Click(int slot);
 
     // An incoming chat line: the chat button blinks 4 times.
