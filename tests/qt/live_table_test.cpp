@@ -244,6 +244,48 @@ TEST_F(LiveTable, TheRecordOfARoundReplaysToTheSameResult) {
               rules::formatCards(client->state.PlayerRecord[0].cards.codes()));
 }
 
+// One client process serves three tables in a row: seated, the game starts and the
+// hand is dealt, the player leaves with the exit dialog and is back at the hall, and
+// the hall's connect-again (22) seats him at the next table.
+TEST_F(LiveTable, OneProcessSitsAtThreeTablesInARowFromTheHall) {
+    int port = startServer({"--seed", "5", "--turn-seconds", "1"});
+    ASSERT_GT(port, 0);
+    sitDown(port, "1024x768");
+    std::vector<std::uint32_t> hallGot;
+    hall->onMessage = [&](std::uint32_t m, std::uint32_t w, std::uint32_t) {
+        if (m != 0) hallGot.push_back(m == platform::WM_SYSCOMMAND ? w : m);
+    };
+    auto heard = [&](std::uint32_t m) {
+        hall->readPending();
+        return std::find(hallGot.begin(), hallGot.end(), m) != hallGot.end();
+    };
+    for (int table = 1; table <= 3; ++table) {
+        SCOPED_TRACE(testing::Message() << "table " << table);
+        if (table > 1) {
+            ASSERT_TRUE(hall->send(app::kDefaultTableCaption, platform::kHallConnecting, 0, 0));
+        }
+        ASSERT_TRUE(runUntil(
+            [&] { return client->state.LoginAccepted && client->state.SeatedCount >= 6; }, 15000));
+        ASSERT_TRUE(click("AnNiu", 2));  // 开始
+        ASSERT_TRUE(runUntil([&] { return handOnScreen() == 36; }, 30000));
+        hallGot.clear();
+        ASSERT_TRUE(click("AnNiu", 8));  // 退出
+        ui::Form* exitDialog = client->pf.windows.find("frmExit");
+        ASSERT_TRUE(exitDialog && exitDialog->visible);
+        ASSERT_TRUE(exitDialog->fire(&exitDialog->at("pbCloseMe"), ui::EventKind::kClick));
+        ASSERT_TRUE(runUntil([&] { return server.count("seat 0 leaves") >= table; }, 10000))
+            << server.events();
+        EXPECT_EQ(client->MainForm.windowState, ui::WindowState::kMinimized);
+        EXPECT_EQ(handOnScreen(), 0);
+        EXPECT_TRUE(heard(platform::SC_RESTORE)) << "the hall is back";
+        // The hall asks: no game is on.
+        hallGot.clear();
+        ASSERT_TRUE(hall->send(app::kDefaultTableCaption, platform::kHallMsg1125, 0, 0));
+        ASSERT_TRUE(runUntil([&] { return heard(platform::kHallMsg1024); }, 3000));
+    }
+    EXPECT_EQ(server.count("login me"), 3) << server.events();
+}
+
 // The burns scenario: seat 4's burn keeps its flames burning while the human's
 // countdown answers the burn turn, and seat 1's fall plays its flames once, after
 // which they are gone. Successive snapshots of both land in build/snapshots/.
