@@ -49,5 +49,8 @@ std::optional<double> toDouble(const std::string& s);
 
 constexpr const char* kDefaultHallCaption = "Brenmoor";
 constexpr const char* kDefaultTableCaption = "dravik";
+// Said at start-up when the table window's endpoint on the hall bus cannot be opened.
+constexpr const char* kHallEndpointFailedText =
+    "无法接收大厅的消息：本桌结束后请从大厅重新启动Dravik。";
 
 }  // namespace app

@@ -70,8 +70,13 @@ void Shell::startUp(const std::string& commandLine) {
         }
         // 17. The hall's messages reach the table window from here on; the endpoint
         // is named by the table window's caption.
-        pf_.hall.open(table_.caption);
-    } catch (const StartupFailure&) {
+        // Without it the table plays on, but the hall cannot reach this client again:
+        // the player hears of it now rather than when the hall's messages go unanswered.
+        if (!pf_.hall.open(table_.caption))
+            pf_.shell.messageBox(kHallEndpointFailedText, "警告", platform::MB_OK);
+    } catch (const std::exception&) {
+        // A failure of any kind during the start-up: the hall comes back and the
+        // program ends with its failure status.
         hall_.restore();
         pf_.shell.end(1);
     }

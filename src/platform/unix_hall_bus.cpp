@@ -57,12 +57,26 @@ std::uint32_t getLe32(const unsigned char* p) {
 
 UnixHallBus::UnixHallBus(std::string directory) : dir_(std::move(directory)) {}
 
+// The endpoint's socket file: the encoded caption, or, where that would not fit a
+// socket address, a fixed-length name derived from the caption ("%%" and sixteen
+// hex digits, which no encoded caption can be).
+std::string UnixHallBus::endpointPath(const std::string& caption) const {
+    std::string path = dir_ + "/" + encodeCaption(caption);
+    if (path.size() < sizeof(sockaddr_un{}.sun_path)) return path;
+    std::uint64_t h = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : caption) h = (h ^ c) * 1099511628211ull;
+    static const char* hex = "0123456789ABCDEF";
+    std::string name = "%%";
+    for (int shift = 60; shift >= 0; shift -= 4) name += hex[(h >> shift) & 15];
+    return dir_ + "/" + name;
+}
+
 UnixHallBus::~UnixHallBus() { close(); }
 
 bool UnixHallBus::open(const std::string& caption) {
     close();
     ::mkdir(dir_.c_str(), 0700);
-    std::string path = dir_ + "/" + encodeCaption(caption);
+    std::string path = endpointPath(caption);
     sockaddr_un addr;
     if (!fillAddress(path, addr)) return false;
     int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -87,7 +101,7 @@ void UnixHallBus::close() {
 
 bool UnixHallBus::send(const std::string& caption, std::uint32_t msg, std::uint32_t wParam,
                        std::uint32_t lParam) {
-    std::string path = dir_ + "/" + encodeCaption(caption);
+    std::string path = endpointPath(caption);
     sockaddr_un addr;
     if (!fillAddress(path, addr)) return false;
     int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
@@ -101,6 +115,8 @@ bool UnixHallBus::send(const std::string& caption, std::uint32_t msg, std::uint3
     int err = errno;
     ::close(fd);
     if (n == static_cast<ssize_t>(sizeof buf)) return true;
+    // A window that is slow to read its messages is still there (this message is lost).
+    if (err == EAGAIN || err == EWOULDBLOCK) return true;
     // A socket file nobody listens on belongs to a window that is gone.
     if (err == ECONNREFUSED && path != path_) ::unlink(path.c_str());
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The hall bus on Unix datagram sockets: each window's endpoint is a socket file in
-// the bus directory named by its percent-encoded caption; a message is 12 bytes,
+// the bus directory named by its percent-encoded caption (a caption too long for
+// a socket address gets a fixed-length name derived from it); a message is 12 bytes,
 // three unsigned 32-bit little-endian integers. Both adapters' real side and the
 // hall stand-in use this; the event loop watches fd() and calls readPending().
 #include <string>
@@ -27,6 +28,7 @@ class UnixHallBus : public HallBus {
     // Delivers every datagram waiting on the endpoint to onMessage.
     void readPending();
     const std::string& directory() const { return dir_; }
+    std::string endpointPath(const std::string& caption) const;
 
   private:
     std::string dir_;

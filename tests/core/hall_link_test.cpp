@@ -140,4 +140,18 @@ TEST_F(HallLink, TheRestoredTableWindowBringsThePlayerBack) {
     EXPECT_EQ(st.TurnSeconds, 1);
 }
 
+// Without its own endpoint the table still starts, and the player is told that the
+// hall will not reach this client again.
+struct HallEndpoint : ClientFixture {};
+
+TEST_F(HallEndpoint, AnEndpointThatCannotBeOpenedIsToldAtStartUp) {
+    fp.hall.refuseOpen = true;
+    startConnected();
+    ASSERT_EQ(endedWith, -1);
+    ASSERT_FALSE(fp.shell.messages.empty());
+    EXPECT_EQ(fp.shell.messages.back().text, app::kHallEndpointFailedText);
+    EXPECT_TRUE(client->MainForm.visible);
+    EXPECT_TRUE(client->state.LoginSent) << "the table plays on";
+}
+
 }  // namespace

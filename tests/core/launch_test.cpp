@@ -163,6 +163,17 @@ TEST_F(StartUp, LoginTextThatDoesNotFitIsAStartUpFailure) {
     }
 }
 
+// Any other failure on the way (here the peer video's set-up) ends the same way.
+TEST_F(StartUp, AnyFailureDuringTheStartUpRestoresTheHallAndEndsWithOne) {
+    make();
+    client->shell.setHooks(
+        {[](const app::LaunchParameters&) { throw std::runtime_error("no video for you"); }, {}});
+    ASSERT_FALSE(start("me$key$127.0.0.1$2000$home$"));
+    EXPECT_EQ(endedWith, 1);
+    fp.loop.drain();  // the hall's messages
+    EXPECT_GE(hallCount(platform::SC_RESTORE), 2) << "at the start and after the failure";
+}
+
 TEST_F(StartUp, CustomCaptionsNameTheWindowsAndShortenTheCountdown) {
     fp.hallWindow.close();
     fp.hallWindow.open("Hall X");

@@ -125,6 +125,36 @@ TEST_F(HallBusProcesses, MissingAndStaleWindowsAreNotFound) {
     EXPECT_TRUE(bus.exists("大厅 Brenmoor"));
 }
 
+// A window that does not read its messages for a while is still there: the client's
+// leave and lost-link paths must not take it for a hall that is gone.
+TEST_F(HallBusProcesses, AWindowWithAFullQueueIsStillThere) {
+    UnixHallBus slow(dir.path().toStdString()), sender(dir.path().toStdString());
+    ASSERT_TRUE(slow.open("Brenmoor"));
+    int sent = 0;
+    while (sent < 100000 && sender.send("Brenmoor", 22, 0, 0)) ++sent;
+    EXPECT_EQ(sent, 100000) << "every send finds the window, even with its queue full";
+    EXPECT_TRUE(sender.exists("Brenmoor"));
+    int got = 0;
+    slow.onMessage = [&](std::uint32_t, std::uint32_t, std::uint32_t) { ++got; };
+    slow.readPending();
+    EXPECT_GT(got, 0);
+    EXPECT_TRUE(sender.send("Brenmoor", 771, 0, 0)) << "read again, it takes messages";
+}
+
+TEST_F(HallBusProcesses, ACaptionTooLongForASocketAddressStillGetsAnEndpoint) {
+    const std::string longCaption(300, 'x'), other = std::string(299, 'x') + "y";
+    UnixHallBus window(dir.path().toStdString()), sender(dir.path().toStdString());
+    ASSERT_TRUE(window.open(longCaption));
+    EXPECT_LT(window.endpointPath(longCaption).size(), 108u);
+    EXPECT_NE(window.endpointPath(longCaption), window.endpointPath(other));
+    std::vector<std::uint32_t> got;
+    window.onMessage = [&](std::uint32_t m, std::uint32_t, std::uint32_t) { got.push_back(m); };
+    EXPECT_TRUE(sender.send(longCaption, 1125, 0, 0));
+    EXPECT_FALSE(sender.send(other, 1125, 0, 0));
+    window.readPending();
+    EXPECT_EQ(got, std::vector<std::uint32_t>{1125});
+}
+
 TEST(HallBusNames, CaptionsArePercentEncodedUtf8) {
     EXPECT_EQ(platform::encodeCaption("Brenmoor"), "Brenmoor");
     EXPECT_EQ(platform::encodeCaption("a b/c~_.-"), "a%20b%2Fc~_.-");

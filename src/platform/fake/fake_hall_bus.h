@@ -32,6 +32,7 @@ class FakeHallBus : public HallBus {
     ~FakeHallBus() override { close(); }
     bool open(const std::string& caption) override {
         close();
+        if (refuseOpen) return false;
         caption_ = caption;
         net_.endpoints[caption] = this;
         open_ = true;
@@ -44,6 +45,7 @@ class FakeHallBus : public HallBus {
         open_ = false;
     }
     bool isOpen() const override { return open_; }
+    bool refuseOpen = false;  // the endpoint cannot be opened (no room, no rights)
     bool send(const std::string& caption, std::uint32_t msg, std::uint32_t w,
               std::uint32_t l) override {
         auto it = net_.endpoints.find(caption);
