@@ -2,8 +2,11 @@
 // "Brenmoor" unless told otherwise), starts the client with a launch line built
 // from a server address and a user name, shows every message it receives with the
 // time, minimises and restores itself on the client's system commands, and posts
-// 22, 771, 1024 or 1125 to the client on request. It lists the tables the client
-// recorded (newest first); a double-click replays one (`dravik --replay FILE`).
+// 22, 771, 1024 or 1125 to the client on request. It shows the client's state as
+// its messages tell it, asks it every few seconds whether a game is on (1125), and
+// its 入座 seats a client that went back to the hall again (22) instead of starting
+// another one. It lists the tables the client recorded (newest first); a
+// double-click replays one (`dravik --replay FILE`).
 //
 // Options: --client PATH   the client program (default: dravik beside this one)
 //          --server H:P    the game server (default 127.0.0.1:24680)
@@ -27,6 +30,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <cstdio>
@@ -67,6 +71,10 @@ class Hall : public QWidget {
             posts->addWidget(b);
         }
         layout->addLayout(posts);
+        status_ = new QLabel;
+        status_->setStyleSheet("font-size: 14px; color: #f2d27a;");
+        layout->addWidget(status_);
+        showStatus(QString::fromUtf8("客户端未运行"));
         log_ = new QListWidget;
         layout->addWidget(log_);
         auto* recordsRow = new QHBoxLayout;
@@ -90,13 +98,26 @@ class Hall : public QWidget {
         };
         if (!bus_.open(caption_.toStdString()))
             note(QString::fromUtf8("无法打开大厅窗口端点 %1").arg(caption_));
+        // Is a game on? Asked every five seconds while the client runs.
+        auto* query = new QTimer(this);
+        QObject::connect(query, &QTimer::timeout, [this] {
+            if (clientRunning()) bus_.send(tableTarget().toStdString(), 1125, 0, 0);
+        });
+        query->start(5000);
     }
 
     void setServer(const QString& s) { server_->setText(s); }
     void setUser(const QString& s) { user_->setText(s); }
     QString key = "key";
 
+    // A client that went back to the hall is sent to a table again; otherwise a new
+    // client starts.
     void sitDown() {
+        if (clientRunning()) {
+            post(22);
+            showStatus(QString::fromUtf8("再次入座…"));
+            return;
+        }
         QStringList hp = server_->text().split(':');
         QString host = hp.value(0, "127.0.0.1");
         QString port = hp.value(1, "24680");
@@ -114,8 +135,10 @@ class Hall : public QWidget {
         note(QString::fromUtf8("启动客户端: %1").arg(line));
         QObject::connect(proc, &QProcess::finished, [this](int code, QProcess::ExitStatus) {
             note(QString::fromUtf8("客户端已结束，状态 %1").arg(code));
+            showStatus(QString::fromUtf8("客户端未运行"));
             listRecords();
         });
+        showStatus(QString::fromUtf8("客户端启动中"));
     }
 
     // The client's records folder: in its program folder (DRAVIK_HOME, else the
@@ -153,14 +176,40 @@ class Hall : public QWidget {
     }
 
     void post(std::uint32_t m) {
-        QString target = tableCaption_.isEmpty() ? QString("dravik") : tableCaption_;
+        const QString target = tableTarget();
         bool ok = bus_.send(target.toStdString(), m, 0, 0);
         note(QString("post %1 to %2: %3").arg(m).arg(target).arg(ok ? "ok" : "no such window"));
     }
 
   private:
+    QString tableTarget() const {
+        return tableCaption_.isEmpty() ? QString("dravik") : tableCaption_;
+    }
+    bool clientRunning() const { return client_ && client_->state() != QProcess::NotRunning; }
+    void showStatus(const QString& text) {
+        status_->setText(QString::fromUtf8("客户端：%1").arg(text));
+    }
+    // What the client's messages say of it.
+    void statusFrom(std::uint32_t m, std::uint32_t w) {
+        if (m == platform::WM_SYSCOMMAND) {
+            // The client restores the hall when it leaves a table (or loses it).
+            if (w == platform::SC_RESTORE) {
+                showStatus(QString::fromUtf8("已回到大厅，可再次入座"));
+                listRecords();  // the table just left is among them
+            }
+            if (w == platform::SC_MINIMIZE) showStatus(QString::fromUtf8("在牌桌上"));
+            return;
+        }
+        static const std::pair<std::uint32_t, const char*> kStates[] = {
+            {22, "连接服务器中"}, {771, "已登录"},      {1126, "已登录"},
+            {1125, "游戏中"},     {1024, "未在游戏中"}, {1127, "已发牌"},
+        };
+        for (const auto& [msg, text] : kStates)
+            if (m == msg) showStatus(QString::fromUtf8(text));
+    }
     void received(std::uint32_t m, std::uint32_t w, std::uint32_t l) {
         if (m == 0) return;  // a look-up of the window, not a message
+        statusFrom(m, w);
         QString line = QString("%1 recv %2 %3 %4")
                            .arg(QTime::currentTime().toString("HH:mm:ss.zzz"))
                            .arg(m)
@@ -182,6 +231,7 @@ class Hall : public QWidget {
     QLineEdit* server_;
     QLineEdit* user_;
     QListWidget* log_;
+    QLabel* status_;
     QListWidget* records_;
     QProcess* client_ = nullptr;
     platform::QtHallBus bus_;
