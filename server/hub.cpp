@@ -87,13 +87,14 @@ void Hub::login(Session& s, const wire::GamePacket& p) {
                 t->resume(s, token);
                 return;
             }
-        if (expiredTokens_.count(token)) {
-            s.send(resumeResult(false));
-            log_.line("reconnect refused " + account);
-            drop(s);
-            return;
-        }
-        // A token that names no lost seat: the client simply connects afresh.
+        // A token this server holds no seat for (unknown, its hold ran out, or held
+        // for another account: a server restarted since, say): the reconnect is
+        // refused, so that the client goes back to the hall instead of keeping the
+        // old table's cards at a new one. Only a plain login is a fresh login.
+        s.send(resumeResult(false));
+        log_.line("reconnect refused " + account);
+        drop(s);
+        return;
     }
     if (!accepting_) return refuse(2);
     if (forcedLoginResult && forcedLoginResult != 1) {

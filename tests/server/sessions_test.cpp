@@ -127,13 +127,38 @@ TEST_F(Sessions, ReconnectAfterTheHoldRanOutIsRefused) {
     EXPECT_TRUE(late->link.closed);
 }
 
-TEST_F(Sessions, ReconnectMarkWithAnUnknownTokenIsAFreshLogin) {
-    start(5);
-    auto h = human("cy");
-    h->login(true, 0x1234);
-    ASSERT_GE(h->count(wire::Command::kLogin), 1);
-    EXPECT_EQ(h->of(wire::Command::kLogin)[0][15], 1);
-    EXPECT_EQ(h->count(wire::Command::kSeat), 6);
+// A reconnect the server cannot honour is refused and its connection closed; the
+// held seat stays for its own account.
+TEST_F(Sessions, AReconnectWithATokenNotHeldForTheAccountIsRefused) {
+    start(4);
+    auto a = human("ann"), b = human("bea");
+    a->login();
+    b->login();
+    a->ready();
+    b->ready();
+    const std::uint16_t held = a->token();
+    hub->disconnected(a->id);
+    struct Case {
+        const char* account;
+        std::uint16_t token;
+    } cases[] = {{"cy", 0x1234}, {"dee", held}, {"ann", std::uint16_t(held ^ 0x5A5A)}};
+    for (const Case& c : cases) {
+        auto h = human(c.account);
+        h->login(true, c.token);
+        ASSERT_EQ(h->link.got.size(), 1u) << c.account;
+        EXPECT_EQ(wire::commandOf(h->link.got[0]), wire::Command::kResume) << c.account;
+        EXPECT_EQ(h->link.got[0][15], 0) << c.account;
+        EXPECT_TRUE(h->link.closed) << c.account;
+        EXPECT_EQ(h->count(wire::Command::kSeat), 0) << c.account;
+    }
+    auto back = human("ann");
+    back->login(true, held);
+    EXPECT_TRUE(logged("seat 0 resumed")) << "the seat was still held for ann";
+    // A plain login is a fresh one.
+    auto fresh = human("cy");
+    fresh->login();
+    ASSERT_GE(fresh->count(wire::Command::kLogin), 1);
+    EXPECT_EQ(fresh->of(wire::Command::kLogin)[0][15], 1);
 }
 
 TEST_F(Sessions, ChatIsRelayedToEveryoneWithTheSendersSeatAndAFloodIsCut) {
