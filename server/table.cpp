@@ -53,6 +53,12 @@ Table::~Table() = default;
 std::string Table::tag() const { return "table " + std::to_string(id_); }
 void Table::say(const std::string& what) { ctx_.log.line(tag() + " " + what); }
 
+// The seat's hand as the table holds it now, written before the packet that tells
+// the seat of the change goes out.
+void Table::sayHand(int seat) {
+    say("seat " + std::to_string(seat) + " hand " + cardsText(hand(seat)));
+}
+
 Profile Table::botProfile(int seat) {
     Profile p;
     p.bot = true;
@@ -229,10 +235,13 @@ void Table::deal(const std::array<Cards, kSeats>* fixed) {
     for (int s = 0; s < kSeats; ++s) {
         sortHand(hands_[s]);
         seats_[s].nextCardId = kHandSize;
-        sendTo(s, dealPacket(hands_[s]));
     }
     play_ = RoundPlay{};
     playStarted_ = false;
+    for (int s = 0; s < kSeats; ++s) {
+        sayHand(s);
+        sendTo(s, dealPacket(hands_[s]));
+    }
     say("round " + std::to_string(roundsPlayed_ + 1) + " deal");
 }
 
@@ -336,6 +345,8 @@ void Table::tributeAnswer(int seat, bool accept) {
         std::to_string(r));
     Cards cards{given};
     std::uint8_t ids[1] = {oldId};
+    sayHand(g);
+    sayHand(r);
     broadcast(tributeMade(r, g, kTributeKindReturn, seconds, cards, ids, noReturn_));
     if (decidedHere(r))
         step_.set(botDelay(), [this, r] { tributeReturn(r, nullptr); });
@@ -377,6 +388,8 @@ void Table::tributeReturn(int seat, const wire::TributeAnswer* answer) {
     sortHand(hands_[g]);
     say("tribute seat " + std::to_string(seat) + " returns " + cardsText(moved) + " to seat " +
         std::to_string(g));
+    sayHand(seat);
+    sayHand(g);
     broadcast(returnMade(g, moved));
     tributeGiver_ = tributeReceiver_ = -1;
     startPlayPhase(leader_);
@@ -456,6 +469,7 @@ void Table::apply(const PlayStep& st) {
         say(who + " plays " + cardsText(st.cards) + " class " + std::to_string(int(st.playClass)));
     if (st.action == wire::PlayedAction::kWentOut)
         say(who + " out place " + std::to_string(st.place));
+    if (!st.cards.empty()) sayHand(st.actor);
     PlayedHand h;
     h.actor = st.actor;
     h.next = st.roundOver ? st.actor : st.next;

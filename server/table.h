@@ -124,6 +124,7 @@ class Table {
 
     std::string tag() const;
     void say(const std::string& what);
+    void sayHand(int seat);
     bool connected(int seat) const { return seats_[seat].session != nullptr; }
     // A seat whose decisions the server makes (bot, departed human).
     bool decidedHere(int seat) const { return seats_[seat].botSeat || seats_[seat].departed; }
