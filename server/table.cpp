@@ -17,7 +17,8 @@ constexpr std::uint32_t kStake = 100;
 constexpr std::uint64_t kMinGold = kStake * 10;  // below this a player cannot go on
 constexpr std::uint64_t kBotGold = 100000;
 constexpr int kHoldMs = 90000;
-constexpr int kTributeKindReturn = 4;  // the receiver returns as many cards
+constexpr int kTributeKindReturn = 4;     // the receiver returns as many cards
+constexpr int kClientCardPauseMs = 2000;  // a client's pause over moving cards
 
 const char* kBotNames[] = {"小明", "阿强", "老王", "翠花", "大刘",
                            "小芳", "阿杰", "晓雯", "铁柱", "春燕"};
@@ -235,6 +236,7 @@ void Table::deal(const std::array<Cards, kSeats>* fixed) {
     for (int s = 0; s < kSeats; ++s) {
         sortHand(hands_[s]);
         seats_[s].nextCardId = kHandSize;
+        seats_[s].pauseOwedMs = 0;
     }
     play_ = RoundPlay{};
     playStarted_ = false;
@@ -347,11 +349,13 @@ void Table::tributeAnswer(int seat, bool accept) {
     std::uint8_t ids[1] = {oldId};
     sayHand(g);
     sayHand(r);
+    seats_[g].pauseOwedMs += kClientCardPauseMs;
+    seats_[r].pauseOwedMs += kClientCardPauseMs;
     broadcast(tributeMade(r, g, kTributeKindReturn, seconds, cards, ids, noReturn_));
     if (decidedHere(r))
         step_.set(botDelay(), [this, r] { tributeReturn(r, nullptr); });
     else
-        step_.set(seconds * 1000 + ctx_.options.graceMs(),
+        step_.set(seconds * 1000 + ctx_.options.graceMs() + seats_[r].pauseOwedMs,
                   [this, r] { tributeReturn(r, nullptr); });
 }
 
@@ -390,6 +394,8 @@ void Table::tributeReturn(int seat, const wire::TributeAnswer* answer) {
         std::to_string(g));
     sayHand(seat);
     sayHand(g);
+    seats_[seat].pauseOwedMs = 0;  // its return came (or its wait for it is over)
+    seats_[g].pauseOwedMs += kClientCardPauseMs;
     broadcast(returnMade(g, moved));
     tributeGiver_ = tributeReceiver_ = -1;
     startPlayPhase(leader_);
@@ -425,7 +431,9 @@ SeatView Table::viewFor(int seat) const {
 void Table::armTurn() {
     if (play_.over()) return;
     int s = play_.current();
-    int ms = decidedHere(s) ? botDelay() : ctx_.options.turnSeconds * 1000 + ctx_.options.graceMs();
+    int ms = decidedHere(s)
+                 ? botDelay()
+                 : ctx_.options.turnSeconds * 1000 + ctx_.options.graceMs() + seats_[s].pauseOwedMs;
     step_.set(ms, [this] { actForCurrent(); });
 }
 
@@ -462,6 +470,7 @@ void Table::play(int seat, const wire::Play& a) {
 
 void Table::apply(const PlayStep& st) {
     step_.cancel();
+    seats_[st.actor].pauseOwedMs = 0;  // the seat's client has caught up
     std::string who = "seat " + std::to_string(st.actor);
     if (st.action == wire::PlayedAction::kPass)
         say(who + " passes");

@@ -118,6 +118,9 @@ class Table {
         bool answered = false;  // the current stage's answer is in
         bool continues = false;
         int nextCardId = kHandSize;
+        // The client shows the cards of a tribute paid or returned for two seconds
+        // each and reads no packet meanwhile; its next turn waits that much longer.
+        int pauseOwedMs = 0;
         std::unique_ptr<Bot> brain;
         std::unique_ptr<Alarm> holdAlarm;
     };

@@ -76,9 +76,9 @@ void Notice::clickedAway() {
 }
 
 void Notice::hide() {
-    if (tishi_ && tishi_->visible) {
-        tishi_->hide();
-        tishi_->topmost = false;
+    if (ui::Form* tishi = windows_.find("frmTishi"); tishi && tishi->visible) {
+        tishi->hide();
+        tishi->topmost = false;
     }
 }
 
