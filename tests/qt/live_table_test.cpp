@@ -366,10 +366,8 @@ class LiveSoak : public LiveTable, public ::testing::WithParamInterface<SoakCase
 
 TEST_P(LiveSoak, ThreeWholeGamesKeepTheTableRight) {
     const SoakCase& c = GetParam();
-    // The turn leaves room for the client's own pauses: a giver who leads next shows
-    // the paid card and then the returned one for two seconds each before the turn
-    // can start, and the server's grace after a turn is only two seconds.
-    int port = startServer({"--seed", c.seed, "--turn-seconds", c.clicking ? "8" : "5"});
+    // The shortest turn: the server adds the client's tribute pauses to its wait.
+    int port = startServer({"--seed", c.seed, "--turn-seconds", c.clicking ? "8" : "1"});
     ASSERT_GT(port, 0);
     sitDown(port, c.screen);
     watchEveryPacket();
@@ -415,7 +413,7 @@ TEST_P(LiveSoak, ThreeWholeGamesKeepTheTableRight) {
     };
     ASSERT_TRUE(
         runUntil([&] { return client->state.GamesPlayed >= 3 && client->state.RoundNumber >= 9; },
-                 1200000, step))
+                 2700000, step))
         << "games " << client->state.GamesPlayed << ", rounds " << client->state.RoundNumber;
     expectEveryMoveAccepted();
     expectTheTableHeldEverywhere();
