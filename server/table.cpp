@@ -17,7 +17,8 @@ constexpr std::uint32_t kStake = 100;
 constexpr std::uint64_t kMinGold = kStake * 10;  // below this a player cannot go on
 constexpr std::uint64_t kBotGold = 100000;
 constexpr int kHoldMs = 90000;
-constexpr int kTributeKindReturn = 4;  // the receiver returns as many cards
+constexpr int kTributeKindReturn = 4;     // the receiver returns as many cards
+constexpr int kClientCardPauseMs = 2000;  // a client's pause over moving cards
 
 const char* kBotNames[] = {"小明", "阿强", "老王", "翠花", "大刘",
                            "小芳", "阿杰", "晓雯", "铁柱", "春燕"};
@@ -52,6 +53,12 @@ Table::~Table() = default;
 
 std::string Table::tag() const { return "table " + std::to_string(id_); }
 void Table::say(const std::string& what) { ctx_.log.line(tag() + " " + what); }
+
+// The seat's hand as the table holds it now, written before the packet that tells
+// the seat of the change goes out.
+void Table::sayHand(int seat) {
+    say("seat " + std::to_string(seat) + " hand " + cardsText(hand(seat)));
+}
 
 Profile Table::botProfile(int seat) {
     Profile p;
@@ -229,10 +236,14 @@ void Table::deal(const std::array<Cards, kSeats>* fixed) {
     for (int s = 0; s < kSeats; ++s) {
         sortHand(hands_[s]);
         seats_[s].nextCardId = kHandSize;
-        sendTo(s, dealPacket(hands_[s]));
+        seats_[s].pauseOwedMs = 0;
     }
     play_ = RoundPlay{};
     playStarted_ = false;
+    for (int s = 0; s < kSeats; ++s) {
+        sayHand(s);
+        sendTo(s, dealPacket(hands_[s]));
+    }
     say("round " + std::to_string(roundsPlayed_ + 1) + " deal");
 }
 
@@ -336,11 +347,15 @@ void Table::tributeAnswer(int seat, bool accept) {
         std::to_string(r));
     Cards cards{given};
     std::uint8_t ids[1] = {oldId};
+    sayHand(g);
+    sayHand(r);
+    seats_[g].pauseOwedMs += kClientCardPauseMs;
+    seats_[r].pauseOwedMs += kClientCardPauseMs;
     broadcast(tributeMade(r, g, kTributeKindReturn, seconds, cards, ids, noReturn_));
     if (decidedHere(r))
         step_.set(botDelay(), [this, r] { tributeReturn(r, nullptr); });
     else
-        step_.set(seconds * 1000 + ctx_.options.graceMs(),
+        step_.set(seconds * 1000 + ctx_.options.graceMs() + seats_[r].pauseOwedMs,
                   [this, r] { tributeReturn(r, nullptr); });
 }
 
@@ -377,6 +392,10 @@ void Table::tributeReturn(int seat, const wire::TributeAnswer* answer) {
     sortHand(hands_[g]);
     say("tribute seat " + std::to_string(seat) + " returns " + cardsText(moved) + " to seat " +
         std::to_string(g));
+    sayHand(seat);
+    sayHand(g);
+    seats_[seat].pauseOwedMs = 0;  // its return came (or its wait for it is over)
+    seats_[g].pauseOwedMs += kClientCardPauseMs;
     broadcast(returnMade(g, moved));
     tributeGiver_ = tributeReceiver_ = -1;
     startPlayPhase(leader_);
@@ -412,7 +431,9 @@ SeatView Table::viewFor(int seat) const {
 void Table::armTurn() {
     if (play_.over()) return;
     int s = play_.current();
-    int ms = decidedHere(s) ? botDelay() : ctx_.options.turnSeconds * 1000 + ctx_.options.graceMs();
+    int ms = decidedHere(s)
+                 ? botDelay()
+                 : ctx_.options.turnSeconds * 1000 + ctx_.options.graceMs() + seats_[s].pauseOwedMs;
     step_.set(ms, [this] { actForCurrent(); });
 }
 
@@ -449,6 +470,7 @@ void Table::play(int seat, const wire::Play& a) {
 
 void Table::apply(const PlayStep& st) {
     step_.cancel();
+    seats_[st.actor].pauseOwedMs = 0;  // the seat's client has caught up
     std::string who = "seat " + std::to_string(st.actor);
     if (st.action == wire::PlayedAction::kPass)
         say(who + " passes");
@@ -456,6 +478,7 @@ void Table::apply(const PlayStep& st) {
         say(who + " plays " + cardsText(st.cards) + " class " + std::to_string(int(st.playClass)));
     if (st.action == wire::PlayedAction::kWentOut)
         say(who + " out place " + std::to_string(st.place));
+    if (!st.cards.empty()) sayHand(st.actor);
     PlayedHand h;
     h.actor = st.actor;
     h.next = st.roundOver ? st.actor : st.next;

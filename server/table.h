@@ -118,12 +118,16 @@ class Table {
         bool answered = false;  // the current stage's answer is in
         bool continues = false;
         int nextCardId = kHandSize;
+        // The client shows the cards of a tribute paid or returned for two seconds
+        // each and reads no packet meanwhile; its next turn waits that much longer.
+        int pauseOwedMs = 0;
         std::unique_ptr<Bot> brain;
         std::unique_ptr<Alarm> holdAlarm;
     };
 
     std::string tag() const;
     void say(const std::string& what);
+    void sayHand(int seat);
     bool connected(int seat) const { return seats_[seat].session != nullptr; }
     // A seat whose decisions the server makes (bot, departed human).
     bool decidedHere(int seat) const { return seats_[seat].botSeat || seats_[seat].departed; }

@@ -85,8 +85,7 @@ void Client::wireParts() {
 }
 
 // The handlers of the inbound catalogue that the table acts on, each taking its
-// command's decoded message. The three exchange (4) and the revolution (5) have no
-// handler yet: the dispatcher takes their token and nothing else.
+// command's decoded message.
 void Client::registerHandlers() {
     using wire::Command;
     auto& d = dispatcher;
@@ -94,6 +93,10 @@ void Client::registerHandlers() {
     d.on<wire::Declaration>(Command::kDeclaration,
                             [this](const auto& m) { roundStart.HandleDeclaration(m); });
     d.on<wire::Work>(Command::kWork, [this](const auto& m) { roundStart.HandleWork(m); });
+    d.on<wire::Exchange>(Command::kExchange,
+                         [this](const auto& m) { revolution.HandleExchange(m); });
+    d.on<wire::Revolution>(Command::kRevolution,
+                           [this](const auto& m) { revolution.HandleRevolution(m); });
     d.on<wire::PlayedHand>(Command::kPlayedHand,
                            [this](const auto& m) { playedHand.HandlePlayedHand(m); });
     d.on<wire::Tribute>(Command::kTribute, [this](const auto& m) { tribute.HandleTribute(m); });

@@ -16,6 +16,7 @@
 #include "protocol/dispatcher.h"
 #include "protocol/operator.h"
 #include "protocol/played_hand.h"
+#include "protocol/revolution.h"
 #include "protocol/round_result.h"
 #include "protocol/round_start.h"
 #include "protocol/seating.h"
@@ -72,7 +73,7 @@ class Client {
 
     table::HandView hand{state, MainForm, pictures, sound, pf.loop};
     table::CountdownView countdown{state, MainForm, sound};
-    table::Notice notice{pf.windows, MainForm};
+    table::Notice notice{pf.windows, MainForm, pf.loop, pictures};
     table::ActionButtons buttons{state, pf,         MainForm, hall,      pictures,
                                  sound, connection, hand,     countdown, notice};
     table::DisplayReset reset{state, MainForm, connection, hand, buttons, countdown};
@@ -92,6 +93,8 @@ class Client {
                                     pictures, sound,      connection,  hand,
                                     buttons,  countdown,  hallButtons, reset};
     protocol::Tribute tribute{state, hand, buttons, notice, playedHand};
+    protocol::Revolution revolution{state, pf.loop, MainForm, pictures,  sound,
+                                    hand,  buttons, notice,   playedHand};
     protocol::Seating seating{state,    pf,         MainForm,    Pic1, hall,
                               pictures, connection, hallButtons, reset};
     protocol::Departure departure{state, pf, MainForm, hall, connection, video};

@@ -9,9 +9,8 @@ namespace app {
 
 void Shell::disconnectReset() {
     state_.InGame = false;
-    // The game-begun flag is cleared only here: GameStarted, which the round start
-    // sets, and GameBegun, the same flag under its other name.
-    state_.GameStarted = state_.GameBegun = false;
+    // The game-begun flag is cleared only here.
+    state_.GameBegun = false;
     parts_.hallButtons.setHallButtonPressed(table::kBtnContinue);  // does nothing until re-armed
 
     table_.at("Sysmsg", 0).items.clear();

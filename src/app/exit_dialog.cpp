@@ -79,7 +79,7 @@ void Shell::toggleExitDialog(bool fromExitButton) {
     if (state_.InGame && !state_.SpectatorMode) {
         warning.caption = "游戏正在进行，逃跑会扣分！";
         warning.visible = true;
-    } else if (state_.GameDecided || !state_.GameStarted) {
+    } else if (state_.GameDecided || !state_.GameBegun) {
         warning.visible = false;
     } else {
         warning.caption = fromExitButton ? "本局未结束，退出会扣分！" : "本局未结束，逃跑会扣分";

@@ -142,14 +142,11 @@ void Departure::goldShortage(const wire::GameOver& g) {
 void Departure::HandlePlayerLeft(const wire::PlayerLeft& left) {
     state_.TableBroken = true;
     const std::string& account = left.account;
-    // An empty name names nobody, not even a local player whose seat is not known yet.
-    if (account.empty()) {
-        connection_.slots[net::kSlotContinue].flag = false;
-        return;
-    }
-    if (account == state_.PlayerRecord[0].seatId) pf_.shell.end(0);
+    // An empty name names nobody, not even a local player whose seat is not known
+    // yet: no seat is cleared, but a spectator's watch still ends.
+    if (!account.empty() && account == state_.PlayerRecord[0].seatId) pf_.shell.end(0);
     connection_.slots[net::kSlotContinue].flag = false;
-    for (int j = 1; j <= 5; ++j) {
+    for (int j = 1; j <= 5 && !account.empty(); ++j) {
         if (state_.PlayerRecord[static_cast<std::size_t>(j)].seatId != account) continue;
         --state_.SeatedCount;
         if (ui::Control* ok = table_.find("OK", j)) ok->picture = nullptr;

@@ -22,6 +22,7 @@ void Dispatcher::DispatchPacket(wire::GamePacket& packet) {
     }
     if (onDispatch) onDispatch(packet);
     if (const Handler& h = handlers_[command]) h(packet);
+    if (onDispatched) onDispatched(packet);
 }
 
 }  // namespace protocol

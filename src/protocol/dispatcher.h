@@ -51,6 +51,9 @@ class Dispatcher {
     // Watches every packet before its handler runs (the pump's tests observe the
     // order and timing of dispatch through it).
     std::function<void(const wire::GamePacket&)> onDispatch;
+    // Watches every packet once its handler has returned (the live tests check the
+    // table after each one).
+    std::function<void(const wire::GamePacket&)> onDispatched;
 
   private:
     net::ServerToken& token_;

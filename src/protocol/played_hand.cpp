@@ -83,12 +83,18 @@ void PlayedHand::bubbleTimerTick() {
     TimerQQ.setEnabled(false);
 }
 
-void PlayedHand::showBubble(int slot, int entry) {
+void PlayedHand::ShowPlayBubble(int slot, int entry) {
+    if (slot < 0 || slot > 5) return;
     ui::Control& bubble = table_.at("ImgQQ", slot);
     pictures_.showPlayBubblePicture(bubble, entry);
     bubble.visible = true;
     table_.bringToFront(bubble);
     startBubbleTimer(2000);
+}
+
+void PlayedHand::showAnnouncementBubble(int slot, int entry) {
+    if (slot == 0 || table_.windowState == ui::WindowState::kMinimized) return;
+    ShowPlayBubble(slot, entry);
 }
 
 // The flames play on ShaoPaiPlayer from the bytes of their resource.
@@ -145,7 +151,7 @@ void PlayedHand::ShowPlayedHand(const wire::PlayedHand& h) {
         if (a != 0)
             sound_.PlaySoundEffect(play_.DravikRun ? sound::Effect::kPlay
                                                    : sound::Effect::kDravikPlay);
-        if (a != 0 && !minimised) showBubble(a, kBubbleGameName);
+        if (a != 0 && !minimised) ShowPlayBubble(a, kBubbleGameName);
         play_.DravikRun = true;
         // A Dravik play clears every row but the actor's and the one opposite it.
         for (int d : {1, 2, 4, 5}) HidePlayedRow((a + d) % 6, false);
@@ -191,6 +197,9 @@ void PlayedHand::ShowPlayedHand(const wire::PlayedHand& h) {
         table_.bringToFront(card);
     }
     play_.PlayedPictures[table::kPlayedRowCapacity][column] = static_cast<std::int16_t>(n);
+    // The played cards leave the slot's count; a slot shown with fewer cards than
+    // it plays is left empty.
+    state_.PlayerRecord[column].cards.shorten(n);
     play_.UsedCardPictures[column] += n;
     if (h.event == wire::PlayEvent::kPaced) {
         play_.PacedSlot = a;
@@ -281,11 +290,11 @@ void PlayedHand::HandlePlayedHand(const wire::PlayedHand& h) {
             break;
         case wire::PlayedAction::kTakeLead:
             sound_.PlaySoundEffect(sound::Effect::kTakeLead);
-            if (n == 0 && a != 0 && !minimised) showBubble(a, kBubbleTakeLead);
+            if (n == 0 && a != 0 && !minimised) ShowPlayBubble(a, kBubbleTakeLead);
             break;
         case wire::PlayedAction::kYield:
             sound_.PlaySoundEffect(sound::Effect::kYield);
-            if (a != 0 && !minimised) showBubble(a, kBubbleYield);
+            if (a != 0 && !minimised) ShowPlayBubble(a, kBubbleYield);
             break;
         case wire::PlayedAction::kBurn:
             if (caught()) {

@@ -33,8 +33,12 @@ class PlayedHand {
     // The own play went out and stands in the own row.
     void ownPlayShown(std::span<const int> items, rules::PlayClass playClass);
     bool selfBurning() const { return play_.SelfBurning; }
-    // An announcement bubble at the slot for two seconds.
-    void showBubble(int slot, int entry);
+    // Announcement bubble `entry` (PlayBubblePictureIds) at the slot; the bubble
+    // timer hides every bubble two seconds later.
+    void ShowPlayBubble(int slot, int entry);
+    // The same for an announcement about a seat: none beside the own seat, none
+    // while the table window is minimised.
+    void showAnnouncementBubble(int slot, int entry);
     void HidePlayedRow(int slot, bool visible);
     // The display reset's share: everything a new round starts without. The played
     // rows are forgotten too: their pictures are the next round's hand and rows, and

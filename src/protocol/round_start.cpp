@@ -75,7 +75,7 @@ void RoundStart::HandleDeclaration(const wire::Declaration& d) {
         hallButtons_.clearFirstStart();
         reset_.resetDisplay(true);
         state_.InGame = true;
-        state_.GameStarted = true;
+        state_.GameBegun = true;
         for (int slot = 0; slot < 6; ++slot) table_.at("OK", slot).visible = false;
         buttons_.ShowDecisionPrompt(d.seconds, table::PromptKind::kDeclare);
     } else if (prompt && d.kind == DeclareKind::kOpen) {
@@ -103,7 +103,12 @@ void RoundStart::HandleWork(const wire::Work& w) {
         rules::WorkEligibility work = rules::CheckWorkEligibility(hand.codes());
         state_.BestSameSuitCount = work.bestSameSuitCount;
         if (work.eligible) {
-            for (int pos : work.raise) hand_.raiseCardItem(hand.imageIndex(pos));
+            // Only the fours stand raised, so the answer names one of them.
+            hand_.lowerRaisedCards();
+            for (int pos : work.raise) {
+                hand_.raiseCardItem(hand.imageIndex(pos));
+                sound_.PlaySoundEffect(sound::Effect::kCardRaised);
+            }
             buttons_.ShowDecisionPrompt(state_.TurnSeconds, table::PromptKind::kWork);
             hand_.enableHandCards(false);
         } else if (connected) {

@@ -48,7 +48,7 @@ void Tribute::tributeMade(const wire::Tribute& t) {
     if (t.receiver == 0 || t.giver == 0) return;
     const int r = slotOf(t.receiver);
     const int g = slotOf(t.giver);
-    if (r != 0) playedHand_.showBubble(r, kBubbleTribute);
+    playedHand_.showAnnouncementBubble(r, kBubbleTribute);
     notice_.ShowNotice(state_.PlayerInfo[static_cast<std::size_t>(g)].nickname + " 向 " +
                        state_.PlayerInfo[static_cast<std::size_t>(r)].nickname + "进贡");
     if (r == 0) {

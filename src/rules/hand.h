@@ -51,6 +51,9 @@ class Hand {
     // Removes one entry, shifting the later ones down; out-of-range positions are ignored.
     void removeAt(int pos);
     void clear() { count_ = 0; }
+    // Shortens the list by n entries from the end (never below empty); the entries
+    // themselves keep what they hold.
+    void shorten(int n) { count_ = n >= count_ ? 0 : count_ - (n > 0 ? n : 0); }
 
     // Orders entries first .. first + count - 1 (clamped to the hand) high to low: rank
     // descending, then suit bit descending. Codes and Tops move; picture items stay.

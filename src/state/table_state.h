@@ -80,9 +80,9 @@ struct TableState {
     int ResultPacketsSeen = 0;
     std::int32_t RoundStake = 0;
     std::array<double, kSeats> GameScore{};
-    bool GameStarted = false;
-    bool GameBegun =
-        false;  // with InGame at a game's first prompt; cleared by the disconnect reset
+    // Set with InGame by the first prompt of a game (the pre-declaration); cleared
+    // only by the disconnect reset.
+    bool GameBegun = false;
     bool GameDecided = false;  // the current game is decided; cleared by the display reset
     bool FreeToLeave = false;
     std::array<int, 2> RevolutionSlots{-1, -1};

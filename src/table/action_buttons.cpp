@@ -189,6 +189,9 @@ void ActionButtons::reset() {
     d_.prompt.clear();
     d_.HintIndex = 0;
     d_.HintList.clear();
+    // The hover flags go, so the restore button must not keep a hover look that no
+    // later move of the pointer would take back.
+    if (d_.RestoreHover) showRestoreButtonPicture();
     d_.OperationHover = d_.OperationNotPHover = d_.RestoreHover = false;
 }
 

@@ -22,7 +22,9 @@ void DisplayReset::resetDisplay(bool keepDealt) {
     state_.OnlyThreesLeft = false;
     state_.ExitConfirmed = false;
     state_.TimeoutCount = 0;
-    state_.CardsDealt = 0;
+    // The dealt hand keeps the picture items it took; a card that joins it later
+    // must take the next free one.
+    if (!keepDealt) state_.CardsDealt = 0;
     state_.TablePlay.count = 0;
     state_.RevealsCleared = false;
     state_.PromptActive = false;
@@ -34,7 +36,10 @@ void DisplayReset::resetDisplay(bool keepDealt) {
 }
 
 void DisplayReset::seatRecordReset() {
-    for (auto& r : state_.PlayerRecord) r.cards.clear();
+    for (auto& r : state_.PlayerRecord) {
+        r.cards.clear();
+        for (int k = 0; k < kCardItems; ++k) r.cards.setEntry(k, rules::HandEntry{});
+    }
     connection_.keepPartialPacket();
     state_.InGame = false;
 }

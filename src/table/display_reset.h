@@ -32,7 +32,8 @@ class DisplayReset {
     // keeps the dealt hand and the lamps on the table; hiding them would leave the
     // player without cards to play.
     void resetDisplay(bool keepDealt);
-    // Every slot's card list emptied, the send ring emptied and the receive ring
+    // Every slot's card list emptied (all 56 entries to code 0 and no picture), the
+    // send ring emptied and the receive ring
     // keeping only a packet that has partly arrived, out of the game.
     void seatRecordReset();
 

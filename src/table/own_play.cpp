@@ -78,22 +78,25 @@ void ActionButtons::ValidateAndPlay() {
     unloadIllegalPlayNotice();
 }
 
-// The illegal-play notice: a small window centred on the table, on top; a click on
-// its close mark hides it.
+namespace {
+// The pointer of the close mark: the window's own (custom) one.
+constexpr int kCustomPointer = 99;
+}  // namespace
+
+// The illegal-play notice: its picture says "出牌不符合规则" and carries a close
+// mark, under the transparent label Label1; centred on the table, on top. A click
+// on the close mark hides it.
 void ActionButtons::showIllegalPlayNotice() {
     ui::Form& notice = pf_.windows.form("ChuPai");
     if (!notice.find("Label1")) {
         notice.caption = "出牌非法";
-        notice.framed = true;
         notice.width = 178 * ui::kTwipsPerPixel;
         notice.height = 63 * ui::kTwipsPerPixel;
+        notice.picture = pictures_.design("ChuPai");
         ui::Control& close = notice.add("Label1", ui::ControlKind::kLabel);
         close.move(136, 0, 41, 17);
         close.transparent = true;
-        ui::Control& text = notice.add("Text", ui::ControlKind::kLabel);
-        text.move(12, 24, 150, 20);
-        text.transparent = true;
-        text.caption = "出牌不符合规则";
+        close.mousePointer = kCustomPointer;
         notice.onForm(ui::EventKind::kLoad, [this, &notice](ui::Control*, ui::Event&) {
             notice.visible = true;
             notice.topmost = true;

@@ -74,11 +74,11 @@ struct Control {
     // Picture box: the controls inside it, back to front.
     std::vector<Control*> children;
 
-    // Convenience for the common picture swap: the window system changes a picture
-    // only when it differs from the one shown.
-    // An image that does not stretch takes the size of its picture.
+    // Assigning a picture, as the window system does: an image that does not
+    // stretch (and a picture box that sizes itself) takes the size of its picture
+    // each time one is assigned, also when it is the picture it shows already, so a
+    // control resized meanwhile shows its picture at the picture's size again.
     void setPicture(const PicturePtr& p) {
-        if (picture == p) return;
         picture = p;
         if (p && ((kind == ControlKind::kImage && !stretch) ||
                   (kind == ControlKind::kPictureBox && autoSize))) {

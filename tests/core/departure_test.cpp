@@ -267,6 +267,7 @@ const NobodyCase kNobodyCases[] = {
     {"stranger", false, false, nullptr},
     {"", false, false, nullptr},  // names nobody, not even an own slot not yet seated
     {"stranger", true, true, "有用户退出，旁观结束！"},
+    {"", true, true, "有用户退出，旁观结束！"},  // a spectator ends whoever left
 };
 struct PlayerLeftForNobody : Departure, ::testing::WithParamInterface<NobodyCase> {};
 

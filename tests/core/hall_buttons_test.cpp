@@ -144,7 +144,7 @@ TEST_F(HallButtons, TheExitButtonOpensAndClosesTheDialogWithTheFittingWarning) {
     };
     for (const Case& c : cases) {
         client->state.InGame = c.inGame;
-        client->state.GameStarted = c.started;
+        client->state.GameBegun = c.started;
         client->state.GameDecided = c.decided;
         click(table::kBtnExit);
         ASSERT_TRUE(exitDialog.visible);
@@ -156,7 +156,7 @@ TEST_F(HallButtons, TheExitButtonOpensAndClosesTheDialogWithTheFittingWarning) {
         EXPECT_FALSE(exitDialog.visible);
     }
     client->state.InGame = false;
-    client->state.GameStarted = true;
+    client->state.GameBegun = true;
     client->shell.toggleExitDialog(false);  // the Escape key's wording
     EXPECT_EQ(exitDialog.at("Label2").caption, "本局未结束，逃跑会扣分");
 }

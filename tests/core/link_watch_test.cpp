@@ -162,7 +162,7 @@ TEST_P(LostLink, LeadsBackToTheHallToRecoveryOrToTheEnd) {
     if (!c.hallPresent) fp.hallWindow.close();
     client->state.InGame = c.inGame;
     if (c.inGame) client->connection.stopKeepAlive();  // as the deal does
-    client->state.GameStarted = true;                  // a set of rounds is under way
+    client->state.GameBegun = true;                    // a set of rounds is under way
     ui::Control& talk = fp.windows.form("Talk").add("Text1", ui::ControlKind::kListBox);
     talk.items = {"p1: hi"};
     const int connects = fp.socket.connectCalls;
@@ -184,7 +184,7 @@ TEST_P(LostLink, LeadsBackToTheHallToRecoveryOrToTheEnd) {
     EXPECT_FALSE(client->connection.slots[net::kSlotLinkWatch].flag);
     EXPECT_EQ(fp.socket.connectCalls, connects);  // the first attempt comes 3 s later
     // The table that is given up leaves no set of rounds and no private talk.
-    EXPECT_EQ(client->state.GameStarted, !back);
+    EXPECT_EQ(client->state.GameBegun, !back);
     EXPECT_EQ(talk.items.empty(), back);
     if (back) {
         EXPECT_TRUE(sys(0).empty());

@@ -11,6 +11,11 @@ struct Buttons : PlayTable {
         EXPECT_TRUE(advance(ms));
         return sentPackets();
     }
+    int posOfCardId(int id) {
+        for (int i = 0; i < hand().count(); ++i)
+            if (rules::cardIdOf(hand().code(i)) == id) return i;
+        return -1;
+    }
     std::vector<int> pressHintRaises() {
         EXPECT_TRUE(press(1));
         return raisedPositions();
@@ -291,6 +296,39 @@ TEST_F(Buttons, NoTurnCountdownWithoutTheConnection) {
     ASSERT_TRUE(advance(5000));
     EXPECT_EQ(client->state.CountdownSeconds, 3);
     EXPECT_TRUE(client->buttons.prompt().FollowMode());
+}
+
+// A selection made before the work prompt is lowered first, so the fours are the
+// only raised cards and the 上班 answer names one of them; each four is raised with
+// its click sound.
+TEST_F(Buttons, TheWorkPromptLowersAnEarlierSelectionBeforeRaisingTheFours) {
+    holdOnly("9S 4D 4D 7C");
+    raise(0);  // the 9 is chosen before the prompt comes
+    const wire::GamePacket prompt = wire::Work{0, 0, 0, wire::WorkStage::kPrompt}.encode();
+    client->roundStart.HandleWork(wire::Work::decode(prompt));
+    EXPECT_EQ(raisedPositions(), (std::vector<int>{2, 3})) << "9S 7C 4D 4D: the fours only";
+    EXPECT_EQ(soundCount("/pk/sys020.wav"), 2);
+    ASSERT_TRUE(fire("OperationNotP", 0, ui::EventKind::kClick));
+    auto sent = sentPackets();
+    ASSERT_EQ(sent.size(), 1u);
+    const int named = posOfCardId(sent[0][11]);
+    ASSERT_GE(named, 0);
+    EXPECT_EQ(rules::formatCard(hand().code(named)), "4D") << "a four, not the 9";
+    EXPECT_EQ(sent[0][12], 2);
+}
+
+// An away player's prompts answer at once; the work prompt is one of them.
+TEST_F(Buttons, TheWorkPromptOfAnAwayPlayerCountsOneSecond) {
+    holdOnly("4H 4H 9D");
+    client->state.Away = true;
+    const wire::GamePacket prompt = wire::Work{0, 0, 0, wire::WorkStage::kPrompt}.encode();
+    client->roundStart.HandleWork(wire::Work::decode(prompt));
+    ASSERT_TRUE(client->buttons.prompt().WorkPending());
+    EXPECT_EQ(client->state.CountdownSeconds, 1);
+    auto sent = runFor(2100);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0][3], 3);
+    EXPECT_EQ(sent[0][12], 0) << "the countdown declines";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "wire/departure.h"
 #include "wire/gbk.h"
 #include "wire/keep_alive.h"
+#include "wire/tribute.h"
 
 namespace {
 
@@ -133,6 +134,43 @@ TEST_F(Transport, InboundPacketsAreCutAndDispatchedOnTheSecondTick) {
     fp.loop.drain();
     ASSERT_TRUE(advance(100));
     EXPECT_EQ(dispatched.size(), 1u);
+}
+
+// A handler that pauses (the tribute's cards on show for two seconds) holds the
+// pump: the packet behind it in the ring waits until the handler is done and is
+// then dispatched on the first tick of the pump after it (it arrived long before),
+// with the hand already whole.
+TEST_F(Transport, APacketWaitsInTheRingWhileTheHandlerBeforeItPauses) {
+    startConnected();
+    client->state.LoginAccepted = true;
+    client->state.PlayerRecord[0].seatBit = 1;
+    record();
+    std::vector<int> handAtDispatch;
+    auto recordOne = client->dispatcher.onDispatch;
+    client->dispatcher.onDispatch = [&](const wire::GamePacket& p) {
+        recordOne(p);
+        handAtDispatch.push_back(client->state.PlayerRecord[0].cards.count());
+    };
+    wire::Tribute t;
+    t.receiver = 1;
+    t.giver = 8;
+    t.kind = 1;
+    t.stage = wire::TributeStage::kMade;
+    t.count = 1;
+    t.cards[0] = rules::composeCard(14, rules::kSuitHearts, 0, 40);
+    const wire::GamePacket tribute = t.encode();
+    const wire::GamePacket ready = inbound(23, 7, 7);
+    platform::Bytes both(tribute.begin(), tribute.end());
+    both.insert(both.end(), ready.begin(), ready.end());
+    fp.socket.deliver(both);
+    fp.loop.drain();
+    ASSERT_TRUE(advance(1500));
+    ASSERT_EQ(dispatched.size(), 1u) << "the second packet waits out the pause";
+    ASSERT_TRUE(advance(1500));
+    ASSERT_EQ(dispatched.size(), 2u);
+    EXPECT_EQ(dispatched[1][3], 23);
+    EXPECT_EQ(dispatchTimes[1] - dispatchTimes[0], 2000 + 50);
+    EXPECT_EQ(handAtDispatch, (std::vector<int>{0, 1})) << "the card joined before";
 }
 
 TEST_F(Transport, TheReconnectResultDoesNotTakeTheToken) {

@@ -4,6 +4,7 @@
 // between two other seats, and packets whose counts or seats are out of range.
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "play_fixture.h"
 
@@ -545,6 +546,35 @@ TEST_F(Tribute, OutOfRangeCountsAndSeatsAreHandledSafely) {
         for (int s = 0; s < 6; ++s) EXPECT_FALSE(ctl("ImgQQ", s).visible);
     }
     EXPECT_EQ(client->state.CardsDealt, 36);
+}
+
+// The pre-declaration prompt resets the table but keeps the dealt hand, so the
+// pictures the deal took stay taken: a tribute received after it shows on a free
+// item and every card of the hand keeps a picture of its own.
+TEST_F(Tribute, ATributeAfterThePreDeclarationShowsOnAFreePicture) {
+    dealHand("2S AS KS QS JS 10S 9S 8S 7S 6S 5S 4S");
+    wire::Declaration preDeclare;
+    preDeclare.seconds = 10;
+    ASSERT_TRUE(dispatch(preDeclare.encode()));
+    EXPECT_EQ(client->state.CardsDealt, 36);
+    ASSERT_TRUE(dispatch(made(0, 3, 1, 10, "BJ", 40)));
+    ASSERT_EQ(hand().count(), 37);
+    std::set<int> items;
+    for (int i = 0; i < hand().count(); ++i) {
+        items.insert(hand().imageIndex(i));
+        EXPECT_TRUE(cardAt(i).visible) << i;
+    }
+    EXPECT_EQ(items.size(), 37u) << "no two cards share a picture";
+    EXPECT_TRUE(client->hand.IsHandImage(36)) << "the next free item joined the hand";
+    EXPECT_EQ(client->state.CardsDealt, 37);
+}
+
+// Bubbles, like notices, wait for the table window to be shown again.
+TEST_F(Tribute, AMinimisedTableShowsNoTributeBubble) {
+    holdOnly("KS 9S");
+    client->MainForm.windowState = ui::WindowState::kMinimized;
+    ASSERT_TRUE(dispatch(made(4, 1, 1, 10, "AS", 1)));
+    EXPECT_FALSE(ctl("ImgQQ", 4).visible);
 }
 
 }  // namespace
