@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             fp.loop.advance(40);
         });
-        if (size % 3 == 0) client.leaveTable();
+        if (size % 3 == 0) client.shell.leaveTable();
     } catch (const platform::ProcessEnd&) {
     }
     return 0;
