@@ -28,9 +28,9 @@ cp "$pictures"/*.gif "$seeds"/
 
 # name, seconds, longest input, seed folder
 targets=(
-  "dispatch ${FUZZ_SECONDS:-60} 2720 -"
+  "dispatch ${FUZZ_SECONDS:-30} 2720 -"
   "proxy ${FUZZ_SECONDS:-30} 512 -"
-  "gif ${FUZZ_SECONDS:-60} 80000 $seeds"
+  "gif ${FUZZ_SECONDS:-30} 80000 $seeds"
   "video ${FUZZ_SECONDS:-30} 4096 -"
   "record ${FUZZ_SECONDS:-30} 4096 -"
 )
